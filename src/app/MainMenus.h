@@ -1,0 +1,19 @@
+#pragma once
+
+#include <array>
+
+class QAction;
+class QMenuBar;
+class QToolBar;
+
+// The cover window's menu bar and toolbar, with the program's own captions. Each entry is an
+// action named for the tests and for the command objects that connect to it.
+namespace MainMenus {
+
+// The insertion commands are not wired yet: their entries and buttons stay disabled.
+constexpr bool insertCommandsAvailable = false;
+
+void build(QMenuBar* menuBar);
+std::array<QAction*, 17> buildToolBar(QToolBar* toolBar);
+
+} // namespace MainMenus

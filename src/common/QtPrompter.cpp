@@ -1,0 +1,139 @@
+#include "QtPrompter.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace {
+
+QString shownText(QString text)
+{
+    // The program's texts break lines with CR LF or a lone CR.
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+QMessageBox::StandardButton standardButton(Prompter::Button button)
+{
+    switch (button) {
+    case Prompter::Ok:
+        return QMessageBox::Ok;
+    case Prompter::Yes:
+        return QMessageBox::Yes;
+    case Prompter::No:
+        return QMessageBox::No;
+    case Prompter::Cancel:
+        return QMessageBox::Cancel;
+    case Prompter::Retry:
+        return QMessageBox::Retry;
+    case Prompter::NoButton:
+        break;
+    }
+    return QMessageBox::NoButton;
+}
+
+QMessageBox::Icon messageIcon(Prompter::Icon icon)
+{
+    switch (icon) {
+    case Prompter::Icon::Information:
+        return QMessageBox::Information;
+    case Prompter::Icon::Question:
+        return QMessageBox::Question;
+    case Prompter::Icon::Exclamation:
+        return QMessageBox::Warning;
+    case Prompter::Icon::Critical:
+        return QMessageBox::Critical;
+    case Prompter::Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+Prompter::Button QtPrompter::ask(const Message& message)
+{
+    QMessageBox box(messageIcon(message.icon), message.title, shownText(message.text),
+                    QMessageBox::NoButton, parent_);
+    for (Button button : {Yes, No, Ok, Retry, Cancel}) {
+        if (message.buttons & button)
+            box.addButton(standardButton(button));
+    }
+    box.setDefaultButton(standardButton(message.defaultButton));
+    if (message.buttons & Cancel)
+        box.setEscapeButton(QMessageBox::Cancel);
+    else if (message.buttons & No)
+        box.setEscapeButton(QMessageBox::No);
+    const int result = box.exec();
+    for (Button button : {Yes, No, Ok, Retry, Cancel}) {
+        if (result == standardButton(button))
+            return button;
+    }
+    return (message.buttons & Cancel) ? Cancel : (message.buttons & No) ? No : Ok;
+}
+
+std::optional<QString> QtPrompter::getText(const QString& title, const QString& prompt,
+                                           const QString& defaultText)
+{
+    bool accepted = false;
+    const QString text =
+        QInputDialog::getText(parent_, title, prompt, QLineEdit::Normal, defaultText, &accepted);
+    if (!accepted)
+        return std::nullopt;
+    return text;
+}
+
+std::optional<OleColor> QtPrompter::getColor(OleColor initial)
+{
+    const QColor chosen = QColorDialog::getColor(OleColors::toQColor(initial), parent_);
+    if (!chosen.isValid())
+        return std::nullopt;
+    return OleColors::fromQColor(chosen);
+}
+
+std::optional<FontSpec> QtPrompter::getFont(const FontSpec& initial)
+{
+    QFont font(initial.name);
+    font.setPointSizeF(initial.size);
+    font.setBold(initial.bold);
+    font.setItalic(initial.italic);
+    font.setUnderline(initial.underline);
+    font.setStrikeOut(initial.strikethru);
+    bool accepted = false;
+    const QFont chosen = QFontDialog::getFont(&accepted, font, parent_);
+    if (!accepted)
+        return std::nullopt;
+    FontSpec spec;
+    spec.name = chosen.family();
+    spec.size = float(chosen.pointSizeF());
+    spec.bold = chosen.bold();
+    spec.italic = chosen.italic();
+    spec.underline = chosen.underline();
+    spec.strikethru = chosen.strikeOut();
+    return spec;
+}
+
+std::optional<QString> QtPrompter::getOpenFileName(const FileDialog& dialog)
+{
+    QString selected = dialog.filters.value(0);
+    const QString path = QFileDialog::getOpenFileName(parent_, dialog.title, dialog.initialPath,
+                                                      dialog.filters.join(QStringLiteral(";;")),
+                                                      &selected);
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}
+
+std::optional<QString> QtPrompter::getSaveFileName(const FileDialog& dialog)
+{
+    QString selected = dialog.filters.value(0);
+    const QString path = QFileDialog::getSaveFileName(parent_, dialog.title, dialog.initialPath,
+                                                      dialog.filters.join(QStringLiteral(";;")),
+                                                      &selected);
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}

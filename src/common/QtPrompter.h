@@ -1,0 +1,25 @@
+#pragma once
+
+#include "Prompter.h"
+
+#include <QPointer>
+#include <QWidget>
+
+// The Prompter of the running program: Qt's own dialogs, modal to the given window.
+class QtPrompter : public Prompter {
+public:
+    explicit QtPrompter(QWidget* parent = nullptr) : parent_(parent) {}
+
+    void setParent(QWidget* parent) { parent_ = parent; }
+
+    Button ask(const Message& message) override;
+    std::optional<QString> getText(const QString& title, const QString& prompt,
+                                   const QString& defaultText) override;
+    std::optional<OleColor> getColor(OleColor initial) override;
+    std::optional<FontSpec> getFont(const FontSpec& initial) override;
+    std::optional<QString> getOpenFileName(const FileDialog& dialog) override;
+    std::optional<QString> getSaveFileName(const FileDialog& dialog) override;
+
+private:
+    QPointer<QWidget> parent_;
+};

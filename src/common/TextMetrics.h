@@ -1,0 +1,24 @@
+#pragma once
+
+#include "FontSpec.h"
+
+#include <QFont>
+#include <QSizeF>
+#include <QString>
+
+// Text is laid out and painted in a painter whose unit is the twip, with a font whose pixel
+// size is its point size × 20, so that the screen, a printer and a PDF measure the same text.
+namespace TextMetrics {
+
+QFont twipFont(const FontSpec& spec, int stretch = 100);
+
+// Captions store line breaks as CR LF; painting and measuring want plain line feeds.
+QString displayText(const QString& caption);
+
+// The size an auto-sized text takes: its widest line, and one line height per line.
+QSizeF captionSize(const FontSpec& spec, const QString& caption);
+
+// Advance width of one line of text, in twips.
+double lineWidth(const QFont& font, const QString& text);
+
+} // namespace TextMetrics
