@@ -24,7 +24,7 @@ int fittingStretch(const FontSpec& font, const QString& text, double length, dou
 
 } // namespace
 
-void DrawRotatedText(JewelCaseDocument& document, const QString& text)
+void DrawRotatedText(JewelCaseDocument& document, QString text)
 {
     Sheet& dosSheet = document.dosSheet();
     dosSheet.drawing.clear();

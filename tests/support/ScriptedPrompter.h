@@ -1,0 +1,37 @@
+#pragma once
+
+#include "Prompter.h"
+
+#include <QList>
+#include <deque>
+#include <optional>
+
+// A Prompter that answers from a script and records every question it was asked, with its
+// exact title, text, icon, buttons and default.
+class ScriptedPrompter : public Prompter {
+public:
+    struct Asked {
+        QString kind; // "message", "text", "colour", "font", "open", "save"
+        Message message;
+    };
+
+    // Answers are taken in order; with none left, a message gets its default button and
+    // a dialog is cancelled.
+    std::deque<Button> buttons;
+    std::deque<std::optional<QString>> texts;
+    std::deque<std::optional<OleColor>> colours;
+    std::deque<std::optional<FontSpec>> fonts;
+    std::deque<std::optional<QString>> paths;
+    QList<Asked> asked;
+
+    Button ask(const Message& message) override;
+    std::optional<QString> getText(const QString& title, const QString& prompt,
+                                   const QString& defaultText) override;
+    std::optional<OleColor> getColor(OleColor initial) override;
+    std::optional<FontSpec> getFont(const FontSpec& initial) override;
+    std::optional<QString> getOpenFileName(const FileDialog& dialog) override;
+    std::optional<QString> getSaveFileName(const FileDialog& dialog) override;
+
+    QStringList askedTexts() const;
+    const Message& last() const { return asked.last().message; }
+};
