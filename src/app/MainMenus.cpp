@@ -170,6 +170,29 @@ QIcon glyphIcon(const QString& glyph, const QColor& colour = QColor(0x1f, 0x3a, 
     return QIcon(pixmap);
 }
 
+// A printer with the first letter of what it prints on its paper.
+QIcon printerIcon(const QString& letter)
+{
+    const QColor blue(0x1f, 0x3a, 0x93);
+    QPixmap pixmap(40, 40);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(blue, 2.5));
+    painter.setBrush(Qt::white);
+    painter.drawRect(QRectF(11, 3, 18, 16));
+    painter.setBrush(QColor(0xc9, 0xd6, 0xf2));
+    painter.drawRoundedRect(QRectF(3, 17, 34, 14), 3, 3);
+    painter.setBrush(Qt::white);
+    painter.drawRect(QRectF(10, 27, 20, 10));
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(12);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.drawText(QRectF(11, 3, 18, 14), Qt::AlignCenter, letter);
+    return QIcon(pixmap);
+}
+
 } // namespace
 
 void build(QMenuBar* bar)
@@ -201,8 +224,8 @@ std::array<QAction*, 17> buildToolBar(QToolBar* toolBar)
          style->standardIcon(QStyle::SP_DialogOpenButton), false},
         {"tbSave", QStringLiteral("Enregistrer la jaquette au format JKCD"),
          style->standardIcon(QStyle::SP_DialogSaveButton), false},
-        {"tbPrintRectoVerso", QStringLiteral("Imprimer le Recto-Verso de la jaquette"), glyphIcon(QStringLiteral("⎙R")), false},
-        {"tbPrintDos", QStringLiteral("Imprimer le Dos de la jaquette"), glyphIcon(QStringLiteral("⎙D")), false},
+        {"tbPrintRectoVerso", QStringLiteral("Imprimer le Recto-Verso de la jaquette"), printerIcon(QStringLiteral("R")), false},
+        {"tbPrintDos", QStringLiteral("Imprimer le Dos de la jaquette"), printerIcon(QStringLiteral("D")), false},
         {"tbQuit", QStringLiteral("Quitter Jaskel"), style->standardIcon(QStyle::SP_DialogCloseButton), false},
         {nullptr, {}, {}, false},
         {"tbViewRectoVerso", QStringLiteral("Afficher le Recto-Verso de la jaquette"), glyphIcon(QStringLiteral("RV")), true},

@@ -174,6 +174,7 @@ bool CoverSelection::moveTo(const QPointF& pointerInFrame)
     if (!currentSelection.isBar())
         rect.moveTop(topLeft->y());
     document_.setRectOf(currentSelection, rect);
+    document_.documentModified = 1;
     Q_EMIT changed();
     return true;
 }
@@ -196,6 +197,7 @@ bool CoverSelection::resizeTo(int handleIndex, const QPointF& pointerInHandle)
     if (!rect)
         return false;
     document_.setRectOf(currentSelection, *rect);
+    document_.documentModified = 1;
     Q_EMIT changed();
     return true;
 }

@@ -104,6 +104,8 @@ int SheetWidget::faceAt(const QPointF& twips) const
 void SheetWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    // The sheet ends inside its last column of pixels: the rest of it is window.
+    painter.fillRect(rect(), palette().window());
     painter.scale(pixelsPerTwip(), pixelsPerTwip());
     SheetRenderer::paint(painter, document_, sheet_, SheetRenderer::Options());
 }
@@ -150,8 +152,7 @@ void SheetWidget::mouseMoveEvent(QMouseEvent* event)
             setCursor(Qt::ArrowCursor);
             return;
         }
-        if (selection_.moveTo(at - marks.frame.topLeft()))
-            document_.documentModified = 1;
+        selection_.moveTo(at - marks.frame.topLeft());
         return;
     case Gesture::Resize: {
         if (selection_.resizeLocked)
@@ -160,8 +161,7 @@ void SheetWidget::mouseMoveEvent(QMouseEvent* event)
         if (!leftHeld)
             return;
         const QPointF corner = marks.handles[std::size_t(handle_ % 8)].topLeft();
-        if (selection_.resizeTo(handle_, at - corner))
-            document_.documentModified = 1;
+        selection_.resizeTo(handle_, at - corner);
         return;
     }
     default:

@@ -1,0 +1,41 @@
+# Shared by start.sh, check.sh and the benchmarks: install what is missing, then build.
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="$root/build"
+
+# Installs the Debian packages that are not there yet (as root, or through sudo).
+install_packages() {
+    local missing=()
+    for package in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$package")
+        fi
+    done
+    if [ ${#missing[@]} -eq 0 ]; then
+        return
+    fi
+    local sudo=""
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo="sudo"
+    fi
+    echo "Installation de : ${missing[*]}" >&2
+    $sudo apt-get update -q
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+build_packages=(cmake make g++ pkgconf qt6-base-dev qt6-svg-dev libqt6svg6 qt6-translations-l10n
+                fonts-liberation2 fonts-comic-neue)
+
+configure_and_build() {
+    local werror=OFF
+    if [ -n "${CI:-}" ]; then
+        werror=ON
+    fi
+    if [ ! -f "$build/CMakeCache.txt" ]; then
+        cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DJASKEL_WERROR="$werror"
+    else
+        cmake -S "$root" -B "$build" -DJASKEL_WERROR="$werror" >/dev/null
+    fi
+    cmake --build "$build" -j "$(nproc)"
+}
