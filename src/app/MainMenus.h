@@ -10,9 +10,6 @@ class QToolBar;
 // action named for the tests and for the command objects that connect to it.
 namespace MainMenus {
 
-// The insertion commands are not wired yet: their entries and buttons stay disabled.
-constexpr bool insertCommandsAvailable = false;
-
 void build(QMenuBar* menuBar);
 std::array<QAction*, 17> buildToolBar(QToolBar* toolBar);
 

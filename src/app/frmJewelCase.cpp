@@ -3,12 +3,14 @@
 #include "AboutBox.h"
 #include "CoverView.h"
 #include "MainMenus.h"
+#include "SheetWidget.h"
 #include "VerticalTextDrawing.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QToolBar>
@@ -24,6 +26,19 @@ frmJewelCase::frmJewelCase(Prompter* prompter, QWidget* parent)
     setCentralWidget(view_);
     buildMenus();
     buildToolBar();
+
+    editing_ = new EditingCommands(this, {document_, selection_, *prompter_});
+    connect(editing_, &EditingCommands::coverChanged, this, &frmJewelCase::refreshCover);
+    for (int sheet = 0; sheet < JewelCaseDocument::sheetCount; ++sheet) {
+        SheetWidget* widget = view_->sheet(sheet);
+        connect(widget, &SheetWidget::elementDoubleClicked, this, [this](const ElementRef& element) {
+            editing_->texts().doubleClick(element);
+            refreshCover();
+        });
+        connect(widget, &SheetWidget::contextMenuRequested, this, [this](const QPoint& at) {
+            findChild<QMenu*>(QStringLiteral("mnuText"))->popup(at);
+        });
+    }
 }
 
 frmJewelCase::~frmJewelCase() = default;
@@ -49,6 +64,12 @@ void frmJewelCase::buildMenus()
     connect(action(QStringLiteral("mnuViewDos")), &QAction::triggered, this,
             [this] { ShowView(FaceViews::Dos); });
     connect(action(QStringLiteral("mnuAbout")), &QAction::triggered, this, &frmJewelCase::showAbout);
+
+    // Ctrl+A aligns the selection on the bar; it is no menu entry's shortcut.
+    auto* alignKey = new QAction(this);
+    alignKey->setObjectName(QStringLiteral("mnuAlignKey"));
+    alignKey->setShortcut(QKeySequence(QStringLiteral("Ctrl+A")));
+    addAction(alignKey);
 }
 
 void frmJewelCase::buildToolBar()
@@ -102,9 +123,9 @@ void frmJewelCase::applyView(const ViewState& state)
 {
     toolbarPosition(8)->setChecked(state.rectoVersoPressed);
     toolbarPosition(9)->setChecked(state.dosPressed);
-    toolbarPosition(11)->setEnabled(state.insertRectoEnabled && MainMenus::insertCommandsAvailable);
-    toolbarPosition(12)->setEnabled(state.insertVersoEnabled && MainMenus::insertCommandsAvailable);
-    toolbarPosition(13)->setEnabled(state.insertDosEnabled && MainMenus::insertCommandsAvailable);
+    toolbarPosition(11)->setEnabled(state.insertRectoEnabled);
+    toolbarPosition(12)->setEnabled(state.insertVersoEnabled);
+    toolbarPosition(13)->setEnabled(state.insertDosEnabled);
 
     action(QStringLiteral("mnuInsert0"))->setText(state.insertEntry0);
     action(QStringLiteral("mnuAlign0"))->setText(state.alignEntry0);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CoverSelection.h"
+#include "EditingCommands.h"
 #include "FaceViews.h"
 #include "JewelCaseDocument.h"
 #include "QtPrompter.h"
@@ -27,6 +28,7 @@ public:
     CoverView* coverView() const { return view_; }
     QToolBar* toolBar() const { return toolBar_; }
     Prompter& prompter() { return *prompter_; }
+    EditingCommands& editing() { return *editing_; }
     // The menu entry or toolbar command with this object name.
     QAction* action(const QString& name) const;
     // Toolbar position 1 to 17, separators included.
@@ -58,6 +60,7 @@ private:
     QtPrompter qtPrompter_;
     Prompter* prompter_;
     CoverView* view_ = nullptr;
+    EditingCommands* editing_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     std::array<QAction*, 17> toolbarPositions_{};
     QString commandLinePath_;

@@ -15,6 +15,8 @@ CoverSelection::CoverSelection(JewelCaseDocument& document, QObject* parent)
 
 int CoverSelection::sheetInUse() const { return document_.currentView == 0 ? 0 : 1; }
 
+bool CoverSelection::frameShown() const { return document_.sheets[sheetInUse()].marks.frameVisible; }
+
 bool CoverSelection::isTextLike(const ElementRef& element) const
 {
     return element.kind == ElementRef::Kind::Text || element.kind == ElementRef::Kind::Logo;
@@ -48,6 +50,8 @@ void CoverSelection::Select()
         return;
     SelectionMarks& marks = document_.sheets[sheetInUse()].marks;
     marks.frame = document_.rectOf(currentSelection);
+    if (widened_ == currentSelection)
+        marks.frame.setWidth(marks.frame.width() - widening);
     if (isTextLike(currentSelection) && widened_ != currentSelection) {
         narrow();
         QRectF rect = document_.rectOf(currentSelection);

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "CoverContext.h"
+#include "ElementRef.h"
+
+#include <functional>
+#include <optional>
+
+class QString;
+class TextElement;
+
+// Inserting, editing and deleting the texts of the cover, and the spines' vertical text.
+class TextElementCommands {
+public:
+    // Opens the text editor on a caption and returns the edited one, or nothing.
+    using Editor = std::function<std::optional<QString>(const QString& caption)>;
+
+    TextElementCommands(CoverContext context, Editor editor);
+
+    // Creates the next text of face 0, 1 or 2 at the face's insertion point; unless
+    // `keepSelection`, the new text becomes the selection.
+    TextElement* InsertText(int face, bool keepSelection);
+    // "&Insérer Nouveau texte": entry 0 the Recto, entry 1 the Verso; the Dos in its view.
+    void insertFromMenu(int entry);
+    void edit();
+    void doubleClick(const ElementRef& element);
+    void deleteSelection();
+
+private:
+    bool checkTextSelection();
+
+    CoverContext context_;
+    Editor editor_;
+};

@@ -1,0 +1,51 @@
+#include "TextFileLoader.h"
+
+#include "AnsiCodec.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace TextFileLoader {
+
+QString withLf(const QString& text)
+{
+    QString plain = text;
+    plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    plain.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return plain;
+}
+
+QString withCrLf(const QString& text)
+{
+    QString crLf = withLf(text);
+    crLf.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return crLf;
+}
+
+QString tooLargeMessage(const QString& path)
+{
+    return QStringLiteral("Le fichier ") + path + QStringLiteral(" est supérieur ") +
+           QStringLiteral("à 60000 octets et ne peut ") +
+           QStringLiteral("être édité par ce programme ! ");
+}
+
+Result load(const QString& path)
+{
+    Result result;
+    QFile file(path);
+    const QFileInfo info(path);
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly))
+        return result;
+    if (file.size() >= sizeLimit) {
+        result.status = Result::Status::TooLarge;
+        return result;
+    }
+    const QByteArray bytes = file.read(sizeLimit);
+    if (file.error() != QFileDevice::NoError)
+        return result;
+    result.status = Result::Status::Loaded;
+    result.text = withCrLf(AnsiCodec::decodeTextFile(bytes));
+    return result;
+}
+
+} // namespace TextFileLoader

@@ -1,0 +1,223 @@
+#include "TextFormattingCommands.h"
+
+#include "CoverSelection.h"
+#include "FitLabelInFace.h"
+#include "JewelCaseDocument.h"
+#include "Prompter.h"
+#include "VerticalTextDrawing.h"
+
+QString TextFormattingCommands::applyToAllQuestion(const QString& question,
+                                                   const QString& lastLine, bool fontTypo)
+{
+    const QString all = fontTypo ? QStringLiteral("Cliquez sur Oui pour aplliquer à tous les éléments")
+                                 : QStringLiteral("Cliquez sur Oui pour appliquer à tous les éléments");
+    return question + QStringLiteral("\r\n\r\n") + all + QStringLiteral("\r\n") + lastLine;
+}
+
+bool TextFormattingCommands::checkTextSelection()
+{
+    // An alignment bar is no text: the commands on texts leave it alone.
+    if (context_.selection.currentSelection.isBar()) {
+        context_.prompter.inform(QStringLiteral("Pas de texte sélectionné."));
+        return false;
+    }
+    return context_.selection.SelectionCheck(context_.prompter);
+}
+
+TextFormattingCommands::Scope TextFormattingCommands::askScope(const QString& question,
+                                                               const QString& lastLine,
+                                                               bool fontTypo)
+{
+    const Prompter::Button answer = context_.prompter.ask(
+        {Prompter::programTitle(), applyToAllQuestion(question, lastLine, fontTypo),
+         Prompter::Icon::Question, Prompter::Yes | Prompter::No | Prompter::Cancel, Prompter::No});
+    switch (answer) {
+    case Prompter::Yes:
+        return Scope::All;
+    case Prompter::No:
+        return Scope::Selection;
+    default:
+        return Scope::Cancelled;
+    }
+}
+
+void TextFormattingCommands::forEachFaceText(const std::function<void(TextElement&)>& change)
+{
+    const int face = context_.selection.currentFace;
+    if (face < 0 || face >= JewelCaseDocument::faceCount)
+        return;
+    for (auto& [index, element] : context_.document.faces[std::size_t(face)].texts)
+        change(element);
+}
+
+TextElement* TextFormattingCommands::selectedText()
+{
+    return context_.document.text(context_.selection.currentSelection);
+}
+
+void TextFormattingCommands::redrawVerticalText()
+{
+    DrawRotatedText(context_.document, context_.document.verticalText.caption());
+}
+
+void TextFormattingCommands::font()
+{
+    if (!checkTextSelection())
+        return;
+    JewelCaseDocument& document = context_.document;
+    CoverSelection& selection = context_.selection;
+    const bool spine = selection.currentSelection.isSpine();
+    TextElement* text = selectedText();
+    if (!spine && !text)
+        return;
+    const auto chosen = context_.prompter.getFont(spine ? document.verticalText.font() : text->font());
+    if (!chosen)
+        return;
+    if (spine) {
+        document.verticalText.setFont(*chosen);
+        redrawVerticalText();
+        return;
+    }
+    const Scope scope = askScope(
+        QStringLiteral("Voulez vous appliquer la police à tous les éléments ou uniquement au texte sélectionné ?"),
+        QStringLiteral("Cliquez sur Non pour appliquer uniquement au texte sélectionné."), true);
+    if (scope == Scope::Cancelled)
+        return;
+    if (scope == Scope::All) {
+        forEachFaceText([&](TextElement& element) {
+            element.setFont(*chosen);
+            FitLabelInFace(document, selection, element, selection.currentFace);
+        });
+    }
+    text->setAutoSize(false);
+    text->setFont(*chosen);
+    FitLabelInFace(document, selection, *text, selection.currentFace);
+    selection.Select();
+}
+
+void TextFormattingCommands::colour()
+{
+    if (!checkTextSelection())
+        return;
+    JewelCaseDocument& document = context_.document;
+    const bool spine = context_.selection.currentSelection.isSpine();
+    TextElement* text = selectedText();
+    if (!spine && !text)
+        return;
+    const auto chosen =
+        context_.prompter.getColor(spine ? document.dosSheet().foreColor : text->foreColor);
+    if (!chosen)
+        return;
+    if (spine) {
+        document.dosSheet().foreColor = *chosen;
+        redrawVerticalText();
+        return;
+    }
+    const Scope scope = askScope(
+        QStringLiteral("Voulez vous appliquer la couleur à tous les éléments ou uniquement à l'élément sélectionné ?"),
+        QStringLiteral("Cliquez sur Non pour appliquez uniquement à l'élément sélectionné."));
+    if (scope == Scope::Cancelled)
+        return;
+    if (scope == Scope::All)
+        forEachFaceText([&](TextElement& element) { element.foreColor = *chosen; });
+    text->foreColor = *chosen;
+}
+
+void TextFormattingCommands::backColour(int entry)
+{
+    if (!checkTextSelection())
+        return;
+    JewelCaseDocument& document = context_.document;
+    const bool spine = context_.selection.currentSelection.isSpine();
+    TextElement* text = selectedText();
+    if (!spine && !text)
+        return;
+    const int backStyle = entry == 0 ? 0 : 1;
+    OleColor chosen = 0;
+    if (backStyle == 1) {
+        // The dialog starts from the text colour, as it always has.
+        const auto answer =
+            context_.prompter.getColor(spine ? document.dosSheet().foreColor : text->foreColor);
+        if (!answer)
+            return;
+        chosen = *answer;
+    }
+    if (spine) {
+        if (backStyle == 1) {
+            document.dosSheet().backColor = chosen;
+            redrawVerticalText();
+        }
+        return;
+    }
+    const Scope scope =
+        backStyle == 1
+            ? askScope(QStringLiteral("Voulez vous appliquer la couleur à tous les éléments ou uniquement au texte sélectionné ?"),
+                       QStringLiteral("Cliquez sur Non pour appliquer uniquement à l'élément sélectionné."))
+            : askScope(QStringLiteral("Voulez vous appliquer la couleur de fond à tous les éléments ou uniquement au texte sélectionné ?"),
+                       QStringLiteral("Cliquez sur Non pour appliquer uniquement à l'élément sélectionné."));
+    if (scope == Scope::Cancelled)
+        return;
+    auto apply = [&](TextElement& element) {
+        element.backStyle = backStyle;
+        if (backStyle == 1)
+            element.backColor = chosen;
+    };
+    if (scope == Scope::All)
+        forEachFaceText(apply);
+    apply(*text);
+}
+
+void TextFormattingCommands::border(int entry)
+{
+    if (!checkTextSelection())
+        return;
+    const int style = entry == 0 ? 0 : 1;
+    CoverSelection& selection = context_.selection;
+    if (selection.currentSelection.isSpine()) {
+        context_.document.spines[0].borderStyle = style;
+        return;
+    }
+    TextElement* text = selectedText();
+    if (!text)
+        return;
+    const Scope scope = askScope(
+        QStringLiteral("Voulez vous changer la bordure à tous les éléments ou uniquement à l'élément sélectionné ?"),
+        QStringLiteral("Cliquez sur Non pour appliquer uniquement à l'élément sélectionné."));
+    if (scope == Scope::Cancelled)
+        return;
+    if (scope == Scope::All)
+        forEachFaceText([&](TextElement& element) { element.borderStyle = style; });
+    // While selected the frame stands in for the border: the element gets it back on leaving.
+    text->borderStyle = selection.frameShown() ? 0 : style;
+    selection.savedBorderStyle = style;
+}
+
+void TextFormattingCommands::textAlignment(int entry)
+{
+    if (!checkTextSelection())
+        return;
+    TextElement* text = selectedText();
+    if (!text || entry < 0 || entry > 3)
+        return;
+    if (entry < 3) {
+        text->alignment = entry;
+        return;
+    }
+    CoverSelection& selection = context_.selection;
+    text->setAutoSize(true);
+    selection.forgetWidening();
+    FitLabelInFace(context_.document, selection, *text, selection.currentFace);
+    selection.Select();
+}
+
+void TextFormattingCommands::bringToFront()
+{
+    if (TextElement* text = selectedText())
+        context_.document.bringToFront(*text);
+}
+
+void TextFormattingCommands::sendToBack()
+{
+    if (TextElement* text = selectedText())
+        context_.document.sendToBack(*text);
+}

@@ -1,0 +1,124 @@
+#include "frmTextEdit.h"
+
+#include "Prompter.h"
+#include "TextFileLoader.h"
+
+#include <QDialogButtonBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextCursor>
+#include <QVBoxLayout>
+
+int labelTextEditing = 0;
+
+frmTextEdit::frmTextEdit(const QString& caption, Prompter& prompter, QWidget* parent)
+    : QDialog(parent), prompter_(prompter)
+{
+    setWindowTitle(QStringLiteral("Editeur de texte"));
+    setModal(true);
+
+    auto* heading = new QLabel(QStringLiteral("Edition/Modification du texte"), this);
+    QFont headingFont = heading->font();
+    headingFont.setBold(true);
+    heading->setFont(headingFont);
+
+    txtNew_ = new QPlainTextEdit(this);
+    txtNew_->setObjectName(QStringLiteral("txtNew"));
+    txtNew_->setPlainText(TextFileLoader::withLf(caption));
+    txtNew_->selectAll();
+    txtNew_->setTabChangesFocus(true);
+
+    auto makeButton = [this](const char* name, const QString& text) {
+        auto* button = new QPushButton(text, this);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setAutoDefault(false);
+        return button;
+    };
+    QPushButton* atStart = makeButton("cmdLineAtStart", QStringLiteral("Insérer une ligne au début"));
+    QPushButton* atEnd = makeButton("cmdLineAtEnd", QStringLiteral("Insérer une ligne a la suite"));
+    QPushButton* fromFile =
+        makeButton("cmdFromFile", QStringLiteral("Insérer à partir d'un fichier texte .TXT"));
+    QPushButton* ok = makeButton("cmdOk", QStringLiteral("&Ok"));
+    QPushButton* cancel = makeButton("cmdCancel", QStringLiteral("&Annuler"));
+    connect(atStart, &QPushButton::clicked, this, &frmTextEdit::insertLineAtStart);
+    connect(atEnd, &QPushButton::clicked, this, &frmTextEdit::insertLineAtEnd);
+    connect(fromFile, &QPushButton::clicked, this, &frmTextEdit::insertFromFile);
+    connect(ok, &QPushButton::clicked, this, &frmTextEdit::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* lines = new QHBoxLayout;
+    lines->addWidget(atStart);
+    lines->addWidget(atEnd);
+    lines->addWidget(fromFile);
+    auto* closing = new QHBoxLayout;
+    closing->addStretch();
+    closing->addWidget(ok);
+    closing->addWidget(cancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(heading);
+    layout->addWidget(txtNew_, 1);
+    layout->addLayout(lines);
+    layout->addLayout(closing);
+    resize(560, 360);
+    txtNew_->setFocus();
+}
+
+std::optional<QString> frmTextEdit::edit(const QString& caption, Prompter& prompter, QWidget* parent)
+{
+    frmTextEdit editor(caption, prompter, parent);
+    editor.exec();
+    return editor.result();
+}
+
+void frmTextEdit::insertLineAtStart()
+{
+    txtNew_->setPlainText(QLatin1Char('\n') + txtNew_->toPlainText());
+    txtNew_->setFocus();
+    QTextCursor cursor = txtNew_->textCursor();
+    cursor.setPosition(0); // on the new, empty first line
+    txtNew_->setTextCursor(cursor);
+}
+
+void frmTextEdit::insertLineAtEnd()
+{
+    txtNew_->setPlainText(txtNew_->toPlainText() + QLatin1Char('\n'));
+    txtNew_->setFocus();
+    txtNew_->moveCursor(QTextCursor::End);
+}
+
+void frmTextEdit::insertFromFile()
+{
+    const auto path = prompter_.getOpenFileName(
+        {QStringLiteral("Ouvrir un fichier texte .HEX ou .TXT"), QString(),
+         {QStringLiteral("Fichier texte  (*.TXT *.txt)"), QStringLiteral("Tous les fichiers  (*)")}});
+    if (!path)
+        return;
+    setWindowTitle(*path);
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const TextFileLoader::Result loaded = TextFileLoader::load(*path);
+    QGuiApplication::restoreOverrideCursor();
+    switch (loaded.status) {
+    case TextFileLoader::Result::Status::Loaded:
+        txtNew_->setPlainText(TextFileLoader::withLf(loaded.text));
+        break;
+    case TextFileLoader::Result::Status::TooLarge:
+        reject();
+        prompter_.inform(TextFileLoader::tooLargeMessage(*path), QStringLiteral("Message"));
+        break;
+    case TextFileLoader::Result::Status::Unreadable:
+        prompter_.inform(QStringLiteral("Le fichier ") + *path +
+                             QStringLiteral(" ne peut pas être lu."),
+                         QStringLiteral("Erreur"), Prompter::Icon::Exclamation);
+        break;
+    }
+}
+
+void frmTextEdit::accept()
+{
+    result_ = TextFileLoader::withCrLf(txtNew_->toPlainText());
+    QDialog::accept();
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QDialog>
+#include <optional>
+
+class Prompter;
+class QPlainTextEdit;
+class QPushButton;
+
+// Program-wide: 0 while the cover window edits its selection, non-zero for the CD label's.
+extern int labelTextEditing;
+
+// "Editeur de texte": edits the caption of the calling window's selection.
+class frmTextEdit : public QDialog {
+    Q_OBJECT
+public:
+    frmTextEdit(const QString& caption, Prompter& prompter, QWidget* parent = nullptr);
+
+    // The caption after "&Ok", with CR LF line breaks; nothing after "&Annuler" or a refused
+    // file.
+    std::optional<QString> result() const { return result_; }
+
+    // Shows the editor modally and returns the edited caption, if any.
+    static std::optional<QString> edit(const QString& caption, Prompter& prompter, QWidget* parent);
+
+    QPlainTextEdit* textBox() const { return txtNew_; }
+
+private:
+    void insertLineAtStart();
+    void insertLineAtEnd();
+    void insertFromFile();
+    void accept() override;
+
+    Prompter& prompter_;
+    QPlainTextEdit* txtNew_ = nullptr;
+    std::optional<QString> result_;
+};
