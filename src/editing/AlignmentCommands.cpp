@@ -57,8 +57,10 @@ bool AlignmentCommands::AlignToBar(int entry)
     }
     text->left = float(barRight);
     FitLabelInFace(document, selection, *text, face);
-    if ((text->left - frame.left()) + text->width > frame.width())
+    if ((text->left - frame.left()) + text->width > frame.width()) {
         text->width = float(frame.width() - (text->left - frame.left()) - 60);
+        selection.forgetWidening();
+    }
     selection.Select();
     return true;
 }

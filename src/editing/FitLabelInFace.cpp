@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-TextElement& FitLabelInFace(const JewelCaseDocument& document, const CoverSelection& selection,
+TextElement& FitLabelInFace(const JewelCaseDocument& document, CoverSelection& selection,
                             TextElement& element, int face)
 {
     if (selection.currentSelection.isSpine() || face < 0 || face >= JewelCaseDocument::faceCount)
@@ -16,6 +16,8 @@ TextElement& FitLabelInFace(const JewelCaseDocument& document, const CoverSelect
     if (element.left + element.width > frame.left() + frame.width()) {
         element.width = float(std::max(minimum, frame.left() + frame.width() - element.left - 60));
         element.setAutoSize(false);
+        if (document.text(selection.currentSelection) == &element)
+            selection.forgetWidening();
     }
     if (element.top + element.height > frame.height())
         element.height = float(std::max(minimum, frame.height() - element.top - 60));
