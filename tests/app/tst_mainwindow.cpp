@@ -2,12 +2,17 @@
 #include "Application.h"
 #include "CommandLine.h"
 #include "CoverView.h"
+#include "ModalDriver.h"
 #include "ScriptedPrompter.h"
 #include "SheetWidget.h"
 #include "frmJewelCase.h"
 
 #include <QApplication>
 #include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
 #include <QToolBar>
 #include <QtTest>
 
@@ -181,6 +186,99 @@ private Q_SLOTS:
 
         window.close();
         QCOMPARE(document.faces[Face::Recto].texts.size(), std::size_t(1));
+    }
+
+    void editingTextsWithMouseAndKeyboard()
+    {
+        ScriptedPrompter prompter;
+        frmJewelCase window(&prompter);
+        window.startUp();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        JewelCaseDocument& document = window.document();
+        SheetWidget* sheet = window.coverView()->sheet(0);
+        auto clickTool = [&](int position) {
+            QWidget* button = window.toolBar()->widgetForAction(window.toolbarPosition(position));
+            QVERIFY(button && button->isEnabled());
+            QTest::mouseClick(button, Qt::LeftButton);
+        };
+
+        // Insert on the Recto from the toolbar: a selected "Texte" at the insertion point.
+        clickTool(11);
+        const ElementRef first = ElementRef::text(Face::Recto, 1);
+        QCOMPARE(window.selection().currentSelection, first);
+        QVERIFY(document.sheets[0].marks.frameVisible);
+        QCOMPARE(document.documentModified, 1);
+
+        // Ctrl+E opens the editor; type a title over the selected text and press Ok.
+        whenModalShown([](QWidget* editor) {
+            QCOMPARE(editor->windowTitle(), QStringLiteral("Editeur de texte"));
+            auto* box = editor->findChild<QPlainTextEdit*>(QStringLiteral("txtNew"));
+            QTest::keyClicks(box, QStringLiteral("Mon album"));
+            QTest::keyClick(box, Qt::Key_Return);
+            QTest::keyClicks(box, QStringLiteral("Artiste"));
+            QTest::mouseClick(editor->findChild<QPushButton*>(QStringLiteral("cmdOk")), Qt::LeftButton);
+        });
+        QTest::keyClick(&window, Qt::Key_E, Qt::ControlModifier);
+        TextElement& title = *document.text(first);
+        QCOMPARE(title.caption(), QStringLiteral("Mon album\r\nArtiste"));
+
+        // Font and colour from the toolbar, for this text only.
+        prompter.fonts.push_back(FontSpec{QStringLiteral("Comic Sans MS"), 20, true, false, false, false});
+        prompter.buttons.push_back(Prompter::No);
+        clickTool(16);
+        QCOMPARE(title.font().name, QStringLiteral("Comic Sans MS"));
+        prompter.colours.push_back(0x000000C0);
+        prompter.buttons.push_back(Prompter::No);
+        clickTool(17);
+        QCOMPARE(title.foreColor, OleColor(0xC0));
+
+        // Ctrl+A aligns it on the bar.
+        // (The offscreen platform gives the activation back to no window after a dialog.)
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTest::keyClick(&window, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(double(title.left), document.sheets[0].bar.right());
+
+        // Two more texts, moved apart with the mouse, then spaced from the menu.
+        for (int top : {5300, 6100}) {
+            clickTool(11);
+            TextElement& added = *document.text(window.selection().currentSelection);
+            const QPoint grab = sheet->toPixels(added.rect().center()).toPoint();
+            const QPoint to = sheet->toPixels(QPointF(added.rect().center().x(), top)).toPoint();
+            QTest::mousePress(sheet, Qt::LeftButton, {}, grab);
+            QTest::mouseMove(sheet, to);
+            QTest::mouseRelease(sheet, Qt::LeftButton, {}, to);
+        }
+        window.action(QStringLiteral("mnuSpace0"))->trigger();
+        const Face& recto = document.faces[Face::Recto];
+        const double gap = (recto.frame.height() - title.top -
+                            std::lround(recto.text(1)->height + recto.text(2)->height + recto.text(3)->height)) / 5;
+        QVERIFY(qAbs(recto.text(2)->top - (title.top + title.height + gap)) < 0.01);
+        QVERIFY(recto.text(3)->top > recto.text(2)->top);
+
+        // Select the last one with a click and delete it with the Del key.
+        const QPoint last = sheet->toPixels(recto.text(3)->rect().center()).toPoint();
+        QTest::mouseClick(sheet, Qt::LeftButton, {}, last);
+        QCOMPARE(window.selection().currentSelection, ElementRef::text(Face::Recto, 3));
+        QTest::keyClick(&window, Qt::Key_Delete);
+        QVERIFY(!recto.text(3)->visible);
+        QVERIFY(!document.sheets[0].marks.frameVisible);
+
+        // A right-button press on a text opens the selection menu at the pointer.
+        QTest::mousePress(sheet, Qt::RightButton, {}, sheet->toPixels(title.rect().center()).toPoint());
+        auto* menu = window.findChild<QMenu*>(QStringLiteral("mnuText"));
+        QTRY_VERIFY(menu->isVisible());
+        menu->close();
+        QTest::mouseRelease(sheet, Qt::RightButton, {}, sheet->toPixels(title.rect().center()).toPoint());
+
+        // A double-click on a text opens the editor on it.
+        whenModalShown([](QWidget* editor) {
+            QTest::mouseClick(editor->findChild<QPushButton*>(QStringLiteral("cmdCancel")), Qt::LeftButton);
+        });
+        QTest::mouseDClick(sheet, Qt::LeftButton, {}, sheet->toPixels(recto.text(2)->rect().center()).toPoint());
+        QCOMPARE(window.selection().currentSelection, ElementRef::text(Face::Recto, 2));
+        QCOMPARE(window.selection().currentFace, int(Face::Recto));
     }
 
     void aboutBoxOpensFromTheMenu()
