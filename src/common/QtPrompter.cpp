@@ -3,6 +3,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -96,7 +97,10 @@ std::optional<OleColor> QtPrompter::getColor(OleColor initial)
 
 std::optional<FontSpec> QtPrompter::getFont(const FontSpec& initial)
 {
-    QFont font(initial.name);
+    // The dialog lists the installed families: it starts on the face that stands in for the
+    // name, and the name stays when the user keeps that face.
+    const QString shownFamily = QFontInfo(QFont(initial.name)).family();
+    QFont font(shownFamily);
     font.setPointSizeF(initial.size);
     font.setBold(initial.bold);
     font.setItalic(initial.italic);
@@ -107,7 +111,7 @@ std::optional<FontSpec> QtPrompter::getFont(const FontSpec& initial)
     if (!accepted)
         return std::nullopt;
     FontSpec spec;
-    spec.name = chosen.family();
+    spec.name = chosen.family() == shownFamily ? initial.name : chosen.family();
     spec.size = float(chosen.pointSizeF());
     spec.bold = chosen.bold();
     spec.italic = chosen.italic();
