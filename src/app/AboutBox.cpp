@@ -6,8 +6,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
-{
+AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("A Propos"));
     setModal(true);
 
@@ -24,7 +23,8 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
     auto* version = new QLabel(QStringLiteral("Version %1").arg(AboutBox::version()), this);
     version->setObjectName(QStringLiteral("programVersion"));
     auto* purpose = new QLabel(
-        QStringLiteral("Création et impression des jaquettes et des étiquettes de CD audio."), this);
+        QStringLiteral("Création et impression des jaquettes et des étiquettes de CD audio."),
+        this);
     purpose->setWordWrap(true);
 
     auto* texts = new QVBoxLayout;

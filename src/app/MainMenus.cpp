@@ -20,8 +20,7 @@ struct Entry {
     bool enabled = false;
 };
 
-QAction* add(QMenu* menu, const Entry& entry)
-{
+QAction* add(QMenu* menu, const Entry& entry) {
     QAction* action = menu->addAction(entry.text);
     action->setObjectName(QString::fromLatin1(entry.name));
     if (!entry.shortcut.isEmpty())
@@ -30,16 +29,14 @@ QAction* add(QMenu* menu, const Entry& entry)
     return action;
 }
 
-QAction* addTopLevel(QMenuBar* bar, const char* name, const QString& text)
-{
+QAction* addTopLevel(QMenuBar* bar, const char* name, const QString& text) {
     QAction* action = bar->addAction(text);
     action->setObjectName(QString::fromLatin1(name));
     action->setEnabled(false);
     return action;
 }
 
-void buildFileMenu(QMenuBar* bar)
-{
+void buildFileMenu(QMenuBar* bar) {
     QMenu* file = bar->addMenu(QStringLiteral("&Fichier"));
     file->setObjectName(QStringLiteral("mnuFile"));
     add(file, {"mnuOpen", QStringLiteral("&Ouvrir"), QKeySequence(QStringLiteral("Ctrl+O"))});
@@ -91,8 +88,7 @@ void buildFileMenu(QMenuBar* bar)
     add(file, {"mnuQuit", QStringLiteral("&Quitter"), QKeySequence(QStringLiteral("Ctrl+F4"))});
 }
 
-void buildTextMenu(QMenuBar* bar)
-{
+void buildTextMenu(QMenuBar* bar) {
     QMenu* text = bar->addMenu(QStringLiteral("&Texte sélectionné"));
     text->setObjectName(QStringLiteral("mnuText"));
     add(text, {"mnuFont", QStringLiteral("Police")});
@@ -140,8 +136,7 @@ void buildTextMenu(QMenuBar* bar)
     add(text, {"mnuSendToBack", QStringLiteral("Mettre à l'arrière plan")})->setVisible(false);
 }
 
-void buildViewMenu(QMenuBar* bar)
-{
+void buildViewMenu(QMenuBar* bar) {
     QMenu* view = bar->addMenu(QStringLiteral("&Affichage"));
     view->setObjectName(QStringLiteral("mnuView"));
     add(view, {"mnuViewRectoVerso", QStringLiteral("&Recto Verso"),
@@ -152,8 +147,7 @@ void buildViewMenu(QMenuBar* bar)
 }
 
 // A toolbar picture: a small card with a glyph, in the program's blue.
-QIcon glyphIcon(const QString& glyph, const QColor& colour = QColor(0x1f, 0x3a, 0x93))
-{
+QIcon glyphIcon(const QString& glyph, const QColor& colour = QColor(0x1f, 0x3a, 0x93)) {
     QPixmap pixmap(40, 40);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
@@ -171,8 +165,7 @@ QIcon glyphIcon(const QString& glyph, const QColor& colour = QColor(0x1f, 0x3a, 
 }
 
 // A printer with the first letter of what it prints on its paper.
-QIcon printerIcon(const QString& letter)
-{
+QIcon printerIcon(const QString& letter) {
     const QColor blue(0x1f, 0x3a, 0x93);
     QPixmap pixmap(40, 40);
     pixmap.fill(Qt::transparent);
@@ -195,8 +188,7 @@ QIcon printerIcon(const QString& letter)
 
 } // namespace
 
-void build(QMenuBar* bar)
-{
+void build(QMenuBar* bar) {
     buildFileMenu(bar);
     buildTextMenu(bar);
     buildViewMenu(bar);
@@ -209,8 +201,7 @@ void build(QMenuBar* bar)
     add(help, {"mnuAbout", QStringLiteral("A Propos"), QKeySequence(Qt::Key_F2), true});
 }
 
-std::array<QAction*, 17> buildToolBar(QToolBar* toolBar)
-{
+std::array<QAction*, 17> buildToolBar(QToolBar* toolBar) {
     const QStyle* style = QApplication::style();
     struct Button {
         const char* name;
@@ -219,25 +210,37 @@ std::array<QAction*, 17> buildToolBar(QToolBar* toolBar)
         bool enabled;
     };
     const std::array<Button, 17> buttons = {{
-        {"tbNew", QStringLiteral("Nouveau fichier jaquette"), style->standardIcon(QStyle::SP_FileIcon), false},
+        {"tbNew", QStringLiteral("Nouveau fichier jaquette"),
+         style->standardIcon(QStyle::SP_FileIcon), false},
         {"tbOpen", QStringLiteral("Ouvrir une jaquette au format JKCD"),
          style->standardIcon(QStyle::SP_DialogOpenButton), false},
         {"tbSave", QStringLiteral("Enregistrer la jaquette au format JKCD"),
          style->standardIcon(QStyle::SP_DialogSaveButton), false},
-        {"tbPrintRectoVerso", QStringLiteral("Imprimer le Recto-Verso de la jaquette"), printerIcon(QStringLiteral("R")), false},
-        {"tbPrintDos", QStringLiteral("Imprimer le Dos de la jaquette"), printerIcon(QStringLiteral("D")), false},
-        {"tbQuit", QStringLiteral("Quitter Jaskel"), style->standardIcon(QStyle::SP_DialogCloseButton), false},
+        {"tbPrintRectoVerso", QStringLiteral("Imprimer le Recto-Verso de la jaquette"),
+         printerIcon(QStringLiteral("R")), false},
+        {"tbPrintDos", QStringLiteral("Imprimer le Dos de la jaquette"),
+         printerIcon(QStringLiteral("D")), false},
+        {"tbQuit", QStringLiteral("Quitter Jaskel"),
+         style->standardIcon(QStyle::SP_DialogCloseButton), false},
         {nullptr, {}, {}, false},
-        {"tbViewRectoVerso", QStringLiteral("Afficher le Recto-Verso de la jaquette"), glyphIcon(QStringLiteral("RV")), true},
-        {"tbViewDos", QStringLiteral("Afficher le Dos de la jaquette"), glyphIcon(QStringLiteral("D")), true},
+        {"tbViewRectoVerso", QStringLiteral("Afficher le Recto-Verso de la jaquette"),
+         glyphIcon(QStringLiteral("RV")), true},
+        {"tbViewDos", QStringLiteral("Afficher le Dos de la jaquette"),
+         glyphIcon(QStringLiteral("D")), true},
         {nullptr, {}, {}, false},
-        {"tbInsertRecto", QStringLiteral("Insérer un nouveau texte sur le Recto"), glyphIcon(QStringLiteral("+R")), false},
-        {"tbInsertVerso", QStringLiteral("Insérer un nouveau texte sur le Verso"), glyphIcon(QStringLiteral("+V")), false},
-        {"tbInsertDos", QStringLiteral("Insérer un nouveau texte sur le Dos"), glyphIcon(QStringLiteral("+D")), false},
+        {"tbInsertRecto", QStringLiteral("Insérer un nouveau texte sur le Recto"),
+         glyphIcon(QStringLiteral("+R")), false},
+        {"tbInsertVerso", QStringLiteral("Insérer un nouveau texte sur le Verso"),
+         glyphIcon(QStringLiteral("+V")), false},
+        {"tbInsertDos", QStringLiteral("Insérer un nouveau texte sur le Dos"),
+         glyphIcon(QStringLiteral("+D")), false},
         {nullptr, {}, {}, false},
-        {"tbEdit", QStringLiteral("Modifier/Editer le texte sélectionné"), glyphIcon(QStringLiteral("✎")), false},
-        {"tbFont", QStringLiteral("Modifier la Police du texte"), glyphIcon(QStringLiteral("A")), false},
-        {"tbColour", QStringLiteral("Modifier la Couleur du texte"), glyphIcon(QStringLiteral("A"), QColor(0xc0, 0x20, 0x20)), false},
+        {"tbEdit", QStringLiteral("Modifier/Editer le texte sélectionné"),
+         glyphIcon(QStringLiteral("✎")), false},
+        {"tbFont", QStringLiteral("Modifier la Police du texte"), glyphIcon(QStringLiteral("A")),
+         false},
+        {"tbColour", QStringLiteral("Modifier la Couleur du texte"),
+         glyphIcon(QStringLiteral("A"), QColor(0xc0, 0x20, 0x20)), false},
     }};
     std::array<QAction*, 17> positions{};
     auto* views = new QActionGroup(toolBar);

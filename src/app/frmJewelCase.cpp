@@ -18,8 +18,7 @@
 
 frmJewelCase::frmJewelCase(Prompter* prompter, QWidget* parent)
     : QMainWindow(parent), selection_(document_), qtPrompter_(this),
-      prompter_(prompter ? prompter : &qtPrompter_)
-{
+      prompter_(prompter ? prompter : &qtPrompter_) {
     setWindowTitle(QStringLiteral("Jaskel CD : Nouveau"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/jaskelcd.svg")));
     view_ = new CoverView(document_, selection_, this);
@@ -31,10 +30,11 @@ frmJewelCase::frmJewelCase(Prompter* prompter, QWidget* parent)
     connect(editing_, &EditingCommands::coverChanged, this, &frmJewelCase::refreshCover);
     for (int sheet = 0; sheet < JewelCaseDocument::sheetCount; ++sheet) {
         SheetWidget* widget = view_->sheet(sheet);
-        connect(widget, &SheetWidget::elementDoubleClicked, this, [this](const ElementRef& element) {
-            editing_->texts().doubleClick(element);
-            refreshCover();
-        });
+        connect(widget, &SheetWidget::elementDoubleClicked, this,
+                [this](const ElementRef& element) {
+                    editing_->texts().doubleClick(element);
+                    refreshCover();
+                });
         connect(widget, &SheetWidget::contextMenuRequested, this, [this](const QPoint& at) {
             findChild<QMenu*>(QStringLiteral("mnuText"))->popup(at);
         });
@@ -43,19 +43,21 @@ frmJewelCase::frmJewelCase(Prompter* prompter, QWidget* parent)
 
 frmJewelCase::~frmJewelCase() = default;
 
-QAction* frmJewelCase::action(const QString& name) const { return findChild<QAction*>(name); }
+QAction* frmJewelCase::action(const QString& name) const {
+    return findChild<QAction*>(name);
+}
 
-QAction* frmJewelCase::toolbarPosition(int position) const
-{
+QAction* frmJewelCase::toolbarPosition(int position) const {
     if (position < 1 || position > int(toolbarPositions_.size()))
         return nullptr;
     return toolbarPositions_[std::size_t(position - 1)];
 }
 
-double frmJewelCase::pixelsPerTwip() const { return view_->pixelsPerTwip(); }
+double frmJewelCase::pixelsPerTwip() const {
+    return view_->pixelsPerTwip();
+}
 
-void frmJewelCase::buildMenus()
-{
+void frmJewelCase::buildMenus() {
     MainMenus::build(menuBar());
     connect(action(QStringLiteral("mnuViewRectoVerso")), &QAction::triggered, this,
             [this] { ShowView(FaceViews::RectoVerso); });
@@ -63,7 +65,8 @@ void frmJewelCase::buildMenus()
             [this] { ShowView(FaceViews::Verso); });
     connect(action(QStringLiteral("mnuViewDos")), &QAction::triggered, this,
             [this] { ShowView(FaceViews::Dos); });
-    connect(action(QStringLiteral("mnuAbout")), &QAction::triggered, this, &frmJewelCase::showAbout);
+    connect(action(QStringLiteral("mnuAbout")), &QAction::triggered, this,
+            &frmJewelCase::showAbout);
 
     // Ctrl+A aligns the selection on the bar; it is no menu entry's shortcut.
     auto* alignKey = new QAction(this);
@@ -72,21 +75,20 @@ void frmJewelCase::buildMenus()
     addAction(alignKey);
 }
 
-void frmJewelCase::buildToolBar()
-{
+void frmJewelCase::buildToolBar() {
     toolBar_ = addToolBar(QStringLiteral("Barre d'outils"));
     toolBar_->setObjectName(QStringLiteral("toolBar"));
     toolBar_->setMovable(false);
     toolBar_->setIconSize(QSize(20, 20));
     toolbarPositions_ = MainMenus::buildToolBar(toolBar_);
-    connect(toolbarPosition(8), &QAction::triggered, this, [this] { ShowView(FaceViews::RectoVerso); });
+    connect(toolbarPosition(8), &QAction::triggered, this,
+            [this] { ShowView(FaceViews::RectoVerso); });
     connect(toolbarPosition(9), &QAction::triggered, this, [this] { ShowView(FaceViews::Dos); });
 }
 
-void frmJewelCase::startUp(const QString& commandLinePath)
-{
-    const double toolbarTwips = (menuBar()->sizeHint().height() + toolBar_->sizeHint().height()) /
-                                pixelsPerTwip();
+void frmJewelCase::startUp(const QString& commandLinePath) {
+    const double toolbarTwips =
+        (menuBar()->sizeHint().height() + toolBar_->sizeHint().height()) / pixelsPerTwip();
     document_.layOut(float(toolbarTwips));
     const bool barShown = action(QStringLiteral("mnuShowBar"))->isChecked();
     for (Sheet& sheet : document_.sheets)
@@ -109,18 +111,18 @@ void frmJewelCase::startUp(const QString& commandLinePath)
         openCommandLineFile(commandLinePath);
 }
 
-void frmJewelCase::openCommandLineFile(const QString& path)
-{
+void frmJewelCase::openCommandLineFile(const QString& path) {
     commandLinePath_ = path;
     document_.loadingDocument = 1;
     // The cover reader takes over from here once it exists; until then the path is kept.
     document_.loadingDocument = 0;
 }
 
-void frmJewelCase::ShowView(int entry) { applyView(FaceViews::ShowView(document_, selection_, entry)); }
+void frmJewelCase::ShowView(int entry) {
+    applyView(FaceViews::ShowView(document_, selection_, entry));
+}
 
-void frmJewelCase::applyView(const ViewState& state)
-{
+void frmJewelCase::applyView(const ViewState& state) {
     toolbarPosition(8)->setChecked(state.rectoVersoPressed);
     toolbarPosition(9)->setChecked(state.dosPressed);
     toolbarPosition(11)->setEnabled(state.insertRectoEnabled);
@@ -138,10 +140,11 @@ void frmJewelCase::applyView(const ViewState& state)
     refreshCover();
 }
 
-void frmJewelCase::refreshCover() { view_->refresh(); }
+void frmJewelCase::refreshCover() {
+    view_->refresh();
+}
 
-void frmJewelCase::centreOnScreen()
-{
+void frmJewelCase::centreOnScreen() {
     const QScreen* screen = this->screen();
     if (!screen || !started_)
         return;
@@ -151,14 +154,12 @@ void frmJewelCase::centreOnScreen()
          available.top() + (available.height() - frame.height()) / 2);
 }
 
-void frmJewelCase::resizeEvent(QResizeEvent* event)
-{
+void frmJewelCase::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     centreOnScreen();
 }
 
-void frmJewelCase::closeEvent(QCloseEvent* event)
-{
+void frmJewelCase::closeEvent(QCloseEvent* event) {
     for (Face& face : document_.faces)
         face.unloadTexts();
     selection_.currentSelection = ElementRef();
@@ -170,8 +171,7 @@ void frmJewelCase::closeEvent(QCloseEvent* event)
     }
 }
 
-void frmJewelCase::showAbout()
-{
+void frmJewelCase::showAbout() {
     AboutBox about(this);
     about.exec();
 }

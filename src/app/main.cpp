@@ -18,13 +18,13 @@ public:
     using QObject::QObject;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
+    bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint && !reported_) {
             reported_ = true;
             QTimer::singleShot(0, [] {
                 std::fprintf(stderr, "first-paint-epoch-ns %lld\n",
-                             static_cast<long long>(QDateTime::currentMSecsSinceEpoch()) * 1000000LL);
+                             static_cast<long long>(QDateTime::currentMSecsSinceEpoch()) *
+                                 1000000LL);
                 QApplication::quit();
             });
         }
@@ -37,8 +37,7 @@ private:
 
 } // namespace
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     Application::configure(application);
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FontSpec.h"
 #include "OleColor.h"
+#include "TextFont.h"
 
 #include <QString>
 #include <QStringList>
@@ -34,12 +34,13 @@ public:
     virtual std::optional<QString> getText(const QString& title, const QString& prompt,
                                            const QString& defaultText) = 0;
     virtual std::optional<OleColor> getColor(OleColor initial) = 0;
-    virtual std::optional<FontSpec> getFont(const FontSpec& initial) = 0;
+    virtual std::optional<TextFont> getFont(const TextFont& initial) = 0;
     virtual std::optional<QString> getOpenFileName(const FileDialog& dialog) = 0;
     virtual std::optional<QString> getSaveFileName(const FileDialog& dialog) = 0;
 
     // A message with an OK button; no title of its own shows the program's name.
-    void inform(const QString& text, const QString& title = QString(), Icon icon = Icon::Information);
+    void inform(const QString& text, const QString& title = QString(),
+                Icon icon = Icon::Information);
     // Yes/No with a question icon and No as the default.
     bool confirm(const QString& title, const QString& text);
 

@@ -9,16 +9,14 @@
 
 namespace {
 
-QString shownText(QString text)
-{
+QString shownText(QString text) {
     // The program's texts break lines with CR LF or a lone CR.
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return text;
 }
 
-QMessageBox::StandardButton standardButton(Prompter::Button button)
-{
+QMessageBox::StandardButton standardButton(Prompter::Button button) {
     switch (button) {
     case Prompter::Ok:
         return QMessageBox::Ok;
@@ -36,8 +34,7 @@ QMessageBox::StandardButton standardButton(Prompter::Button button)
     return QMessageBox::NoButton;
 }
 
-QMessageBox::Icon messageIcon(Prompter::Icon icon)
-{
+QMessageBox::Icon messageIcon(Prompter::Icon icon) {
     switch (icon) {
     case Prompter::Icon::Information:
         return QMessageBox::Information;
@@ -55,8 +52,7 @@ QMessageBox::Icon messageIcon(Prompter::Icon icon)
 
 } // namespace
 
-Prompter::Button QtPrompter::ask(const Message& message)
-{
+Prompter::Button QtPrompter::ask(const Message& message) {
     QMessageBox box(messageIcon(message.icon), message.title, shownText(message.text),
                     QMessageBox::NoButton, parent_);
     for (Button button : {Yes, No, Ok, Retry, Cancel}) {
@@ -77,8 +73,7 @@ Prompter::Button QtPrompter::ask(const Message& message)
 }
 
 std::optional<QString> QtPrompter::getText(const QString& title, const QString& prompt,
-                                           const QString& defaultText)
-{
+                                           const QString& defaultText) {
     bool accepted = false;
     const QString text =
         QInputDialog::getText(parent_, title, prompt, QLineEdit::Normal, defaultText, &accepted);
@@ -87,16 +82,14 @@ std::optional<QString> QtPrompter::getText(const QString& title, const QString& 
     return text;
 }
 
-std::optional<OleColor> QtPrompter::getColor(OleColor initial)
-{
+std::optional<OleColor> QtPrompter::getColor(OleColor initial) {
     const QColor chosen = QColorDialog::getColor(OleColors::toQColor(initial), parent_);
     if (!chosen.isValid())
         return std::nullopt;
     return OleColors::fromQColor(chosen);
 }
 
-std::optional<FontSpec> QtPrompter::getFont(const FontSpec& initial)
-{
+std::optional<TextFont> QtPrompter::getFont(const TextFont& initial) {
     // The dialog lists the installed families: it starts on the face that stands in for the
     // name, and the name stays when the user keeps that face.
     const QString shownFamily = QFontInfo(QFont(initial.name)).family();
@@ -110,33 +103,31 @@ std::optional<FontSpec> QtPrompter::getFont(const FontSpec& initial)
     const QFont chosen = QFontDialog::getFont(&accepted, font, parent_);
     if (!accepted)
         return std::nullopt;
-    FontSpec spec;
-    spec.name = chosen.family() == shownFamily ? initial.name : chosen.family();
-    spec.size = float(chosen.pointSizeF());
-    spec.bold = chosen.bold();
-    spec.italic = chosen.italic();
-    spec.underline = chosen.underline();
-    spec.strikethru = chosen.strikeOut();
-    return spec;
+    TextFont result;
+    result.name = chosen.family() == shownFamily ? initial.name : chosen.family();
+    result.size = float(chosen.pointSizeF());
+    result.bold = chosen.bold();
+    result.italic = chosen.italic();
+    result.underline = chosen.underline();
+    result.strikethru = chosen.strikeOut();
+    return result;
 }
 
-std::optional<QString> QtPrompter::getOpenFileName(const FileDialog& dialog)
-{
+std::optional<QString> QtPrompter::getOpenFileName(const FileDialog& dialog) {
     QString selected = dialog.filters.value(0);
-    const QString path = QFileDialog::getOpenFileName(parent_, dialog.title, dialog.initialPath,
-                                                      dialog.filters.join(QStringLiteral(";;")),
-                                                      &selected);
+    const QString path =
+        QFileDialog::getOpenFileName(parent_, dialog.title, dialog.initialPath,
+                                     dialog.filters.join(QStringLiteral(";;")), &selected);
     if (path.isEmpty())
         return std::nullopt;
     return path;
 }
 
-std::optional<QString> QtPrompter::getSaveFileName(const FileDialog& dialog)
-{
+std::optional<QString> QtPrompter::getSaveFileName(const FileDialog& dialog) {
     QString selected = dialog.filters.value(0);
-    const QString path = QFileDialog::getSaveFileName(parent_, dialog.title, dialog.initialPath,
-                                                      dialog.filters.join(QStringLiteral(";;")),
-                                                      &selected);
+    const QString path =
+        QFileDialog::getSaveFileName(parent_, dialog.title, dialog.initialPath,
+                                     dialog.filters.join(QStringLiteral(";;")), &selected);
     if (path.isEmpty())
         return std::nullopt;
     return path;

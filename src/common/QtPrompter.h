@@ -16,7 +16,7 @@ public:
     std::optional<QString> getText(const QString& title, const QString& prompt,
                                    const QString& defaultText) override;
     std::optional<OleColor> getColor(OleColor initial) override;
-    std::optional<FontSpec> getFont(const FontSpec& initial) override;
+    std::optional<TextFont> getFont(const TextFont& initial) override;
     std::optional<QString> getOpenFileName(const FileDialog& dialog) override;
     std::optional<QString> getSaveFileName(const FileDialog& dialog) override;
 

@@ -8,14 +8,13 @@
 
 namespace TextMetrics {
 
-QFont twipFont(const FontSpec& spec, int stretch)
-{
-    QFont font(spec.name);
-    font.setPixelSize(std::max(1, int(std::lround(spec.size * Twips::perPoint))));
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
-    font.setUnderline(spec.underline);
-    font.setStrikeOut(spec.strikethru);
+QFont twipFont(const TextFont& textFont, int stretch) {
+    QFont font(textFont.name);
+    font.setPixelSize(std::max(1, int(std::lround(textFont.size * Twips::perPoint))));
+    font.setBold(textFont.bold);
+    font.setItalic(textFont.italic);
+    font.setUnderline(textFont.underline);
+    font.setStrikeOut(textFont.strikethru);
     // Hinting would tie glyph advances to one device's pixel grid.
     font.setHintingPreference(QFont::PreferNoHinting);
     font.setKerning(false);
@@ -24,22 +23,19 @@ QFont twipFont(const FontSpec& spec, int stretch)
     return font;
 }
 
-QString displayText(const QString& caption)
-{
+QString displayText(const QString& caption) {
     QString text = caption;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return text;
 }
 
-double lineWidth(const QFont& font, const QString& text)
-{
+double lineWidth(const QFont& font, const QString& text) {
     return QFontMetricsF(font).horizontalAdvance(text);
 }
 
-QSizeF captionSize(const FontSpec& spec, const QString& caption)
-{
-    const QFont font = twipFont(spec);
+QSizeF captionSize(const TextFont& textFont, const QString& caption) {
+    const QFont font = twipFont(textFont);
     const QFontMetricsF metrics(font);
     const QStringList lines = displayText(caption).split(QLatin1Char('\n'));
     double width = 0;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FontSpec.h"
+#include "TextFont.h"
 
 #include <QFont>
 #include <QSizeF>
@@ -10,13 +10,13 @@
 // size is its point size × 20, so that the screen, a printer and a PDF measure the same text.
 namespace TextMetrics {
 
-QFont twipFont(const FontSpec& spec, int stretch = 100);
+QFont twipFont(const TextFont& font, int stretch = 100);
 
 // Captions store line breaks as CR LF; painting and measuring want plain line feeds.
 QString displayText(const QString& caption);
 
 // The size an auto-sized text takes: its widest line, and one line height per line.
-QSizeF captionSize(const FontSpec& spec, const QString& caption);
+QSizeF captionSize(const TextFont& font, const QString& caption);
 
 // Advance width of one line of text, in twips.
 double lineWidth(const QFont& font, const QString& text);

@@ -3,15 +3,14 @@
 namespace {
 
 constexpr float spineWidth = 340;
-constexpr float sheetTop = 120;    // below the toolbar, in the window's sheet area
+constexpr float sheetTop = 120; // below the toolbar, in the window's sheet area
 constexpr float rectoSheetLeft = 120;
-constexpr float captionGap = 30;   // between a sheet and the captions under its faces
+constexpr float captionGap = 30; // between a sheet and the captions under its faces
 constexpr float captionHeight = 465;
 constexpr float barWidth = 75;
-constexpr float barInset = 600;    // start-up position of each bar from its face's left edge
+constexpr float barInset = 600; // start-up position of each bar from its face's left edge
 
-void placeTemplate(Face& face, float left, float top)
-{
+void placeTemplate(Face& face, float left, float top) {
     TextElement& element = face.texts[0];
     element.index = 0;
     element.left = left;
@@ -21,8 +20,7 @@ void placeTemplate(Face& face, float left, float top)
 
 } // namespace
 
-JewelCaseDocument::JewelCaseDocument()
-{
+JewelCaseDocument::JewelCaseDocument() {
     faces[Face::Verso].caption = QStringLiteral("VERSO (Face intérieure)");
     faces[Face::Recto].caption = QStringLiteral("RECTO (Face avant)");
     faces[Face::Dos].caption = QStringLiteral("DOS (Face arrière)");
@@ -35,7 +33,7 @@ JewelCaseDocument::JewelCaseDocument()
 
     verticalText.setAutoSize(false);
     verticalText.setCaption(QStringLiteral("Texte vertical"));
-    FontSpec spineFont;
+    TextFont spineFont;
     spineFont.size = 14.25f;
     verticalText.setFont(spineFont);
     verticalText.setRect(QRectF(300, 3075, 1500, 315));
@@ -48,8 +46,7 @@ JewelCaseDocument::JewelCaseDocument()
     spines[1].rect = QRectF(0, 0, spineWidth, 0);
 }
 
-void JewelCaseDocument::layOut(float toolbarHeight)
-{
+void JewelCaseDocument::layOut(float toolbarHeight) {
     faceSizes = {6803.15f, 6803.15f, 7851.97f, 6689.76f};
     const float dosOffset = float(spines[0].rect.width());
 
@@ -62,8 +59,8 @@ void JewelCaseDocument::layOut(float toolbarHeight)
         face.frame = QRectF(left, 0, faceSizes[k], faceSizes[k + 1]);
         face.logo.rect.moveTo(left, toolbarHeight + 15);
         Sheet& sheet = sheets[k / 2];
-        const float sheetWidth = k == 2 ? 2 * offset + faceSizes[2] + 90
-                                        : 2 * faceSizes[0] + offset + 120;
+        const float sheetWidth =
+            k == 2 ? 2 * offset + faceSizes[2] + 90 : 2 * faceSizes[0] + offset + 120;
         sheet.geometry.setSize(QSizeF(sheetWidth, faceSizes[k + 1] + 60));
     }
 
@@ -76,8 +73,8 @@ void JewelCaseDocument::layOut(float toolbarHeight)
 
     for (Face& face : faces) {
         const QRectF& sheet = sheets[face.sheet].geometry;
-        face.captionRect = QRectF(face.frame.left() + sheet.left(),
-                                  sheet.bottom() + captionGap, face.frame.width(), captionHeight);
+        face.captionRect = QRectF(face.frame.left() + sheet.left(), sheet.bottom() + captionGap,
+                                  face.frame.width(), captionHeight);
         face.logo.stretch = true;
         face.background.stretch = true;
     }
@@ -90,20 +87,17 @@ void JewelCaseDocument::layOut(float toolbarHeight)
     faces[Face::Dos].logo.rect.setSize(QSizeF(2855, 2855));
 }
 
-TextElement* JewelCaseDocument::text(const ElementRef& ref)
-{
+TextElement* JewelCaseDocument::text(const ElementRef& ref) {
     if (ref.kind != ElementRef::Kind::Text || ref.face < 0 || ref.face >= faceCount)
         return nullptr;
     return faces[ref.face].text(ref.index);
 }
 
-const TextElement* JewelCaseDocument::text(const ElementRef& ref) const
-{
+const TextElement* JewelCaseDocument::text(const ElementRef& ref) const {
     return const_cast<JewelCaseDocument*>(this)->text(ref);
 }
 
-bool JewelCaseDocument::exists(const ElementRef& ref) const
-{
+bool JewelCaseDocument::exists(const ElementRef& ref) const {
     switch (ref.kind) {
     case ElementRef::Kind::Text:
         return text(ref) != nullptr;
@@ -118,8 +112,7 @@ bool JewelCaseDocument::exists(const ElementRef& ref) const
     return false;
 }
 
-int JewelCaseDocument::sheetOf(const ElementRef& ref) const
-{
+int JewelCaseDocument::sheetOf(const ElementRef& ref) const {
     switch (ref.kind) {
     case ElementRef::Kind::Text:
     case ElementRef::Kind::Logo:
@@ -134,8 +127,7 @@ int JewelCaseDocument::sheetOf(const ElementRef& ref) const
     return -1;
 }
 
-QRectF JewelCaseDocument::rectOf(const ElementRef& ref) const
-{
+QRectF JewelCaseDocument::rectOf(const ElementRef& ref) const {
     if (!exists(ref))
         return {};
     switch (ref.kind) {
@@ -153,8 +145,7 @@ QRectF JewelCaseDocument::rectOf(const ElementRef& ref) const
     return {};
 }
 
-void JewelCaseDocument::setRectOf(const ElementRef& ref, const QRectF& rect)
-{
+void JewelCaseDocument::setRectOf(const ElementRef& ref, const QRectF& rect) {
     if (!exists(ref))
         return;
     switch (ref.kind) {
@@ -175,8 +166,7 @@ void JewelCaseDocument::setRectOf(const ElementRef& ref, const QRectF& rect)
     }
 }
 
-int JewelCaseDocument::borderStyleOf(const ElementRef& ref) const
-{
+int JewelCaseDocument::borderStyleOf(const ElementRef& ref) const {
     if (!exists(ref))
         return 0;
     switch (ref.kind) {
@@ -194,8 +184,7 @@ int JewelCaseDocument::borderStyleOf(const ElementRef& ref) const
     return 0;
 }
 
-void JewelCaseDocument::setBorderStyleOf(const ElementRef& ref, int style)
-{
+void JewelCaseDocument::setBorderStyleOf(const ElementRef& ref, int style) {
     if (!exists(ref))
         return;
     switch (ref.kind) {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FontSpec.h"
 #include "OleColor.h"
+#include "TextFont.h"
 
 #include <QPointF>
 #include <QRectF>
@@ -20,16 +20,16 @@ struct SelectionMarks {
 // A text painted rotated on the Dos sheet's surface: it stays until the sheet is cleared.
 struct RotatedTextRun {
     QString text;
-    QPointF start;      // twips: the top-left corner of the text cell before rotation
-    double angle = 90;  // degrees, counter-clockwise: 90 reads upward, 270 downward
-    FontSpec font;
-    int stretch = 100;  // percent, along the text
+    QPointF start;     // twips: the top-left corner of the text cell before rotation
+    double angle = 90; // degrees, counter-clockwise: 90 reads upward, 270 downward
+    TextFont font;
+    int stretch = 100; // percent, along the text
     OleColor color = OleColors::black;
 };
 
 // A container of faces: the Recto sheet (Recto and Verso) or the Dos sheet (Dos and its spines).
 struct Sheet {
-    QRectF geometry; // twips: Left/Top in the window's sheet area, and the sheet's size
+    QRectF geometry;      // twips: Left/Top in the window's sheet area, and the sheet's size
     bool visible = false; // the window's first view switch shows one of the two
     OleColor backColor = OleColors::white;
     OleColor foreColor = OleColors::black;

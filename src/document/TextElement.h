@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FontSpec.h"
 #include "OleColor.h"
+#include "TextFont.h"
 
 #include <QRectF>
 #include <QString>
@@ -29,8 +29,8 @@ public:
     const QString& caption() const { return caption_; }
     void setCaption(const QString& caption);
 
-    const FontSpec& font() const { return font_; }
-    void setFont(const FontSpec& font);
+    const TextFont& font() const { return font_; }
+    void setFont(const TextFont& font);
 
     // While on, the element takes the size of its text whenever the text or font changes.
     bool autoSize() const { return autoSize_; }
@@ -43,6 +43,6 @@ private:
     void fitToText();
 
     QString caption_ = QStringLiteral("Texte");
-    FontSpec font_;
+    TextFont font_;
     bool autoSize_ = true;
 };

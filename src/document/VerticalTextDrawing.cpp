@@ -6,26 +6,24 @@
 
 #include <cmath>
 
-double spineTextLength(const JewelCaseDocument& document)
-{
+double spineTextLength(const JewelCaseDocument& document) {
     return document.dos().frame.height() - 60;
 }
 
 namespace {
 
 // The font stretch (percent) at which `text` is no longer than `length`.
-int fittingStretch(const FontSpec& font, const QString& text, double length, double width)
-{
+int fittingStretch(const TextFont& font, const QString& text, double length, double width) {
     int stretch = std::max(1, int(std::floor(100.0 * length / width)));
-    while (stretch > 1 && TextMetrics::lineWidth(TextMetrics::twipFont(font, stretch), text) > length)
+    while (stretch > 1 &&
+           TextMetrics::lineWidth(TextMetrics::twipFont(font, stretch), text) > length)
         --stretch;
     return stretch;
 }
 
 } // namespace
 
-void DrawRotatedText(JewelCaseDocument& document, QString text)
-{
+void DrawRotatedText(JewelCaseDocument& document, QString text) {
     Sheet& dosSheet = document.dosSheet();
     dosSheet.drawing.clear();
     if (text.isEmpty())
@@ -36,7 +34,7 @@ void DrawRotatedText(JewelCaseDocument& document, QString text)
     vertical.setAutoSize(true);
     vertical.setCaption(padded);
 
-    const FontSpec font = vertical.font();
+    const TextFont font = vertical.font();
     double length = vertical.width;
     int stretch = 100;
     const double available = spineTextLength(document);
@@ -62,8 +60,8 @@ void DrawRotatedText(JewelCaseDocument& document, QString text)
             y = pass == 0 ? t + h : t;
             break;
         }
-        const double x = pass == 0 ? leftSpine.left() - 30
-                                   : 2 * leftSpine.width() + frame.width() + 30;
+        const double x =
+            pass == 0 ? leftSpine.left() - 30 : 2 * leftSpine.width() + frame.width() + 30;
         RotatedTextRun run;
         run.text = padded;
         run.start = QPointF(x, Twips::round(y));

@@ -42,6 +42,9 @@ public:
     // The guard of the commands on the selected text: false (after saying so) when no text is
     // selected; otherwise the cover counts as modified.
     bool SelectionCheck(Prompter& prompter);
+    // The guard of the commands that edit or format a text: as SelectionCheck, and an
+    // alignment bar, which is no text, is refused too.
+    bool TextSelectionCheck(Prompter& prompter);
 
     // Mouse-down on an element, and the click that follows it.
     void pressElement(const ElementRef& element);

@@ -8,8 +8,7 @@
 #include <cmath>
 
 CoverView::CoverView(JewelCaseDocument& document, CoverSelection& selection, QWidget* parent)
-    : QWidget(parent), document_(document)
-{
+    : QWidget(parent), document_(document) {
     for (int i = 0; i < 2; ++i)
         sheets_[std::size_t(i)] = new SheetWidget(document, selection, i, this);
     QFont captionFont(QStringLiteral("MS Sans Serif"));
@@ -25,10 +24,11 @@ CoverView::CoverView(JewelCaseDocument& document, CoverSelection& selection, QWi
     }
 }
 
-double CoverView::pixelsPerTwip() const { return logicalDpiX() / Twips::perInch; }
+double CoverView::pixelsPerTwip() const {
+    return logicalDpiX() / Twips::perInch;
+}
 
-void CoverView::refresh()
-{
+void CoverView::refresh() {
     for (SheetWidget* sheet : sheets_) {
         sheet->updateGeometryFromDocument();
         sheet->update();
@@ -38,9 +38,9 @@ void CoverView::refresh()
         const Face& model = document_.faces[std::size_t(face)];
         const QRectF rect = model.captionRect;
         QLabel* label = captions_[std::size_t(face)];
-        label->setGeometry(int(std::lround(rect.left() * scale)), int(std::lround(rect.top() * scale)),
-                           int(std::lround(rect.width() * scale)),
-                           int(std::lround(rect.height() * scale)));
+        label->setGeometry(
+            int(std::lround(rect.left() * scale)), int(std::lround(rect.top() * scale)),
+            int(std::lround(rect.width() * scale)), int(std::lround(rect.height() * scale)));
         label->setVisible(model.captionVisible);
     }
 }

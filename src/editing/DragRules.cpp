@@ -4,8 +4,7 @@
 
 namespace DragRules {
 
-std::array<QRectF, 8> handleRects(const QRectF& frame)
-{
+std::array<QRectF, 8> handleRects(const QRectF& frame) {
     const double l = frame.left();
     const double t = frame.top();
     const double w = frame.width();
@@ -17,9 +16,9 @@ std::array<QRectF, 8> handleRects(const QRectF& frame)
     const double bottom = t + h - 45;
     const double centreY = t + (h - 90) / 2;
     const std::array<QPointF, 8> corners = {
-        QPointF(left, top),        QPointF(left, centreY),  QPointF(left, bottom),
-        QPointF(centreX, bottom),  QPointF(right, bottom),  QPointF(right, centreY),
-        QPointF(right, top),       QPointF(centreX, top),
+        QPointF(left, top),       QPointF(left, centreY), QPointF(left, bottom),
+        QPointF(centreX, bottom), QPointF(right, bottom), QPointF(right, centreY),
+        QPointF(right, top),      QPointF(centreX, top),
     };
     std::array<QRectF, 8> handles{};
     for (std::size_t i = 0; i < corners.size(); ++i)
@@ -28,9 +27,8 @@ std::array<QRectF, 8> handleRects(const QRectF& frame)
     return handles;
 }
 
-std::optional<QPointF> move(const QRectF& selected, const QPointF& dragStart, const QPointF& pointer,
-                            const DragBounds& bounds, bool horizontalOnly)
-{
+std::optional<QPointF> move(const QRectF& selected, const QPointF& dragStart,
+                            const QPointF& pointer, const DragBounds& bounds, bool horizontalOnly) {
     const double dx = Twips::round(dragStart.x() - pointer.x());
     const double dy = Twips::round(dragStart.y() - pointer.y());
     const double left = selected.left() - dx;
@@ -50,15 +48,20 @@ enum Edge { Left, Right, Top, Bottom };
 
 // The edges each handle moves, in the order they are applied.
 const std::array<std::array<int, 2>, 8> handleEdges = {{
-    {Left, Top}, {Left, -1}, {Left, Bottom}, {Bottom, -1},
-    {Right, Bottom}, {Right, -1}, {Right, Top}, {Top, -1},
+    {Left, Top},
+    {Left, -1},
+    {Left, Bottom},
+    {Bottom, -1},
+    {Right, Bottom},
+    {Right, -1},
+    {Right, Top},
+    {Top, -1},
 }};
 
 } // namespace
 
 std::optional<QRectF> resize(const QRectF& selected, const QRectF& current, int handle,
-                             const QPointF& pointer, const DragBounds& bounds)
-{
+                             const QPointF& pointer, const DragBounds& bounds) {
     if (handle < 0 || handle > 7)
         return std::nullopt;
     const double x = pointer.x();
@@ -104,8 +107,7 @@ std::optional<QRectF> resize(const QRectF& selected, const QRectF& current, int 
     return QRectF(left, top, width, height);
 }
 
-Qt::CursorShape handleCursor(int handle)
-{
+Qt::CursorShape handleCursor(int handle) {
     switch (handle % 4) {
     case 0:
         return Qt::SizeFDiagCursor;

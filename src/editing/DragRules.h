@@ -26,8 +26,8 @@ std::array<QRectF, 8> handleRects(const QRectF& frame);
 
 // The new top-left corner of a moved element, or nothing when the move leaves the bounds.
 // A move that only slides horizontally (an alignment bar) keeps its Top and skips the Y test.
-std::optional<QPointF> move(const QRectF& selected, const QPointF& dragStart, const QPointF& pointer,
-                            const DragBounds& bounds, bool horizontalOnly);
+std::optional<QPointF> move(const QRectF& selected, const QPointF& dragStart,
+                            const QPointF& pointer, const DragBounds& bounds, bool horizontalOnly);
 
 // The rectangle after one step of a resize by handle `handle` (0 to 7), starting from the
 // element's current rectangle, or nothing when the step leaves the bounds. An edge whose

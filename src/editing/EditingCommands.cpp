@@ -13,8 +13,7 @@ EditingCommands::EditingCommands(QWidget* window, CoverContext context)
              [this](const QString& caption) {
                  return frmTextEdit::edit(caption, context_.prompter, window_);
              }),
-      formatting_(context), alignment_(context)
-{
+      formatting_(context), alignment_(context) {
     wire("mnuInsert0", [this] { texts_.insertFromMenu(0); });
     wire("mnuInsert1", [this] { texts_.insertFromMenu(1); });
     wire("tbInsertRecto", [this] { texts_.insertFromMenu(0); });
@@ -57,13 +56,11 @@ EditingCommands::EditingCommands(QWidget* window, CoverContext context)
             &EditingCommands::showTextEntries);
 }
 
-QAction* EditingCommands::action(const char* name) const
-{
+QAction* EditingCommands::action(const char* name) const {
     return window_->findChild<QAction*>(QString::fromLatin1(name));
 }
 
-void EditingCommands::wire(const char* name, std::function<void()> command)
-{
+void EditingCommands::wire(const char* name, std::function<void()> command) {
     QAction* entry = action(name);
     if (!entry)
         return;
@@ -74,8 +71,7 @@ void EditingCommands::wire(const char* name, std::function<void()> command)
     });
 }
 
-void EditingCommands::showTextEntries(bool shown)
-{
+void EditingCommands::showTextEntries(bool shown) {
     textEntriesShown_ = shown;
     const bool barShown = action("mnuShowBar")->isChecked();
     action("mnuBackTransparent")->setVisible(shown);

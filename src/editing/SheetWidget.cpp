@@ -12,8 +12,7 @@
 
 SheetWidget::SheetWidget(JewelCaseDocument& document, CoverSelection& selection, int sheet,
                          QWidget* parent)
-    : QWidget(parent), document_(document), selection_(selection), sheet_(sheet)
-{
+    : QWidget(parent), document_(document), selection_(selection), sheet_(sheet) {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     connect(&selection_, &CoverSelection::changed, this, qOverload<>(&QWidget::update));
@@ -21,30 +20,33 @@ SheetWidget::SheetWidget(JewelCaseDocument& document, CoverSelection& selection,
             [this](Qt::CursorShape shape) { setCursor(shape); });
 }
 
-double SheetWidget::pixelsPerTwip() const { return logicalDpiX() / Twips::perInch; }
+double SheetWidget::pixelsPerTwip() const {
+    return logicalDpiX() / Twips::perInch;
+}
 
-QPointF SheetWidget::toTwips(const QPointF& pixels) const { return pixels / pixelsPerTwip(); }
+QPointF SheetWidget::toTwips(const QPointF& pixels) const {
+    return pixels / pixelsPerTwip();
+}
 
-QPointF SheetWidget::toPixels(const QPointF& twips) const { return twips * pixelsPerTwip(); }
+QPointF SheetWidget::toPixels(const QPointF& twips) const {
+    return twips * pixelsPerTwip();
+}
 
-QSize SheetWidget::sizeHint() const
-{
+QSize SheetWidget::sizeHint() const {
     const QSizeF size = document_.sheets[sheet_].geometry.size() * pixelsPerTwip();
     return QSize(int(std::ceil(size.width())), int(std::ceil(size.height())));
 }
 
-void SheetWidget::updateGeometryFromDocument()
-{
+void SheetWidget::updateGeometryFromDocument() {
     const Sheet& sheet = document_.sheets[sheet_];
     const QPointF topLeft = toPixels(sheet.geometry.topLeft());
-    setGeometry(QRect(QPoint(int(std::lround(topLeft.x())), int(std::lround(topLeft.y()))),
-                      sizeHint()));
+    setGeometry(
+        QRect(QPoint(int(std::lround(topLeft.x())), int(std::lround(topLeft.y()))), sizeHint()));
     setVisible(sheet.visible);
     setEnabled(sheet.visible);
 }
 
-int SheetWidget::handleAt(const QPointF& twips) const
-{
+int SheetWidget::handleAt(const QPointF& twips) const {
     const SelectionMarks& marks = document_.sheets[sheet_].marks;
     if (!marks.handlesVisible)
         return -1;
@@ -56,14 +58,12 @@ int SheetWidget::handleAt(const QPointF& twips) const
     return -1;
 }
 
-bool SheetWidget::frameContains(const QPointF& twips) const
-{
+bool SheetWidget::frameContains(const QPointF& twips) const {
     const SelectionMarks& marks = document_.sheets[sheet_].marks;
     return marks.frameVisible && marks.frame.contains(twips);
 }
 
-ElementRef SheetWidget::elementAt(const QPointF& twips) const
-{
+ElementRef SheetWidget::elementAt(const QPointF& twips) const {
     const Sheet& sheet = document_.sheets[sheet_];
     if (sheet.barVisible && sheet.bar.contains(twips))
         return ElementRef::bar(sheet_);
@@ -91,8 +91,7 @@ ElementRef SheetWidget::elementAt(const QPointF& twips) const
     return {};
 }
 
-int SheetWidget::faceAt(const QPointF& twips) const
-{
+int SheetWidget::faceAt(const QPointF& twips) const {
     for (int face = 0; face < JewelCaseDocument::faceCount; ++face) {
         const Face& candidate = document_.faces[face];
         if (candidate.sheet == sheet_ && candidate.frame.contains(twips))
@@ -101,8 +100,7 @@ int SheetWidget::faceAt(const QPointF& twips) const
     return -1;
 }
 
-void SheetWidget::paintEvent(QPaintEvent*)
-{
+void SheetWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     // The sheet ends inside its last column of pixels: the rest of it is window.
     painter.fillRect(rect(), palette().window());
@@ -110,8 +108,7 @@ void SheetWidget::paintEvent(QPaintEvent*)
     SheetRenderer::paint(painter, document_, sheet_, SheetRenderer::Options());
 }
 
-void SheetWidget::mousePressEvent(QMouseEvent* event)
-{
+void SheetWidget::mousePressEvent(QMouseEvent* event) {
     const QPointF at = toTwips(event->position());
     gestureButton_ = event->button();
     const SelectionMarks& marks = document_.sheets[sheet_].marks;
@@ -141,8 +138,7 @@ void SheetWidget::mousePressEvent(QMouseEvent* event)
         selection_.pressEmpty(face);
 }
 
-void SheetWidget::mouseMoveEvent(QMouseEvent* event)
-{
+void SheetWidget::mouseMoveEvent(QMouseEvent* event) {
     const QPointF at = toTwips(event->position());
     const SelectionMarks& marks = document_.sheets[sheet_].marks;
     const bool leftHeld = event->buttons() & Qt::LeftButton;
@@ -175,8 +171,7 @@ void SheetWidget::mouseMoveEvent(QMouseEvent* event)
         setCursor(Qt::ArrowCursor);
 }
 
-void SheetWidget::mouseReleaseEvent(QMouseEvent* event)
-{
+void SheetWidget::mouseReleaseEvent(QMouseEvent* event) {
     const Gesture gesture = std::exchange(gesture_, Gesture::None);
     if (event->button() != gestureButton_)
         return;
@@ -199,8 +194,7 @@ void SheetWidget::mouseReleaseEvent(QMouseEvent* event)
     update();
 }
 
-void SheetWidget::mouseDoubleClickEvent(QMouseEvent* event)
-{
+void SheetWidget::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return;
     const ElementRef element = elementAt(toTwips(event->position()));

@@ -8,22 +8,9 @@
 #include "frmTextEdit.h"
 
 TextElementCommands::TextElementCommands(CoverContext context, Editor editor)
-    : context_(context), editor_(std::move(editor))
-{
-}
+    : context_(context), editor_(std::move(editor)) {}
 
-bool TextElementCommands::checkTextSelection()
-{
-    // An alignment bar is no text: the commands on texts leave it alone.
-    if (context_.selection.currentSelection.isBar()) {
-        context_.prompter.inform(QStringLiteral("Pas de texte sélectionné."));
-        return false;
-    }
-    return context_.selection.SelectionCheck(context_.prompter);
-}
-
-TextElement* TextElementCommands::InsertText(int face, bool keepSelection)
-{
+TextElement* TextElementCommands::InsertText(int face, bool keepSelection) {
     JewelCaseDocument& document = context_.document;
     if (face < 0 || face >= JewelCaseDocument::faceCount)
         return nullptr;
@@ -59,26 +46,23 @@ TextElement* TextElementCommands::InsertText(int face, bool keepSelection)
     return &element;
 }
 
-void TextElementCommands::insertFromMenu(int entry)
-{
+void TextElementCommands::insertFromMenu(int entry) {
     const int face = context_.document.currentView == 0 ? (entry == 0 ? Face::Recto : Face::Verso)
-                                                         : int(Face::Dos);
+                                                        : int(Face::Dos);
     InsertText(face, false);
     context_.document.documentModified = 1;
 }
 
-void TextElementCommands::edit()
-{
-    if (!checkTextSelection())
+void TextElementCommands::edit() {
+    if (!context_.selection.TextSelectionCheck(context_.prompter))
         return;
     JewelCaseDocument& document = context_.document;
     CoverSelection& selection = context_.selection;
     const ElementRef selected = selection.currentSelection;
     if (selected.isSpine()) {
-        const auto answer =
-            context_.prompter.getText(QStringLiteral("Changer le texte vertical"),
-                                      QStringLiteral("Entrer votre texte"),
-                                      document.verticalText.caption());
+        const auto answer = context_.prompter.getText(QStringLiteral("Changer le texte vertical"),
+                                                      QStringLiteral("Entrer votre texte"),
+                                                      document.verticalText.caption());
         if (answer && !answer->isEmpty())
             DrawRotatedText(document, *answer);
         return;
@@ -98,8 +82,7 @@ void TextElementCommands::edit()
     selection.Select();
 }
 
-void TextElementCommands::doubleClick(const ElementRef& element)
-{
+void TextElementCommands::doubleClick(const ElementRef& element) {
     if (!element.isText())
         return;
     // Pressed as any text is: the face is the clicked text's own, so that the commands that
@@ -108,9 +91,8 @@ void TextElementCommands::doubleClick(const ElementRef& element)
     edit();
 }
 
-void TextElementCommands::deleteSelection()
-{
-    if (!checkTextSelection())
+void TextElementCommands::deleteSelection() {
+    if (!context_.selection.TextSelectionCheck(context_.prompter))
         return;
     JewelCaseDocument& document = context_.document;
     CoverSelection& selection = context_.selection;

@@ -27,8 +27,6 @@ public:
     void deleteSelection();
 
 private:
-    bool checkTextSelection();
-
     CoverContext context_;
     Editor editor_;
 };

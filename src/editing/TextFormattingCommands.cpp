@@ -6,28 +6,16 @@
 #include "Prompter.h"
 #include "VerticalTextDrawing.h"
 
-QString TextFormattingCommands::applyToAllQuestion(const QString& question,
-                                                   const QString& lastLine, bool fontTypo)
-{
-    const QString all = fontTypo ? QStringLiteral("Cliquez sur Oui pour aplliquer à tous les éléments")
-                                 : QStringLiteral("Cliquez sur Oui pour appliquer à tous les éléments");
+QString TextFormattingCommands::applyToAllQuestion(const QString& question, const QString& lastLine,
+                                                   bool fontTypo) {
+    const QString all = fontTypo
+                            ? QStringLiteral("Cliquez sur Oui pour aplliquer à tous les éléments")
+                            : QStringLiteral("Cliquez sur Oui pour appliquer à tous les éléments");
     return question + QStringLiteral("\r\n\r\n") + all + QStringLiteral("\r\n") + lastLine;
 }
 
-bool TextFormattingCommands::checkTextSelection()
-{
-    // An alignment bar is no text: the commands on texts leave it alone.
-    if (context_.selection.currentSelection.isBar()) {
-        context_.prompter.inform(QStringLiteral("Pas de texte sélectionné."));
-        return false;
-    }
-    return context_.selection.SelectionCheck(context_.prompter);
-}
-
-TextFormattingCommands::Scope TextFormattingCommands::askScope(const QString& question,
-                                                               const QString& lastLine,
-                                                               bool fontTypo)
-{
+TextFormattingCommands::Scope
+TextFormattingCommands::askScope(const QString& question, const QString& lastLine, bool fontTypo) {
     const Prompter::Button answer = context_.prompter.ask(
         {Prompter::programTitle(), applyToAllQuestion(question, lastLine, fontTypo),
          Prompter::Icon::Question, Prompter::Yes | Prompter::No | Prompter::Cancel, Prompter::No});
@@ -41,8 +29,7 @@ TextFormattingCommands::Scope TextFormattingCommands::askScope(const QString& qu
     }
 }
 
-void TextFormattingCommands::forEachFaceText(const std::function<void(TextElement&)>& change)
-{
+void TextFormattingCommands::forEachFaceText(const std::function<void(TextElement&)>& change) {
     const int face = context_.selection.currentFace;
     if (face < 0 || face >= JewelCaseDocument::faceCount)
         return;
@@ -50,27 +37,34 @@ void TextFormattingCommands::forEachFaceText(const std::function<void(TextElemen
         change(element);
 }
 
-TextElement* TextFormattingCommands::selectedText()
-{
+std::optional<TextFormattingCommands::Target> TextFormattingCommands::checkedTarget() {
+    if (!context_.selection.TextSelectionCheck(context_.prompter))
+        return std::nullopt;
+    const bool spine = context_.selection.currentSelection.isSpine();
+    TextElement* text = selectedText();
+    if (!spine && !text)
+        return std::nullopt;
+    return Target{spine, text};
+}
+
+TextElement* TextFormattingCommands::selectedText() {
     return context_.document.text(context_.selection.currentSelection);
 }
 
-void TextFormattingCommands::redrawVerticalText()
-{
+void TextFormattingCommands::redrawVerticalText() {
     DrawRotatedText(context_.document, context_.document.verticalText.caption());
 }
 
-void TextFormattingCommands::font()
-{
-    if (!checkTextSelection())
+void TextFormattingCommands::font() {
+    const auto target = checkedTarget();
+    if (!target)
         return;
     JewelCaseDocument& document = context_.document;
     CoverSelection& selection = context_.selection;
-    const bool spine = selection.currentSelection.isSpine();
-    TextElement* text = selectedText();
-    if (!spine && !text)
-        return;
-    const auto chosen = context_.prompter.getFont(spine ? document.verticalText.font() : text->font());
+    const bool spine = target->spine;
+    TextElement* text = target->text;
+    const auto chosen =
+        context_.prompter.getFont(spine ? document.verticalText.font() : text->font());
     if (!chosen)
         return;
     if (spine) {
@@ -79,7 +73,8 @@ void TextFormattingCommands::font()
         return;
     }
     const Scope scope = askScope(
-        QStringLiteral("Voulez vous appliquer la police à tous les éléments ou uniquement au texte sélectionné ?"),
+        QStringLiteral("Voulez vous appliquer la police à tous les éléments ou uniquement au texte "
+                       "sélectionné ?"),
         QStringLiteral("Cliquez sur Non pour appliquer uniquement au texte sélectionné."), true);
     if (scope == Scope::Cancelled)
         return;
@@ -95,15 +90,13 @@ void TextFormattingCommands::font()
     selection.Select();
 }
 
-void TextFormattingCommands::colour()
-{
-    if (!checkTextSelection())
+void TextFormattingCommands::colour() {
+    const auto target = checkedTarget();
+    if (!target)
         return;
     JewelCaseDocument& document = context_.document;
-    const bool spine = context_.selection.currentSelection.isSpine();
-    TextElement* text = selectedText();
-    if (!spine && !text)
-        return;
+    const bool spine = target->spine;
+    TextElement* text = target->text;
     const auto chosen =
         context_.prompter.getColor(spine ? document.dosSheet().foreColor : text->foreColor);
     if (!chosen)
@@ -114,7 +107,8 @@ void TextFormattingCommands::colour()
         return;
     }
     const Scope scope = askScope(
-        QStringLiteral("Voulez vous appliquer la couleur à tous les éléments ou uniquement à l'élément sélectionné ?"),
+        QStringLiteral("Voulez vous appliquer la couleur à tous les éléments ou uniquement à "
+                       "l'élément sélectionné ?"),
         QStringLiteral("Cliquez sur Non pour appliquez uniquement à l'élément sélectionné."));
     if (scope == Scope::Cancelled)
         return;
@@ -123,15 +117,13 @@ void TextFormattingCommands::colour()
     text->foreColor = *chosen;
 }
 
-void TextFormattingCommands::backColour(int entry)
-{
-    if (!checkTextSelection())
+void TextFormattingCommands::backColour(int entry) {
+    const auto target = checkedTarget();
+    if (!target)
         return;
     JewelCaseDocument& document = context_.document;
-    const bool spine = context_.selection.currentSelection.isSpine();
-    TextElement* text = selectedText();
-    if (!spine && !text)
-        return;
+    const bool spine = target->spine;
+    TextElement* text = target->text;
     const int backStyle = entry == 0 ? 0 : 1;
     OleColor chosen = 0;
     if (backStyle == 1) {
@@ -151,10 +143,14 @@ void TextFormattingCommands::backColour(int entry)
     }
     const Scope scope =
         backStyle == 1
-            ? askScope(QStringLiteral("Voulez vous appliquer la couleur à tous les éléments ou uniquement au texte sélectionné ?"),
-                       QStringLiteral("Cliquez sur Non pour appliquer uniquement à l'élément sélectionné."))
-            : askScope(QStringLiteral("Voulez vous appliquer la couleur de fond à tous les éléments ou uniquement au texte sélectionné ?"),
-                       QStringLiteral("Cliquez sur Non pour appliquer uniquement à l'élément sélectionné."));
+            ? askScope(QStringLiteral("Voulez vous appliquer la couleur à tous les éléments ou "
+                                      "uniquement au texte sélectionné ?"),
+                       QStringLiteral(
+                           "Cliquez sur Non pour appliquer uniquement à l'élément sélectionné."))
+            : askScope(QStringLiteral("Voulez vous appliquer la couleur de fond à tous les "
+                                      "éléments ou uniquement au texte sélectionné ?"),
+                       QStringLiteral(
+                           "Cliquez sur Non pour appliquer uniquement à l'élément sélectionné."));
     if (scope == Scope::Cancelled)
         return;
     auto apply = [&](TextElement& element) {
@@ -167,9 +163,8 @@ void TextFormattingCommands::backColour(int entry)
     apply(*text);
 }
 
-void TextFormattingCommands::border(int entry)
-{
-    if (!checkTextSelection())
+void TextFormattingCommands::border(int entry) {
+    if (!context_.selection.TextSelectionCheck(context_.prompter))
         return;
     const int style = entry == 0 ? 0 : 1;
     CoverSelection& selection = context_.selection;
@@ -181,7 +176,8 @@ void TextFormattingCommands::border(int entry)
     if (!text)
         return;
     const Scope scope = askScope(
-        QStringLiteral("Voulez vous changer la bordure à tous les éléments ou uniquement à l'élément sélectionné ?"),
+        QStringLiteral("Voulez vous changer la bordure à tous les éléments ou uniquement à "
+                       "l'élément sélectionné ?"),
         QStringLiteral("Cliquez sur Non pour appliquer uniquement à l'élément sélectionné."));
     if (scope == Scope::Cancelled)
         return;
@@ -192,9 +188,8 @@ void TextFormattingCommands::border(int entry)
     selection.savedBorderStyle = style;
 }
 
-void TextFormattingCommands::textAlignment(int entry)
-{
-    if (!checkTextSelection())
+void TextFormattingCommands::textAlignment(int entry) {
+    if (!context_.selection.TextSelectionCheck(context_.prompter))
         return;
     TextElement* text = selectedText();
     if (!text || entry < 0 || entry > 3)
@@ -210,14 +205,12 @@ void TextFormattingCommands::textAlignment(int entry)
     selection.Select();
 }
 
-void TextFormattingCommands::bringToFront()
-{
+void TextFormattingCommands::bringToFront() {
     if (TextElement* text = selectedText())
         context_.document.bringToFront(*text);
 }
 
-void TextFormattingCommands::sendToBack()
-{
+void TextFormattingCommands::sendToBack() {
     if (TextElement* text = selectedText())
         context_.document.sendToBack(*text);
 }

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
 
 class TextElement;
 
@@ -31,7 +32,13 @@ public:
                                       bool fontTypo = false);
 
 private:
-    bool checkTextSelection();
+    // The selection the colour and font commands act on: a spine, or a text.
+    struct Target {
+        bool spine = false;
+        TextElement* text = nullptr;
+    };
+
+    std::optional<Target> checkedTarget();
     Scope askScope(const QString& question, const QString& lastLine, bool fontTypo = false);
     // Every text of the selection's face, hidden ones and the template included.
     void forEachFaceText(const std::function<void(TextElement&)>& change);

@@ -15,8 +15,7 @@
 int labelTextEditing = 0;
 
 frmTextEdit::frmTextEdit(const QString& caption, Prompter& prompter, QWidget* parent)
-    : QDialog(parent), prompter_(prompter)
-{
+    : QDialog(parent), prompter_(prompter) {
     setWindowTitle(QStringLiteral("Editeur de texte"));
     setModal(true);
 
@@ -37,7 +36,8 @@ frmTextEdit::frmTextEdit(const QString& caption, Prompter& prompter, QWidget* pa
         button->setAutoDefault(false);
         return button;
     };
-    QPushButton* atStart = makeButton("cmdLineAtStart", QStringLiteral("Insérer une ligne au début"));
+    QPushButton* atStart =
+        makeButton("cmdLineAtStart", QStringLiteral("Insérer une ligne au début"));
     QPushButton* atEnd = makeButton("cmdLineAtEnd", QStringLiteral("Insérer une ligne a la suite"));
     QPushButton* fromFile =
         makeButton("cmdFromFile", QStringLiteral("Insérer à partir d'un fichier texte .TXT"));
@@ -67,15 +67,14 @@ frmTextEdit::frmTextEdit(const QString& caption, Prompter& prompter, QWidget* pa
     txtNew_->setFocus();
 }
 
-std::optional<QString> frmTextEdit::edit(const QString& caption, Prompter& prompter, QWidget* parent)
-{
+std::optional<QString> frmTextEdit::edit(const QString& caption, Prompter& prompter,
+                                         QWidget* parent) {
     frmTextEdit editor(caption, prompter, parent);
     editor.exec();
     return editor.result();
 }
 
-void frmTextEdit::insertLineAtStart()
-{
+void frmTextEdit::insertLineAtStart() {
     txtNew_->setPlainText(QLatin1Char('\n') + txtNew_->toPlainText());
     txtNew_->setFocus();
     QTextCursor cursor = txtNew_->textCursor();
@@ -83,18 +82,18 @@ void frmTextEdit::insertLineAtStart()
     txtNew_->setTextCursor(cursor);
 }
 
-void frmTextEdit::insertLineAtEnd()
-{
+void frmTextEdit::insertLineAtEnd() {
     txtNew_->setPlainText(txtNew_->toPlainText() + QLatin1Char('\n'));
     txtNew_->setFocus();
     txtNew_->moveCursor(QTextCursor::End);
 }
 
-void frmTextEdit::insertFromFile()
-{
-    const auto path = prompter_.getOpenFileName(
-        {QStringLiteral("Ouvrir un fichier texte .HEX ou .TXT"), QString(),
-         {QStringLiteral("Fichier texte  (*.TXT *.txt)"), QStringLiteral("Tous les fichiers  (*)")}});
+void frmTextEdit::insertFromFile() {
+    const auto path =
+        prompter_.getOpenFileName({QStringLiteral("Ouvrir un fichier texte .HEX ou .TXT"),
+                                   QString(),
+                                   {QStringLiteral("Fichier texte  (*.TXT *.txt)"),
+                                    QStringLiteral("Tous les fichiers  (*)")}});
     if (!path)
         return;
     setWindowTitle(*path);
@@ -117,8 +116,7 @@ void frmTextEdit::insertFromFile()
     }
 }
 
-void frmTextEdit::accept()
-{
+void frmTextEdit::accept() {
     result_ = TextFileLoader::withCrLf(txtNew_->toPlainText());
     QDialog::accept();
 }

@@ -12,19 +12,17 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QToolButton>
 #include <QToolBar>
+#include <QToolButton>
 #include <QtTest>
 
 namespace {
 
-int pixels(const frmJewelCase& window, double twips)
-{
+int pixels(const frmJewelCase& window, double twips) {
     return int(std::lround(twips * window.pixelsPerTwip()));
 }
 
-QPoint toWidget(const SheetWidget* sheet, const QPointF& twips)
-{
+QPoint toWidget(const SheetWidget* sheet, const QPointF& twips) {
     return sheet->toPixels(twips).toPoint();
 }
 
@@ -35,8 +33,7 @@ class TestMainWindow : public QObject {
 private Q_SLOTS:
     void initTestCase() { Application::configure(*qApp); }
 
-    void startsOnTheRectoVersoView()
-    {
+    void startsOnTheRectoVersoView() {
         ScriptedPrompter prompter;
         frmJewelCase window(&prompter);
         window.startUp();
@@ -52,21 +49,23 @@ private Q_SLOTS:
         QVERIFY(window.coverView()->caption(Face::Recto)->isVisible());
         QVERIFY(window.coverView()->caption(Face::Verso)->isVisible());
         QVERIFY(!window.coverView()->caption(Face::Dos)->isVisible());
-        QCOMPARE(window.coverView()->caption(Face::Verso)->text(), QStringLiteral("VERSO (Face intérieure)"));
+        QCOMPARE(window.coverView()->caption(Face::Verso)->text(),
+                 QStringLiteral("VERSO (Face intérieure)"));
         QCOMPARE(window.width(), pixels(window, 120 + 13741.3 + 90));
         QCOMPARE(window.coverView()->sheet(0)->width(), pixels(window, 13741.3) + 1);
         QCOMPARE(document.verticalText.caption(), QStringLiteral("Votre texte"));
         QVERIFY(window.action(QStringLiteral("mnuQualityHigh"))->isChecked());
         QVERIFY(window.action(QStringLiteral("mnuShowBar"))->isChecked());
         QVERIFY(document.sheets[0].barVisible);
-        QCOMPARE(window.action(QStringLiteral("mnuInsert0"))->text(), QStringLiteral("Insérer sur le Recto"));
-        QCOMPARE(window.action(QStringLiteral("mnuAlign0"))->text(), QStringLiteral("&Aligner sur Recto   "));
+        QCOMPARE(window.action(QStringLiteral("mnuInsert0"))->text(),
+                 QStringLiteral("Insérer sur le Recto"));
+        QCOMPARE(window.action(QStringLiteral("mnuAlign0"))->text(),
+                 QStringLiteral("&Aligner sur Recto   "));
         QVERIFY(window.toolbarPosition(8)->isChecked());
         QVERIFY(prompter.asked.isEmpty());
     }
 
-    void keyboardAndToolbarSwitchViews()
-    {
+    void keyboardAndToolbarSwitchViews() {
         frmJewelCase window;
         window.startUp();
         window.show();
@@ -80,7 +79,8 @@ private Q_SLOTS:
         QCOMPARE(window.width(), pixels(window, 8621.97 + 90));
         QVERIFY(window.coverView()->caption(Face::Dos)->isVisible());
         QVERIFY(!window.coverView()->caption(Face::Recto)->isVisible());
-        QCOMPARE(window.action(QStringLiteral("mnuInsert0"))->text(), QStringLiteral("Insérer sur le Dos"));
+        QCOMPARE(window.action(QStringLiteral("mnuInsert0"))->text(),
+                 QStringLiteral("Insérer sur le Dos"));
         QVERIFY(!window.action(QStringLiteral("mnuInsert1"))->isVisible());
         QVERIFY(!window.action(QStringLiteral("mnuSpace1"))->isVisible());
         QVERIFY(window.toolbarPosition(9)->isChecked());
@@ -97,8 +97,7 @@ private Q_SLOTS:
         QCOMPARE(window.document().currentView, 0);
     }
 
-    void toolbarHasItsSeventeenPositions()
-    {
+    void toolbarHasItsSeventeenPositions() {
         frmJewelCase window;
         const QStringList tooltips = {
             QStringLiteral("Nouveau fichier jaquette"),
@@ -132,8 +131,7 @@ private Q_SLOTS:
         QVERIFY(!window.toolbarPosition(18));
     }
 
-    void draggingAHandleResizesTheText()
-    {
+    void draggingAHandleResizesTheText() {
         frmJewelCase window;
         window.startUp();
         window.show();
@@ -188,8 +186,7 @@ private Q_SLOTS:
         QCOMPARE(document.faces[Face::Recto].texts.size(), std::size_t(1));
     }
 
-    void editingTextsWithMouseAndKeyboard()
-    {
+    void editingTextsWithMouseAndKeyboard() {
         ScriptedPrompter prompter;
         frmJewelCase window(&prompter);
         window.startUp();
@@ -217,14 +214,16 @@ private Q_SLOTS:
             QTest::keyClicks(box, QStringLiteral("Mon album"));
             QTest::keyClick(box, Qt::Key_Return);
             QTest::keyClicks(box, QStringLiteral("Artiste"));
-            QTest::mouseClick(editor->findChild<QPushButton*>(QStringLiteral("cmdOk")), Qt::LeftButton);
+            QTest::mouseClick(editor->findChild<QPushButton*>(QStringLiteral("cmdOk")),
+                              Qt::LeftButton);
         });
         QTest::keyClick(&window, Qt::Key_E, Qt::ControlModifier);
         TextElement& title = *document.text(first);
         QCOMPARE(title.caption(), QStringLiteral("Mon album\r\nArtiste"));
 
         // Font and colour from the toolbar, for this text only.
-        prompter.fonts.push_back(FontSpec{QStringLiteral("Comic Sans MS"), 20, true, false, false, false});
+        prompter.fonts.push_back(
+            TextFont{QStringLiteral("Comic Sans MS"), 20, true, false, false, false});
         prompter.buttons.push_back(Prompter::No);
         clickTool(16);
         QCOMPARE(title.font().name, QStringLiteral("Comic Sans MS"));
@@ -252,8 +251,10 @@ private Q_SLOTS:
         }
         window.action(QStringLiteral("mnuSpace0"))->trigger();
         const Face& recto = document.faces[Face::Recto];
-        const double gap = (recto.frame.height() - title.top -
-                            std::lround(recto.text(1)->height + recto.text(2)->height + recto.text(3)->height)) / 5;
+        const double gap =
+            (recto.frame.height() - title.top -
+             std::lround(recto.text(1)->height + recto.text(2)->height + recto.text(3)->height)) /
+            5;
         QVERIFY(qAbs(recto.text(2)->top - (title.top + title.height + gap)) < 0.01);
         QVERIFY(recto.text(3)->top > recto.text(2)->top);
 
@@ -266,23 +267,26 @@ private Q_SLOTS:
         QVERIFY(!document.sheets[0].marks.frameVisible);
 
         // A right-button press on a text opens the selection menu at the pointer.
-        QTest::mousePress(sheet, Qt::RightButton, {}, sheet->toPixels(title.rect().center()).toPoint());
+        QTest::mousePress(sheet, Qt::RightButton, {},
+                          sheet->toPixels(title.rect().center()).toPoint());
         auto* menu = window.findChild<QMenu*>(QStringLiteral("mnuText"));
         QTRY_VERIFY(menu->isVisible());
         menu->close();
-        QTest::mouseRelease(sheet, Qt::RightButton, {}, sheet->toPixels(title.rect().center()).toPoint());
+        QTest::mouseRelease(sheet, Qt::RightButton, {},
+                            sheet->toPixels(title.rect().center()).toPoint());
 
         // A double-click on a text opens the editor on it.
         whenModalShown([](QWidget* editor) {
-            QTest::mouseClick(editor->findChild<QPushButton*>(QStringLiteral("cmdCancel")), Qt::LeftButton);
+            QTest::mouseClick(editor->findChild<QPushButton*>(QStringLiteral("cmdCancel")),
+                              Qt::LeftButton);
         });
-        QTest::mouseDClick(sheet, Qt::LeftButton, {}, sheet->toPixels(recto.text(2)->rect().center()).toPoint());
+        QTest::mouseDClick(sheet, Qt::LeftButton, {},
+                           sheet->toPixels(recto.text(2)->rect().center()).toPoint());
         QCOMPARE(window.selection().currentSelection, ElementRef::text(Face::Recto, 2));
         QCOMPARE(window.selection().currentFace, int(Face::Recto));
     }
 
-    void aboutBoxOpensFromTheMenu()
-    {
+    void aboutBoxOpensFromTheMenu() {
         frmJewelCase window;
         window.startUp();
         window.show();
@@ -305,12 +309,13 @@ private Q_SLOTS:
         QVERIFY(!QApplication::activeModalWidget());
     }
 
-    void commandLinePaths()
-    {
+    void commandLinePaths() {
         const QString cwd = QStringLiteral("/home/marie/Musique");
-        QCOMPARE(CommandLine::coverPath(QStringLiteral("\"/home/marie/Mes jaquettes/Été.jkcd\""), cwd),
-                 QStringLiteral("/home/marie/Mes jaquettes/Été.jkcd"));
-        QCOMPARE(CommandLine::coverPath(QStringLiteral("/tmp/a.jkcd"), cwd), QStringLiteral("/tmp/a.jkcd"));
+        QCOMPARE(
+            CommandLine::coverPath(QStringLiteral("\"/home/marie/Mes jaquettes/Été.jkcd\""), cwd),
+            QStringLiteral("/home/marie/Mes jaquettes/Été.jkcd"));
+        QCOMPARE(CommandLine::coverPath(QStringLiteral("/tmp/a.jkcd"), cwd),
+                 QStringLiteral("/tmp/a.jkcd"));
         QCOMPARE(CommandLine::coverPath(QStringLiteral("a.jkcd"), cwd),
                  QStringLiteral("/home/marie/Musique/a.jkcd"));
         QCOMPARE(CommandLine::coverPath(QStringLiteral("\"sous dossier/b.jkcd\""), cwd),

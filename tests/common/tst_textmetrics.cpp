@@ -13,8 +13,7 @@ class TestTextMetrics : public QObject {
 private Q_SLOTS:
     void initTestCase() { Application::configure(*qApp); }
 
-    void coverFontsResolveToMetricCompatibleFaces()
-    {
+    void coverFontsResolveToMetricCompatibleFaces() {
         QCOMPARE(QFontInfo(QFont(QStringLiteral("Times New Roman"))).family(),
                  QStringLiteral("Liberation Serif"));
         QCOMPARE(QFontInfo(QFont(QStringLiteral("Comic Sans MS"))).family(),
@@ -22,31 +21,31 @@ private Q_SLOTS:
         QCOMPARE(QFontInfo(QFont(QStringLiteral("MS Sans Serif"))).family(),
                  QStringLiteral("Liberation Sans"));
         // The font keeps the name the user chose.
-        FontSpec spec;
-        spec.name = QStringLiteral("MS Sans Serif");
-        QCOMPARE(TextMetrics::twipFont(spec).family(), QStringLiteral("MS Sans Serif"));
+        TextFont font;
+        font.name = QStringLiteral("MS Sans Serif");
+        QCOMPARE(TextMetrics::twipFont(font).family(), QStringLiteral("MS Sans Serif"));
     }
 
-    void captionsMeasureInTwips()
-    {
-        FontSpec spec; // Times New Roman 11.25 pt
-        const QSizeF word = TextMetrics::captionSize(spec, QStringLiteral("Texte"));
+    void captionsMeasureInTwips() {
+        TextFont font; // Times New Roman 11.25 pt
+        const QSizeF word = TextMetrics::captionSize(font, QStringLiteral("Texte"));
         // The design size of "Texte" in that font is 510 × 255 twips.
         QVERIFY2(qAbs(word.width() - 510) < 90, qPrintable(QString::number(word.width())));
         QVERIFY2(qAbs(word.height() - 255) < 30, qPrintable(QString::number(word.height())));
 
-        const QSizeF twoLines = TextMetrics::captionSize(spec, QStringLiteral("Texte\r\nTexte plus long"));
-        QCOMPARE(twoLines.height(), std::ceil(2 * QFontMetricsF(TextMetrics::twipFont(spec)).height()));
+        const QSizeF twoLines =
+            TextMetrics::captionSize(font, QStringLiteral("Texte\r\nTexte plus long"));
+        QCOMPARE(twoLines.height(),
+                 std::ceil(2 * QFontMetricsF(TextMetrics::twipFont(font)).height()));
         QVERIFY(twoLines.width() > word.width());
 
-        FontSpec twice = spec;
+        TextFont twice = font;
         twice.size = 22.5f;
         const QSizeF big = TextMetrics::captionSize(twice, QStringLiteral("Texte"));
         QVERIFY(qAbs(big.width() - 2 * word.width()) < 4);
     }
 
-    void coloursKeepTheirStoredValue()
-    {
+    void coloursKeepTheirStoredValue() {
         QCOMPARE(OleColors::toQColor(0x000000FF), QColor(255, 0, 0));
         QCOMPARE(OleColors::toQColor(0x00C00000), QColor(0, 0, 0xC0));
         QCOMPARE(OleColors::fromQColor(QColor(0x12, 0x34, 0x56)), OleColor(0x00563412));
@@ -56,8 +55,7 @@ private Q_SLOTS:
         QVERIFY(!OleColors::isSystem(OleColors::white));
     }
 
-    void standardButtonsSpeakFrench()
-    {
+    void standardButtonsSpeakFrench() {
         QMessageBox box(QMessageBox::Question, QStringLiteral("t"), QStringLiteral("q"),
                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         auto plain = [&](QMessageBox::StandardButton which) {

@@ -7,14 +7,15 @@
 
 namespace {
 
-JewelCaseDocument laidOut()
-{
+JewelCaseDocument laidOut() {
     JewelCaseDocument document;
     document.layOut(450);
     return document;
 }
 
-bool near(double a, double b) { return qAbs(a - b) < 0.01; }
+bool near(double a, double b) {
+    return qAbs(a - b) < 0.01;
+}
 
 } // namespace
 
@@ -23,8 +24,7 @@ class TestCoverLayout : public QObject {
 private Q_SLOTS:
     void initTestCase() { Application::configure(*qApp); }
 
-    void sheetsAndFacesAfterStartUp()
-    {
+    void sheetsAndFacesAfterStartUp() {
         const JewelCaseDocument document = laidOut();
         QVERIFY(near(document.sheets[0].geometry.width(), 13741.3));
         QVERIFY(near(document.sheets[0].geometry.height(), 6863.15));
@@ -48,8 +48,7 @@ private Q_SLOTS:
         QCOMPARE(document.faces[Face::Dos].logo.rect.topLeft(), QPointF(340, 465));
     }
 
-    void captionsSitUnderTheirFaces()
-    {
+    void captionsSitUnderTheirFaces() {
         const JewelCaseDocument document = laidOut();
         for (const Face& face : document.faces) {
             const QRectF& sheet = document.sheets[face.sheet].geometry;
@@ -63,8 +62,7 @@ private Q_SLOTS:
         QCOMPARE(document.faces[Face::Dos].caption, QStringLiteral("DOS (Face arrière)"));
     }
 
-    void templatesAndBars()
-    {
+    void templatesAndBars() {
         const JewelCaseDocument document = laidOut();
         const QList<QPointF> templates = {{9240, 120}, {2520, 240}, {1785, 600}};
         for (int face = 0; face < 3; ++face) {
@@ -89,8 +87,7 @@ private Q_SLOTS:
         QCOMPARE(document.rectoImagePath, QStringLiteral("Aucun"));
     }
 
-    void restoringElementsCreatesOnlyWhatIsNamed()
-    {
+    void restoringElementsCreatesOnlyWhatIsNamed() {
         JewelCaseDocument document = laidOut();
         ElementRecord record;
         record.caption = QStringLiteral("Titre & \"album\"\r\nligne 2");
@@ -139,8 +136,7 @@ private Q_SLOTS:
         QVERIFY(!Ouverturetexte(document, DosTexts, record));
     }
 
-    void restoringTheVerticalTextColoursTheDosSheet()
-    {
+    void restoringTheVerticalTextColoursTheDosSheet() {
         JewelCaseDocument document = laidOut();
         ElementRecord record;
         record.caption = QStringLiteral("Album – Artiste");

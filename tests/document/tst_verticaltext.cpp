@@ -11,22 +11,19 @@
 
 namespace {
 
-JewelCaseDocument laidOut()
-{
+JewelCaseDocument laidOut() {
     JewelCaseDocument document;
     document.layOut(450);
     return document;
 }
 
-double paddedWidth(const JewelCaseDocument& document, const QString& text)
-{
+double paddedWidth(const JewelCaseDocument& document, const QString& text) {
     return TextMetrics::lineWidth(TextMetrics::twipFont(document.verticalText.font()),
                                   QLatin1Char(' ') + text + QLatin1Char(' '));
 }
 
 // The Dos sheet at 15 twips a pixel, without marks or bar.
-QImage renderDos(const JewelCaseDocument& document)
-{
+QImage renderDos(const JewelCaseDocument& document) {
     const double scale = 1.0 / 15;
     const QSizeF size = document.dosSheet().geometry.size() * scale;
     QImage image(size.toSize() + QSize(1, 1), QImage::Format_RGB32);
@@ -39,8 +36,7 @@ QImage renderDos(const JewelCaseDocument& document)
 
 // Rows (in twips) that hold dark pixels inside a spine, between two columns (in twips),
 // leaving out the spine's own border.
-std::pair<double, double> inkRows(const QImage& image, double fromX, double toX)
-{
+std::pair<double, double> inkRows(const QImage& image, double fromX, double toX) {
     int first = -1;
     int last = -1;
     const int spineBottom = int(6689.76 / 15);
@@ -63,16 +59,14 @@ class TestVerticalText : public QObject {
 private Q_SLOTS:
     void initTestCase() { Application::configure(*qApp); }
 
-    void startPointsFollowTheAlignment_data()
-    {
+    void startPointsFollowTheAlignment_data() {
         QTest::addColumn<int>("tag");
         QTest::newRow("start") << 0;
         QTest::newRow("end") << 1;
         QTest::newRow("centred") << 2;
     }
 
-    void startPointsFollowTheAlignment()
-    {
+    void startPointsFollowTheAlignment() {
         QFETCH(int, tag);
         JewelCaseDocument document = laidOut();
         document.verticalTextTag = tag;
@@ -107,11 +101,11 @@ private Q_SLOTS:
                  qPrintable(QStringLiteral("%1..%2").arg(rightTop).arg(rightBottom)));
     }
 
-    void overlongTextIsCompressedToFitTheSpine()
-    {
+    void overlongTextIsCompressedToFitTheSpine() {
         JewelCaseDocument document = laidOut();
-        const QString text = QStringLiteral("Intégrale des symphonies – Orchestre philharmonique – "
-                                            "direction : un chef très célèbre – enregistrement 1962");
+        const QString text =
+            QStringLiteral("Intégrale des symphonies – Orchestre philharmonique – "
+                           "direction : un chef très célèbre – enregistrement 1962");
         QVERIFY(paddedWidth(document, text) > spineTextLength(document));
         for (int tag = 0; tag < 3; ++tag) {
             document.verticalTextTag = tag;
@@ -133,8 +127,7 @@ private Q_SLOTS:
         }
     }
 
-    void emptyTextClearsBothSpines()
-    {
+    void emptyTextClearsBothSpines() {
         JewelCaseDocument document = laidOut();
         DrawRotatedText(document, QStringLiteral("Votre texte"));
         QCOMPARE(document.dosSheet().drawing.size(), std::size_t(2));
@@ -145,10 +138,9 @@ private Q_SLOTS:
         QCOMPARE(inkRows(image, 8191.97, 8531.97).first, -15.0);
     }
 
-    void runsTakeTheVerticalTextFontAndTheSheetColour()
-    {
+    void runsTakeTheVerticalTextFontAndTheSheetColour() {
         JewelCaseDocument document = laidOut();
-        FontSpec font;
+        TextFont font;
         font.name = QStringLiteral("Comic Sans MS");
         font.size = 18;
         font.italic = true;

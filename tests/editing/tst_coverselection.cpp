@@ -14,14 +14,12 @@ struct Cover {
     JewelCaseDocument document;
     CoverSelection selection{document};
 
-    Cover()
-    {
+    Cover() {
         document.layOut(450);
         FaceViews::ShowView(document, selection, FaceViews::RectoVerso);
     }
 
-    ElementRef addText(int face, QRectF rect, int borderStyle = 0)
-    {
+    ElementRef addText(int face, QRectF rect, int borderStyle = 0) {
         TextElement& element = document.faces[std::size_t(face)].loadText(
             document.faces[std::size_t(face)].highestIndex() + 1);
         element.setAutoSize(false);
@@ -31,8 +29,7 @@ struct Cover {
         return ElementRef::text(face, element.index);
     }
 
-    void click(const ElementRef& element)
-    {
+    void click(const ElementRef& element) {
         selection.pressElement(element);
         selection.clickElement(element);
     }
@@ -45,8 +42,7 @@ class TestCoverSelection : public QObject {
 private Q_SLOTS:
     void initTestCase() { Application::configure(*qApp); }
 
-    void selectingNeverChangesAnElementsSize()
-    {
+    void selectingNeverChangesAnElementsSize() {
         Cover cover;
         const QRectF rect(1000, 1000, 1200, 300);
         const ElementRef text = cover.addText(Face::Recto, rect, 1);
@@ -82,8 +78,7 @@ private Q_SLOTS:
         QVERIFY(cover.selection.currentSelection.isEmpty());
     }
 
-    void movingThroughTheFrame()
-    {
+    void movingThroughTheFrame() {
         Cover cover;
         const ElementRef text = cover.addText(Face::Verso, QRectF(8000, 1000, 1200, 300));
         cover.click(text);
@@ -113,8 +108,7 @@ private Q_SLOTS:
         QCOMPARE(cover.document.documentModified, 1);
     }
 
-    void theBarSlidesAcrossTheRectoSheet()
-    {
+    void theBarSlidesAcrossTheRectoSheet() {
         Cover cover;
         const ElementRef bar = ElementRef::bar(0);
         const QRectF start = cover.document.sheets[0].bar;
@@ -127,15 +121,15 @@ private Q_SLOTS:
         QVERIFY(cover.selection.moveTo(QPointF(30 + 8000, 2000)));
         QCOMPARE(cover.document.sheets[0].bar.left(), start.left() + 8000);
         QCOMPARE(cover.document.sheets[0].bar.top(), start.top()); // never vertically
-        QVERIFY(cover.document.faces[Face::Verso].frame.contains(cover.document.sheets[0].bar.center()));
+        QVERIFY(cover.document.faces[Face::Verso].frame.contains(
+            cover.document.sheets[0].bar.center()));
         cover.selection.beginResize(3);
         QVERIFY(!cover.selection.resizeTo(3, QPointF(0, -500)));
         cover.selection.EndDrag();
         QCOMPARE(cover.document.sheets[0].bar.size(), start.size());
     }
 
-    void spinesShowHandlesButNeverChange()
-    {
+    void spinesShowHandlesButNeverChange() {
         Cover cover;
         FaceViews::ShowView(cover.document, cover.selection, FaceViews::Dos);
         QSignalSpy entries(&cover.selection, &CoverSelection::textEntriesAvailable);
@@ -165,8 +159,7 @@ private Q_SLOTS:
         QVERIFY(prompter.asked.isEmpty());
     }
 
-    void viewsEndTheSelectionAndSetTheFace()
-    {
+    void viewsEndTheSelectionAndSetTheFace() {
         Cover cover;
         const ElementRef text = cover.addText(Face::Recto, QRectF(1000, 1000, 1200, 300));
         cover.click(text);

@@ -9,8 +9,7 @@
 namespace {
 
 // The bounds the cover gives a drag on each face, as the selection computes them.
-DragBounds faceBounds(int face)
-{
+DragBounds faceBounds(int face) {
     static JewelCaseDocument document = [] {
         JewelCaseDocument laidOut;
         laidOut.layOut(450);
@@ -21,7 +20,9 @@ DragBounds faceBounds(int face)
     return selection.bounds(false);
 }
 
-QVariant noMove() { return QVariant(); }
+QVariant noMove() {
+    return QVariant();
+}
 
 } // namespace
 
@@ -30,8 +31,7 @@ class TestDragRules : public QObject {
 private Q_SLOTS:
     void initTestCase() { Application::configure(*qApp); }
 
-    void boundsOfEachFace()
-    {
+    void boundsOfEachFace() {
         const DragBounds verso = faceBounds(Face::Verso);
         QVERIFY(qAbs(verso.lowerX - 6818.15) < 0.01);
         QVERIFY(qAbs(verso.upperX - 13741.3) < 0.01);
@@ -44,24 +44,24 @@ private Q_SLOTS:
         QVERIFY(qAbs(dos.upperY - 6689.76) < 0.01);
     }
 
-    void move_data()
-    {
+    void move_data() {
         QTest::addColumn<int>("face");
         QTest::addColumn<QRectF>("selected");
-        QTest::addColumn<QPointF>("by"); // pointer displacement
+        QTest::addColumn<QPointF>("by");        // pointer displacement
         QTest::addColumn<QVariant>("expected"); // new top-left, or none when refused
 
         const QRectF recto(1000, 30, 1200, 300);
-        QTest::newRow("30 from the top: no move up") << int(Face::Recto) << recto << QPointF(0, -1) << noMove();
-        QTest::newRow("30 from the top: down is fine") << int(Face::Recto) << recto << QPointF(0, 1)
-                                                        << QVariant(QPointF(1000, 31));
+        QTest::newRow("30 from the top: no move up")
+            << int(Face::Recto) << recto << QPointF(0, -1) << noMove();
+        QTest::newRow("30 from the top: down is fine")
+            << int(Face::Recto) << recto << QPointF(0, 1) << QVariant(QPointF(1000, 31));
         QTest::newRow("whole move refused, no slide along x")
             << int(Face::Recto) << recto << QPointF(200, -5) << noMove();
         const QRectF low(1000, 6400, 1200, 300); // bottom at 6700, 103.15 from the face's bottom
-        QTest::newRow("bottom stops 30 short") << int(Face::Recto) << low << QPointF(0, 74)
-                                               << noMove();
-        QTest::newRow("bottom 30.15 short is fine") << int(Face::Recto) << low << QPointF(0, 73)
-                                                    << QVariant(QPointF(1000, 6473));
+        QTest::newRow("bottom stops 30 short")
+            << int(Face::Recto) << low << QPointF(0, 74) << noMove();
+        QTest::newRow("bottom 30.15 short is fine")
+            << int(Face::Recto) << low << QPointF(0, 73) << QVariant(QPointF(1000, 6473));
         QTest::newRow("Recto text cannot cross into the Verso")
             << int(Face::Recto) << QRectF(5500, 1000, 1200, 300) << QPointF(74, 0) << noMove();
         QTest::newRow("Recto text up to 30 from its right edge")
@@ -80,8 +80,7 @@ private Q_SLOTS:
             << QVariant(QPointF(340, 1000));
     }
 
-    void move()
-    {
+    void move() {
         QFETCH(int, face);
         QFETCH(QRectF, selected);
         QFETCH(QPointF, by);
@@ -96,8 +95,7 @@ private Q_SLOTS:
         }
     }
 
-    void resize_data()
-    {
+    void resize_data() {
         QTest::addColumn<int>("handle");
         QTest::addColumn<QPointF>("pointer"); // from the handle's top-left corner
         QTest::addColumn<QVariant>("expected");
@@ -117,8 +115,7 @@ private Q_SLOTS:
             << 3 << QPointF(0, 5444) << noMove();
         QTest::newRow("bottom handle 60.15 short is fine")
             << 3 << QPointF(0, 5443) << QVariant(QRectF(1000, 1000, 1230, 5743));
-        QTest::newRow("top handle keeps 30 from the top")
-            << 7 << QPointF(0, -971) << noMove();
+        QTest::newRow("top handle keeps 30 from the top") << 7 << QPointF(0, -971) << noMove();
         QTest::newRow("top handle grows upward")
             << 7 << QPointF(0, -970) << QVariant(QRectF(1000, 30, 1230, 1270));
         QTest::newRow("top left: the left edge moves, the top stops at 60 high")
@@ -127,14 +124,13 @@ private Q_SLOTS:
             << 4 << QPointF(4544, 0) << noMove();
     }
 
-    void resize()
-    {
+    void resize() {
         QFETCH(int, handle);
         QFETCH(QPointF, pointer);
         QFETCH(QVariant, expected);
         const QRectF selected(1000, 1000, 1230, 300);
-        const auto resized = DragRules::resize(selected, selected, handle, pointer,
-                                               faceBounds(Face::Recto));
+        const auto resized =
+            DragRules::resize(selected, selected, handle, pointer, faceBounds(Face::Recto));
         if (!expected.isValid()) {
             QVERIFY(!resized);
         } else {
@@ -143,10 +139,9 @@ private Q_SLOTS:
         }
     }
 
-    void handlesSurroundTheFrame()
-    {
+    void handlesSurroundTheFrame() {
         const auto handles = DragRules::handleRects(QRectF(1000, 2000, 600, 300));
-        const QList<QPointF> corners = {{955, 1955}, {955, 2105}, {955, 2255}, {1255, 2255},
+        const QList<QPointF> corners = {{955, 1955},  {955, 2105},  {955, 2255},  {1255, 2255},
                                         {1555, 2255}, {1555, 2105}, {1555, 1955}, {1255, 1955}};
         for (int i = 0; i < 8; ++i) {
             QCOMPARE(handles[std::size_t(i)].topLeft(), corners[i]);

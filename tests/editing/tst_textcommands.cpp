@@ -29,22 +29,20 @@ struct Cover {
     TextFormattingCommands formatting{context};
     AlignmentCommands alignment{context};
 
-    Cover()
-    {
+    Cover() {
         document.layOut(450);
         FaceViews::ShowView(document, selection, FaceViews::RectoVerso);
     }
 
-    ElementRef insert(int face, QPointF at = {}, QSizeF size = {})
-    {
+    ElementRef insert(int face, QPointF at = {}, QSizeF size = {}) {
         TextElement* element = texts.InsertText(face, true);
         if (!at.isNull())
-            element->setRect(QRectF(at, size.isEmpty() ? QSizeF(element->width, element->height) : size));
+            element->setRect(
+                QRectF(at, size.isEmpty() ? QSizeF(element->width, element->height) : size));
         return ElementRef::text(face, element->index);
     }
 
-    void click(const ElementRef& element)
-    {
+    void click(const ElementRef& element) {
         selection.pressElement(element);
         selection.clickElement(element);
     }
@@ -61,8 +59,7 @@ class TestTextCommands : public QObject {
 private Q_SLOTS:
     void initTestCase() { Application::configure(*qApp); }
 
-    void insertingPlacesANewSelectedText()
-    {
+    void insertingPlacesANewSelectedText() {
         Cover cover;
         TextElement* recto = cover.texts.InsertText(Face::Recto, false);
         QCOMPARE(recto->index, 1);
@@ -71,7 +68,7 @@ private Q_SLOTS:
         QVERIFY(qAbs(recto->left - 3431.575) < 0.01);
         QVERIFY(qAbs(recto->top - 3925.985) < 0.01);
         // As large as "Texte" in the template font, plus the selection's widening.
-        const QSizeF word = TextMetrics::captionSize(FontSpec(), QStringLiteral("Texte"));
+        const QSizeF word = TextMetrics::captionSize(TextFont(), QStringLiteral("Texte"));
         QCOMPARE(recto->width, float(word.width() + 30));
         QCOMPARE(recto->height, float(word.height()));
         QCOMPARE(cover.selection.currentSelection, ElementRef::text(Face::Recto, 1));
@@ -116,8 +113,7 @@ private Q_SLOTS:
         QVERIFY(!cover.texts.InsertText(5, false));
     }
 
-    void editingThroughTheEditor()
-    {
+    void editingThroughTheEditor() {
         Cover cover;
         const ElementRef text = cover.insert(Face::Recto, {6000, 3000}, {900, 255});
         cover.click(text);
@@ -135,7 +131,8 @@ private Q_SLOTS:
         // "&Annuler" keeps the caption; the text is still refitted and reselected.
         cover.editorAnswer.reset();
         cover.texts.edit();
-        QCOMPARE(cover.text(text).caption(), QStringLiteral("Première ligne\r\nDeuxième ligne assez longue"));
+        QCOMPARE(cover.text(text).caption(),
+                 QStringLiteral("Première ligne\r\nDeuxième ligne assez longue"));
         QCOMPARE(cover.selection.currentSelection, text);
 
         // Nothing selected: said, and no editor.
@@ -145,8 +142,7 @@ private Q_SLOTS:
         QCOMPARE(cover.editorOpenedWith.size(), 2);
     }
 
-    void doubleClickKeepsTheClickedFace()
-    {
+    void doubleClickKeepsTheClickedFace() {
         Cover cover;
         const ElementRef recto = cover.insert(Face::Recto, {1000, 1000});
         const ElementRef verso = cover.insert(Face::Verso, {8000, 1000});
@@ -164,8 +160,7 @@ private Q_SLOTS:
         QCOMPARE(cover.text(verso).foreColor, OleColors::systemWindowText);
     }
 
-    void applyToAllQuestions()
-    {
+    void applyToAllQuestions() {
         Cover cover;
         const ElementRef selected = cover.insert(Face::Recto, {1000, 1000});
         const ElementRef hidden = cover.insert(Face::Recto, {1000, 2000});
@@ -178,11 +173,12 @@ private Q_SLOTS:
         cover.document.documentModified = 0;
         cover.prompter.buttons.push_back(Prompter::Cancel);
         cover.formatting.border(1);
-        QCOMPARE(cover.prompter.last().text,
-                 QStringLiteral("Voulez vous changer la bordure à tous les éléments ou uniquement à "
-                                "l'élément sélectionné ?\r\n\r\nCliquez sur Oui pour appliquer à tous "
-                                "les éléments\r\nCliquez sur Non pour appliquer uniquement à "
-                                "l'élément sélectionné."));
+        QCOMPARE(
+            cover.prompter.last().text,
+            QStringLiteral("Voulez vous changer la bordure à tous les éléments ou uniquement à "
+                           "l'élément sélectionné ?\r\n\r\nCliquez sur Oui pour appliquer à tous "
+                           "les éléments\r\nCliquez sur Non pour appliquer uniquement à "
+                           "l'élément sélectionné."));
         QCOMPARE(cover.prompter.last().icon, Prompter::Icon::Question);
         QCOMPARE(cover.prompter.last().buttons, Prompter::Yes | Prompter::No | Prompter::Cancel);
         QCOMPARE(cover.text(hidden).borderStyle, 0);
@@ -198,24 +194,28 @@ private Q_SLOTS:
 
         // Yes: every Recto text, hidden ones and the template included, and nothing else.
         cover.click(selected);
-        cover.prompter.fonts.push_back(FontSpec{QStringLiteral("Comic Sans MS"), 16, true, false, false, false});
+        cover.prompter.fonts.push_back(
+            TextFont{QStringLiteral("Comic Sans MS"), 16, true, false, false, false});
         cover.prompter.buttons.push_back(Prompter::Yes);
         cover.formatting.font();
-        QCOMPARE(cover.prompter.last().text,
-                 QStringLiteral("Voulez vous appliquer la police à tous les éléments ou uniquement au "
-                                "texte sélectionné ?\r\n\r\nCliquez sur Oui pour aplliquer à tous les "
-                                "éléments\r\nCliquez sur Non pour appliquer uniquement au texte "
-                                "sélectionné."));
+        QCOMPARE(
+            cover.prompter.last().text,
+            QStringLiteral("Voulez vous appliquer la police à tous les éléments ou uniquement au "
+                           "texte sélectionné ?\r\n\r\nCliquez sur Oui pour aplliquer à tous les "
+                           "éléments\r\nCliquez sur Non pour appliquer uniquement au texte "
+                           "sélectionné."));
         for (int index : {0, 1, 2})
-            QCOMPARE(cover.document.faces[Face::Recto].text(index)->font().name, QStringLiteral("Comic Sans MS"));
+            QCOMPARE(cover.document.faces[Face::Recto].text(index)->font().name,
+                     QStringLiteral("Comic Sans MS"));
         QCOMPARE(cover.text(verso).font().name, QStringLiteral("Times New Roman"));
         QCOMPARE(cover.text(dos).font().name, QStringLiteral("Times New Roman"));
 
         cover.prompter.colours.push_back(0x00336699);
         cover.prompter.buttons.push_back(Prompter::No);
         cover.formatting.backColour(1);
-        QVERIFY(cover.prompter.last().text.startsWith(QStringLiteral(
-            "Voulez vous appliquer la couleur à tous les éléments ou uniquement au texte sélectionné ?\r\n\r\n")));
+        QVERIFY(cover.prompter.last().text.startsWith(
+            QStringLiteral("Voulez vous appliquer la couleur à tous les éléments ou uniquement au "
+                           "texte sélectionné ?\r\n\r\n")));
         QCOMPARE(cover.text(selected).backStyle, 1);
         QCOMPARE(cover.text(selected).backColor, OleColor(0x00336699));
         QCOMPARE(cover.text(hidden).backStyle, 0);
@@ -225,8 +225,9 @@ private Q_SLOTS:
 
         cover.prompter.buttons.push_back(Prompter::Yes);
         cover.formatting.backColour(0);
-        QVERIFY(cover.prompter.last().text.startsWith(QStringLiteral(
-            "Voulez vous appliquer la couleur de fond à tous les éléments ou uniquement au texte sélectionné ?")));
+        QVERIFY(cover.prompter.last().text.startsWith(
+            QStringLiteral("Voulez vous appliquer la couleur de fond à tous les éléments ou "
+                           "uniquement au texte sélectionné ?")));
         QCOMPARE(cover.text(selected).backStyle, 0);
 
         cover.prompter.colours.push_back(0x000000FF);
@@ -238,12 +239,11 @@ private Q_SLOTS:
         QCOMPARE(cover.text(hidden).foreColor, OleColors::systemWindowText);
     }
 
-    void cancelledDialogsAndTheBarChangeNothing()
-    {
+    void cancelledDialogsAndTheBarChangeNothing() {
         Cover cover;
         const ElementRef text = cover.insert(Face::Recto, {1000, 1000});
         cover.click(text);
-        const FontSpec before = cover.text(text).font();
+        const TextFont before = cover.text(text).font();
         cover.formatting.font(); // the scripted dialog is cancelled
         cover.formatting.colour();
         cover.formatting.backColour(1);
@@ -269,8 +269,7 @@ private Q_SLOTS:
         QVERIFY(cover.editorOpenedWith.isEmpty());
     }
 
-    void spinesStandForTheVerticalText()
-    {
+    void spinesStandForTheVerticalText() {
         Cover cover;
         FaceViews::ShowView(cover.document, cover.selection, FaceViews::Dos);
         cover.click(ElementRef::spine(0));
@@ -291,9 +290,11 @@ private Q_SLOTS:
         QCOMPARE(cover.document.dosSheet().foreColor, OleColor(0xC0));
         for (const RotatedTextRun& run : cover.document.dosSheet().drawing)
             QCOMPARE(run.color, OleColor(0xC0));
-        cover.prompter.fonts.push_back(FontSpec{QStringLiteral("Comic Sans MS"), 12, false, true, false, false});
+        cover.prompter.fonts.push_back(
+            TextFont{QStringLiteral("Comic Sans MS"), 12, false, true, false, false});
         cover.formatting.font();
-        QCOMPARE(cover.document.dosSheet().drawing.at(1).font.name, QStringLiteral("Comic Sans MS"));
+        QCOMPARE(cover.document.dosSheet().drawing.at(1).font.name,
+                 QStringLiteral("Comic Sans MS"));
         cover.formatting.border(0);
         QCOMPARE(cover.document.spines[0].borderStyle, 0);
         QCOMPARE(cover.document.spines[1].borderStyle, 1);
@@ -307,8 +308,7 @@ private Q_SLOTS:
         QVERIFY(!cover.document.sheets[1].marks.handlesVisible);
     }
 
-    void fittingKeepsTextsInsideTheirFace()
-    {
+    void fittingKeepsTextsInsideTheirFace() {
         Cover cover;
         TextElement& element = cover.text(cover.insert(Face::Recto, {6000, 6500}, {1500, 600}));
         FitLabelInFace(cover.document, cover.selection, element, Face::Recto);
@@ -327,16 +327,17 @@ private Q_SLOTS:
         // "Ajusté à la taille du texte" on a text that then passes the edge: cut 60 inside.
         const ElementRef verso = cover.insert(Face::Verso, {12500, 1000});
         cover.click(verso);
-        cover.text(verso).setCaption(QStringLiteral("Un titre bien trop long pour rester dans la face"));
+        cover.text(verso).setCaption(
+            QStringLiteral("Un titre bien trop long pour rester dans la face"));
         cover.formatting.textAlignment(3);
         const QRectF frame = cover.document.faces[Face::Verso].frame;
         cover.selection.pressEmpty(Face::Verso);
         QVERIFY(!cover.text(verso).autoSize());
-        QVERIFY(qAbs(cover.text(verso).left + cover.text(verso).width - (frame.right() - 60)) < 0.01);
+        QVERIFY(qAbs(cover.text(verso).left + cover.text(verso).width - (frame.right() - 60)) <
+                0.01);
     }
 
-    void spacingKeepsTheTopAndTheOrder()
-    {
+    void spacingKeepsTheTopAndTheOrder() {
         Cover cover;
         const ElementRef a = cover.insert(Face::Recto, {1000, 4000}, {800, 300});
         const ElementRef b = cover.insert(Face::Recto, {1000, 1000}, {800, 300});
@@ -351,8 +352,7 @@ private Q_SLOTS:
         QCOMPARE(cover.document.documentModified, 1);
     }
 
-    void aligningOnTheBar()
-    {
+    void aligningOnTheBar() {
         Cover cover;
         const ElementRef first = cover.insert(Face::Recto, {3000, 1000}, {800, 300});
         const ElementRef hidden = cover.insert(Face::Recto, {4000, 2000}, {800, 300});
@@ -386,15 +386,18 @@ private Q_SLOTS:
         QCOMPARE(cover.text(verso).left, 8075.0f);
         QVERIFY(cover.document.sheets[0].marks.frameVisible);
         cover.selection.Deselect(Face::Verso);
-        QVERIFY(qAbs(cover.text(verso).left + cover.text(verso).width - (frame.right() - 60)) < 0.01);
+        QVERIFY(qAbs(cover.text(verso).left + cover.text(verso).width - (frame.right() - 60)) <
+                0.01);
 
         // Ctrl+A with the bar hidden says so and aligns nothing.
         cover.alignment.ToggleAlignmentBar();
         QVERIFY(!cover.document.sheets[0].barVisible && !cover.document.sheets[1].barVisible);
         cover.text(verso).left = 9000;
         cover.alignment.alignKey();
-        QCOMPARE(cover.prompter.last().text,
-                 QStringLiteral("La barre d'alignement doit être visible pour aligner le texte sélectionné !"));
+        QCOMPARE(
+            cover.prompter.last().text,
+            QStringLiteral(
+                "La barre d'alignement doit être visible pour aligner le texte sélectionné !"));
         QCOMPARE(cover.text(verso).left, 9000.0f);
     }
 };

@@ -12,15 +12,13 @@
 
 namespace {
 
-void press(frmTextEdit& editor, const char* button)
-{
+void press(frmTextEdit& editor, const char* button) {
     auto* found = editor.findChild<QPushButton*>(QString::fromLatin1(button));
     QVERIFY(found);
     QTest::mouseClick(found, Qt::LeftButton);
 }
 
-QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
-{
+QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
     const QString path = dir.filePath(name);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
@@ -35,8 +33,7 @@ class TestTextEditor : public QObject {
 private Q_SLOTS:
     void initTestCase() { Application::configure(*qApp); }
 
-    void okWritesCrLfAndAnnulerKeeps()
-    {
+    void okWritesCrLfAndAnnulerKeeps() {
         ScriptedPrompter prompter;
         frmTextEdit editor(QStringLiteral("Face A\r\nFace B"), prompter);
         editor.show();
@@ -53,7 +50,8 @@ private Q_SLOTS:
         QTest::keyClicks(editor.textBox(), QStringLiteral("Fin"));
         press(editor, "cmdOk");
         QVERIFY(!editor.isVisible());
-        QCOMPARE(editor.result(), std::optional<QString>(QStringLiteral("Titre\r\nFace A\r\nFace B\r\nFin")));
+        QCOMPARE(editor.result(),
+                 std::optional<QString>(QStringLiteral("Titre\r\nFace A\r\nFace B\r\nFin")));
 
         frmTextEdit cancelled(QStringLiteral("Texte"), prompter);
         cancelled.show();
@@ -63,15 +61,15 @@ private Q_SLOTS:
         QVERIFY(prompter.asked.isEmpty());
     }
 
-    void insertingATextFile()
-    {
+    void insertingATextFile() {
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         ScriptedPrompter prompter;
 
         // UTF-8 with accents, LF line breaks: intact, with CR LF in the caption.
-        const QString utf8 = writeFile(dir, QStringLiteral("pistes.txt"),
-                                       QStringLiteral("1. Été indien\n2. Noël – à Paris\n").toUtf8());
+        const QString utf8 =
+            writeFile(dir, QStringLiteral("pistes.txt"),
+                      QStringLiteral("1. Été indien\n2. Noël – à Paris\n").toUtf8());
         prompter.paths.push_back(utf8);
         frmTextEdit editor(QStringLiteral("Texte"), prompter);
         editor.show();
@@ -115,9 +113,9 @@ private Q_SLOTS:
         QCOMPARE(kept.textBox()->toPlainText(), QStringLiteral("Texte"));
     }
 
-    void lineBreaksAndCodePage()
-    {
-        QCOMPARE(TextFileLoader::withCrLf(QStringLiteral("a\nb\r\nc\rd")), QStringLiteral("a\r\nb\r\nc\r\nd"));
+    void lineBreaksAndCodePage() {
+        QCOMPARE(TextFileLoader::withCrLf(QStringLiteral("a\nb\r\nc\rd")),
+                 QStringLiteral("a\r\nb\r\nc\r\nd"));
         QCOMPARE(TextFileLoader::withLf(QStringLiteral("a\r\nb\rc")), QStringLiteral("a\nb\nc"));
         QByteArray all;
         for (int byte = 0; byte < 256; ++byte)

@@ -20,7 +20,7 @@ public:
     std::deque<Button> buttons;
     std::deque<std::optional<QString>> texts;
     std::deque<std::optional<OleColor>> colours;
-    std::deque<std::optional<FontSpec>> fonts;
+    std::deque<std::optional<TextFont>> fonts;
     std::deque<std::optional<QString>> paths;
     QList<Asked> asked;
 
@@ -28,7 +28,7 @@ public:
     std::optional<QString> getText(const QString& title, const QString& prompt,
                                    const QString& defaultText) override;
     std::optional<OleColor> getColor(OleColor initial) override;
-    std::optional<FontSpec> getFont(const FontSpec& initial) override;
+    std::optional<TextFont> getFont(const TextFont& initial) override;
     std::optional<QString> getOpenFileName(const FileDialog& dialog) override;
     std::optional<QString> getSaveFileName(const FileDialog& dialog) override;
 

@@ -3,7 +3,7 @@
 #include <QString>
 
 // The font of a text as the documents describe it: the name the user chose, never a substitute.
-struct FontSpec {
+struct TextFont {
     QString name = QStringLiteral("Times New Roman");
     float size = 11.25f; // points
     bool bold = false;
@@ -11,5 +11,5 @@ struct FontSpec {
     bool underline = false;
     bool strikethru = false;
 
-    bool operator==(const FontSpec&) const = default;
+    bool operator==(const TextFont&) const = default;
 };
