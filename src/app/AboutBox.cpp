@@ -6,7 +6,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
+AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
+{
     setWindowTitle(QStringLiteral("A Propos"));
     setModal(true);
 

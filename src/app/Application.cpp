@@ -10,7 +10,8 @@
 
 namespace Application {
 
-void configure(QApplication& application) {
+void configure(QApplication& application)
+{
     QApplication::setApplicationName(AboutBox::programName());
     QApplication::setApplicationVersion(AboutBox::version());
     QApplication::setOrganizationName(QStringLiteral("jaskelcd"));

@@ -4,7 +4,8 @@
 
 namespace CommandLine {
 
-QString coverPath(const QString& commandLine, const QString& currentDirectory) {
+QString coverPath(const QString& commandLine, const QString& currentDirectory)
+{
     QString path = commandLine.trimmed();
     if (path.size() >= 2 && path.startsWith(QLatin1Char('"')) && path.endsWith(QLatin1Char('"')))
         path = path.mid(1, path.size() - 2);

@@ -20,7 +20,8 @@ struct Entry {
     bool enabled = false;
 };
 
-QAction* add(QMenu* menu, const Entry& entry) {
+QAction* add(QMenu* menu, const Entry& entry)
+{
     QAction* action = menu->addAction(entry.text);
     action->setObjectName(QString::fromLatin1(entry.name));
     if (!entry.shortcut.isEmpty())
@@ -29,14 +30,16 @@ QAction* add(QMenu* menu, const Entry& entry) {
     return action;
 }
 
-QAction* addTopLevel(QMenuBar* bar, const char* name, const QString& text) {
+QAction* addTopLevel(QMenuBar* bar, const char* name, const QString& text)
+{
     QAction* action = bar->addAction(text);
     action->setObjectName(QString::fromLatin1(name));
     action->setEnabled(false);
     return action;
 }
 
-void buildFileMenu(QMenuBar* bar) {
+void buildFileMenu(QMenuBar* bar)
+{
     QMenu* file = bar->addMenu(QStringLiteral("&Fichier"));
     file->setObjectName(QStringLiteral("mnuFile"));
     add(file, {"mnuOpen", QStringLiteral("&Ouvrir"), QKeySequence(QStringLiteral("Ctrl+O"))});
@@ -88,7 +91,8 @@ void buildFileMenu(QMenuBar* bar) {
     add(file, {"mnuQuit", QStringLiteral("&Quitter"), QKeySequence(QStringLiteral("Ctrl+F4"))});
 }
 
-void buildTextMenu(QMenuBar* bar) {
+void buildTextMenu(QMenuBar* bar)
+{
     QMenu* text = bar->addMenu(QStringLiteral("&Texte sélectionné"));
     text->setObjectName(QStringLiteral("mnuText"));
     add(text, {"mnuFont", QStringLiteral("Police")});
@@ -136,7 +140,8 @@ void buildTextMenu(QMenuBar* bar) {
     add(text, {"mnuSendToBack", QStringLiteral("Mettre à l'arrière plan")})->setVisible(false);
 }
 
-void buildViewMenu(QMenuBar* bar) {
+void buildViewMenu(QMenuBar* bar)
+{
     QMenu* view = bar->addMenu(QStringLiteral("&Affichage"));
     view->setObjectName(QStringLiteral("mnuView"));
     add(view, {"mnuViewRectoVerso", QStringLiteral("&Recto Verso"),
@@ -147,7 +152,8 @@ void buildViewMenu(QMenuBar* bar) {
 }
 
 // A toolbar picture: a small card with a glyph, in the program's blue.
-QIcon glyphIcon(const QString& glyph, const QColor& colour = QColor(0x1f, 0x3a, 0x93)) {
+QIcon glyphIcon(const QString& glyph, const QColor& colour = QColor(0x1f, 0x3a, 0x93))
+{
     QPixmap pixmap(40, 40);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
@@ -165,7 +171,8 @@ QIcon glyphIcon(const QString& glyph, const QColor& colour = QColor(0x1f, 0x3a, 
 }
 
 // A printer with the first letter of what it prints on its paper.
-QIcon printerIcon(const QString& letter) {
+QIcon printerIcon(const QString& letter)
+{
     const QColor blue(0x1f, 0x3a, 0x93);
     QPixmap pixmap(40, 40);
     pixmap.fill(Qt::transparent);
@@ -188,7 +195,8 @@ QIcon printerIcon(const QString& letter) {
 
 } // namespace
 
-void build(QMenuBar* bar) {
+void build(QMenuBar* bar)
+{
     buildFileMenu(bar);
     buildTextMenu(bar);
     buildViewMenu(bar);
@@ -201,7 +209,8 @@ void build(QMenuBar* bar) {
     add(help, {"mnuAbout", QStringLiteral("A Propos"), QKeySequence(Qt::Key_F2), true});
 }
 
-std::array<QAction*, 17> buildToolBar(QToolBar* toolBar) {
+std::array<QAction*, 17> buildToolBar(QToolBar* toolBar)
+{
     const QStyle* style = QApplication::style();
     struct Button {
         const char* name;

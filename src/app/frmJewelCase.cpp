@@ -18,7 +18,8 @@
 
 frmJewelCase::frmJewelCase(Prompter* prompter, QWidget* parent)
     : QMainWindow(parent), selection_(document_), qtPrompter_(this),
-      prompter_(prompter ? prompter : &qtPrompter_) {
+      prompter_(prompter ? prompter : &qtPrompter_)
+{
     setWindowTitle(QStringLiteral("Jaskel CD : Nouveau"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/jaskelcd.svg")));
     view_ = new CoverView(document_, selection_, this);
@@ -26,7 +27,8 @@ frmJewelCase::frmJewelCase(Prompter* prompter, QWidget* parent)
     buildMenus();
     buildToolBar();
 
-    editing_ = new EditingCommands(this, {document_, selection_, *prompter_});
+    editing_ =
+        new EditingCommands(this, {document_, selection_, *prompter_}, [this] { showAbout(); });
     connect(editing_, &EditingCommands::coverChanged, this, &frmJewelCase::refreshCover);
     for (int sheet = 0; sheet < JewelCaseDocument::sheetCount; ++sheet) {
         SheetWidget* widget = view_->sheet(sheet);
@@ -43,21 +45,25 @@ frmJewelCase::frmJewelCase(Prompter* prompter, QWidget* parent)
 
 frmJewelCase::~frmJewelCase() = default;
 
-QAction* frmJewelCase::action(const QString& name) const {
+QAction* frmJewelCase::action(const QString& name) const
+{
     return findChild<QAction*>(name);
 }
 
-QAction* frmJewelCase::toolbarPosition(int position) const {
+QAction* frmJewelCase::toolbarPosition(int position) const
+{
     if (position < 1 || position > int(toolbarPositions_.size()))
         return nullptr;
     return toolbarPositions_[std::size_t(position - 1)];
 }
 
-double frmJewelCase::pixelsPerTwip() const {
+double frmJewelCase::pixelsPerTwip() const
+{
     return view_->pixelsPerTwip();
 }
 
-void frmJewelCase::buildMenus() {
+void frmJewelCase::buildMenus()
+{
     MainMenus::build(menuBar());
     connect(action(QStringLiteral("mnuViewRectoVerso")), &QAction::triggered, this,
             [this] { ShowView(FaceViews::RectoVerso); });
@@ -75,7 +81,8 @@ void frmJewelCase::buildMenus() {
     addAction(alignKey);
 }
 
-void frmJewelCase::buildToolBar() {
+void frmJewelCase::buildToolBar()
+{
     toolBar_ = addToolBar(QStringLiteral("Barre d'outils"));
     toolBar_->setObjectName(QStringLiteral("toolBar"));
     toolBar_->setMovable(false);
@@ -86,7 +93,8 @@ void frmJewelCase::buildToolBar() {
     connect(toolbarPosition(9), &QAction::triggered, this, [this] { ShowView(FaceViews::Dos); });
 }
 
-void frmJewelCase::startUp(const QString& commandLinePath) {
+void frmJewelCase::startUp(const QString& commandLinePath)
+{
     const double toolbarTwips =
         (menuBar()->sizeHint().height() + toolBar_->sizeHint().height()) / pixelsPerTwip();
     document_.layOut(float(toolbarTwips));
@@ -111,18 +119,21 @@ void frmJewelCase::startUp(const QString& commandLinePath) {
         openCommandLineFile(commandLinePath);
 }
 
-void frmJewelCase::openCommandLineFile(const QString& path) {
+void frmJewelCase::openCommandLineFile(const QString& path)
+{
     commandLinePath_ = path;
     document_.loadingDocument = 1;
     // The cover reader takes over from here once it exists; until then the path is kept.
     document_.loadingDocument = 0;
 }
 
-void frmJewelCase::ShowView(int entry) {
+void frmJewelCase::ShowView(int entry)
+{
     applyView(FaceViews::ShowView(document_, selection_, entry));
 }
 
-void frmJewelCase::applyView(const ViewState& state) {
+void frmJewelCase::applyView(const ViewState& state)
+{
     toolbarPosition(8)->setChecked(state.rectoVersoPressed);
     toolbarPosition(9)->setChecked(state.dosPressed);
     toolbarPosition(11)->setEnabled(state.insertRectoEnabled);
@@ -140,11 +151,13 @@ void frmJewelCase::applyView(const ViewState& state) {
     refreshCover();
 }
 
-void frmJewelCase::refreshCover() {
+void frmJewelCase::refreshCover()
+{
     view_->refresh();
 }
 
-void frmJewelCase::centreOnScreen() {
+void frmJewelCase::centreOnScreen()
+{
     const QScreen* screen = this->screen();
     if (!screen || !started_)
         return;
@@ -154,12 +167,14 @@ void frmJewelCase::centreOnScreen() {
          available.top() + (available.height() - frame.height()) / 2);
 }
 
-void frmJewelCase::resizeEvent(QResizeEvent* event) {
+void frmJewelCase::resizeEvent(QResizeEvent* event)
+{
     QMainWindow::resizeEvent(event);
     centreOnScreen();
 }
 
-void frmJewelCase::closeEvent(QCloseEvent* event) {
+void frmJewelCase::closeEvent(QCloseEvent* event)
+{
     for (Face& face : document_.faces)
         face.unloadTexts();
     selection_.currentSelection = ElementRef();
@@ -171,7 +186,8 @@ void frmJewelCase::closeEvent(QCloseEvent* event) {
     }
 }
 
-void frmJewelCase::showAbout() {
+void frmJewelCase::showAbout()
+{
     AboutBox about(this);
     about.exec();
 }

@@ -16,7 +16,8 @@ constexpr std::array<char16_t, 32> high = {
 
 } // namespace
 
-QString decode(const QByteArray& bytes) {
+QString decode(const QByteArray& bytes)
+{
     QString text;
     text.reserve(bytes.size());
     for (const char byte : bytes) {
@@ -26,7 +27,8 @@ QString decode(const QByteArray& bytes) {
     return text;
 }
 
-QByteArray encode(const QString& text) {
+QByteArray encode(const QString& text)
+{
     QByteArray bytes;
     bytes.reserve(text.size());
     for (const QChar character : text) {
@@ -47,7 +49,8 @@ QByteArray encode(const QString& text) {
     return bytes;
 }
 
-QString decodeTextFile(const QByteArray& bytes) {
+QString decodeTextFile(const QByteArray& bytes)
+{
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = utf8.decode(bytes);
     if (!utf8.hasError())

@@ -8,7 +8,8 @@ namespace OleColors {
 namespace {
 
 // System colour indices of the stored values, mapped to the nearest palette role.
-QColor systemColour(std::uint32_t index) {
+QColor systemColour(std::uint32_t index)
+{
     const QPalette palette = QGuiApplication::palette();
     switch (index) {
     case 5: // window background
@@ -35,13 +36,15 @@ QColor systemColour(std::uint32_t index) {
 
 } // namespace
 
-QColor toQColor(OleColor colour) {
+QColor toQColor(OleColor colour)
+{
     if (isSystem(colour))
         return systemColour(colour & 0xFFu);
     return QColor(int(colour & 0xFFu), int((colour >> 8) & 0xFFu), int((colour >> 16) & 0xFFu));
 }
 
-OleColor fromQColor(const QColor& colour) {
+OleColor fromQColor(const QColor& colour)
+{
     const QColor rgb = colour.toRgb();
     return OleColor(rgb.red()) | (OleColor(rgb.green()) << 8) | (OleColor(rgb.blue()) << 16);
 }

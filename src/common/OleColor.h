@@ -15,7 +15,8 @@ constexpr OleColor systemWindow = 0x80000005;
 constexpr OleColor systemWindowText = 0x80000008;
 constexpr OleColor systemButtonFace = 0x8000000F;
 
-inline bool isSystem(OleColor colour) {
+inline bool isSystem(OleColor colour)
+{
     return (colour & 0x80000000u) != 0;
 }
 

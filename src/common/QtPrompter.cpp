@@ -9,14 +9,16 @@
 
 namespace {
 
-QString shownText(QString text) {
+QString shownText(QString text)
+{
     // The program's texts break lines with CR LF or a lone CR.
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return text;
 }
 
-QMessageBox::StandardButton standardButton(Prompter::Button button) {
+QMessageBox::StandardButton standardButton(Prompter::Button button)
+{
     switch (button) {
     case Prompter::Ok:
         return QMessageBox::Ok;
@@ -34,7 +36,8 @@ QMessageBox::StandardButton standardButton(Prompter::Button button) {
     return QMessageBox::NoButton;
 }
 
-QMessageBox::Icon messageIcon(Prompter::Icon icon) {
+QMessageBox::Icon messageIcon(Prompter::Icon icon)
+{
     switch (icon) {
     case Prompter::Icon::Information:
         return QMessageBox::Information;
@@ -52,7 +55,8 @@ QMessageBox::Icon messageIcon(Prompter::Icon icon) {
 
 } // namespace
 
-Prompter::Button QtPrompter::ask(const Message& message) {
+Prompter::Button QtPrompter::ask(const Message& message)
+{
     QMessageBox box(messageIcon(message.icon), message.title, shownText(message.text),
                     QMessageBox::NoButton, parent_);
     for (Button button : {Yes, No, Ok, Retry, Cancel}) {
@@ -73,7 +77,8 @@ Prompter::Button QtPrompter::ask(const Message& message) {
 }
 
 std::optional<QString> QtPrompter::getText(const QString& title, const QString& prompt,
-                                           const QString& defaultText) {
+                                           const QString& defaultText)
+{
     bool accepted = false;
     const QString text =
         QInputDialog::getText(parent_, title, prompt, QLineEdit::Normal, defaultText, &accepted);
@@ -82,14 +87,16 @@ std::optional<QString> QtPrompter::getText(const QString& title, const QString& 
     return text;
 }
 
-std::optional<OleColor> QtPrompter::getColor(OleColor initial) {
+std::optional<OleColor> QtPrompter::getColor(OleColor initial)
+{
     const QColor chosen = QColorDialog::getColor(OleColors::toQColor(initial), parent_);
     if (!chosen.isValid())
         return std::nullopt;
     return OleColors::fromQColor(chosen);
 }
 
-std::optional<TextFont> QtPrompter::getFont(const TextFont& initial) {
+std::optional<TextFont> QtPrompter::getFont(const TextFont& initial)
+{
     // The dialog lists the installed families: it starts on the face that stands in for the
     // name, and the name stays when the user keeps that face.
     const QString shownFamily = QFontInfo(QFont(initial.name)).family();
@@ -113,7 +120,8 @@ std::optional<TextFont> QtPrompter::getFont(const TextFont& initial) {
     return result;
 }
 
-std::optional<QString> QtPrompter::getOpenFileName(const FileDialog& dialog) {
+std::optional<QString> QtPrompter::getOpenFileName(const FileDialog& dialog)
+{
     QString selected = dialog.filters.value(0);
     const QString path =
         QFileDialog::getOpenFileName(parent_, dialog.title, dialog.initialPath,
@@ -123,7 +131,8 @@ std::optional<QString> QtPrompter::getOpenFileName(const FileDialog& dialog) {
     return path;
 }
 
-std::optional<QString> QtPrompter::getSaveFileName(const FileDialog& dialog) {
+std::optional<QString> QtPrompter::getSaveFileName(const FileDialog& dialog)
+{
     QString selected = dialog.filters.value(0);
     const QString path =
         QFileDialog::getSaveFileName(parent_, dialog.title, dialog.initialPath,

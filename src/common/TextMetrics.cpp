@@ -8,7 +8,8 @@
 
 namespace TextMetrics {
 
-QFont twipFont(const TextFont& textFont, int stretch) {
+QFont twipFont(const TextFont& textFont, int stretch)
+{
     QFont font(textFont.name);
     font.setPixelSize(std::max(1, int(std::lround(textFont.size * Twips::perPoint))));
     font.setBold(textFont.bold);
@@ -23,18 +24,21 @@ QFont twipFont(const TextFont& textFont, int stretch) {
     return font;
 }
 
-QString displayText(const QString& caption) {
+QString displayText(const QString& caption)
+{
     QString text = caption;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return text;
 }
 
-double lineWidth(const QFont& font, const QString& text) {
+double lineWidth(const QFont& font, const QString& text)
+{
     return QFontMetricsF(font).horizontalAdvance(text);
 }
 
-QSizeF captionSize(const TextFont& textFont, const QString& caption) {
+QSizeF captionSize(const TextFont& textFont, const QString& caption)
+{
     const QFont font = twipFont(textFont);
     const QFontMetricsF metrics(font);
     const QStringList lines = displayText(caption).split(QLatin1Char('\n'));

@@ -10,14 +10,17 @@ constexpr double perInch = 1440.0;
 constexpr double perPoint = 20.0;
 
 // Whole twips, as the documents record them (half away from zero).
-inline int round(double twips) {
+inline int round(double twips)
+{
     return static_cast<int>(std::lround(twips));
 }
 
-inline double toPixels(double twips, double dotsPerInch) {
+inline double toPixels(double twips, double dotsPerInch)
+{
     return twips * dotsPerInch / perInch;
 }
-inline double fromPixels(double pixels, double dotsPerInch) {
+inline double fromPixels(double pixels, double dotsPerInch)
+{
     return pixels * perInch / dotsPerInch;
 }
 

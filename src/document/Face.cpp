@@ -1,20 +1,24 @@
 #include "Face.h"
 
-TextElement* Face::text(int index) {
+TextElement* Face::text(int index)
+{
     const auto found = texts.find(index);
     return found == texts.end() ? nullptr : &found->second;
 }
 
-const TextElement* Face::text(int index) const {
+const TextElement* Face::text(int index) const
+{
     const auto found = texts.find(index);
     return found == texts.end() ? nullptr : &found->second;
 }
 
-int Face::highestIndex() const {
+int Face::highestIndex() const
+{
     return texts.empty() ? 0 : texts.rbegin()->first;
 }
 
-TextElement& Face::loadText(int index) {
+TextElement& Face::loadText(int index)
+{
     if (TextElement* existing = text(index))
         return *existing;
     TextElement element = texts.at(0);
@@ -23,7 +27,8 @@ TextElement& Face::loadText(int index) {
     return texts.emplace(index, element).first->second;
 }
 
-void Face::unloadTexts() {
+void Face::unloadTexts()
+{
     while (texts.size() > 1)
         texts.erase(std::prev(texts.end()));
 }

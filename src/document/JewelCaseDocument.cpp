@@ -10,7 +10,8 @@ constexpr float captionHeight = 465;
 constexpr float barWidth = 75;
 constexpr float barInset = 600; // start-up position of each bar from its face's left edge
 
-void placeTemplate(Face& face, float left, float top) {
+void placeTemplate(Face& face, float left, float top)
+{
     TextElement& element = face.texts[0];
     element.index = 0;
     element.left = left;
@@ -20,7 +21,8 @@ void placeTemplate(Face& face, float left, float top) {
 
 } // namespace
 
-JewelCaseDocument::JewelCaseDocument() {
+JewelCaseDocument::JewelCaseDocument()
+{
     faces[Face::Verso].caption = QStringLiteral("VERSO (Face intérieure)");
     faces[Face::Recto].caption = QStringLiteral("RECTO (Face avant)");
     faces[Face::Dos].caption = QStringLiteral("DOS (Face arrière)");
@@ -46,7 +48,8 @@ JewelCaseDocument::JewelCaseDocument() {
     spines[1].rect = QRectF(0, 0, spineWidth, 0);
 }
 
-void JewelCaseDocument::layOut(float toolbarHeight) {
+void JewelCaseDocument::layOut(float toolbarHeight)
+{
     faceSizes = {6803.15f, 6803.15f, 7851.97f, 6689.76f};
     const float dosOffset = float(spines[0].rect.width());
 
@@ -87,17 +90,20 @@ void JewelCaseDocument::layOut(float toolbarHeight) {
     faces[Face::Dos].logo.rect.setSize(QSizeF(2855, 2855));
 }
 
-TextElement* JewelCaseDocument::text(const ElementRef& ref) {
+TextElement* JewelCaseDocument::text(const ElementRef& ref)
+{
     if (ref.kind != ElementRef::Kind::Text || ref.face < 0 || ref.face >= faceCount)
         return nullptr;
     return faces[ref.face].text(ref.index);
 }
 
-const TextElement* JewelCaseDocument::text(const ElementRef& ref) const {
+const TextElement* JewelCaseDocument::text(const ElementRef& ref) const
+{
     return const_cast<JewelCaseDocument*>(this)->text(ref);
 }
 
-bool JewelCaseDocument::exists(const ElementRef& ref) const {
+bool JewelCaseDocument::exists(const ElementRef& ref) const
+{
     switch (ref.kind) {
     case ElementRef::Kind::Text:
         return text(ref) != nullptr;
@@ -112,7 +118,8 @@ bool JewelCaseDocument::exists(const ElementRef& ref) const {
     return false;
 }
 
-int JewelCaseDocument::sheetOf(const ElementRef& ref) const {
+int JewelCaseDocument::sheetOf(const ElementRef& ref) const
+{
     switch (ref.kind) {
     case ElementRef::Kind::Text:
     case ElementRef::Kind::Logo:
@@ -127,7 +134,8 @@ int JewelCaseDocument::sheetOf(const ElementRef& ref) const {
     return -1;
 }
 
-QRectF JewelCaseDocument::rectOf(const ElementRef& ref) const {
+QRectF JewelCaseDocument::rectOf(const ElementRef& ref) const
+{
     if (!exists(ref))
         return {};
     switch (ref.kind) {
@@ -145,7 +153,8 @@ QRectF JewelCaseDocument::rectOf(const ElementRef& ref) const {
     return {};
 }
 
-void JewelCaseDocument::setRectOf(const ElementRef& ref, const QRectF& rect) {
+void JewelCaseDocument::setRectOf(const ElementRef& ref, const QRectF& rect)
+{
     if (!exists(ref))
         return;
     switch (ref.kind) {
@@ -166,7 +175,8 @@ void JewelCaseDocument::setRectOf(const ElementRef& ref, const QRectF& rect) {
     }
 }
 
-int JewelCaseDocument::borderStyleOf(const ElementRef& ref) const {
+int JewelCaseDocument::borderStyleOf(const ElementRef& ref) const
+{
     if (!exists(ref))
         return 0;
     switch (ref.kind) {
@@ -184,7 +194,8 @@ int JewelCaseDocument::borderStyleOf(const ElementRef& ref) const {
     return 0;
 }
 
-void JewelCaseDocument::setBorderStyleOf(const ElementRef& ref, int style) {
+void JewelCaseDocument::setBorderStyleOf(const ElementRef& ref, int style)
+{
     if (!exists(ref))
         return;
     switch (ref.kind) {

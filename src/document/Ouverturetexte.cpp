@@ -7,11 +7,13 @@
 
 namespace {
 
-bool isSet(double value) {
+bool isSet(double value)
+{
     return value != 0;
 }
 
-TextFont recordFont(const ElementRecord& record) {
+TextFont recordFont(const ElementRecord& record)
+{
     TextFont font;
     font.name = record.fontName.isEmpty() ? record.fontObjectName : record.fontName;
     font.bold = isSet(record.fontBold);
@@ -22,7 +24,8 @@ TextFont recordFont(const ElementRecord& record) {
     return font;
 }
 
-void restoreCommon(TextElement& element, const ElementRecord& record) {
+void restoreCommon(TextElement& element, const ElementRecord& record)
+{
     element.setCaption(record.caption);
     element.setFont(recordFont(record));
     element.foreColor = OleColor(record.foreColor);
@@ -36,7 +39,8 @@ void restoreCommon(TextElement& element, const ElementRecord& record) {
 
 } // namespace
 
-bool Ouverturetexte(JewelCaseDocument& document, int tActiveFrame, const ElementRecord& record) {
+bool Ouverturetexte(JewelCaseDocument& document, int tActiveFrame, const ElementRecord& record)
+{
     if (tActiveFrame >= VersoTexts && tActiveFrame <= DosTexts) {
         if (record.index < 0)
             return false;

@@ -6,14 +6,16 @@
 
 #include <cmath>
 
-double spineTextLength(const JewelCaseDocument& document) {
+double spineTextLength(const JewelCaseDocument& document)
+{
     return document.dos().frame.height() - 60;
 }
 
 namespace {
 
 // The font stretch (percent) at which `text` is no longer than `length`.
-int fittingStretch(const TextFont& font, const QString& text, double length, double width) {
+int fittingStretch(const TextFont& font, const QString& text, double length, double width)
+{
     int stretch = std::max(1, int(std::floor(100.0 * length / width)));
     while (stretch > 1 &&
            TextMetrics::lineWidth(TextMetrics::twipFont(font, stretch), text) > length)
@@ -23,7 +25,8 @@ int fittingStretch(const TextFont& font, const QString& text, double length, dou
 
 } // namespace
 
-void DrawRotatedText(JewelCaseDocument& document, QString text) {
+void DrawRotatedText(JewelCaseDocument& document, QString text)
+{
     Sheet& dosSheet = document.dosSheet();
     dosSheet.drawing.clear();
     if (text.isEmpty())

@@ -10,11 +10,13 @@
 #include <cstdlib>
 #include <vector>
 
-int AlignmentCommands::targetFace(int entry) const {
+int AlignmentCommands::targetFace(int entry) const
+{
     return context_.document.currentView != 0 ? int(Face::Dos) : std::abs(entry - 1);
 }
 
-bool AlignmentCommands::ToggleAlignmentBar() {
+bool AlignmentCommands::ToggleAlignmentBar()
+{
     JewelCaseDocument& document = context_.document;
     const bool shown = !document.sheets[0].barVisible;
     for (Sheet& sheet : document.sheets)
@@ -27,7 +29,8 @@ bool AlignmentCommands::ToggleAlignmentBar() {
     return shown;
 }
 
-bool AlignmentCommands::AlignToBar(int entry) {
+bool AlignmentCommands::AlignToBar(int entry)
+{
     JewelCaseDocument& document = context_.document;
     CoverSelection& selection = context_.selection;
     const int face = targetFace(entry);
@@ -61,7 +64,8 @@ bool AlignmentCommands::AlignToBar(int entry) {
     return true;
 }
 
-void AlignmentCommands::SpaceVertically(int entry) {
+void AlignmentCommands::SpaceVertically(int entry)
+{
     JewelCaseDocument& document = context_.document;
     document.documentModified = 1;
     const int face = targetFace(entry);
@@ -99,7 +103,8 @@ void AlignmentCommands::SpaceVertically(int entry) {
         selection.Select(); // the frame follows its text
 }
 
-void AlignmentCommands::alignKey() {
+void AlignmentCommands::alignKey()
+{
     if (!context_.document.sheets[0].barVisible) {
         context_.prompter.inform(QStringLiteral(
             "La barre d'alignement doit être visible pour aligner le texte sélectionné !"));

@@ -9,21 +9,27 @@ constexpr float widening = 30;
 }
 
 CoverSelection::CoverSelection(JewelCaseDocument& document, QObject* parent)
-    : QObject(parent), document_(document) {}
+    : QObject(parent), document_(document)
+{
+}
 
-int CoverSelection::sheetInUse() const {
+int CoverSelection::sheetInUse() const
+{
     return document_.currentView == 0 ? 0 : 1;
 }
 
-bool CoverSelection::frameShown() const {
+bool CoverSelection::frameShown() const
+{
     return document_.sheets[sheetInUse()].marks.frameVisible;
 }
 
-bool CoverSelection::isTextLike(const ElementRef& element) const {
+bool CoverSelection::isTextLike(const ElementRef& element) const
+{
     return element.kind == ElementRef::Kind::Text || element.kind == ElementRef::Kind::Logo;
 }
 
-void CoverSelection::narrow() {
+void CoverSelection::narrow()
+{
     if (widened_.isEmpty())
         return;
     if (document_.exists(widened_)) {
@@ -34,7 +40,8 @@ void CoverSelection::narrow() {
     widened_ = ElementRef();
 }
 
-void CoverSelection::Deselect(int face) {
+void CoverSelection::Deselect(int face)
+{
     ShowHandles(false);
     if (document_.exists(currentSelection))
         document_.setBorderStyleOf(currentSelection, savedBorderStyle);
@@ -43,7 +50,8 @@ void CoverSelection::Deselect(int face) {
     Q_EMIT changed();
 }
 
-void CoverSelection::Select() {
+void CoverSelection::Select()
+{
     if (!document_.exists(currentSelection))
         return;
     SelectionMarks& marks = document_.sheets[sheetInUse()].marks;
@@ -67,7 +75,8 @@ void CoverSelection::Select() {
     Q_EMIT changed();
 }
 
-void CoverSelection::ShowHandles(bool show) {
+void CoverSelection::ShowHandles(bool show)
+{
     SelectionMarks& marks = document_.sheets[sheetInUse()].marks;
     if (marks.handlesVisible == show)
         return;
@@ -80,7 +89,8 @@ void CoverSelection::ShowHandles(bool show) {
     Q_EMIT changed();
 }
 
-void CoverSelection::EndDrag() {
+void CoverSelection::EndDrag()
+{
     document_.setBorderStyleOf(currentSelection, savedBorderStyle);
     Q_EMIT cursorRequested(Qt::ArrowCursor);
     narrow();
@@ -88,7 +98,8 @@ void CoverSelection::EndDrag() {
     Q_EMIT changed();
 }
 
-bool CoverSelection::SelectionCheck(Prompter& prompter) {
+bool CoverSelection::SelectionCheck(Prompter& prompter)
+{
     if (!document_.exists(currentSelection) || currentSelection.kind == ElementRef::Kind::Logo) {
         prompter.inform(QStringLiteral("Pas de texte sélectionné."));
         return false;
@@ -97,7 +108,8 @@ bool CoverSelection::SelectionCheck(Prompter& prompter) {
     return true;
 }
 
-bool CoverSelection::TextSelectionCheck(Prompter& prompter) {
+bool CoverSelection::TextSelectionCheck(Prompter& prompter)
+{
     if (currentSelection.isBar()) {
         prompter.inform(QStringLiteral("Pas de texte sélectionné."));
         return false;
@@ -105,7 +117,8 @@ bool CoverSelection::TextSelectionCheck(Prompter& prompter) {
     return SelectionCheck(prompter);
 }
 
-void CoverSelection::pressElement(const ElementRef& element) {
+void CoverSelection::pressElement(const ElementRef& element)
+{
     int face = element.face;
     if (element.isBar())
         face = 2 * element.index;
@@ -118,7 +131,8 @@ void CoverSelection::pressElement(const ElementRef& element) {
     resizeLocked = element.isSpine() || element.isBar();
 }
 
-void CoverSelection::clickElement(const ElementRef& element) {
+void CoverSelection::clickElement(const ElementRef& element)
+{
     if (currentSelection != element)
         return;
     savedBorderStyle = document_.borderStyleOf(element);
@@ -131,7 +145,8 @@ void CoverSelection::clickElement(const ElementRef& element) {
     }
 }
 
-DragBounds CoverSelection::bounds(bool forBarMove) const {
+DragBounds CoverSelection::bounds(bool forBarMove) const
+{
     const Face& recto = document_.faces[Face::Recto];
     const double spineWidth = document_.spines[0].rect.width();
     if (forBarMove && currentSelection.isBar() && document_.currentView == 0)
@@ -156,14 +171,16 @@ DragBounds CoverSelection::bounds(bool forBarMove) const {
     return bounds;
 }
 
-void CoverSelection::beginMove(const QPointF& pointerInFrame) {
+void CoverSelection::beginMove(const QPointF& pointerInFrame)
+{
     ShowHandles(false);
     Q_EMIT cursorRequested(Qt::SizeAllCursor);
     dragStartX = Twips::round(pointerInFrame.x());
     dragStartY = Twips::round(pointerInFrame.y());
 }
 
-bool CoverSelection::moveTo(const QPointF& pointerInFrame) {
+bool CoverSelection::moveTo(const QPointF& pointerInFrame)
+{
     if (moveLocked || !document_.exists(currentSelection))
         return false;
     const QRectF selected(selectedLeft, selectedTop, selectedWidth, selectedHeight);
@@ -181,14 +198,16 @@ bool CoverSelection::moveTo(const QPointF& pointerInFrame) {
     return true;
 }
 
-void CoverSelection::beginResize(int handleIndex) {
+void CoverSelection::beginResize(int handleIndex)
+{
     if (currentSelection.isBar())
         return;
     handleBase = 8 * (handleIndex / 8);
     ShowHandles(false);
 }
 
-bool CoverSelection::resizeTo(int handleIndex, const QPointF& pointerInHandle) {
+bool CoverSelection::resizeTo(int handleIndex, const QPointF& pointerInHandle)
+{
     if (resizeLocked || !document_.exists(currentSelection))
         return false;
     const QRectF selected(selectedLeft, selectedTop, selectedWidth, selectedHeight);

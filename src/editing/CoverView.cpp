@@ -8,7 +8,8 @@
 #include <cmath>
 
 CoverView::CoverView(JewelCaseDocument& document, CoverSelection& selection, QWidget* parent)
-    : QWidget(parent), document_(document) {
+    : QWidget(parent), document_(document)
+{
     for (int i = 0; i < 2; ++i)
         sheets_[std::size_t(i)] = new SheetWidget(document, selection, i, this);
     QFont captionFont(QStringLiteral("MS Sans Serif"));
@@ -24,11 +25,13 @@ CoverView::CoverView(JewelCaseDocument& document, CoverSelection& selection, QWi
     }
 }
 
-double CoverView::pixelsPerTwip() const {
+double CoverView::pixelsPerTwip() const
+{
     return logicalDpiX() / Twips::perInch;
 }
 
-void CoverView::refresh() {
+void CoverView::refresh()
+{
     for (SheetWidget* sheet : sheets_) {
         sheet->updateGeometryFromDocument();
         sheet->update();

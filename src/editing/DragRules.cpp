@@ -4,7 +4,8 @@
 
 namespace DragRules {
 
-std::array<QRectF, 8> handleRects(const QRectF& frame) {
+std::array<QRectF, 8> handleRects(const QRectF& frame)
+{
     const double l = frame.left();
     const double t = frame.top();
     const double w = frame.width();
@@ -28,7 +29,8 @@ std::array<QRectF, 8> handleRects(const QRectF& frame) {
 }
 
 std::optional<QPointF> move(const QRectF& selected, const QPointF& dragStart,
-                            const QPointF& pointer, const DragBounds& bounds, bool horizontalOnly) {
+                            const QPointF& pointer, const DragBounds& bounds, bool horizontalOnly)
+{
     const double dx = Twips::round(dragStart.x() - pointer.x());
     const double dy = Twips::round(dragStart.y() - pointer.y());
     const double left = selected.left() - dx;
@@ -61,7 +63,8 @@ const std::array<std::array<int, 2>, 8> handleEdges = {{
 } // namespace
 
 std::optional<QRectF> resize(const QRectF& selected, const QRectF& current, int handle,
-                             const QPointF& pointer, const DragBounds& bounds) {
+                             const QPointF& pointer, const DragBounds& bounds)
+{
     if (handle < 0 || handle > 7)
         return std::nullopt;
     const double x = pointer.x();
@@ -107,7 +110,8 @@ std::optional<QRectF> resize(const QRectF& selected, const QRectF& current, int 
     return QRectF(left, top, width, height);
 }
 
-Qt::CursorShape handleCursor(int handle) {
+Qt::CursorShape handleCursor(int handle)
+{
     switch (handle % 4) {
     case 0:
         return Qt::SizeFDiagCursor;

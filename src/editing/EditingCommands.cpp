@@ -7,13 +7,15 @@
 #include <QAction>
 #include <QWidget>
 
-EditingCommands::EditingCommands(QWidget* window, CoverContext context)
-    : QObject(window), window_(window), context_(context),
+EditingCommands::EditingCommands(QWidget* window, CoverContext context,
+                                 std::function<void()> showAbout)
+    : QObject(window), window_(window), context_(context), showAbout_(std::move(showAbout)),
       texts_(context,
              [this](const QString& caption) {
-                 return frmTextEdit::edit(caption, context_.prompter, window_);
+                 return frmTextEdit::edit(caption, context_.prompter, window_, showAbout_);
              }),
-      formatting_(context), alignment_(context) {
+      formatting_(context), alignment_(context)
+{
     wire("mnuInsert0", [this] { texts_.insertFromMenu(0); });
     wire("mnuInsert1", [this] { texts_.insertFromMenu(1); });
     wire("tbInsertRecto", [this] { texts_.insertFromMenu(0); });
@@ -56,11 +58,13 @@ EditingCommands::EditingCommands(QWidget* window, CoverContext context)
             &EditingCommands::showTextEntries);
 }
 
-QAction* EditingCommands::action(const char* name) const {
+QAction* EditingCommands::action(const char* name) const
+{
     return window_->findChild<QAction*>(QString::fromLatin1(name));
 }
 
-void EditingCommands::wire(const char* name, std::function<void()> command) {
+void EditingCommands::wire(const char* name, std::function<void()> command)
+{
     QAction* entry = action(name);
     if (!entry)
         return;
@@ -71,7 +75,8 @@ void EditingCommands::wire(const char* name, std::function<void()> command) {
     });
 }
 
-void EditingCommands::showTextEntries(bool shown) {
+void EditingCommands::showTextEntries(bool shown)
+{
     textEntriesShown_ = shown;
     const bool barShown = action("mnuShowBar")->isChecked();
     action("mnuBackTransparent")->setVisible(shown);

@@ -15,7 +15,8 @@ class QWidget;
 class EditingCommands : public QObject {
     Q_OBJECT
 public:
-    EditingCommands(QWidget* window, CoverContext context);
+    // `showAbout` opens the about box, which the text editor offers too.
+    EditingCommands(QWidget* window, CoverContext context, std::function<void()> showAbout);
 
     TextElementCommands& texts() { return texts_; }
     TextFormattingCommands& formatting() { return formatting_; }
@@ -34,6 +35,7 @@ private:
 
     QWidget* window_;
     CoverContext context_;
+    std::function<void()> showAbout_;
     TextElementCommands texts_;
     TextFormattingCommands formatting_;
     AlignmentCommands alignment_;

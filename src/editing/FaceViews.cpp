@@ -7,7 +7,8 @@
 
 namespace FaceViews {
 
-ViewState ShowView(JewelCaseDocument& document, CoverSelection& selection, int entry) {
+ViewState ShowView(JewelCaseDocument& document, CoverSelection& selection, int entry)
+{
     selection.ShowHandles(false);
     selection.EndDrag();
 

@@ -7,7 +7,8 @@
 #include <algorithm>
 
 TextElement& FitLabelInFace(const JewelCaseDocument& document, CoverSelection& selection,
-                            TextElement& element, int face) {
+                            TextElement& element, int face)
+{
     if (selection.currentSelection.isSpine() || face < 0 || face >= JewelCaseDocument::faceCount)
         return element;
     const QRectF frame = document.faces[std::size_t(face)].frame;

@@ -5,14 +5,17 @@
 #include "SheetRenderer.h"
 #include "Twips.h"
 
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <algorithm>
 #include <cmath>
 
 SheetWidget::SheetWidget(JewelCaseDocument& document, CoverSelection& selection, int sheet,
                          QWidget* parent)
-    : QWidget(parent), document_(document), selection_(selection), sheet_(sheet) {
+    : QWidget(parent), document_(document), selection_(selection), sheet_(sheet)
+{
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     connect(&selection_, &CoverSelection::changed, this, qOverload<>(&QWidget::update));
@@ -20,24 +23,29 @@ SheetWidget::SheetWidget(JewelCaseDocument& document, CoverSelection& selection,
             [this](Qt::CursorShape shape) { setCursor(shape); });
 }
 
-double SheetWidget::pixelsPerTwip() const {
+double SheetWidget::pixelsPerTwip() const
+{
     return logicalDpiX() / Twips::perInch;
 }
 
-QPointF SheetWidget::toTwips(const QPointF& pixels) const {
+QPointF SheetWidget::toTwips(const QPointF& pixels) const
+{
     return pixels / pixelsPerTwip();
 }
 
-QPointF SheetWidget::toPixels(const QPointF& twips) const {
+QPointF SheetWidget::toPixels(const QPointF& twips) const
+{
     return twips * pixelsPerTwip();
 }
 
-QSize SheetWidget::sizeHint() const {
+QSize SheetWidget::sizeHint() const
+{
     const QSizeF size = document_.sheets[sheet_].geometry.size() * pixelsPerTwip();
     return QSize(int(std::ceil(size.width())), int(std::ceil(size.height())));
 }
 
-void SheetWidget::updateGeometryFromDocument() {
+void SheetWidget::updateGeometryFromDocument()
+{
     const Sheet& sheet = document_.sheets[sheet_];
     const QPointF topLeft = toPixels(sheet.geometry.topLeft());
     setGeometry(
@@ -46,7 +54,8 @@ void SheetWidget::updateGeometryFromDocument() {
     setEnabled(sheet.visible);
 }
 
-int SheetWidget::handleAt(const QPointF& twips) const {
+int SheetWidget::handleAt(const QPointF& twips) const
+{
     const SelectionMarks& marks = document_.sheets[sheet_].marks;
     if (!marks.handlesVisible)
         return -1;
@@ -58,12 +67,14 @@ int SheetWidget::handleAt(const QPointF& twips) const {
     return -1;
 }
 
-bool SheetWidget::frameContains(const QPointF& twips) const {
+bool SheetWidget::frameContains(const QPointF& twips) const
+{
     const SelectionMarks& marks = document_.sheets[sheet_].marks;
     return marks.frameVisible && marks.frame.contains(twips);
 }
 
-ElementRef SheetWidget::elementAt(const QPointF& twips) const {
+ElementRef SheetWidget::elementAt(const QPointF& twips) const
+{
     const Sheet& sheet = document_.sheets[sheet_];
     if (sheet.barVisible && sheet.bar.contains(twips))
         return ElementRef::bar(sheet_);
@@ -91,7 +102,8 @@ ElementRef SheetWidget::elementAt(const QPointF& twips) const {
     return {};
 }
 
-int SheetWidget::faceAt(const QPointF& twips) const {
+int SheetWidget::faceAt(const QPointF& twips) const
+{
     for (int face = 0; face < JewelCaseDocument::faceCount; ++face) {
         const Face& candidate = document_.faces[face];
         if (candidate.sheet == sheet_ && candidate.frame.contains(twips))
@@ -100,7 +112,22 @@ int SheetWidget::faceAt(const QPointF& twips) const {
     return -1;
 }
 
-void SheetWidget::paintEvent(QPaintEvent*) {
+bool SheetWidget::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const Sheet& sheet = document_.sheets[sheet_];
+        if (sheet.barVisible && sheet.bar.contains(toTwips(help->pos())))
+            QToolTip::showText(help->globalPos(), QStringLiteral("Barre d'Alignement"), this);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void SheetWidget::paintEvent(QPaintEvent*)
+{
     QPainter painter(this);
     // The sheet ends inside its last column of pixels: the rest of it is window.
     painter.fillRect(rect(), palette().window());
@@ -108,7 +135,8 @@ void SheetWidget::paintEvent(QPaintEvent*) {
     SheetRenderer::paint(painter, document_, sheet_, SheetRenderer::Options());
 }
 
-void SheetWidget::mousePressEvent(QMouseEvent* event) {
+void SheetWidget::mousePressEvent(QMouseEvent* event)
+{
     const QPointF at = toTwips(event->position());
     gestureButton_ = event->button();
     const SelectionMarks& marks = document_.sheets[sheet_].marks;
@@ -138,7 +166,8 @@ void SheetWidget::mousePressEvent(QMouseEvent* event) {
         selection_.pressEmpty(face);
 }
 
-void SheetWidget::mouseMoveEvent(QMouseEvent* event) {
+void SheetWidget::mouseMoveEvent(QMouseEvent* event)
+{
     const QPointF at = toTwips(event->position());
     const SelectionMarks& marks = document_.sheets[sheet_].marks;
     const bool leftHeld = event->buttons() & Qt::LeftButton;
@@ -171,7 +200,8 @@ void SheetWidget::mouseMoveEvent(QMouseEvent* event) {
         setCursor(Qt::ArrowCursor);
 }
 
-void SheetWidget::mouseReleaseEvent(QMouseEvent* event) {
+void SheetWidget::mouseReleaseEvent(QMouseEvent* event)
+{
     const Gesture gesture = std::exchange(gesture_, Gesture::None);
     if (event->button() != gestureButton_)
         return;
@@ -194,7 +224,8 @@ void SheetWidget::mouseReleaseEvent(QMouseEvent* event) {
     update();
 }
 
-void SheetWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+void SheetWidget::mouseDoubleClickEvent(QMouseEvent* event)
+{
     if (event->button() != Qt::LeftButton)
         return;
     const ElementRef element = elementAt(toTwips(event->position()));

@@ -31,6 +31,7 @@ Q_SIGNALS:
     void contextMenuRequested(const QPoint& globalPosition);
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

@@ -8,9 +8,12 @@
 #include "frmTextEdit.h"
 
 TextElementCommands::TextElementCommands(CoverContext context, Editor editor)
-    : context_(context), editor_(std::move(editor)) {}
+    : context_(context), editor_(std::move(editor))
+{
+}
 
-TextElement* TextElementCommands::InsertText(int face, bool keepSelection) {
+TextElement* TextElementCommands::InsertText(int face, bool keepSelection)
+{
     JewelCaseDocument& document = context_.document;
     if (face < 0 || face >= JewelCaseDocument::faceCount)
         return nullptr;
@@ -46,14 +49,16 @@ TextElement* TextElementCommands::InsertText(int face, bool keepSelection) {
     return &element;
 }
 
-void TextElementCommands::insertFromMenu(int entry) {
+void TextElementCommands::insertFromMenu(int entry)
+{
     const int face = context_.document.currentView == 0 ? (entry == 0 ? Face::Recto : Face::Verso)
                                                         : int(Face::Dos);
     InsertText(face, false);
     context_.document.documentModified = 1;
 }
 
-void TextElementCommands::edit() {
+void TextElementCommands::edit()
+{
     if (!context_.selection.TextSelectionCheck(context_.prompter))
         return;
     JewelCaseDocument& document = context_.document;
@@ -82,7 +87,8 @@ void TextElementCommands::edit() {
     selection.Select();
 }
 
-void TextElementCommands::doubleClick(const ElementRef& element) {
+void TextElementCommands::doubleClick(const ElementRef& element)
+{
     if (!element.isText())
         return;
     // Pressed as any text is: the face is the clicked text's own, so that the commands that
@@ -91,7 +97,8 @@ void TextElementCommands::doubleClick(const ElementRef& element) {
     edit();
 }
 
-void TextElementCommands::deleteSelection() {
+void TextElementCommands::deleteSelection()
+{
     if (!context_.selection.TextSelectionCheck(context_.prompter))
         return;
     JewelCaseDocument& document = context_.document;

@@ -7,26 +7,30 @@
 
 namespace TextFileLoader {
 
-QString withLf(const QString& text) {
+QString withLf(const QString& text)
+{
     QString plain = text;
     plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     plain.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return plain;
 }
 
-QString withCrLf(const QString& text) {
+QString withCrLf(const QString& text)
+{
     QString crLf = withLf(text);
     crLf.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     return crLf;
 }
 
-QString tooLargeMessage(const QString& path) {
+QString tooLargeMessage(const QString& path)
+{
     return QStringLiteral("Le fichier ") + path + QStringLiteral(" est supérieur ") +
            QStringLiteral("à 60000 octets et ne peut ") +
            QStringLiteral("être édité par ce programme ! ");
 }
 
-Result load(const QString& path) {
+Result load(const QString& path)
+{
     Result result;
     QFile file(path);
     const QFileInfo info(path);

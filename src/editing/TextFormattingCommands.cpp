@@ -7,7 +7,8 @@
 #include "VerticalTextDrawing.h"
 
 QString TextFormattingCommands::applyToAllQuestion(const QString& question, const QString& lastLine,
-                                                   bool fontTypo) {
+                                                   bool fontTypo)
+{
     const QString all = fontTypo
                             ? QStringLiteral("Cliquez sur Oui pour aplliquer à tous les éléments")
                             : QStringLiteral("Cliquez sur Oui pour appliquer à tous les éléments");
@@ -15,7 +16,8 @@ QString TextFormattingCommands::applyToAllQuestion(const QString& question, cons
 }
 
 TextFormattingCommands::Scope
-TextFormattingCommands::askScope(const QString& question, const QString& lastLine, bool fontTypo) {
+TextFormattingCommands::askScope(const QString& question, const QString& lastLine, bool fontTypo)
+{
     const Prompter::Button answer = context_.prompter.ask(
         {Prompter::programTitle(), applyToAllQuestion(question, lastLine, fontTypo),
          Prompter::Icon::Question, Prompter::Yes | Prompter::No | Prompter::Cancel, Prompter::No});
@@ -29,7 +31,8 @@ TextFormattingCommands::askScope(const QString& question, const QString& lastLin
     }
 }
 
-void TextFormattingCommands::forEachFaceText(const std::function<void(TextElement&)>& change) {
+void TextFormattingCommands::forEachFaceText(const std::function<void(TextElement&)>& change)
+{
     const int face = context_.selection.currentFace;
     if (face < 0 || face >= JewelCaseDocument::faceCount)
         return;
@@ -37,7 +40,8 @@ void TextFormattingCommands::forEachFaceText(const std::function<void(TextElemen
         change(element);
 }
 
-std::optional<TextFormattingCommands::Target> TextFormattingCommands::checkedTarget() {
+std::optional<TextFormattingCommands::Target> TextFormattingCommands::checkedTarget()
+{
     if (!context_.selection.TextSelectionCheck(context_.prompter))
         return std::nullopt;
     const bool spine = context_.selection.currentSelection.isSpine();
@@ -47,15 +51,18 @@ std::optional<TextFormattingCommands::Target> TextFormattingCommands::checkedTar
     return Target{spine, text};
 }
 
-TextElement* TextFormattingCommands::selectedText() {
+TextElement* TextFormattingCommands::selectedText()
+{
     return context_.document.text(context_.selection.currentSelection);
 }
 
-void TextFormattingCommands::redrawVerticalText() {
+void TextFormattingCommands::redrawVerticalText()
+{
     DrawRotatedText(context_.document, context_.document.verticalText.caption());
 }
 
-void TextFormattingCommands::font() {
+void TextFormattingCommands::font()
+{
     const auto target = checkedTarget();
     if (!target)
         return;
@@ -90,7 +97,8 @@ void TextFormattingCommands::font() {
     selection.Select();
 }
 
-void TextFormattingCommands::colour() {
+void TextFormattingCommands::colour()
+{
     const auto target = checkedTarget();
     if (!target)
         return;
@@ -117,7 +125,8 @@ void TextFormattingCommands::colour() {
     text->foreColor = *chosen;
 }
 
-void TextFormattingCommands::backColour(int entry) {
+void TextFormattingCommands::backColour(int entry)
+{
     const auto target = checkedTarget();
     if (!target)
         return;
@@ -163,7 +172,8 @@ void TextFormattingCommands::backColour(int entry) {
     apply(*text);
 }
 
-void TextFormattingCommands::border(int entry) {
+void TextFormattingCommands::border(int entry)
+{
     if (!context_.selection.TextSelectionCheck(context_.prompter))
         return;
     const int style = entry == 0 ? 0 : 1;
@@ -188,7 +198,8 @@ void TextFormattingCommands::border(int entry) {
     selection.savedBorderStyle = style;
 }
 
-void TextFormattingCommands::textAlignment(int entry) {
+void TextFormattingCommands::textAlignment(int entry)
+{
     if (!context_.selection.TextSelectionCheck(context_.prompter))
         return;
     TextElement* text = selectedText();
@@ -205,12 +216,14 @@ void TextFormattingCommands::textAlignment(int entry) {
     selection.Select();
 }
 
-void TextFormattingCommands::bringToFront() {
+void TextFormattingCommands::bringToFront()
+{
     if (TextElement* text = selectedText())
         context_.document.bringToFront(*text);
 }
 
-void TextFormattingCommands::sendToBack() {
+void TextFormattingCommands::sendToBack()
+{
     if (TextElement* text = selectedText())
         context_.document.sendToBack(*text);
 }

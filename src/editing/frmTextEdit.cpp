@@ -10,12 +10,15 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextCursor>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 int labelTextEditing = 0;
 
-frmTextEdit::frmTextEdit(const QString& caption, Prompter& prompter, QWidget* parent)
-    : QDialog(parent), prompter_(prompter) {
+frmTextEdit::frmTextEdit(const QString& caption, Prompter& prompter, QWidget* parent,
+                         std::function<void()> showAbout)
+    : QDialog(parent), prompter_(prompter)
+{
     setWindowTitle(QStringLiteral("Editeur de texte"));
     setModal(true);
 
@@ -58,8 +61,20 @@ frmTextEdit::frmTextEdit(const QString& caption, Prompter& prompter, QWidget* pa
     closing->addWidget(ok);
     closing->addWidget(cancel);
 
+    auto* about = new QToolButton(this);
+    about->setObjectName(QStringLiteral("imgAbout"));
+    about->setIcon(QIcon(QStringLiteral(":/icons/jaskelcd.svg")));
+    about->setIconSize(QSize(32, 32));
+    about->setAutoRaise(true);
+    about->setToolTip(QStringLiteral("A Propos"));
+    about->setEnabled(bool(showAbout));
+    connect(about, &QToolButton::clicked, this, [showAbout] { showAbout(); });
+    auto* top = new QHBoxLayout;
+    top->addWidget(heading, 1);
+    top->addWidget(about);
+
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(heading);
+    layout->addLayout(top);
     layout->addWidget(txtNew_, 1);
     layout->addLayout(lines);
     layout->addLayout(closing);
@@ -68,13 +83,15 @@ frmTextEdit::frmTextEdit(const QString& caption, Prompter& prompter, QWidget* pa
 }
 
 std::optional<QString> frmTextEdit::edit(const QString& caption, Prompter& prompter,
-                                         QWidget* parent) {
-    frmTextEdit editor(caption, prompter, parent);
+                                         QWidget* parent, std::function<void()> showAbout)
+{
+    frmTextEdit editor(caption, prompter, parent, std::move(showAbout));
     editor.exec();
     return editor.result();
 }
 
-void frmTextEdit::insertLineAtStart() {
+void frmTextEdit::insertLineAtStart()
+{
     txtNew_->setPlainText(QLatin1Char('\n') + txtNew_->toPlainText());
     txtNew_->setFocus();
     QTextCursor cursor = txtNew_->textCursor();
@@ -82,13 +99,15 @@ void frmTextEdit::insertLineAtStart() {
     txtNew_->setTextCursor(cursor);
 }
 
-void frmTextEdit::insertLineAtEnd() {
+void frmTextEdit::insertLineAtEnd()
+{
     txtNew_->setPlainText(txtNew_->toPlainText() + QLatin1Char('\n'));
     txtNew_->setFocus();
     txtNew_->moveCursor(QTextCursor::End);
 }
 
-void frmTextEdit::insertFromFile() {
+void frmTextEdit::insertFromFile()
+{
     const auto path =
         prompter_.getOpenFileName({QStringLiteral("Ouvrir un fichier texte .HEX ou .TXT"),
                                    QString(),
@@ -116,7 +135,8 @@ void frmTextEdit::insertFromFile() {
     }
 }
 
-void frmTextEdit::accept() {
+void frmTextEdit::accept()
+{
     result_ = TextFileLoader::withCrLf(txtNew_->toPlainText());
     QDialog::accept();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 #include <optional>
 
 class Prompter;
@@ -14,14 +15,17 @@ extern int labelTextEditing;
 class frmTextEdit : public QDialog {
     Q_OBJECT
 public:
-    frmTextEdit(const QString& caption, Prompter& prompter, QWidget* parent = nullptr);
+    // `showAbout` opens the about box; the editor's picture calls it.
+    frmTextEdit(const QString& caption, Prompter& prompter, QWidget* parent = nullptr,
+                std::function<void()> showAbout = {});
 
     // The caption after "&Ok", with CR LF line breaks; nothing after "&Annuler" or a refused
     // file.
     std::optional<QString> result() const { return result_; }
 
     // Shows the editor modally and returns the edited caption, if any.
-    static std::optional<QString> edit(const QString& caption, Prompter& prompter, QWidget* parent);
+    static std::optional<QString> edit(const QString& caption, Prompter& prompter, QWidget* parent,
+                                       std::function<void()> showAbout = {});
 
     QPlainTextEdit* textBox() const { return txtNew_; }
 

@@ -12,17 +12,20 @@ namespace {
 const QColor outline = Qt::black;
 
 // A one-pixel line on whatever device, as the windows' flat borders are.
-QPen borderPen() {
+QPen borderPen()
+{
     return QPen(outline, 0);
 }
 
-void paintBox(QPainter& painter, const QRectF& rect, const QColor& fill, bool border) {
+void paintBox(QPainter& painter, const QRectF& rect, const QColor& fill, bool border)
+{
     painter.setPen(border ? borderPen() : Qt::NoPen);
     painter.setBrush(fill.isValid() ? QBrush(fill) : Qt::NoBrush);
     painter.drawRect(rect);
 }
 
-void paintPicture(QPainter& painter, const ImageSlot& slot) {
+void paintPicture(QPainter& painter, const ImageSlot& slot)
+{
     if (slot.isEmpty() || !slot.visible)
         return;
     if (slot.stretch)
@@ -33,7 +36,8 @@ void paintPicture(QPainter& painter, const ImageSlot& slot) {
         paintBox(painter, slot.rect, QColor(), true);
 }
 
-void paintRotated(QPainter& painter, const RotatedTextRun& run) {
+void paintRotated(QPainter& painter, const RotatedTextRun& run)
+{
     const QFont font = TextMetrics::twipFont(run.font, run.stretch);
     painter.save();
     painter.translate(run.start);
@@ -46,7 +50,8 @@ void paintRotated(QPainter& painter, const RotatedTextRun& run) {
 
 } // namespace
 
-void SheetRenderer::paintText(QPainter& painter, const TextElement& element) {
+void SheetRenderer::paintText(QPainter& painter, const TextElement& element)
+{
     const QRectF rect = element.rect();
     if (element.backStyle != 0)
         paintBox(painter, rect, OleColors::toQColor(element.backColor), false);
@@ -73,7 +78,8 @@ void SheetRenderer::paintText(QPainter& painter, const TextElement& element) {
 }
 
 void SheetRenderer::paint(QPainter& painter, const JewelCaseDocument& document, int sheetIndex,
-                          const Options& options) {
+                          const Options& options)
+{
     const Sheet& sheet = document.sheets[sheetIndex];
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);

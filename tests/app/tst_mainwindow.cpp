@@ -14,15 +14,18 @@
 #include <QPushButton>
 #include <QToolBar>
 #include <QToolButton>
+#include <QToolTip>
 #include <QtTest>
 
 namespace {
 
-int pixels(const frmJewelCase& window, double twips) {
+int pixels(const frmJewelCase& window, double twips)
+{
     return int(std::lround(twips * window.pixelsPerTwip()));
 }
 
-QPoint toWidget(const SheetWidget* sheet, const QPointF& twips) {
+QPoint toWidget(const SheetWidget* sheet, const QPointF& twips)
+{
     return sheet->toPixels(twips).toPoint();
 }
 
@@ -33,7 +36,8 @@ class TestMainWindow : public QObject {
 private Q_SLOTS:
     void initTestCase() { Application::configure(*qApp); }
 
-    void startsOnTheRectoVersoView() {
+    void startsOnTheRectoVersoView()
+    {
         ScriptedPrompter prompter;
         frmJewelCase window(&prompter);
         window.startUp();
@@ -65,7 +69,8 @@ private Q_SLOTS:
         QVERIFY(prompter.asked.isEmpty());
     }
 
-    void keyboardAndToolbarSwitchViews() {
+    void keyboardAndToolbarSwitchViews()
+    {
         frmJewelCase window;
         window.startUp();
         window.show();
@@ -97,7 +102,8 @@ private Q_SLOTS:
         QCOMPARE(window.document().currentView, 0);
     }
 
-    void toolbarHasItsSeventeenPositions() {
+    void toolbarHasItsSeventeenPositions()
+    {
         frmJewelCase window;
         const QStringList tooltips = {
             QStringLiteral("Nouveau fichier jaquette"),
@@ -131,7 +137,8 @@ private Q_SLOTS:
         QVERIFY(!window.toolbarPosition(18));
     }
 
-    void draggingAHandleResizesTheText() {
+    void draggingAHandleResizesTheText()
+    {
         frmJewelCase window;
         window.startUp();
         window.show();
@@ -186,7 +193,8 @@ private Q_SLOTS:
         QCOMPARE(document.faces[Face::Recto].texts.size(), std::size_t(1));
     }
 
-    void editingTextsWithMouseAndKeyboard() {
+    void editingTextsWithMouseAndKeyboard()
+    {
         ScriptedPrompter prompter;
         frmJewelCase window(&prompter);
         window.startUp();
@@ -286,7 +294,39 @@ private Q_SLOTS:
         QCOMPARE(window.selection().currentFace, int(Face::Recto));
     }
 
-    void aboutBoxOpensFromTheMenu() {
+    void barTooltipAndTheEditorsAboutPicture()
+    {
+        frmJewelCase window;
+        window.startUp();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        SheetWidget* sheet = window.coverView()->sheet(0);
+        const QPoint onBar = sheet->toPixels(window.document().sheets[0].bar.center()).toPoint();
+        QHelpEvent help(QEvent::ToolTip, onBar, sheet->mapToGlobal(onBar));
+        QApplication::sendEvent(sheet, &help);
+        QTRY_COMPARE(QToolTip::text(), QStringLiteral("Barre d'Alignement"));
+        QToolTip::hideText();
+
+        // The picture of the text editor opens the about box over it.
+        window.toolbarPosition(11)->trigger();
+        QString aboutTitle;
+        whenModalShown([&](QWidget* editor) {
+            whenModalShown([&](QWidget* about) {
+                aboutTitle = about->windowTitle();
+                QTest::keyClick(about, Qt::Key_Return);
+                QTest::mouseClick(editor->findChild<QPushButton*>(QStringLiteral("cmdCancel")),
+                                  Qt::LeftButton);
+            });
+            QTest::mouseClick(editor->findChild<QToolButton*>(QStringLiteral("imgAbout")),
+                              Qt::LeftButton);
+        });
+        window.action(QStringLiteral("mnuEdit"))->trigger();
+        QCOMPARE(aboutTitle, QStringLiteral("A Propos"));
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    void aboutBoxOpensFromTheMenu()
+    {
         frmJewelCase window;
         window.startUp();
         window.show();
@@ -309,7 +349,8 @@ private Q_SLOTS:
         QVERIFY(!QApplication::activeModalWidget());
     }
 
-    void commandLinePaths() {
+    void commandLinePaths()
+    {
         const QString cwd = QStringLiteral("/home/marie/Musique");
         QCOMPARE(
             CommandLine::coverPath(QStringLiteral("\"/home/marie/Mes jaquettes/Été.jkcd\""), cwd),

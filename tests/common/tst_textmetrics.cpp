@@ -13,7 +13,8 @@ class TestTextMetrics : public QObject {
 private Q_SLOTS:
     void initTestCase() { Application::configure(*qApp); }
 
-    void coverFontsResolveToMetricCompatibleFaces() {
+    void coverFontsResolveToMetricCompatibleFaces()
+    {
         QCOMPARE(QFontInfo(QFont(QStringLiteral("Times New Roman"))).family(),
                  QStringLiteral("Liberation Serif"));
         QCOMPARE(QFontInfo(QFont(QStringLiteral("Comic Sans MS"))).family(),
@@ -26,7 +27,8 @@ private Q_SLOTS:
         QCOMPARE(TextMetrics::twipFont(font).family(), QStringLiteral("MS Sans Serif"));
     }
 
-    void captionsMeasureInTwips() {
+    void captionsMeasureInTwips()
+    {
         TextFont font; // Times New Roman 11.25 pt
         const QSizeF word = TextMetrics::captionSize(font, QStringLiteral("Texte"));
         // The design size of "Texte" in that font is 510 × 255 twips.
@@ -45,7 +47,8 @@ private Q_SLOTS:
         QVERIFY(qAbs(big.width() - 2 * word.width()) < 4);
     }
 
-    void coloursKeepTheirStoredValue() {
+    void coloursKeepTheirStoredValue()
+    {
         QCOMPARE(OleColors::toQColor(0x000000FF), QColor(255, 0, 0));
         QCOMPARE(OleColors::toQColor(0x00C00000), QColor(0, 0, 0xC0));
         QCOMPARE(OleColors::fromQColor(QColor(0x12, 0x34, 0x56)), OleColor(0x00563412));
@@ -55,7 +58,8 @@ private Q_SLOTS:
         QVERIFY(!OleColors::isSystem(OleColors::white));
     }
 
-    void standardButtonsSpeakFrench() {
+    void standardButtonsSpeakFrench()
+    {
         QMessageBox box(QMessageBox::Question, QStringLiteral("t"), QStringLiteral("q"),
                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         auto plain = [&](QMessageBox::StandardButton which) {

@@ -7,13 +7,15 @@
 
 namespace {
 
-JewelCaseDocument laidOut() {
+JewelCaseDocument laidOut()
+{
     JewelCaseDocument document;
     document.layOut(450);
     return document;
 }
 
-bool near(double a, double b) {
+bool near(double a, double b)
+{
     return qAbs(a - b) < 0.01;
 }
 
@@ -24,7 +26,8 @@ class TestCoverLayout : public QObject {
 private Q_SLOTS:
     void initTestCase() { Application::configure(*qApp); }
 
-    void sheetsAndFacesAfterStartUp() {
+    void sheetsAndFacesAfterStartUp()
+    {
         const JewelCaseDocument document = laidOut();
         QVERIFY(near(document.sheets[0].geometry.width(), 13741.3));
         QVERIFY(near(document.sheets[0].geometry.height(), 6863.15));
@@ -48,7 +51,8 @@ private Q_SLOTS:
         QCOMPARE(document.faces[Face::Dos].logo.rect.topLeft(), QPointF(340, 465));
     }
 
-    void captionsSitUnderTheirFaces() {
+    void captionsSitUnderTheirFaces()
+    {
         const JewelCaseDocument document = laidOut();
         for (const Face& face : document.faces) {
             const QRectF& sheet = document.sheets[face.sheet].geometry;
@@ -62,7 +66,8 @@ private Q_SLOTS:
         QCOMPARE(document.faces[Face::Dos].caption, QStringLiteral("DOS (Face arrière)"));
     }
 
-    void templatesAndBars() {
+    void templatesAndBars()
+    {
         const JewelCaseDocument document = laidOut();
         const QList<QPointF> templates = {{9240, 120}, {2520, 240}, {1785, 600}};
         for (int face = 0; face < 3; ++face) {
@@ -87,7 +92,8 @@ private Q_SLOTS:
         QCOMPARE(document.rectoImagePath, QStringLiteral("Aucun"));
     }
 
-    void restoringElementsCreatesOnlyWhatIsNamed() {
+    void restoringElementsCreatesOnlyWhatIsNamed()
+    {
         JewelCaseDocument document = laidOut();
         ElementRecord record;
         record.caption = QStringLiteral("Titre & \"album\"\r\nligne 2");
@@ -136,7 +142,8 @@ private Q_SLOTS:
         QVERIFY(!Ouverturetexte(document, DosTexts, record));
     }
 
-    void restoringTheVerticalTextColoursTheDosSheet() {
+    void restoringTheVerticalTextColoursTheDosSheet()
+    {
         JewelCaseDocument document = laidOut();
         ElementRecord record;
         record.caption = QStringLiteral("Album – Artiste");

@@ -11,19 +11,22 @@
 
 namespace {
 
-JewelCaseDocument laidOut() {
+JewelCaseDocument laidOut()
+{
     JewelCaseDocument document;
     document.layOut(450);
     return document;
 }
 
-double paddedWidth(const JewelCaseDocument& document, const QString& text) {
+double paddedWidth(const JewelCaseDocument& document, const QString& text)
+{
     return TextMetrics::lineWidth(TextMetrics::twipFont(document.verticalText.font()),
                                   QLatin1Char(' ') + text + QLatin1Char(' '));
 }
 
 // The Dos sheet at 15 twips a pixel, without marks or bar.
-QImage renderDos(const JewelCaseDocument& document) {
+QImage renderDos(const JewelCaseDocument& document)
+{
     const double scale = 1.0 / 15;
     const QSizeF size = document.dosSheet().geometry.size() * scale;
     QImage image(size.toSize() + QSize(1, 1), QImage::Format_RGB32);
@@ -36,7 +39,8 @@ QImage renderDos(const JewelCaseDocument& document) {
 
 // Rows (in twips) that hold dark pixels inside a spine, between two columns (in twips),
 // leaving out the spine's own border.
-std::pair<double, double> inkRows(const QImage& image, double fromX, double toX) {
+std::pair<double, double> inkRows(const QImage& image, double fromX, double toX)
+{
     int first = -1;
     int last = -1;
     const int spineBottom = int(6689.76 / 15);
@@ -59,14 +63,16 @@ class TestVerticalText : public QObject {
 private Q_SLOTS:
     void initTestCase() { Application::configure(*qApp); }
 
-    void startPointsFollowTheAlignment_data() {
+    void startPointsFollowTheAlignment_data()
+    {
         QTest::addColumn<int>("tag");
         QTest::newRow("start") << 0;
         QTest::newRow("end") << 1;
         QTest::newRow("centred") << 2;
     }
 
-    void startPointsFollowTheAlignment() {
+    void startPointsFollowTheAlignment()
+    {
         QFETCH(int, tag);
         JewelCaseDocument document = laidOut();
         document.verticalTextTag = tag;
@@ -101,7 +107,8 @@ private Q_SLOTS:
                  qPrintable(QStringLiteral("%1..%2").arg(rightTop).arg(rightBottom)));
     }
 
-    void overlongTextIsCompressedToFitTheSpine() {
+    void overlongTextIsCompressedToFitTheSpine()
+    {
         JewelCaseDocument document = laidOut();
         const QString text =
             QStringLiteral("Intégrale des symphonies – Orchestre philharmonique – "
@@ -127,7 +134,8 @@ private Q_SLOTS:
         }
     }
 
-    void emptyTextClearsBothSpines() {
+    void emptyTextClearsBothSpines()
+    {
         JewelCaseDocument document = laidOut();
         DrawRotatedText(document, QStringLiteral("Votre texte"));
         QCOMPARE(document.dosSheet().drawing.size(), std::size_t(2));
@@ -138,7 +146,8 @@ private Q_SLOTS:
         QCOMPARE(inkRows(image, 8191.97, 8531.97).first, -15.0);
     }
 
-    void runsTakeTheVerticalTextFontAndTheSheetColour() {
+    void runsTakeTheVerticalTextFontAndTheSheetColour()
+    {
         JewelCaseDocument document = laidOut();
         TextFont font;
         font.name = QStringLiteral("Comic Sans MS");

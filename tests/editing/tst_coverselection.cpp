@@ -14,12 +14,14 @@ struct Cover {
     JewelCaseDocument document;
     CoverSelection selection{document};
 
-    Cover() {
+    Cover()
+    {
         document.layOut(450);
         FaceViews::ShowView(document, selection, FaceViews::RectoVerso);
     }
 
-    ElementRef addText(int face, QRectF rect, int borderStyle = 0) {
+    ElementRef addText(int face, QRectF rect, int borderStyle = 0)
+    {
         TextElement& element = document.faces[std::size_t(face)].loadText(
             document.faces[std::size_t(face)].highestIndex() + 1);
         element.setAutoSize(false);
@@ -29,7 +31,8 @@ struct Cover {
         return ElementRef::text(face, element.index);
     }
 
-    void click(const ElementRef& element) {
+    void click(const ElementRef& element)
+    {
         selection.pressElement(element);
         selection.clickElement(element);
     }
@@ -42,7 +45,8 @@ class TestCoverSelection : public QObject {
 private Q_SLOTS:
     void initTestCase() { Application::configure(*qApp); }
 
-    void selectingNeverChangesAnElementsSize() {
+    void selectingNeverChangesAnElementsSize()
+    {
         Cover cover;
         const QRectF rect(1000, 1000, 1200, 300);
         const ElementRef text = cover.addText(Face::Recto, rect, 1);
@@ -78,7 +82,8 @@ private Q_SLOTS:
         QVERIFY(cover.selection.currentSelection.isEmpty());
     }
 
-    void movingThroughTheFrame() {
+    void movingThroughTheFrame()
+    {
         Cover cover;
         const ElementRef text = cover.addText(Face::Verso, QRectF(8000, 1000, 1200, 300));
         cover.click(text);
@@ -108,7 +113,8 @@ private Q_SLOTS:
         QCOMPARE(cover.document.documentModified, 1);
     }
 
-    void theBarSlidesAcrossTheRectoSheet() {
+    void theBarSlidesAcrossTheRectoSheet()
+    {
         Cover cover;
         const ElementRef bar = ElementRef::bar(0);
         const QRectF start = cover.document.sheets[0].bar;
@@ -129,7 +135,8 @@ private Q_SLOTS:
         QCOMPARE(cover.document.sheets[0].bar.size(), start.size());
     }
 
-    void spinesShowHandlesButNeverChange() {
+    void spinesShowHandlesButNeverChange()
+    {
         Cover cover;
         FaceViews::ShowView(cover.document, cover.selection, FaceViews::Dos);
         QSignalSpy entries(&cover.selection, &CoverSelection::textEntriesAvailable);
@@ -159,7 +166,8 @@ private Q_SLOTS:
         QVERIFY(prompter.asked.isEmpty());
     }
 
-    void viewsEndTheSelectionAndSetTheFace() {
+    void viewsEndTheSelectionAndSetTheFace()
+    {
         Cover cover;
         const ElementRef text = cover.addText(Face::Recto, QRectF(1000, 1000, 1200, 300));
         cover.click(text);

@@ -9,7 +9,8 @@
 namespace {
 
 // The bounds the cover gives a drag on each face, as the selection computes them.
-DragBounds faceBounds(int face) {
+DragBounds faceBounds(int face)
+{
     static JewelCaseDocument document = [] {
         JewelCaseDocument laidOut;
         laidOut.layOut(450);
@@ -20,7 +21,8 @@ DragBounds faceBounds(int face) {
     return selection.bounds(false);
 }
 
-QVariant noMove() {
+QVariant noMove()
+{
     return QVariant();
 }
 
@@ -31,7 +33,8 @@ class TestDragRules : public QObject {
 private Q_SLOTS:
     void initTestCase() { Application::configure(*qApp); }
 
-    void boundsOfEachFace() {
+    void boundsOfEachFace()
+    {
         const DragBounds verso = faceBounds(Face::Verso);
         QVERIFY(qAbs(verso.lowerX - 6818.15) < 0.01);
         QVERIFY(qAbs(verso.upperX - 13741.3) < 0.01);
@@ -44,7 +47,8 @@ private Q_SLOTS:
         QVERIFY(qAbs(dos.upperY - 6689.76) < 0.01);
     }
 
-    void move_data() {
+    void move_data()
+    {
         QTest::addColumn<int>("face");
         QTest::addColumn<QRectF>("selected");
         QTest::addColumn<QPointF>("by");        // pointer displacement
@@ -80,7 +84,8 @@ private Q_SLOTS:
             << QVariant(QPointF(340, 1000));
     }
 
-    void move() {
+    void move()
+    {
         QFETCH(int, face);
         QFETCH(QRectF, selected);
         QFETCH(QPointF, by);
@@ -95,7 +100,8 @@ private Q_SLOTS:
         }
     }
 
-    void resize_data() {
+    void resize_data()
+    {
         QTest::addColumn<int>("handle");
         QTest::addColumn<QPointF>("pointer"); // from the handle's top-left corner
         QTest::addColumn<QVariant>("expected");
@@ -124,7 +130,8 @@ private Q_SLOTS:
             << 4 << QPointF(4544, 0) << noMove();
     }
 
-    void resize() {
+    void resize()
+    {
         QFETCH(int, handle);
         QFETCH(QPointF, pointer);
         QFETCH(QVariant, expected);
@@ -139,7 +146,8 @@ private Q_SLOTS:
         }
     }
 
-    void handlesSurroundTheFrame() {
+    void handlesSurroundTheFrame()
+    {
         const auto handles = DragRules::handleRects(QRectF(1000, 2000, 600, 300));
         const QList<QPointF> corners = {{955, 1955},  {955, 2105},  {955, 2255},  {1255, 2255},
                                         {1555, 2255}, {1555, 2105}, {1555, 1955}, {1255, 1955}};

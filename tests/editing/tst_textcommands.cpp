@@ -29,12 +29,14 @@ struct Cover {
     TextFormattingCommands formatting{context};
     AlignmentCommands alignment{context};
 
-    Cover() {
+    Cover()
+    {
         document.layOut(450);
         FaceViews::ShowView(document, selection, FaceViews::RectoVerso);
     }
 
-    ElementRef insert(int face, QPointF at = {}, QSizeF size = {}) {
+    ElementRef insert(int face, QPointF at = {}, QSizeF size = {})
+    {
         TextElement* element = texts.InsertText(face, true);
         if (!at.isNull())
             element->setRect(
@@ -42,7 +44,8 @@ struct Cover {
         return ElementRef::text(face, element->index);
     }
 
-    void click(const ElementRef& element) {
+    void click(const ElementRef& element)
+    {
         selection.pressElement(element);
         selection.clickElement(element);
     }
@@ -59,7 +62,8 @@ class TestTextCommands : public QObject {
 private Q_SLOTS:
     void initTestCase() { Application::configure(*qApp); }
 
-    void insertingPlacesANewSelectedText() {
+    void insertingPlacesANewSelectedText()
+    {
         Cover cover;
         TextElement* recto = cover.texts.InsertText(Face::Recto, false);
         QCOMPARE(recto->index, 1);
@@ -113,7 +117,8 @@ private Q_SLOTS:
         QVERIFY(!cover.texts.InsertText(5, false));
     }
 
-    void editingThroughTheEditor() {
+    void editingThroughTheEditor()
+    {
         Cover cover;
         const ElementRef text = cover.insert(Face::Recto, {6000, 3000}, {900, 255});
         cover.click(text);
@@ -142,7 +147,8 @@ private Q_SLOTS:
         QCOMPARE(cover.editorOpenedWith.size(), 2);
     }
 
-    void doubleClickKeepsTheClickedFace() {
+    void doubleClickKeepsTheClickedFace()
+    {
         Cover cover;
         const ElementRef recto = cover.insert(Face::Recto, {1000, 1000});
         const ElementRef verso = cover.insert(Face::Verso, {8000, 1000});
@@ -160,7 +166,8 @@ private Q_SLOTS:
         QCOMPARE(cover.text(verso).foreColor, OleColors::systemWindowText);
     }
 
-    void applyToAllQuestions() {
+    void applyToAllQuestions()
+    {
         Cover cover;
         const ElementRef selected = cover.insert(Face::Recto, {1000, 1000});
         const ElementRef hidden = cover.insert(Face::Recto, {1000, 2000});
@@ -239,7 +246,8 @@ private Q_SLOTS:
         QCOMPARE(cover.text(hidden).foreColor, OleColors::systemWindowText);
     }
 
-    void cancelledDialogsAndTheBarChangeNothing() {
+    void cancelledDialogsAndTheBarChangeNothing()
+    {
         Cover cover;
         const ElementRef text = cover.insert(Face::Recto, {1000, 1000});
         cover.click(text);
@@ -269,7 +277,8 @@ private Q_SLOTS:
         QVERIFY(cover.editorOpenedWith.isEmpty());
     }
 
-    void spinesStandForTheVerticalText() {
+    void spinesStandForTheVerticalText()
+    {
         Cover cover;
         FaceViews::ShowView(cover.document, cover.selection, FaceViews::Dos);
         cover.click(ElementRef::spine(0));
@@ -308,7 +317,8 @@ private Q_SLOTS:
         QVERIFY(!cover.document.sheets[1].marks.handlesVisible);
     }
 
-    void fittingKeepsTextsInsideTheirFace() {
+    void fittingKeepsTextsInsideTheirFace()
+    {
         Cover cover;
         TextElement& element = cover.text(cover.insert(Face::Recto, {6000, 6500}, {1500, 600}));
         FitLabelInFace(cover.document, cover.selection, element, Face::Recto);
@@ -337,7 +347,8 @@ private Q_SLOTS:
                 0.01);
     }
 
-    void spacingKeepsTheTopAndTheOrder() {
+    void spacingKeepsTheTopAndTheOrder()
+    {
         Cover cover;
         const ElementRef a = cover.insert(Face::Recto, {1000, 4000}, {800, 300});
         const ElementRef b = cover.insert(Face::Recto, {1000, 1000}, {800, 300});
@@ -352,7 +363,8 @@ private Q_SLOTS:
         QCOMPARE(cover.document.documentModified, 1);
     }
 
-    void aligningOnTheBar() {
+    void aligningOnTheBar()
+    {
         Cover cover;
         const ElementRef first = cover.insert(Face::Recto, {3000, 1000}, {800, 300});
         const ElementRef hidden = cover.insert(Face::Recto, {4000, 2000}, {800, 300});

@@ -12,13 +12,15 @@
 
 namespace {
 
-void press(frmTextEdit& editor, const char* button) {
+void press(frmTextEdit& editor, const char* button)
+{
     auto* found = editor.findChild<QPushButton*>(QString::fromLatin1(button));
     QVERIFY(found);
     QTest::mouseClick(found, Qt::LeftButton);
 }
 
-QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
+QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
+{
     const QString path = dir.filePath(name);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
@@ -33,7 +35,8 @@ class TestTextEditor : public QObject {
 private Q_SLOTS:
     void initTestCase() { Application::configure(*qApp); }
 
-    void okWritesCrLfAndAnnulerKeeps() {
+    void okWritesCrLfAndAnnulerKeeps()
+    {
         ScriptedPrompter prompter;
         frmTextEdit editor(QStringLiteral("Face A\r\nFace B"), prompter);
         editor.show();
@@ -61,7 +64,8 @@ private Q_SLOTS:
         QVERIFY(prompter.asked.isEmpty());
     }
 
-    void insertingATextFile() {
+    void insertingATextFile()
+    {
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         ScriptedPrompter prompter;
@@ -113,7 +117,8 @@ private Q_SLOTS:
         QCOMPARE(kept.textBox()->toPlainText(), QStringLiteral("Texte"));
     }
 
-    void lineBreaksAndCodePage() {
+    void lineBreaksAndCodePage()
+    {
         QCOMPARE(TextFileLoader::withCrLf(QStringLiteral("a\nb\r\nc\rd")),
                  QStringLiteral("a\r\nb\r\nc\r\nd"));
         QCOMPARE(TextFileLoader::withLf(QStringLiteral("a\r\nb\rc")), QStringLiteral("a\nb\nc"));

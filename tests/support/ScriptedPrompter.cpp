@@ -2,7 +2,8 @@
 
 namespace {
 
-Prompter::Button next(std::deque<Prompter::Button>& answers, Prompter::Button fallback) {
+Prompter::Button next(std::deque<Prompter::Button>& answers, Prompter::Button fallback)
+{
     if (answers.empty())
         return fallback;
     const Prompter::Button answer = answers.front();
@@ -11,7 +12,8 @@ Prompter::Button next(std::deque<Prompter::Button>& answers, Prompter::Button fa
 }
 
 // An empty script cancels the dialog.
-template <typename T> std::optional<T> next(std::deque<std::optional<T>>& answers) {
+template <typename T> std::optional<T> next(std::deque<std::optional<T>>& answers)
+{
     std::optional<T> answer;
     if (!answers.empty()) {
         answer.swap(answers.front());
@@ -22,42 +24,49 @@ template <typename T> std::optional<T> next(std::deque<std::optional<T>>& answer
 
 } // namespace
 
-Prompter::Button ScriptedPrompter::ask(const Message& message) {
+Prompter::Button ScriptedPrompter::ask(const Message& message)
+{
     asked.append({QStringLiteral("message"), message});
     return next(buttons, message.defaultButton);
 }
 
 std::optional<QString> ScriptedPrompter::getText(const QString& title, const QString& prompt,
-                                                 const QString& defaultText) {
+                                                 const QString& defaultText)
+{
     asked.append({QStringLiteral("text"), {title, prompt, Icon::None, Ok | Cancel, Ok}});
     Q_UNUSED(defaultText);
     return next(texts);
 }
 
-std::optional<OleColor> ScriptedPrompter::getColor(OleColor initial) {
+std::optional<OleColor> ScriptedPrompter::getColor(OleColor initial)
+{
     asked.append(
         {QStringLiteral("colour"), {QString(), QString::number(initial), Icon::None, Ok, Ok}});
     return next(colours);
 }
 
-std::optional<TextFont> ScriptedPrompter::getFont(const TextFont& initial) {
+std::optional<TextFont> ScriptedPrompter::getFont(const TextFont& initial)
+{
     asked.append({QStringLiteral("font"), {QString(), initial.name, Icon::None, Ok, Ok}});
     return next(fonts);
 }
 
-std::optional<QString> ScriptedPrompter::getOpenFileName(const FileDialog& dialog) {
+std::optional<QString> ScriptedPrompter::getOpenFileName(const FileDialog& dialog)
+{
     asked.append({QStringLiteral("open"),
                   {dialog.title, dialog.filters.join(QStringLiteral(";;")), Icon::None, Ok, Ok}});
     return next(paths);
 }
 
-std::optional<QString> ScriptedPrompter::getSaveFileName(const FileDialog& dialog) {
+std::optional<QString> ScriptedPrompter::getSaveFileName(const FileDialog& dialog)
+{
     asked.append({QStringLiteral("save"),
                   {dialog.title, dialog.filters.join(QStringLiteral(";;")), Icon::None, Ok, Ok}});
     return next(paths);
 }
 
-QStringList ScriptedPrompter::askedTexts() const {
+QStringList ScriptedPrompter::askedTexts() const
+{
     QStringList result;
     for (const Asked& entry : asked)
         result.append(entry.message.text);
