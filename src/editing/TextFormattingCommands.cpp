@@ -31,6 +31,16 @@ TextFormattingCommands::askScope(const QString& question, const QString& lastLin
     }
 }
 
+bool TextFormattingCommands::askAndApplyToFace(const QString& question, const QString& lastLine,
+                                               const std::function<void(TextElement&)>& change,
+                                               bool fontTypo)
+{
+    const Scope scope = askScope(question, lastLine, fontTypo);
+    if (scope == Scope::All)
+        forEachFaceText(change);
+    return scope != Scope::Cancelled;
+}
+
 void TextFormattingCommands::forEachFaceText(const std::function<void(TextElement&)>& change)
 {
     const int face = context_.selection.currentFace;
@@ -79,18 +89,17 @@ void TextFormattingCommands::font()
         redrawVerticalText();
         return;
     }
-    const Scope scope = askScope(
-        QStringLiteral("Voulez vous appliquer la police à tous les éléments ou uniquement au texte "
-                       "sélectionné ?"),
-        QStringLiteral("Cliquez sur Non pour appliquer uniquement au texte sélectionné."), true);
-    if (scope == Scope::Cancelled)
+    if (!askAndApplyToFace(
+            QStringLiteral("Voulez vous appliquer la police à tous les éléments ou "
+                           "uniquement au texte sélectionné ?"),
+            QStringLiteral("Cliquez sur Non pour appliquer uniquement au texte "
+                           "sélectionné."),
+            [&](TextElement& element) {
+                element.setFont(*chosen);
+                FitLabelInFace(document, selection, element, selection.currentFace);
+            },
+            true))
         return;
-    if (scope == Scope::All) {
-        forEachFaceText([&](TextElement& element) {
-            element.setFont(*chosen);
-            FitLabelInFace(document, selection, element, selection.currentFace);
-        });
-    }
     text->setAutoSize(false);
     text->setFont(*chosen);
     FitLabelInFace(document, selection, *text, selection.currentFace);
@@ -114,15 +123,13 @@ void TextFormattingCommands::colour()
         redrawVerticalText();
         return;
     }
-    const Scope scope = askScope(
-        QStringLiteral("Voulez vous appliquer la couleur à tous les éléments ou uniquement à "
-                       "l'élément sélectionné ?"),
-        QStringLiteral("Cliquez sur Non pour appliquez uniquement à l'élément sélectionné."));
-    if (scope == Scope::Cancelled)
-        return;
-    if (scope == Scope::All)
-        forEachFaceText([&](TextElement& element) { element.foreColor = *chosen; });
-    text->foreColor = *chosen;
+    const auto paint = [&](TextElement& element) { element.foreColor = *chosen; };
+    if (askAndApplyToFace(
+            QStringLiteral("Voulez vous appliquer la couleur à tous les éléments ou uniquement à "
+                           "l'élément sélectionné ?"),
+            QStringLiteral("Cliquez sur Non pour appliquez uniquement à l'élément sélectionné."),
+            paint))
+        paint(*text);
 }
 
 void TextFormattingCommands::backColour(int entry)
@@ -150,26 +157,21 @@ void TextFormattingCommands::backColour(int entry)
         }
         return;
     }
-    const Scope scope =
-        backStyle == 1
-            ? askScope(QStringLiteral("Voulez vous appliquer la couleur à tous les éléments ou "
-                                      "uniquement au texte sélectionné ?"),
-                       QStringLiteral(
-                           "Cliquez sur Non pour appliquer uniquement à l'élément sélectionné."))
-            : askScope(QStringLiteral("Voulez vous appliquer la couleur de fond à tous les "
-                                      "éléments ou uniquement au texte sélectionné ?"),
-                       QStringLiteral(
-                           "Cliquez sur Non pour appliquer uniquement à l'élément sélectionné."));
-    if (scope == Scope::Cancelled)
-        return;
-    auto apply = [&](TextElement& element) {
+    const QString question =
+        backStyle == 1 ? QStringLiteral("Voulez vous appliquer la couleur à tous les éléments ou "
+                                        "uniquement au texte sélectionné ?")
+                       : QStringLiteral("Voulez vous appliquer la couleur de fond à tous les "
+                                        "éléments ou uniquement au texte sélectionné ?");
+    const auto fill = [&](TextElement& element) {
         element.backStyle = backStyle;
         if (backStyle == 1)
             element.backColor = chosen;
     };
-    if (scope == Scope::All)
-        forEachFaceText(apply);
-    apply(*text);
+    if (askAndApplyToFace(
+            question,
+            QStringLiteral("Cliquez sur Non pour appliquer uniquement à l'élément sélectionné."),
+            fill))
+        fill(*text);
 }
 
 void TextFormattingCommands::border(int entry)
@@ -185,14 +187,12 @@ void TextFormattingCommands::border(int entry)
     TextElement* text = selectedText();
     if (!text)
         return;
-    const Scope scope = askScope(
-        QStringLiteral("Voulez vous changer la bordure à tous les éléments ou uniquement à "
-                       "l'élément sélectionné ?"),
-        QStringLiteral("Cliquez sur Non pour appliquer uniquement à l'élément sélectionné."));
-    if (scope == Scope::Cancelled)
+    if (!askAndApplyToFace(
+            QStringLiteral("Voulez vous changer la bordure à tous les éléments ou uniquement à "
+                           "l'élément sélectionné ?"),
+            QStringLiteral("Cliquez sur Non pour appliquer uniquement à l'élément sélectionné."),
+            [&](TextElement& element) { element.borderStyle = style; }))
         return;
-    if (scope == Scope::All)
-        forEachFaceText([&](TextElement& element) { element.borderStyle = style; });
     // While selected the frame stands in for the border: the element gets it back on leaving.
     text->borderStyle = selection.frameShown() ? 0 : style;
     selection.savedBorderStyle = style;

@@ -40,6 +40,10 @@ private:
 
     std::optional<Target> checkedTarget();
     Scope askScope(const QString& question, const QString& lastLine, bool fontTypo = false);
+    // Asks the apply-to-all question; on Yes, `change` goes to every text of the face. False
+    // when the user cancelled; otherwise the caller changes the selection itself.
+    bool askAndApplyToFace(const QString& question, const QString& lastLine,
+                           const std::function<void(TextElement&)>& change, bool fontTypo = false);
     // Every text of the selection's face, hidden ones and the template included.
     void forEachFaceText(const std::function<void(TextElement&)>& change);
     TextElement* selectedText();
