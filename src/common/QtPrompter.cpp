@@ -79,12 +79,15 @@ Prompter::Button QtPrompter::ask(const Message& message)
 std::optional<QString> QtPrompter::getText(const QString& title, const QString& prompt,
                                            const QString& defaultText)
 {
-    bool accepted = false;
-    const QString text =
-        QInputDialog::getText(parent_, title, prompt, QLineEdit::Normal, defaultText, &accepted);
-    if (!accepted)
+    QInputDialog dialog(parent_);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(defaultText);
+    // Room for the title and for a spine's worth of text.
+    dialog.setStyleSheet(QStringLiteral("QLineEdit { min-width: 26em; }"));
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return text;
+    return dialog.textValue();
 }
 
 std::optional<OleColor> QtPrompter::getColor(OleColor initial)
