@@ -147,6 +147,12 @@ void SheetWidget::mousePressEvent(QMouseEvent* event)
         selection_.beginResize(handle_);
         return;
     }
+    if (frameContains(at) && event->button() == Qt::RightButton) {
+        // The selected text's own menu; the selection stays as it is.
+        if (selection_.currentSelection.isText())
+            Q_EMIT contextMenuRequested(event->globalPosition().toPoint());
+        return;
+    }
     if (frameContains(at)) {
         gesture_ = Gesture::Move;
         selection_.beginMove(at - marks.frame.topLeft());

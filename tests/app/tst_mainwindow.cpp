@@ -274,14 +274,22 @@ private Q_SLOTS:
         QVERIFY(!recto.text(3)->visible);
         QVERIFY(!document.sheets[0].marks.frameVisible);
 
-        // A right-button press on a text opens the selection menu at the pointer.
-        QTest::mousePress(sheet, Qt::RightButton, {},
-                          sheet->toPixels(title.rect().center()).toPoint());
+        // A right-button press on a text opens the selection menu at the pointer, and so does
+        // one on the frame of the selected text, which stays selected.
+        const QPoint onTitle = sheet->toPixels(title.rect().center()).toPoint();
         auto* menu = window.findChild<QMenu*>(QStringLiteral("mnuText"));
+        QTest::mousePress(sheet, Qt::RightButton, {}, onTitle);
         QTRY_VERIFY(menu->isVisible());
         menu->close();
-        QTest::mouseRelease(sheet, Qt::RightButton, {},
-                            sheet->toPixels(title.rect().center()).toPoint());
+        QTest::mouseRelease(sheet, Qt::RightButton, {}, onTitle);
+        QTest::mouseClick(sheet, Qt::LeftButton, {}, onTitle);
+        QVERIFY(document.sheets[0].marks.frameVisible);
+        QTest::mousePress(sheet, Qt::RightButton, {}, onTitle);
+        QTRY_VERIFY(menu->isVisible());
+        menu->close();
+        QTest::mouseRelease(sheet, Qt::RightButton, {}, onTitle);
+        QVERIFY(document.sheets[0].marks.frameVisible);
+        QCOMPARE(window.selection().currentSelection, first);
 
         // A double-click on a text opens the editor on it.
         whenModalShown([](QWidget* editor) {
