@@ -125,21 +125,19 @@ std::optional<TextFont> QtPrompter::getFont(const TextFont& initial)
 
 std::optional<QString> QtPrompter::getOpenFileName(const FileDialog& dialog)
 {
-    QString selected = dialog.filters.value(0);
-    const QString path =
-        QFileDialog::getOpenFileName(parent_, dialog.title, dialog.initialPath,
-                                     dialog.filters.join(QStringLiteral(";;")), &selected);
-    if (path.isEmpty())
-        return std::nullopt;
-    return path;
+    return askForPath(dialog, &QFileDialog::getOpenFileName);
 }
 
 std::optional<QString> QtPrompter::getSaveFileName(const FileDialog& dialog)
 {
+    return askForPath(dialog, &QFileDialog::getSaveFileName);
+}
+
+std::optional<QString> QtPrompter::askForPath(const FileDialog& dialog, PathDialog show)
+{
     QString selected = dialog.filters.value(0);
-    const QString path =
-        QFileDialog::getSaveFileName(parent_, dialog.title, dialog.initialPath,
-                                     dialog.filters.join(QStringLiteral(";;")), &selected);
+    const QString path = show(parent_, dialog.title, dialog.initialPath,
+                              dialog.filters.join(QStringLiteral(";;")), &selected, {});
     if (path.isEmpty())
         return std::nullopt;
     return path;

@@ -2,6 +2,7 @@
 
 #include "Prompter.h"
 
+#include <QFileDialog>
 #include <QPointer>
 #include <QWidget>
 
@@ -21,5 +22,9 @@ public:
     std::optional<QString> getSaveFileName(const FileDialog& dialog) override;
 
 private:
+    using PathDialog = QString (*)(QWidget*, const QString&, const QString&, const QString&,
+                                   QString*, QFileDialog::Options);
+    std::optional<QString> askForPath(const FileDialog& dialog, PathDialog show);
+
     QPointer<QWidget> parent_;
 };
