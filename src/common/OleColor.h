@@ -13,7 +13,6 @@ constexpr OleColor white = 0x00FFFFFF;
 constexpr OleColor black = 0x00000000;
 constexpr OleColor systemWindow = 0x80000005;
 constexpr OleColor systemWindowText = 0x80000008;
-constexpr OleColor systemButtonFace = 0x8000000F;
 
 inline bool isSystem(OleColor colour)
 {

@@ -41,8 +41,6 @@ public:
     // A message with an OK button; no title of its own shows the program's name.
     void inform(const QString& text, const QString& title = QString(),
                 Icon icon = Icon::Information);
-    // Yes/No with a question icon and No as the default.
-    bool confirm(const QString& title, const QString& text);
 
     static QString programTitle();
 };

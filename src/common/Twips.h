@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QRectF>
 #include <cmath>
 
 // Lengths in the models are twips held as float, as the documents store them.
@@ -13,15 +12,6 @@ constexpr double perPoint = 20.0;
 inline int round(double twips)
 {
     return static_cast<int>(std::lround(twips));
-}
-
-inline double toPixels(double twips, double dotsPerInch)
-{
-    return twips * dotsPerInch / perInch;
-}
-inline double fromPixels(double pixels, double dotsPerInch)
-{
-    return pixels * perInch / dotsPerInch;
 }
 
 } // namespace Twips

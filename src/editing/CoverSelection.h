@@ -60,7 +60,6 @@ public:
     bool resizeTo(int handleIndex, const QPointF& pointerInHandle);
 
     DragBounds bounds(bool forBarMove) const;
-    bool isWidened() const { return !widened_.isEmpty(); }
     // The frame stands around the selection (and replaces its border) on the sheet in use.
     bool frameShown() const;
     // The element took a new width of its own (fitted to its text): its widening is gone.

@@ -64,11 +64,3 @@ std::optional<QString> ScriptedPrompter::getSaveFileName(const FileDialog& dialo
                   {dialog.title, dialog.filters.join(QStringLiteral(";;")), Icon::None, Ok, Ok}});
     return next(paths);
 }
-
-QStringList ScriptedPrompter::askedTexts() const
-{
-    QStringList result;
-    for (const Asked& entry : asked)
-        result.append(entry.message.text);
-    return result;
-}

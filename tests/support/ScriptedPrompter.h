@@ -32,6 +32,5 @@ public:
     std::optional<QString> getOpenFileName(const FileDialog& dialog) override;
     std::optional<QString> getSaveFileName(const FileDialog& dialog) override;
 
-    QStringList askedTexts() const;
     const Message& last() const { return asked.last().message; }
 };
