@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Prompter.h"
+
 #include <QDialog>
 
 // "A Propos": the program's name and version, closed by its button.
@@ -8,6 +10,6 @@ class AboutBox : public QDialog {
 public:
     explicit AboutBox(QWidget* parent = nullptr);
 
-    static QString programName() { return QStringLiteral("Jaskel CD"); }
+    static QString programName() { return Prompter::programTitle(); }
     static QString version() { return QStringLiteral(JASKEL_VERSION); }
 };
