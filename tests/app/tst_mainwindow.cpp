@@ -302,6 +302,45 @@ private Q_SLOTS:
         QCOMPARE(window.selection().currentFace, int(Face::Recto));
     }
 
+    void workingOnTheDosSheet()
+    {
+        frmJewelCase window;
+        window.startUp();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTest::keyClick(&window, Qt::Key_D, Qt::ControlModifier);
+        JewelCaseDocument& document = window.document();
+        SheetWidget* sheet = window.coverView()->sheet(1);
+
+        // A new Dos text, dragged by its frame.
+        QTest::mouseClick(window.toolBar()->widgetForAction(window.toolbarPosition(13)),
+                          Qt::LeftButton);
+        TextElement& text = *document.faces[Face::Dos].text(1);
+        QVERIFY(document.sheets[1].marks.frameVisible);
+        const QRectF before = text.rect();
+        const QPoint grab = sheet->toPixels(before.center()).toPoint();
+        QTest::mousePress(sheet, Qt::LeftButton, {}, grab);
+        QTest::mouseMove(sheet, grab + QPoint(-20, 10));
+        QTest::mouseRelease(sheet, Qt::LeftButton, {}, grab + QPoint(-20, 10));
+        const QPointF by = sheet->toTwips(QPointF(-20, 10));
+        // The move starts from the rectangle recorded in whole twips.
+        QCOMPARE(text.rect().topLeft(), QPointF(std::lround(before.left()) + std::lround(by.x()),
+                                                std::lround(before.top()) + std::lround(by.y())));
+        QCOMPARE(text.width, before.width() - 30);
+
+        // A spine shows its handles; dragging one changes nothing.
+        const QRectF spine = document.spines[0].rect;
+        QTest::mouseClick(sheet, Qt::LeftButton, {}, sheet->toPixels(spine.center()).toPoint());
+        const SelectionMarks& marks = document.sheets[1].marks;
+        QVERIFY(marks.handlesVisible && !marks.frameVisible);
+        const QPoint handle = sheet->toPixels(marks.handles[4].center()).toPoint();
+        QTest::mousePress(sheet, Qt::LeftButton, {}, handle);
+        QTest::mouseMove(sheet, handle + QPoint(30, -40));
+        QTest::mouseRelease(sheet, Qt::LeftButton, {}, handle + QPoint(30, -40));
+        QCOMPARE(document.spines[0].rect, spine);
+        QVERIFY(window.selection().currentSelection.isEmpty());
+    }
+
     void barTooltipAndTheEditorsAboutPicture()
     {
         frmJewelCase window;
