@@ -112,7 +112,6 @@ void frmJewelCase::startUp(const QString& commandLinePath)
     resize(width(), height);
     started_ = true;
     centreOnScreen();
-    setWindowTitle(QStringLiteral("Jaskel CD : Nouveau"));
     refreshCover();
 
     if (!commandLinePath.isEmpty())

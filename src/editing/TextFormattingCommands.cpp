@@ -61,6 +61,12 @@ std::optional<TextFormattingCommands::Target> TextFormattingCommands::checkedTar
     return Target{spine, text};
 }
 
+std::optional<OleColor> TextFormattingCommands::chooseColour(const Target& target)
+{
+    return context_.prompter.getColor(target.spine ? context_.document.dosSheet().foreColor
+                                                   : target.text->foreColor);
+}
+
 TextElement* TextFormattingCommands::selectedText()
 {
     return context_.document.text(context_.selection.currentSelection);
@@ -112,13 +118,11 @@ void TextFormattingCommands::colour()
     if (!target)
         return;
     JewelCaseDocument& document = context_.document;
-    const bool spine = target->spine;
     TextElement* text = target->text;
-    const auto chosen =
-        context_.prompter.getColor(spine ? document.dosSheet().foreColor : text->foreColor);
+    const auto chosen = chooseColour(*target);
     if (!chosen)
         return;
-    if (spine) {
+    if (target->spine) {
         document.dosSheet().foreColor = *chosen;
         redrawVerticalText();
         return;
@@ -144,8 +148,7 @@ void TextFormattingCommands::backColour(int entry)
     OleColor chosen = 0;
     if (backStyle == 1) {
         // The dialog starts from the text colour, as it always has.
-        const auto answer =
-            context_.prompter.getColor(spine ? document.dosSheet().foreColor : text->foreColor);
+        const auto answer = chooseColour(*target);
         if (!answer)
             return;
         chosen = *answer;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CoverContext.h"
+#include "OleColor.h"
 
 #include <QString>
 #include <functional>
@@ -39,6 +40,8 @@ private:
     };
 
     std::optional<Target> checkedTarget();
+    // The colour dialog, preset with the target's text colour.
+    std::optional<OleColor> chooseColour(const Target& target);
     Scope askScope(const QString& question, const QString& lastLine, bool fontTypo = false);
     // Asks the apply-to-all question; on Yes, `change` goes to every text of the face. False
     // when the user cancelled; otherwise the caller changes the selection itself.
