@@ -1,16 +1,50 @@
 #pragma once
 
+#include "CoverActions.h"
+#include "EditingActions.h"
+
 #include <array>
 
-class QAction;
+class QMenu;
 class QMenuBar;
 class QToolBar;
 
-// The cover window's menu bar and toolbar, with the program's own captions. Each entry is an
-// action named for the tests and for the command objects that connect to it.
-namespace MainMenus {
+// The cover window's menus and toolbar: one typed set of entries per subsystem, laid out in
+// the program's order.
+struct MainMenus {
+    // The toolbar's positions, separators included.
+    enum ToolbarPosition {
+        NewPosition = 1,
+        OpenPosition,
+        SavePosition,
+        PrintRectoVersoPosition,
+        PrintDosPosition,
+        QuitPosition,
+        ViewRectoVersoPosition = 8,
+        ViewDosPosition,
+        InsertRectoPosition = 11,
+        InsertVersoPosition,
+        InsertDosPosition,
+        EditPosition = 15,
+        FontPosition,
+        ColourPosition,
+        LastPosition = ColourPosition
+    };
 
-void build(QMenuBar* menuBar);
-std::array<QAction*, 17> buildToolBar(QToolBar* toolBar);
+    explicit MainMenus(QObject* owner);
 
-} // namespace MainMenus
+    // Builds the menu bar and the toolbar from the sets.
+    void layOut(QMenuBar* menuBar, QToolBar* toolBar);
+    // The toolbar item at a position (a separator at 7, 10 and 14), or null outside 1 to 17.
+    QAction* toolbarAt(int position) const;
+
+    FileActions file;
+    TextActions text;
+    ViewActions view;
+    OutputActions output;
+    WindowActions windows;
+    QMenu* textMenu = nullptr; // also the pop-up menu of a text
+
+private:
+    std::array<QAction*, LastPosition> toolbar_{};
+};

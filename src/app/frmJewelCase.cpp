@@ -2,12 +2,11 @@
 
 #include "AboutBox.h"
 #include "CoverView.h"
-#include "MainMenus.h"
 #include "SheetWidget.h"
+#include "Twips.h"
 #include "VerticalTextDrawing.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenu>
@@ -16,19 +15,29 @@
 #include <QToolBar>
 #include <cmath>
 
+namespace {
+// The window is this much higher than its menu bar and toolbar.
+constexpr double workingAreaHeight = 8100;
+} // namespace
+
 frmJewelCase::frmJewelCase(Prompter* prompter, QWidget* parent)
-    : QMainWindow(parent), selection_(document_), qtPrompter_(this),
-      prompter_(prompter ? prompter : &qtPrompter_)
+    : QMainWindow(parent), qtPrompter_(this), prompter_(prompter ? prompter : &qtPrompter_),
+      context_(std::make_unique<CoverContext>(document_, *prompter_)),
+      menus_(std::make_unique<MainMenus>(this))
 {
     setWindowTitle(QStringLiteral("Jaskel CD : Nouveau"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/jaskelcd.svg")));
-    view_ = new CoverView(document_, selection_, this);
+    view_ = new CoverView(*context_, this);
     setCentralWidget(view_);
-    buildMenus();
-    buildToolBar();
 
-    editing_ =
-        new EditingCommands(this, {document_, selection_, *prompter_}, [this] { showAbout(); });
+    toolBar_ = addToolBar(QStringLiteral("Barre d'outils"));
+    toolBar_->setMovable(false);
+    toolBar_->setIconSize(QSize(20, 20));
+    menus_->layOut(menuBar(), toolBar_);
+    // Ctrl+A belongs to no menu entry; the window takes it.
+    addAction(menus_->text.alignKey);
+
+    editing_ = new EditingCommands(this, *context_, menus_->text, [this] { showAbout(); });
     connect(editing_, &EditingCommands::coverChanged, this, &frmJewelCase::refreshCover);
     for (int sheet = 0; sheet < JewelCaseDocument::sheetCount; ++sheet) {
         SheetWidget* widget = view_->sheet(sheet);
@@ -37,79 +46,42 @@ frmJewelCase::frmJewelCase(Prompter* prompter, QWidget* parent)
                     editing_->texts().doubleClick(element);
                     refreshCover();
                 });
-        connect(widget, &SheetWidget::contextMenuRequested, this, [this](const QPoint& at) {
-            findChild<QMenu*>(QStringLiteral("mnuText"))->popup(at);
-        });
+        connect(widget, &SheetWidget::contextMenuRequested, this,
+                [this](const QPoint& at) { menus_->textMenu->popup(at); });
     }
+    wireViews();
+    connect(menus_->windows.about, &QAction::triggered, this, &frmJewelCase::showAbout);
 }
 
 frmJewelCase::~frmJewelCase() = default;
 
-QAction* frmJewelCase::action(const QString& name) const
-{
-    return findChild<QAction*>(name);
-}
-
-QAction* frmJewelCase::toolbarPosition(int position) const
-{
-    if (position < 1 || position > int(toolbarPositions_.size()))
-        return nullptr;
-    return toolbarPositions_[std::size_t(position - 1)];
-}
-
 double frmJewelCase::pixelsPerTwip() const
 {
-    return view_->pixelsPerTwip();
+    return Twips::toDevice(*view_).m11();
 }
 
-void frmJewelCase::buildMenus()
+void frmJewelCase::wireViews()
 {
-    MainMenus::build(menuBar());
-    connect(action(QStringLiteral("mnuViewRectoVerso")), &QAction::triggered, this,
+    const ViewActions& view = menus_->view;
+    for (int entry = 0; entry < int(view.show.size()); ++entry)
+        connect(view.show[std::size_t(entry)], &QAction::triggered, this,
+                [this, entry] { ShowView(entry); });
+    connect(view.rectoVersoButton, &QAction::triggered, this,
             [this] { ShowView(FaceViews::RectoVerso); });
-    connect(action(QStringLiteral("mnuViewVerso")), &QAction::triggered, this,
-            [this] { ShowView(FaceViews::Verso); });
-    connect(action(QStringLiteral("mnuViewDos")), &QAction::triggered, this,
-            [this] { ShowView(FaceViews::Dos); });
-    connect(action(QStringLiteral("mnuAbout")), &QAction::triggered, this,
-            &frmJewelCase::showAbout);
-
-    // Ctrl+A aligns the selection on the bar; it is no menu entry's shortcut.
-    auto* alignKey = new QAction(this);
-    alignKey->setObjectName(QStringLiteral("mnuAlignKey"));
-    alignKey->setShortcut(QKeySequence(QStringLiteral("Ctrl+A")));
-    addAction(alignKey);
-}
-
-void frmJewelCase::buildToolBar()
-{
-    toolBar_ = addToolBar(QStringLiteral("Barre d'outils"));
-    toolBar_->setObjectName(QStringLiteral("toolBar"));
-    toolBar_->setMovable(false);
-    toolBar_->setIconSize(QSize(20, 20));
-    toolbarPositions_ = MainMenus::buildToolBar(toolBar_);
-    connect(toolbarPosition(8), &QAction::triggered, this,
-            [this] { ShowView(FaceViews::RectoVerso); });
-    connect(toolbarPosition(9), &QAction::triggered, this, [this] { ShowView(FaceViews::Dos); });
+    connect(view.dosButton, &QAction::triggered, this, [this] { ShowView(FaceViews::Dos); });
 }
 
 void frmJewelCase::startUp(const QString& commandLinePath)
 {
-    const double toolbarTwips =
-        (menuBar()->sizeHint().height() + toolBar_->sizeHint().height()) / pixelsPerTwip();
-    document_.layOut(float(toolbarTwips));
-    const bool barShown = action(QStringLiteral("mnuShowBar"))->isChecked();
-    for (Sheet& sheet : document_.sheets)
-        sheet.barVisible = barShown;
-
+    context_->screen.setBarsVisible(menus_->text.showBar->isChecked());
     ShowView(FaceViews::RectoVerso);
     // With no catalogue record waiting, the spines read "Votre texte".
     DrawRotatedText(document_, QStringLiteral("Votre texte"));
-    document_.currentView = 0;
-    action(QStringLiteral("mnuQualityHigh"))->setChecked(true);
+    menus_->output.quality[3]->setChecked(true);
 
-    const int height = int(std::lround((toolbarTwips + 8100) * pixelsPerTwip()));
-    resize(width(), height);
+    const double toolbarTwips =
+        (menuBar()->sizeHint().height() + toolBar_->sizeHint().height()) / pixelsPerTwip();
+    resize(width(), int(std::lround((toolbarTwips + workingAreaHeight) * pixelsPerTwip())));
     started_ = true;
     centreOnScreen();
     refreshCover();
@@ -120,30 +92,31 @@ void frmJewelCase::startUp(const QString& commandLinePath)
 
 void frmJewelCase::openCommandLineFile(const QString& path)
 {
+    // The cover reader takes the path once it exists; until then the path is kept.
     commandLinePath_ = path;
-    document_.loadingDocument = 1;
-    // The cover reader takes over from here once it exists; until then the path is kept.
-    document_.loadingDocument = 0;
 }
 
 void frmJewelCase::ShowView(int entry)
 {
-    applyView(FaceViews::ShowView(document_, selection_, entry));
+    if (const std::optional<ViewState> state = FaceViews::ShowView(*context_, entry))
+        applyView(*state);
 }
 
 void frmJewelCase::applyView(const ViewState& state)
 {
-    toolbarPosition(8)->setChecked(state.rectoVersoPressed);
-    toolbarPosition(9)->setChecked(state.dosPressed);
-    toolbarPosition(11)->setEnabled(state.insertRectoEnabled);
-    toolbarPosition(12)->setEnabled(state.insertVersoEnabled);
-    toolbarPosition(13)->setEnabled(state.insertDosEnabled);
+    const ViewActions& view = menus_->view;
+    const TextActions& text = menus_->text;
+    view.rectoVersoButton->setChecked(state.rectoVersoPressed);
+    view.dosButton->setChecked(state.dosPressed);
+    text.insertRectoButton->setEnabled(state.insertRectoEnabled);
+    text.insertVersoButton->setEnabled(state.insertVersoEnabled);
+    text.insertDosButton->setEnabled(state.insertDosEnabled);
 
-    action(QStringLiteral("mnuInsert0"))->setText(state.insertEntry0);
-    action(QStringLiteral("mnuAlign0"))->setText(state.alignEntry0);
-    action(QStringLiteral("mnuSpace0"))->setText(state.spaceEntry0);
-    for (const char* name : {"mnuInsert1", "mnuAlign1", "mnuSpace1"})
-        action(QString::fromLatin1(name))->setVisible(state.entry1Visible);
+    text.insertOn[0]->setText(state.insertEntry0);
+    text.alignOn[0]->setText(state.alignEntry0);
+    text.spaceOn[0]->setText(state.spaceEntry0);
+    for (QAction* entry : {text.insertOn[1], text.alignOn[1], text.spaceOn[1]})
+        entry->setVisible(state.entry1Visible);
 
     if (state.sheetSwitched)
         resize(int(std::lround(state.windowWidth * pixelsPerTwip())), height());
@@ -174,9 +147,9 @@ void frmJewelCase::resizeEvent(QResizeEvent* event)
 
 void frmJewelCase::closeEvent(QCloseEvent* event)
 {
+    context_->selection.endSelection();
     for (Face& face : document_.faces)
         face.unloadTexts();
-    selection_.currentSelection = ElementRef();
     event->accept();
     // Closing the cover window ends the program, with every other window.
     for (QWidget* window : QApplication::topLevelWidgets()) {

@@ -1,21 +1,20 @@
 #pragma once
 
-#include "CoverSelection.h"
+#include "CoverContext.h"
 #include "EditingCommands.h"
 #include "FaceViews.h"
 #include "JewelCaseDocument.h"
+#include "MainMenus.h"
 #include "QtPrompter.h"
 
 #include <QMainWindow>
-#include <array>
+#include <memory>
 
 class CoverView;
-class QActionGroup;
-class QMenu;
 class QToolBar;
 
-// The cover window: it holds the cover and builds its menus and toolbar; the commands live in
-// the subsystems' own objects.
+// The cover window: it holds the cover, lays out its menus and toolbar, and wires the commands
+// of each subsystem to them.
 class frmJewelCase : public QMainWindow {
     Q_OBJECT
 public:
@@ -24,18 +23,16 @@ public:
     ~frmJewelCase() override;
 
     JewelCaseDocument& document() { return document_; }
-    CoverSelection& selection() { return selection_; }
+    CoverContext& context() { return *context_; }
+    SelectionController& selection() { return context_->selection; }
     CoverView* coverView() const { return view_; }
     QToolBar* toolBar() const { return toolBar_; }
+    const MainMenus& menus() const { return *menus_; }
     Prompter& prompter() { return *prompter_; }
     EditingCommands& editing() { return *editing_; }
-    // The menu entry or toolbar command with this object name.
-    QAction* action(const QString& name) const;
-    // Toolbar position 1 to 17, separators included.
-    QAction* toolbarPosition(int position) const;
 
-    // Lays out the cover, shows the first view, sizes the window and takes the cover file
-    // named on the command line, if any.
+    // Shows the first view, sizes the window and takes the cover file named on the command
+    // line, if any.
     void startUp(const QString& commandLinePath = QString());
     QString commandLinePath() const { return commandLinePath_; }
 
@@ -48,21 +45,20 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void buildMenus();
-    void buildToolBar();
+    void wireViews();
     void applyView(const ViewState& state);
     void centreOnScreen();
     void showAbout();
     void openCommandLineFile(const QString& path);
 
     JewelCaseDocument document_;
-    CoverSelection selection_;
     QtPrompter qtPrompter_;
     Prompter* prompter_;
+    std::unique_ptr<CoverContext> context_;
+    std::unique_ptr<MainMenus> menus_;
     CoverView* view_ = nullptr;
     EditingCommands* editing_ = nullptr;
     QToolBar* toolBar_ = nullptr;
-    std::array<QAction*, 17> toolbarPositions_{};
     QString commandLinePath_;
     bool started_ = false;
 };

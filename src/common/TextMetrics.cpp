@@ -1,5 +1,6 @@
 #include "TextMetrics.h"
 
+#include "TextEncoding.h"
 #include "Twips.h"
 
 #include <QFontMetricsF>
@@ -24,14 +25,6 @@ QFont twipFont(const TextFont& textFont, int stretch)
     return font;
 }
 
-QString displayText(const QString& caption)
-{
-    QString text = caption;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
-}
-
 double lineWidth(const QFont& font, const QString& text)
 {
     return QFontMetricsF(font).horizontalAdvance(text);
@@ -41,7 +34,7 @@ QSizeF captionSize(const TextFont& textFont, const QString& caption)
 {
     const QFont font = twipFont(textFont);
     const QFontMetricsF metrics(font);
-    const QStringList lines = displayText(caption).split(QLatin1Char('\n'));
+    const QStringList lines = TextEncoding::withLf(caption).split(QLatin1Char('\n'));
     double width = 0;
     for (const QString& line : lines)
         width = std::max(width, metrics.horizontalAdvance(line));

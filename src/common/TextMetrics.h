@@ -12,9 +12,6 @@ namespace TextMetrics {
 
 QFont twipFont(const TextFont& font, int stretch = 100);
 
-// Captions store line breaks as CR LF; painting and measuring want plain line feeds.
-QString displayText(const QString& caption);
-
 // The size an auto-sized text takes: its widest line, and one line height per line.
 QSizeF captionSize(const TextFont& font, const QString& caption);
 

@@ -1,5 +1,19 @@
 #include "Face.h"
 
+QString Face::caption(int face)
+{
+    switch (face) {
+    case Verso:
+        return QStringLiteral("VERSO (Face intérieure)");
+    case Recto:
+        return QStringLiteral("RECTO (Face avant)");
+    case Dos:
+        return QStringLiteral("DOS (Face arrière)");
+    default:
+        return {};
+    }
+}
+
 TextElement* Face::text(int index)
 {
     const auto found = texts.find(index);

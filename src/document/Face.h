@@ -7,17 +7,25 @@
 #include <QRectF>
 #include <QString>
 #include <map>
+#include <optional>
+
+// The two sheets the faces lie on.
+enum SheetIndex { RectoSheet = 0, DosSheet = 1 };
 
 // One face of the cover: its frame on its sheet, its colour, its text array and its two pictures.
 struct Face {
+    // The face index every part of the program uses.
     enum Index { Verso = 0, Recto = 1, Dos = 2 };
+    static constexpr int count = 3;
 
-    int sheet = 0;
+    static bool isValid(int face) { return face >= 0 && face < count; }
+    // The Recto and the Verso share the Recto sheet; the Dos has a sheet of its own.
+    static SheetIndex sheetOf(int face) { return face == Dos ? DosSheet : RectoSheet; }
+    // The caption shown under the face.
+    static QString caption(int face);
+
     QRectF frame; // twips, in the sheet; the frame's Top is 0 on every sheet
     OleColor color = OleColors::white;
-    QString caption;
-    QRectF captionRect; // twips, in the window's sheet area
-    bool captionVisible = true;
     ImageSlot background;
     ImageSlot logo;
 

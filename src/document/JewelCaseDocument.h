@@ -1,6 +1,5 @@
 #pragma once
 
-#include "ElementRef.h"
 #include "Face.h"
 #include "Sheet.h"
 #include "TextElement.h"
@@ -8,59 +7,57 @@
 #include <QString>
 #include <array>
 
-// The cover: three faces on two sheets, the Dos's vertical text and spines, and the
-// document-wide state. All geometry is in twips, in the coordinates of each sheet.
+// Where the spines' text stands along them: at the start of its reading direction, at its
+// end, or centred.
+enum class VerticalAlignment { Start = 0, End = 1, Centre = 2 };
+
+// The cover, as its file holds it: three faces on two sheets, the Dos's vertical text and
+// spines, the picture paths and the document-wide flags. It lays itself out from its own
+// measures (CoverLayout); all geometry is in twips, in the coordinates of each sheet.
+// Nothing here is about a window: the selection, the alignment bars, where the sheets are
+// shown and which one is, belong to the window that edits the cover.
 class JewelCaseDocument {
 public:
-    static constexpr int faceCount = 3;
     static constexpr int sheetCount = 2;
-    static constexpr float rectoSheetOffset = 15; // the Verso starts 15 twips right of the Recto
     static inline const QString noPicture = QStringLiteral("Aucun");
 
+    // A cover as the program starts with it.
     JewelCaseDocument();
+    // Puts the cover back to the state of start-up: texts unloaded, templates, colours,
+    // pictures, the vertical text and its alignment, paths, file name and flags.
+    void reset();
 
-    // Lays the faces out on their sheets as the window does when it starts.
-    void layOut(float toolbarHeight);
-
-    // Width, height of the Recto and Verso; width, height of the Dos.
-    std::array<float, 4> faceSizes{};
-    std::array<Face, faceCount> faces;
+    std::array<Face, Face::count> faces;
     std::array<Sheet, sheetCount> sheets;
     std::array<Spine, 2> spines;
 
     // Painted rotated on both spines; its colours are the Dos sheet's fore and back colours.
     TextElement verticalText;
-    int verticalTextTag = 0; // 0 start of the reading direction, 1 its end, 2 centred
+    VerticalAlignment verticalTextAlignment = VerticalAlignment::Start;
 
     QString currentFileName;
-    int documentModified = 0;
-    int loadingDocument = 0;
-    int currentView = 0; // 0 Recto sheet, 1 Dos sheet
+    bool documentModified = false;
+    bool loadingDocument = false;
     QString rectoImagePath = noPicture;
     QString versoImagePath = noPicture;
     QString dosImagePath = noPicture;
     QString logoImagePath = noPicture;
 
-    static int sheetOfFace(int face) { return face == Face::Dos ? 1 : 0; }
     Face& dos() { return faces[Face::Dos]; }
     const Face& dos() const { return faces[Face::Dos]; }
-    Sheet& dosSheet() { return sheets[1]; }
-    const Sheet& dosSheet() const { return sheets[1]; }
-
-    TextElement* text(const ElementRef& ref);
-    const TextElement* text(const ElementRef& ref) const;
-    bool exists(const ElementRef& ref) const;
-    int sheetOf(const ElementRef& ref) const;
-    QRectF rectOf(const ElementRef& ref) const;
-    void setRectOf(const ElementRef& ref, const QRectF& rect);
-    int borderStyleOf(const ElementRef& ref) const;
-    void setBorderStyleOf(const ElementRef& ref, int style);
+    Sheet& dosSheet() { return sheets[DosSheet]; }
+    const Sheet& dosSheet() const { return sheets[DosSheet]; }
+    // The text `index` of face `face`, or null when either does not exist.
+    TextElement* text(int face, int index);
+    const TextElement* text(int face, int index) const;
 
     // Stacking among the texts of a sheet.
     void bringToFront(TextElement& element) { element.zOrder = ++topZ_; }
     void sendToBack(TextElement& element) { element.zOrder = --bottomZ_; }
 
 private:
+    void layOut();
+
     int topZ_ = 0;
     int bottomZ_ = 0;
 };

@@ -3,8 +3,6 @@
 #include "JewelCaseDocument.h"
 #include "VerticalTextDrawing.h"
 
-#include <algorithm>
-
 namespace {
 
 bool isSet(double value)
@@ -31,38 +29,67 @@ void restoreCommon(TextElement& element, const ElementRecord& record)
     element.foreColor = OleColor(record.foreColor);
     element.setRect(QRectF(record.left, record.top, record.width, record.height));
     element.visible = record.visible != 0;
-    element.backStyle = int(record.backStyle);
-    element.borderStyle = int(record.borderStyle);
+    element.backStyle = backStyleFromNumber(record.backStyle);
+    element.borderStyle = borderStyleFromNumber(record.borderStyle);
     element.backColor = OleColor(record.backColor);
     element.enabled = true;
 }
 
+VerticalAlignment verticalAlignmentFromNumber(double number)
+{
+    if (number == 1)
+        return VerticalAlignment::End;
+    if (number == 2)
+        return VerticalAlignment::Centre;
+    return VerticalAlignment::Start;
+}
+
 } // namespace
 
-bool Ouverturetexte(JewelCaseDocument& document, int tActiveFrame, const ElementRecord& record)
+std::optional<int> faceOfFrame(ActiveFrame frame)
 {
-    if (tActiveFrame >= VersoTexts && tActiveFrame <= DosTexts) {
+    switch (frame) {
+    case ActiveFrame::VersoTexts:
+        return Face::Verso;
+    case ActiveFrame::RectoTexts:
+        return Face::Recto;
+    case ActiveFrame::DosTexts:
+        return Face::Dos;
+    case ActiveFrame::VerticalText:
+        break;
+    }
+    return std::nullopt;
+}
+
+std::optional<ActiveFrame> activeFrameFromNumber(int number)
+{
+    if (number < 0 || number > int(ActiveFrame::VerticalText))
+        return std::nullopt;
+    return ActiveFrame(number);
+}
+
+bool Ouverturetexte(JewelCaseDocument& document, ActiveFrame tActiveFrame,
+                    const ElementRecord& record)
+{
+    if (const std::optional<int> face = faceOfFrame(tActiveFrame)) {
         if (record.index < 0)
             return false;
-        TextElement& element = document.faces[tActiveFrame].loadText(record.index);
+        TextElement& element = document.faces[std::size_t(*face)].loadText(record.index);
         element.setAutoSize(record.autoSize != 0);
-        element.alignment = int(record.alignment);
+        element.alignment = alignmentFromNumber(record.alignment);
         restoreCommon(element, record);
         document.bringToFront(element);
         return true;
     }
-    if (tActiveFrame != VerticalTextFrame)
-        return false;
 
     TextElement& vertical = document.verticalText;
-    vertical.alignment = int(record.alignment);
+    vertical.alignment = alignmentFromNumber(record.alignment);
     restoreCommon(vertical, record);
     Sheet& dosSheet = document.dosSheet();
     dosSheet.backColor = OleColor(record.backColor);
     dosSheet.foreColor = OleColor(record.foreColor);
     // The alignment list offers three choices; anything else falls back to the first.
-    const int alignment = int(record.alignment);
-    document.verticalTextTag = std::clamp(alignment, 0, 2) == alignment ? alignment : 0;
+    document.verticalTextAlignment = verticalAlignmentFromNumber(record.alignment);
     DrawRotatedText(document, vertical.caption());
     return true;
 }

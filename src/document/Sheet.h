@@ -1,21 +1,14 @@
 #pragma once
 
 #include "OleColor.h"
+#include "TextElement.h"
 #include "TextFont.h"
 
 #include <QPointF>
 #include <QRectF>
+#include <QSizeF>
 #include <QString>
-#include <array>
 #include <vector>
-
-// The frame and eight handles drawn around the selection on one sheet.
-struct SelectionMarks {
-    bool frameVisible = false;
-    QRectF frame;
-    bool handlesVisible = false;
-    std::array<QRectF, 8> handles{};
-};
 
 // A text painted rotated on the Dos sheet's surface: it stays until the sheet is cleared.
 struct RotatedTextRun {
@@ -27,22 +20,18 @@ struct RotatedTextRun {
     OleColor color = OleColors::black;
 };
 
-// A container of faces: the Recto sheet (Recto and Verso) or the Dos sheet (Dos and its spines).
+// A container of faces: the Recto sheet (Recto and Verso) or the Dos sheet (Dos and its
+// spines). All coordinates of its faces and their elements are measured from its top-left
+// corner; where a window shows it is the window's business.
 struct Sheet {
-    QRectF geometry;      // twips: Left/Top in the window's sheet area, and the sheet's size
-    bool visible = false; // the window's first view switch shows one of the two
+    QSizeF size; // twips
     OleColor backColor = OleColors::white;
     OleColor foreColor = OleColors::black;
-
-    QRectF bar; // the yellow alignment bar
-    bool barVisible = true;
-
-    SelectionMarks marks;
     std::vector<RotatedTextRun> drawing;
 };
 
 // A spine of the Dos: a narrow strip at each side of the Dos frame.
 struct Spine {
     QRectF rect;
-    int borderStyle = 1;
+    BorderStyle borderStyle = BorderStyle::Single;
 };

@@ -2,6 +2,15 @@
 
 #include "TextMetrics.h"
 
+Alignment alignmentFromNumber(double number)
+{
+    if (number == 1)
+        return Alignment::Right;
+    if (number == 2)
+        return Alignment::Centre;
+    return Alignment::Left;
+}
+
 void TextElement::setCaption(const QString& caption)
 {
     caption_ = caption;

@@ -6,16 +6,31 @@
 #include <QRectF>
 #include <QString>
 
+// The choices of a text's look, with the numbers the files store.
+enum class Alignment { Left = 0, Right = 1, Centre = 2 };
+enum class BackStyle { Transparent = 0, Opaque = 1 };
+enum class BorderStyle { None = 0, Single = 1 };
+
+// A stored number as one of the choices: anything unknown is the first choice, as for a
+// non-zero flag any number but 0 is the second.
+Alignment alignmentFromNumber(double number);
+inline BackStyle backStyleFromNumber(double number)
+{
+    return number != 0 ? BackStyle::Opaque : BackStyle::Transparent;
+}
+inline BorderStyle borderStyleFromNumber(double number)
+{
+    return number != 0 ? BorderStyle::Single : BorderStyle::None;
+}
+
 // A text placed on a face (and, with its index unused, the Dos's vertical text).
 // Positions are twips in the coordinates of the face's sheet.
 class TextElement {
 public:
-    enum Alignment { AlignLeft = 0, AlignRight = 1, AlignCentre = 2 };
-
-    int alignment = AlignLeft;
+    Alignment alignment = Alignment::Left;
     OleColor backColor = OleColors::systemWindow;
-    int backStyle = 0;   // 0 transparent, 1 opaque
-    int borderStyle = 0; // 0 none, 1 single line
+    BackStyle backStyle = BackStyle::Transparent;
+    BorderStyle borderStyle = BorderStyle::None;
     OleColor foreColor = OleColors::systemWindowText;
     float left = 0;
     float top = 0;

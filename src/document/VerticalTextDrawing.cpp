@@ -1,5 +1,6 @@
 #include "VerticalTextDrawing.h"
 
+#include "CoverLayout.h"
 #include "JewelCaseDocument.h"
 #include "TextMetrics.h"
 #include "Twips.h"
@@ -8,7 +9,7 @@
 
 double spineTextLength(const JewelCaseDocument& document)
 {
-    return document.dos().frame.height() - 60;
+    return document.dos().frame.height() - CoverLayout::insideMargin;
 }
 
 namespace {
@@ -52,19 +53,20 @@ void DrawRotatedText(JewelCaseDocument& document, QString text)
     const QRectF& leftSpine = document.spines[0].rect;
     for (int pass = 0; pass < 2; ++pass) {
         double y = 0;
-        switch (document.verticalTextTag) {
-        case 1:
+        switch (document.verticalTextAlignment) {
+        case VerticalAlignment::End:
             y = pass == 0 ? t + length : t + h - length;
             break;
-        case 2:
+        case VerticalAlignment::Centre:
             y = pass == 0 ? t + h / 2 + length / 2 : t + h / 2 - length / 2;
             break;
-        default:
+        case VerticalAlignment::Start:
             y = pass == 0 ? t + h : t;
             break;
         }
-        const double x =
-            pass == 0 ? leftSpine.left() - 30 : 2 * leftSpine.width() + frame.width() + 30;
+        const double x = pass == 0
+                             ? leftSpine.left() - CoverLayout::spineTextOffset
+                             : 2 * leftSpine.width() + frame.width() + CoverLayout::spineTextOffset;
         RotatedTextRun run;
         run.text = padded;
         run.start = QPointF(x, Twips::round(y));

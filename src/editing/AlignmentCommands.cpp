@@ -1,52 +1,80 @@
 #include "AlignmentCommands.h"
 
-#include "CoverSelection.h"
+#include "CoverContext.h"
+#include "CoverLayout.h"
+#include "DragRules.h"
+#include "FaceViews.h"
 #include "FitLabelInFace.h"
 #include "JewelCaseDocument.h"
 #include "Prompter.h"
 #include "Twips.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <vector>
 
-int AlignmentCommands::targetFace(int entry) const
+namespace {
+// Spaced texts that do not fit keep as far from the face's top and bottom edges as a drag
+// keeps them.
+constexpr double spacingMargin = DragRules::edgeMargin;
+} // namespace
+
+std::vector<double> spacedTops(const std::vector<double>& heights, double firstTop,
+                               double faceHeight)
 {
-    return context_.document.currentView != 0 ? int(Face::Dos) : std::abs(entry - 1);
+    std::vector<double> tops;
+    if (heights.empty())
+        return tops;
+    double total = 0;
+    for (const double height : heights)
+        total = Twips::round(total + height);
+    const double count = double(heights.size());
+    double top = firstTop;
+    double gap = (faceHeight - firstTop - total) / (count + 2);
+    if (gap < 0) {
+        top = spacingMargin;
+        gap = heights.size() > 1 ? (faceHeight - 2 * spacingMargin - total) / (count - 1) : 0;
+    }
+    for (const double height : heights) {
+        tops.push_back(top);
+        top += height + gap;
+    }
+    return tops;
 }
 
 bool AlignmentCommands::ToggleAlignmentBar()
 {
-    JewelCaseDocument& document = context_.document;
-    const bool shown = !document.sheets[0].barVisible;
-    for (Sheet& sheet : document.sheets)
-        sheet.barVisible = shown;
-    CoverSelection& selection = context_.selection;
-    if (!shown && selection.currentSelection.isBar()) {
-        selection.ShowHandles(false);
-        selection.EndDrag();
-    }
+    CoverScreen& screen = context_.screen;
+    const bool shown = !screen.overlays[RectoSheet].barVisible;
+    screen.setBarsVisible(shown);
+    SelectionController& selection = context_.selection;
+    if (!shown && selection.currentSelection().isBar())
+        selection.endSelection();
     return shown;
 }
 
 bool AlignmentCommands::AlignToBar(int entry)
 {
+    const std::optional<int> face = FaceViews::faceOfEntry(context_.screen.currentView, entry);
+    return face && alignOnFace(*face);
+}
+
+bool AlignmentCommands::alignOnFace(int face)
+{
     JewelCaseDocument& document = context_.document;
-    CoverSelection& selection = context_.selection;
-    const int face = targetFace(entry);
-    const QRectF bar = document.sheets[document.currentView == 0 ? 0 : 1].bar;
+    SelectionController& selection = context_.selection;
+    const QRectF bar = context_.screen.overlays[context_.screen.activeSheet()].bar;
     const QRectF frame = document.faces[std::size_t(face)].frame;
-    const double barRight = bar.left() + bar.width();
-    if (frame.left() + 60 > barRight || frame.left() + frame.width() - 60 < barRight) {
+    const double barRight = bar.right();
+    if (frame.left() + CoverLayout::insideMargin > barRight ||
+        frame.right() - CoverLayout::insideMargin < barRight) {
         context_.prompter.inform(QStringLiteral("Désolé. La barre d'alignement n'est pas dans la "
                                                 "zone. Déplacer la barre dans la zone désirée."));
         return false;
     }
-    document.documentModified = 1;
+    document.documentModified = true;
 
     // A bar, a spine or a text of another face is no text of this face to align.
-    const ElementRef selected = selection.currentSelection;
-    TextElement* text = selected.face == face ? document.text(selected) : nullptr;
+    const ElementRef selected = selection.currentSelection();
+    TextElement* text = selected.area == face ? context_.surface.text(selected) : nullptr;
     if (!text) {
         for (auto& [index, element] : document.faces[std::size_t(face)].texts) {
             element.left = float(barRight);
@@ -56,59 +84,48 @@ bool AlignmentCommands::AlignToBar(int entry)
     }
     text->left = float(barRight);
     FitLabelInFace(document, selection, *text, face);
-    if ((text->left - frame.left()) + text->width > frame.width()) {
-        text->width = float(frame.width() - (text->left - frame.left()) - 60);
-        selection.forgetWidening();
-    }
     selection.Select();
     return true;
 }
 
 void AlignmentCommands::SpaceVertically(int entry)
 {
+    const std::optional<int> face = FaceViews::faceOfEntry(context_.screen.currentView, entry);
+    if (!face)
+        return;
     JewelCaseDocument& document = context_.document;
-    document.documentModified = 1;
-    const int face = targetFace(entry);
-    Face& target = document.faces[std::size_t(face)];
-    const double height = target.frame.height();
+    document.documentModified = true;
+    Face& target = document.faces[std::size_t(*face)];
 
-    struct Row {
-        TextElement* element;
-        double top;
-    };
-    std::vector<Row> rows;
-    double firstTop = height;
-    double totalHeight = 0;
+    std::vector<TextElement*> texts;
+    double firstTop = target.frame.height();
     for (auto& [index, element] : target.texts) {
         if (index == 0 || !element.visible)
             continue;
         firstTop = std::min(firstTop, double(element.top));
-        totalHeight = Twips::round(totalHeight + element.height);
-        rows.push_back({&element, element.top});
+        texts.push_back(&element);
     }
-    if (rows.empty())
-        return;
-    const double gap = (height - firstTop - totalHeight) / double(rows.size() + 2);
-    std::stable_sort(rows.begin(), rows.end(),
-                     [](const Row& a, const Row& b) { return a.top < b.top; });
-    double top = firstTop;
-    for (const Row& row : rows) {
-        row.element->top = float(top);
-        top += row.element->height + gap;
-    }
+    std::stable_sort(texts.begin(), texts.end(),
+                     [](const TextElement* a, const TextElement* b) { return a->top < b->top; });
+    std::vector<double> heights;
+    for (const TextElement* element : texts)
+        heights.push_back(element->height);
+    const std::vector<double> tops = spacedTops(heights, firstTop, target.frame.height());
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        texts[i]->top = float(tops[i]);
 
-    CoverSelection& selection = context_.selection;
-    if (selection.frameShown() && selection.currentSelection.face == face &&
-        selection.currentSelection.isText())
+    SelectionController& selection = context_.selection;
+    if (selection.frameShown() && selection.currentSelection().isText() &&
+        selection.currentSelection().area == *face)
         selection.Select(); // the frame follows its text
 }
 
 void AlignmentCommands::alignKey()
 {
-    if (!context_.document.sheets[0].barVisible) {
+    if (!context_.screen.overlays[RectoSheet].barVisible) {
         context_.prompter.inform(QStringLiteral(
             "La barre d'alignement doit être visible pour aligner le texte sélectionné !"));
         return;
     }
-    AlignToBar(context_.selection.currentFace == Face::Verso ? 1 : 0);
+    AlignToBar(context_.selection.currentFace() == Face::Verso ? 1 : 0);
 }

@@ -1,23 +1,27 @@
 #include "CoverView.h"
 
+#include "CoverContext.h"
 #include "JewelCaseDocument.h"
 #include "SheetWidget.h"
 #include "Twips.h"
 
 #include <QLabel>
-#include <cmath>
 
-CoverView::CoverView(JewelCaseDocument& document, CoverSelection& selection, QWidget* parent)
-    : QWidget(parent), document_(document)
+namespace {
+constexpr OleColor captionColour = 0x00C00000; // dark blue
+constexpr int captionPointSize = 18;
+} // namespace
+
+CoverView::CoverView(CoverContext& context, QWidget* parent) : QWidget(parent), context_(context)
 {
-    for (int i = 0; i < 2; ++i)
-        sheets_[std::size_t(i)] = new SheetWidget(document, selection, i, this);
+    for (int i = 0; i < JewelCaseDocument::sheetCount; ++i)
+        sheets_[std::size_t(i)] = new SheetWidget(context, i, this);
     QFont captionFont(QStringLiteral("MS Sans Serif"));
-    captionFont.setPointSize(18);
+    captionFont.setPointSize(captionPointSize);
     QPalette captionPalette = palette();
-    captionPalette.setColor(QPalette::WindowText, OleColors::toQColor(0x00C00000));
-    for (int face = 0; face < JewelCaseDocument::faceCount; ++face) {
-        auto* label = new QLabel(document.faces[std::size_t(face)].caption, this);
+    captionPalette.setColor(QPalette::WindowText, OleColors::toQColor(captionColour));
+    for (int face = 0; face < Face::count; ++face) {
+        auto* label = new QLabel(Face::caption(face), this);
         label->setFont(captionFont);
         label->setPalette(captionPalette);
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -25,25 +29,17 @@ CoverView::CoverView(JewelCaseDocument& document, CoverSelection& selection, QWi
     }
 }
 
-double CoverView::pixelsPerTwip() const
-{
-    return logicalDpiX() / Twips::perInch;
-}
-
 void CoverView::refresh()
 {
     for (SheetWidget* sheet : sheets_) {
-        sheet->updateGeometryFromDocument();
+        sheet->updateGeometryFromScreen();
         sheet->update();
     }
-    const double scale = pixelsPerTwip();
-    for (int face = 0; face < JewelCaseDocument::faceCount; ++face) {
-        const Face& model = document_.faces[std::size_t(face)];
-        const QRectF rect = model.captionRect;
+    const QTransform toPixels = Twips::toDevice(*this);
+    for (int face = 0; face < Face::count; ++face) {
         QLabel* label = captions_[std::size_t(face)];
         label->setGeometry(
-            int(std::lround(rect.left() * scale)), int(std::lround(rect.top() * scale)),
-            int(std::lround(rect.width() * scale)), int(std::lround(rect.height() * scale)));
-        label->setVisible(model.captionVisible);
+            toPixels.mapRect(CoverScreen::captionRect(context_.document, face)).toRect());
+        label->setVisible(context_.screen.captionShown[std::size_t(face)]);
     }
 }

@@ -3,27 +3,25 @@
 #include <QWidget>
 #include <array>
 
-class CoverSelection;
-class JewelCaseDocument;
 class QLabel;
 class SheetWidget;
+struct CoverContext;
 
 // The cover window's working area: the two sheets, one shown at a time, and the captions
 // under the faces.
 class CoverView : public QWidget {
     Q_OBJECT
 public:
-    CoverView(JewelCaseDocument& document, CoverSelection& selection, QWidget* parent = nullptr);
+    CoverView(CoverContext& context, QWidget* parent = nullptr);
 
     SheetWidget* sheet(int index) const { return sheets_[std::size_t(index)]; }
     QLabel* caption(int face) const { return captions_[std::size_t(face)]; }
-    double pixelsPerTwip() const;
 
-    // Places the sheets and captions, and shows them, as the cover says.
+    // Places the sheets and captions, and shows them, as the cover's screen says.
     void refresh();
 
 private:
-    JewelCaseDocument& document_;
+    CoverContext& context_;
     std::array<SheetWidget*, 2> sheets_{};
     std::array<QLabel*, 3> captions_{};
 };

@@ -10,12 +10,14 @@ std::array<QRectF, 8> handleRects(const QRectF& frame)
     const double t = frame.top();
     const double w = frame.width();
     const double h = frame.height();
-    const double left = l - 45;
-    const double right = l + w - 45;
-    const double centreX = l + (w - 90) / 2;
-    const double top = t - 45;
-    const double bottom = t + h - 45;
-    const double centreY = t + (h - 90) / 2;
+    // Each handle is centred on a corner or on the middle of a side.
+    const double half = handleSize / 2;
+    const double left = l - half;
+    const double right = l + w - half;
+    const double centreX = l + (w - handleSize) / 2;
+    const double top = t - half;
+    const double bottom = t + h - half;
+    const double centreY = t + (h - handleSize) / 2;
     const std::array<QPointF, 8> corners = {
         QPointF(left, top),       QPointF(left, centreY), QPointF(left, bottom),
         QPointF(centreX, bottom), QPointF(right, bottom), QPointF(right, centreY),
@@ -28,6 +30,13 @@ std::array<QRectF, 8> handleRects(const QRectF& frame)
     return handles;
 }
 
+QRectF recordedRect(const QRectF& rect)
+{
+    const double left = Twips::round(rect.left());
+    const double top = Twips::round(rect.top());
+    return QRectF(left, top, Twips::round(rect.right()) - left, Twips::round(rect.bottom()) - top);
+}
+
 std::optional<QPointF> move(const QRectF& selected, const QPointF& dragStart,
                             const QPointF& pointer, const DragBounds& bounds, bool horizontalOnly)
 {
@@ -35,11 +44,15 @@ std::optional<QPointF> move(const QRectF& selected, const QPointF& dragStart,
     const double dy = Twips::round(dragStart.y() - pointer.y());
     const double left = selected.left() - dx;
     const double top = selected.top() - dy;
-    if (left < bounds.lowerX || left + selected.width() > bounds.upperX - 30)
+    const QRectF& area = bounds.area;
+    const QMarginsF& margins = bounds.moveMargins;
+    if (left < area.left() + margins.left() ||
+        left + selected.width() > area.right() - margins.right())
         return std::nullopt;
     if (horizontalOnly)
         return QPointF(left, selected.top());
-    if (top < 30 || top + selected.height() > bounds.upperY - 30)
+    if (top < area.top() + margins.top() ||
+        top + selected.height() > area.bottom() - margins.bottom())
         return std::nullopt;
     return QPointF(left, top);
 }
@@ -70,16 +83,18 @@ std::optional<QRectF> resize(const QRectF& selected, const QRectF& current, int 
     const double x = pointer.x();
     const double y = pointer.y();
     const bool movesLeft = handle <= 2;
-    const bool movesRight = handle >= 4;
+    const bool movesRight = handle >= 4 && handle <= 6; // the middle ones move no side
     const bool movesTop = handle == 0 || handle == 6 || handle == 7;
     const bool movesBottom = handle >= 2 && handle <= 4;
-    if (movesLeft && x + selected.left() < bounds.lowerX)
+    const QRectF& area = bounds.area;
+    const QMarginsF& margins = bounds.resizeMargins;
+    if (movesLeft && x + selected.left() < area.left() + margins.left())
         return std::nullopt;
-    if (movesRight && bounds.upperX - (x + selected.left() + selected.width()) < 30)
+    if (movesRight && area.right() - (x + selected.left() + selected.width()) < margins.right())
         return std::nullopt;
-    if (movesTop && y + selected.top() < 30)
+    if (movesTop && y + selected.top() < area.top() + margins.top())
         return std::nullopt;
-    if (movesBottom && bounds.upperY - (y + selected.top() + selected.height()) < minimumSize)
+    if (movesBottom && area.bottom() - (y + selected.top() + selected.height()) < margins.bottom())
         return std::nullopt;
 
     double left = current.left();

@@ -1,16 +1,30 @@
 #pragma once
 
+#include <QMarginsF>
 #include <QPointF>
 #include <QRectF>
 #include <Qt>
 #include <array>
 #include <optional>
 
+namespace DragRules {
+// A dragged element stays this far from the top, right and bottom of its area; a resized one
+// stops this far from the bottom, and is never made narrower or lower than the minimum size.
+constexpr double edgeMargin = 30;
+constexpr double bottomResizeMargin = 60;
+constexpr double minimumSize = 60;
+constexpr double handleSize = 90;
+} // namespace DragRules
+
 // The bounds inside which an element may be dragged: its face, or the disc of a CD label.
+// An element dragged by its frame keeps `moveMargins` from the area's sides, one resized by a
+// handle keeps `resizeMargins`; on the cover a text may touch its face's left edge, stays
+// 30 twips from the others, and a bottom handle stops 60 twips short of the bottom.
 struct DragBounds {
-    double lowerX = 0; // the element's Left may not go below this
-    double upperX = 0; // its right edge stays 30 twips short of this
-    double upperY = 0; // its bottom stays 30 (move) or 60 (resize) twips short of this
+    QRectF area;
+    QMarginsF moveMargins{0, DragRules::edgeMargin, DragRules::edgeMargin, DragRules::edgeMargin};
+    QMarginsF resizeMargins{0, DragRules::edgeMargin, DragRules::edgeMargin,
+                            DragRules::bottomResizeMargin};
 };
 
 // The rules of moving an element by its frame and resizing it by one of its eight handles.
@@ -18,11 +32,12 @@ struct DragBounds {
 // the pointer position measured from the frame's or the handle's top-left corner.
 namespace DragRules {
 
-constexpr double handleSize = 90;
-constexpr double minimumSize = 60;
-
 // The eight handles around a frame: 0 top left, then anticlockwise to 7 top middle.
 std::array<QRectF, 8> handleRects(const QRectF& frame);
+
+// The rectangle a selection records when it is shown: its edges in whole twips, so that an
+// element whose edge the program put on a limit is on it, not a rounding beyond it.
+QRectF recordedRect(const QRectF& rect);
 
 // The new top-left corner of a moved element, or nothing when the move leaves the bounds.
 // A move that only slides horizontally (an alignment bar) keeps its Top and skips the Y test.

@@ -1,28 +1,30 @@
 #pragma once
 
 #include "AlignmentCommands.h"
-#include "CoverContext.h"
+#include "EditingActions.h"
 #include "TextElementCommands.h"
 #include "TextFormattingCommands.h"
 
 #include <QObject>
+#include <functional>
 
 class QAction;
 class QWidget;
+struct CoverContext;
 
-// The editing commands of the cover window, wired to its menu entries and toolbar buttons
-// (found by their object names).
+// The editing commands of the cover window, wired to their menu entries and toolbar buttons.
 class EditingCommands : public QObject {
     Q_OBJECT
 public:
     // `showAbout` opens the about box, which the text editor offers too.
-    EditingCommands(QWidget* window, CoverContext context, std::function<void()> showAbout);
+    EditingCommands(QWidget* window, CoverContext& context, const TextActions& actions,
+                    std::function<void()> showAbout);
 
     TextElementCommands& texts() { return texts_; }
     TextFormattingCommands& formatting() { return formatting_; }
     AlignmentCommands& alignment() { return alignment_; }
 
-    // Shows or hides the entries that only texts offer, after a text or a spine is clicked.
+    // Shows or hides the entries that only texts offer, as the selection is a text or a spine.
     void showTextEntries(bool shown);
 
 Q_SIGNALS:
@@ -30,11 +32,11 @@ Q_SIGNALS:
     void coverChanged();
 
 private:
-    QAction* action(const char* name) const;
-    void wire(const char* name, std::function<void()> command);
+    void wire(QAction* action, std::function<void()> command);
 
     QWidget* window_;
-    CoverContext context_;
+    CoverContext& context_;
+    const TextActions& actions_;
     std::function<void()> showAbout_;
     TextElementCommands texts_;
     TextFormattingCommands formatting_;

@@ -1,57 +1,67 @@
 #include "FaceViews.h"
 
-#include "CoverSelection.h"
+#include "CoverContext.h"
 #include "JewelCaseDocument.h"
-
-#include <cstdlib>
 
 namespace FaceViews {
 
-ViewState ShowView(JewelCaseDocument& document, CoverSelection& selection, int entry)
+namespace {
+// The window is as wide as the shown sheet's right edge plus this.
+constexpr double windowRightMargin = 90;
+} // namespace
+
+std::optional<int> faceOfEntry(View view, int entry)
 {
-    selection.ShowHandles(false);
-    selection.EndDrag();
+    if (entry != 0 && entry != 1)
+        return std::nullopt;
+    if (view == View::Dos)
+        return Face::Dos;
+    return entry == 0 ? Face::Recto : Face::Verso;
+}
+
+std::optional<ViewState> ShowView(CoverContext& context, int entry)
+{
+    if (entry < 0)
+        return std::nullopt;
+    context.selection.endSelection();
 
     ViewState state;
-    int face = 0;
-    if (entry >= Dos) {
-        state.view = 1;
-        state.rectoVersoPressed = false;
-        state.dosPressed = true;
-        state.insertDosEnabled = true;
-        state.insertRectoEnabled = false;
-        state.insertVersoEnabled = false;
-        face = Face::Dos;
-    } else {
-        state.view = 0;
-        face = std::abs(entry - 1);
-    }
-    document.faces[Face::Dos].captionVisible = state.view == 1;
-    document.faces[Face::Recto].captionVisible = state.view == 0;
-    document.faces[Face::Verso].captionVisible = state.view == 0;
+    state.view = entry >= Dos ? View::Dos : View::RectoVerso;
+    const int face = state.view == View::Dos ? int(Face::Dos) : *faceOfEntry(state.view, entry);
+    const bool dos = state.view == View::Dos;
+    state.rectoVersoPressed = !dos;
+    state.dosPressed = dos;
+    state.insertDosEnabled = dos;
+    state.insertRectoEnabled = !dos;
+    state.insertVersoEnabled = !dos;
 
-    Sheet& shown = document.sheets[state.view];
-    if (!shown.visible) {
-        shown.visible = true;
-        document.sheets[1 - state.view].visible = false;
+    CoverScreen& screen = context.screen;
+    screen.captionShown[Face::Dos] = dos;
+    screen.captionShown[Face::Recto] = !dos;
+    screen.captionShown[Face::Verso] = !dos;
+
+    const SheetIndex shown = dos ? DosSheet : RectoSheet;
+    if (!screen.sheetShown[shown]) {
+        screen.sheetShown[shown] = true;
+        screen.sheetShown[dos ? RectoSheet : DosSheet] = false;
         state.sheetSwitched = true;
     }
-    state.windowWidth = shown.geometry.left() + shown.geometry.width() + 90;
+    state.windowWidth = CoverScreen::sheetPlace(shown).x() +
+                        context.document.sheets[shown].size.width() + windowRightMargin;
 
-    if (state.view == 0) {
-        state.insertEntry0 = QStringLiteral("Insérer sur le Recto");
-        state.alignEntry0 = QStringLiteral("&Aligner sur Recto   ");
-        state.spaceEntry0 = QStringLiteral("&Aligner sur Recto");
-    } else {
+    if (dos) {
         state.insertEntry0 = QStringLiteral("Insérer sur le Dos");
         state.alignEntry0 = QStringLiteral("&Aligner sur Dos");
         state.spaceEntry0 = QStringLiteral("&Aligner sur Dos");
+    } else {
+        state.insertEntry0 = QStringLiteral("Insérer sur le Recto");
+        state.alignEntry0 = QStringLiteral("&Aligner sur Recto   ");
+        state.spaceEntry0 = QStringLiteral("&Aligner sur Recto");
     }
-    state.entry1Visible = state.view == 0;
+    state.entry1Visible = !dos;
 
-    document.currentView = state.view;
-    selection.handleBase = 8 * state.view;
-    selection.Deselect(face);
+    screen.currentView = state.view;
+    context.selection.Deselect(face);
     return state;
 }
 

@@ -1,25 +1,35 @@
 #include "FitLabelInFace.h"
 
-#include "CoverSelection.h"
+#include "CoverLayout.h"
 #include "DragRules.h"
 #include "JewelCaseDocument.h"
+#include "SelectionController.h"
 
 #include <algorithm>
+#include <cmath>
 
-TextElement& FitLabelInFace(const JewelCaseDocument& document, CoverSelection& selection,
+double fittedRight(const QRectF& frame)
+{
+    return std::floor(frame.right() - CoverLayout::insideMargin);
+}
+
+double fittedBottom(const QRectF& frame)
+{
+    return std::floor(frame.bottom() - CoverLayout::insideMargin);
+}
+
+TextElement& FitLabelInFace(const JewelCaseDocument& document, SelectionController& selection,
                             TextElement& element, int face)
 {
-    if (selection.currentSelection.isSpine() || face < 0 || face >= JewelCaseDocument::faceCount)
+    if (selection.currentSelection().isSpine() || !Face::isValid(face))
         return element;
     const QRectF frame = document.faces[std::size_t(face)].frame;
     const double minimum = DragRules::minimumSize;
-    if (element.left + element.width > frame.left() + frame.width()) {
-        element.width = float(std::max(minimum, frame.left() + frame.width() - element.left - 60));
+    if (element.left + element.width > fittedRight(frame)) {
+        element.width = float(std::max(minimum, fittedRight(frame) - element.left));
         element.setAutoSize(false);
-        if (document.text(selection.currentSelection) == &element)
-            selection.forgetWidening();
     }
-    if (element.top + element.height > frame.height())
-        element.height = float(std::max(minimum, frame.height() - element.top - 60));
+    if (element.top + element.height > fittedBottom(frame))
+        element.height = float(std::max(minimum, fittedBottom(frame) - element.top));
     return element;
 }

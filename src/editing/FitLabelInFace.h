@@ -1,12 +1,18 @@
 #pragma once
 
-class CoverSelection;
 class JewelCaseDocument;
+class QRectF;
+class SelectionController;
 class TextElement;
 
-// Keeps a text inside its face: one that passes the face's right or bottom edge is cut back to
-// end 60 twips inside it, keeping its Left and Top, and never made smaller than 60 twips.
-// Nothing is fitted while a spine is selected. A selected text fitted narrower keeps its new
-// width as its own: the selection's widening is not taken off it again.
-TextElement& FitLabelInFace(const JewelCaseDocument& document, CoverSelection& selection,
+// Keeps a text inside its face: one whose right or bottom edge lies beyond 60 twips inside the
+// face is cut back to end there (on the whole twip at or before that line, where the drag rules
+// measure it), keeping its Left and Top, and never made smaller than 60 twips. A text the
+// program fitted can therefore always be dragged: its selection, 30 twips wider, still ends
+// 30 twips inside the face. Nothing is fitted while a spine is selected.
+TextElement& FitLabelInFace(const JewelCaseDocument& document, SelectionController& selection,
                             TextElement& element, int face);
+
+// The right and bottom edges a fitted text ends on, inside a face frame.
+double fittedRight(const QRectF& frame);
+double fittedBottom(const QRectF& frame);

@@ -4,26 +4,20 @@
 
 #include <QWidget>
 
-class CoverSelection;
-class JewelCaseDocument;
+struct CoverContext;
 
-// Shows one sheet of the cover at the screen's logical resolution and turns the mouse into
-// selection, move and resize commands.
+// Shows one sheet of the cover at the screen's resolution and turns the mouse into selection,
+// move and resize commands; what lies under the pointer is the selection's to say.
 class SheetWidget : public QWidget {
     Q_OBJECT
 public:
-    SheetWidget(JewelCaseDocument& document, CoverSelection& selection, int sheet,
-                QWidget* parent = nullptr);
+    SheetWidget(CoverContext& context, int sheet, QWidget* parent = nullptr);
 
     int sheetIndex() const { return sheet_; }
-    double pixelsPerTwip() const;
     QPointF toTwips(const QPointF& pixels) const;
     QPointF toPixels(const QPointF& twips) const;
-    // The topmost element under a point of the sheet (twips), marks excluded.
-    ElementRef elementAt(const QPointF& twips) const;
-    // The face whose frame holds a point of the sheet, or -1.
-    int faceAt(const QPointF& twips) const;
-    void updateGeometryFromDocument();
+    // Places and shows the widget as the cover's screen says.
+    void updateGeometryFromScreen();
     QSize sizeHint() const override;
 
 Q_SIGNALS:
@@ -41,11 +35,7 @@ protected:
 private:
     enum class Gesture { None, Move, Resize, Element, Sheet };
 
-    int handleAt(const QPointF& twips) const; // 0 to 7 on this sheet, or -1
-    bool frameContains(const QPointF& twips) const;
-
-    JewelCaseDocument& document_;
-    CoverSelection& selection_;
+    CoverContext& context_;
     int sheet_;
     Gesture gesture_ = Gesture::None;
     Qt::MouseButton gestureButton_ = Qt::NoButton;

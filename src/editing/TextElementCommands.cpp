@@ -1,13 +1,34 @@
 #include "TextElementCommands.h"
 
-#include "CoverSelection.h"
+#include "CoverContext.h"
+#include "CoverLayout.h"
+#include "FaceViews.h"
 #include "FitLabelInFace.h"
 #include "JewelCaseDocument.h"
 #include "Prompter.h"
 #include "VerticalTextDrawing.h"
-#include "frmTextEdit.h"
 
-TextElementCommands::TextElementCommands(CoverContext context, Editor editor)
+namespace {
+
+// Where a new text of a face starts: right of the face's middle, at mid-height (the Recto and
+// Verso take half the Dos's width for it, as they always have).
+QPointF insertionPoint(const JewelCaseDocument& document, int face)
+{
+    using namespace CoverLayout;
+    switch (face) {
+    case Face::Recto:
+        return {bookletFaceWidth / 2 + insertionOffset, dosFaceWidth / 2};
+    case Face::Verso:
+        return {bookletFaceWidth / 2 + insertionOffset + bookletFaceWidth, dosFaceWidth / 2};
+    default:
+        return {bookletFaceHeight / 2 + insertionOffset + document.spines[0].rect.width(),
+                dosFaceHeight / 2};
+    }
+}
+
+} // namespace
+
+TextElementCommands::TextElementCommands(CoverContext& context, Editor editor)
     : context_(context), editor_(std::move(editor))
 {
 }
@@ -15,23 +36,11 @@ TextElementCommands::TextElementCommands(CoverContext context, Editor editor)
 TextElement* TextElementCommands::InsertText(int face, bool keepSelection)
 {
     JewelCaseDocument& document = context_.document;
-    if (face < 0 || face >= JewelCaseDocument::faceCount)
+    if (!Face::isValid(face))
         return nullptr;
     Face& target = document.faces[std::size_t(face)];
     TextElement& element = target.loadText(target.highestIndex() + 1);
-    const auto& sizes = document.faceSizes;
-    QPointF position;
-    switch (face) {
-    case Face::Recto:
-        position = QPointF(sizes[0] / 2 + 30, sizes[2] / 2);
-        break;
-    case Face::Verso:
-        position = QPointF(sizes[0] / 2 + 30 + sizes[0], sizes[2] / 2);
-        break;
-    default:
-        position = QPointF(sizes[1] / 2 + 30 + document.spines[0].rect.width(), sizes[3] / 2);
-        break;
-    }
+    const QPointF position = insertionPoint(document, face);
     element.setAutoSize(true);
     element.setCaption(QStringLiteral("Texte"));
     element.left = float(position.x());
@@ -51,19 +60,20 @@ TextElement* TextElementCommands::InsertText(int face, bool keepSelection)
 
 void TextElementCommands::insertFromMenu(int entry)
 {
-    const int face = context_.document.currentView == 0 ? (entry == 0 ? Face::Recto : Face::Verso)
-                                                        : int(Face::Dos);
-    InsertText(face, false);
-    context_.document.documentModified = 1;
+    const std::optional<int> face = FaceViews::faceOfEntry(context_.screen.currentView, entry);
+    if (!face)
+        return;
+    InsertText(*face, false);
+    context_.document.documentModified = true;
 }
 
 void TextElementCommands::edit()
 {
-    if (!context_.selection.TextSelectionCheck(context_.prompter))
+    SelectionController& selection = context_.selection;
+    if (!selection.TextSelectionCheck(context_.prompter))
         return;
     JewelCaseDocument& document = context_.document;
-    CoverSelection& selection = context_.selection;
-    const ElementRef selected = selection.currentSelection;
+    const ElementRef selected = selection.currentSelection();
     if (selected.isSpine()) {
         const auto answer = context_.prompter.getText(QStringLiteral("Changer le texte vertical"),
                                                       QStringLiteral("Entrer votre texte"),
@@ -72,18 +82,13 @@ void TextElementCommands::edit()
             DrawRotatedText(document, *answer);
         return;
     }
-    TextElement* element = document.text(selected);
+    TextElement* element = context_.surface.text(selected);
     if (!element)
         return;
-    labelTextEditing = 0;
-    if (const auto caption = editor_(element->caption())) {
-        const bool resizesItself = element->autoSize();
+    if (const auto caption = editor_(element->caption()))
         element->setCaption(*caption);
-        if (resizesItself)
-            selection.forgetWidening();
-    }
     element->setAutoSize(false);
-    FitLabelInFace(document, selection, *element, selected.face);
+    FitLabelInFace(document, selection, *element, selected.area);
     selection.Select();
 }
 
@@ -99,15 +104,13 @@ void TextElementCommands::doubleClick(const ElementRef& element)
 
 void TextElementCommands::deleteSelection()
 {
-    if (!context_.selection.TextSelectionCheck(context_.prompter))
+    SelectionController& selection = context_.selection;
+    if (!selection.TextSelectionCheck(context_.prompter))
         return;
-    JewelCaseDocument& document = context_.document;
-    CoverSelection& selection = context_.selection;
-    if (selection.currentSelection.isSpine()) {
-        document.dosSheet().drawing.clear();
-    } else if (TextElement* element = document.text(selection.currentSelection)) {
+    if (selection.currentSelection().isSpine()) {
+        context_.document.dosSheet().drawing.clear();
+    } else if (TextElement* element = context_.surface.text(selection.currentSelection())) {
         element->visible = false;
     }
-    selection.ShowHandles(false);
-    selection.EndDrag();
+    selection.endSelection();
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "CoverContext.h"
 #include "ElementRef.h"
 
 #include <functional>
@@ -8,6 +7,7 @@
 
 class QString;
 class TextElement;
+struct CoverContext;
 
 // Inserting, editing and deleting the texts of the cover, and the spines' vertical text.
 class TextElementCommands {
@@ -15,7 +15,7 @@ public:
     // Opens the text editor on a caption and returns the edited one, or nothing.
     using Editor = std::function<std::optional<QString>(const QString& caption)>;
 
-    TextElementCommands(CoverContext context, Editor editor);
+    TextElementCommands(CoverContext& context, Editor editor);
 
     // Creates the next text of face 0, 1 or 2 at the face's insertion point; unless
     // `keepSelection`, the new text becomes the selection.
@@ -27,6 +27,6 @@ public:
     void deleteSelection();
 
 private:
-    CoverContext context_;
+    CoverContext& context_;
     Editor editor_;
 };

@@ -1,26 +1,11 @@
 #include "TextFileLoader.h"
 
-#include "AnsiCodec.h"
+#include "TextEncoding.h"
 
 #include <QFile>
 #include <QFileInfo>
 
 namespace TextFileLoader {
-
-QString withLf(const QString& text)
-{
-    QString plain = text;
-    plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    plain.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return plain;
-}
-
-QString withCrLf(const QString& text)
-{
-    QString crLf = withLf(text);
-    crLf.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    return crLf;
-}
 
 QString tooLargeMessage(const QString& path)
 {
@@ -44,7 +29,7 @@ Result load(const QString& path)
     if (file.error() != QFileDevice::NoError)
         return result;
     result.status = Result::Status::Loaded;
-    result.text = withCrLf(AnsiCodec::decodeTextFile(bytes));
+    result.text = TextEncoding::withCrLf(TextEncoding::decode(bytes));
     return result;
 }
 

@@ -19,8 +19,4 @@ Result load(const QString& path);
 // "Le fichier <path> est supérieur à 60000 octets et ne peut être édité par ce programme ! "
 QString tooLargeMessage(const QString& path);
 
-// Any mix of CR LF, LF and CR becomes CR LF; and back to plain LF for an editing box.
-QString withCrLf(const QString& text);
-QString withLf(const QString& text);
-
 } // namespace TextFileLoader

@@ -1,6 +1,6 @@
 #include "TextFormattingCommands.h"
 
-#include "CoverSelection.h"
+#include "CoverContext.h"
 #include "FitLabelInFace.h"
 #include "JewelCaseDocument.h"
 #include "Prompter.h"
@@ -43,8 +43,8 @@ bool TextFormattingCommands::askAndApplyToFace(const QString& question, const QS
 
 void TextFormattingCommands::forEachFaceText(const std::function<void(TextElement&)>& change)
 {
-    const int face = context_.selection.currentFace;
-    if (face < 0 || face >= JewelCaseDocument::faceCount)
+    const int face = context_.selection.currentFace();
+    if (!Face::isValid(face))
         return;
     for (auto& [index, element] : context_.document.faces[std::size_t(face)].texts)
         change(element);
@@ -54,7 +54,7 @@ std::optional<TextFormattingCommands::Target> TextFormattingCommands::checkedTar
 {
     if (!context_.selection.TextSelectionCheck(context_.prompter))
         return std::nullopt;
-    const bool spine = context_.selection.currentSelection.isSpine();
+    const bool spine = context_.selection.currentSelection().isSpine();
     TextElement* text = selectedText();
     if (!spine && !text)
         return std::nullopt;
@@ -69,7 +69,7 @@ std::optional<OleColor> TextFormattingCommands::chooseColour(const Target& targe
 
 TextElement* TextFormattingCommands::selectedText()
 {
-    return context_.document.text(context_.selection.currentSelection);
+    return context_.surface.text(context_.selection.currentSelection());
 }
 
 void TextFormattingCommands::redrawVerticalText()
@@ -83,7 +83,7 @@ void TextFormattingCommands::font()
     if (!target)
         return;
     JewelCaseDocument& document = context_.document;
-    CoverSelection& selection = context_.selection;
+    SelectionController& selection = context_.selection;
     const bool spine = target->spine;
     TextElement* text = target->text;
     const auto chosen =
@@ -102,13 +102,13 @@ void TextFormattingCommands::font()
                            "sélectionné."),
             [&](TextElement& element) {
                 element.setFont(*chosen);
-                FitLabelInFace(document, selection, element, selection.currentFace);
+                FitLabelInFace(document, selection, element, selection.currentFace());
             },
             true))
         return;
     text->setAutoSize(false);
     text->setFont(*chosen);
-    FitLabelInFace(document, selection, *text, selection.currentFace);
+    FitLabelInFace(document, selection, *text, selection.currentFace());
     selection.Select();
 }
 
@@ -138,15 +138,17 @@ void TextFormattingCommands::colour()
 
 void TextFormattingCommands::backColour(int entry)
 {
+    if (entry != 0 && entry != 1)
+        return;
     const auto target = checkedTarget();
     if (!target)
         return;
     JewelCaseDocument& document = context_.document;
     const bool spine = target->spine;
     TextElement* text = target->text;
-    const int backStyle = entry == 0 ? 0 : 1;
+    const BackStyle backStyle = entry == 0 ? BackStyle::Transparent : BackStyle::Opaque;
     OleColor chosen = 0;
-    if (backStyle == 1) {
+    if (backStyle == BackStyle::Opaque) {
         // The dialog starts from the text colour, as it always has.
         const auto answer = chooseColour(*target);
         if (!answer)
@@ -154,20 +156,21 @@ void TextFormattingCommands::backColour(int entry)
         chosen = *answer;
     }
     if (spine) {
-        if (backStyle == 1) {
+        if (backStyle == BackStyle::Opaque) {
             document.dosSheet().backColor = chosen;
             redrawVerticalText();
         }
         return;
     }
     const QString question =
-        backStyle == 1 ? QStringLiteral("Voulez vous appliquer la couleur à tous les éléments ou "
-                                        "uniquement au texte sélectionné ?")
-                       : QStringLiteral("Voulez vous appliquer la couleur de fond à tous les "
-                                        "éléments ou uniquement au texte sélectionné ?");
+        backStyle == BackStyle::Opaque
+            ? QStringLiteral("Voulez vous appliquer la couleur à tous les éléments ou "
+                             "uniquement au texte sélectionné ?")
+            : QStringLiteral("Voulez vous appliquer la couleur de fond à tous les "
+                             "éléments ou uniquement au texte sélectionné ?");
     const auto fill = [&](TextElement& element) {
         element.backStyle = backStyle;
-        if (backStyle == 1)
+        if (backStyle == BackStyle::Opaque)
             element.backColor = chosen;
     };
     if (askAndApplyToFace(
@@ -179,11 +182,13 @@ void TextFormattingCommands::backColour(int entry)
 
 void TextFormattingCommands::border(int entry)
 {
+    if (entry != 0 && entry != 1)
+        return;
     if (!context_.selection.TextSelectionCheck(context_.prompter))
         return;
-    const int style = entry == 0 ? 0 : 1;
-    CoverSelection& selection = context_.selection;
-    if (selection.currentSelection.isSpine()) {
+    const BorderStyle style = entry == 0 ? BorderStyle::None : BorderStyle::Single;
+    SelectionController& selection = context_.selection;
+    if (selection.currentSelection().isSpine()) {
         context_.document.spines[0].borderStyle = style;
         return;
     }
@@ -196,26 +201,25 @@ void TextFormattingCommands::border(int entry)
             QStringLiteral("Cliquez sur Non pour appliquer uniquement à l'élément sélectionné."),
             [&](TextElement& element) { element.borderStyle = style; }))
         return;
-    // While selected the frame stands in for the border: the element gets it back on leaving.
-    text->borderStyle = selection.frameShown() ? 0 : style;
-    selection.savedBorderStyle = style;
+    selection.keepBorderStyle(style);
 }
 
 void TextFormattingCommands::textAlignment(int entry)
 {
+    if (entry < 0 || entry > 3)
+        return;
     if (!context_.selection.TextSelectionCheck(context_.prompter))
         return;
     TextElement* text = selectedText();
-    if (!text || entry < 0 || entry > 3)
+    if (!text)
         return;
     if (entry < 3) {
-        text->alignment = entry;
+        text->alignment = alignmentFromNumber(entry);
         return;
     }
-    CoverSelection& selection = context_.selection;
+    SelectionController& selection = context_.selection;
     text->setAutoSize(true);
-    selection.forgetWidening();
-    FitLabelInFace(context_.document, selection, *text, selection.currentFace);
+    FitLabelInFace(context_.document, selection, *text, selection.currentFace());
     selection.Select();
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "CoverContext.h"
 #include "OleColor.h"
 
 #include <QString>
@@ -8,18 +7,19 @@
 #include <optional>
 
 class TextElement;
+struct CoverContext;
 
 // The formatting commands of the selected text: font, colours, border, alignment and
 // stacking. A selected spine stands for the Dos's vertical text.
 class TextFormattingCommands {
 public:
-    explicit TextFormattingCommands(CoverContext context) : context_(context) {}
+    explicit TextFormattingCommands(CoverContext& context) : context_(context) {}
 
     enum class Scope { All, Selection, Cancelled };
 
     void font();
     void colour();
-    // Entry 0 transparent, 1 a chosen colour.
+    // Entry 0 transparent, 1 a chosen colour; other entries do nothing.
     void backColour(int entry);
     // Entry 0 no border, 1 a single line.
     void border(int entry);
@@ -52,5 +52,5 @@ private:
     TextElement* selectedText();
     void redrawVerticalText();
 
-    CoverContext context_;
+    CoverContext& context_;
 };

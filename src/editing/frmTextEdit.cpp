@@ -1,6 +1,7 @@
 #include "frmTextEdit.h"
 
 #include "Prompter.h"
+#include "TextEncoding.h"
 #include "TextFileLoader.h"
 
 #include <QDialogButtonBox>
@@ -13,11 +14,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-int labelTextEditing = 0;
-
-frmTextEdit::frmTextEdit(const QString& caption, Prompter& prompter, QWidget* parent,
-                         std::function<void()> showAbout)
-    : QDialog(parent), prompter_(prompter)
+frmTextEdit::frmTextEdit(const QString& caption, bool labelTextEditing, Prompter& prompter,
+                         QWidget* parent, std::function<void()> showAbout)
+    : QDialog(parent), prompter_(prompter), labelTextEditing_(labelTextEditing)
 {
     setWindowTitle(QStringLiteral("Editeur de texte"));
     setModal(true);
@@ -29,7 +28,7 @@ frmTextEdit::frmTextEdit(const QString& caption, Prompter& prompter, QWidget* pa
 
     txtNew_ = new QPlainTextEdit(this);
     txtNew_->setObjectName(QStringLiteral("txtNew"));
-    txtNew_->setPlainText(TextFileLoader::withLf(caption));
+    txtNew_->setPlainText(TextEncoding::withLf(caption));
     txtNew_->selectAll();
     txtNew_->setTabChangesFocus(true);
 
@@ -82,10 +81,11 @@ frmTextEdit::frmTextEdit(const QString& caption, Prompter& prompter, QWidget* pa
     txtNew_->setFocus();
 }
 
-std::optional<QString> frmTextEdit::edit(const QString& caption, Prompter& prompter,
-                                         QWidget* parent, std::function<void()> showAbout)
+std::optional<QString> frmTextEdit::edit(const QString& caption, bool labelTextEditing,
+                                         Prompter& prompter, QWidget* parent,
+                                         std::function<void()> showAbout)
 {
-    frmTextEdit editor(caption, prompter, parent, std::move(showAbout));
+    frmTextEdit editor(caption, labelTextEditing, prompter, parent, std::move(showAbout));
     editor.exec();
     return editor.result();
 }
@@ -121,7 +121,7 @@ void frmTextEdit::insertFromFile()
     QGuiApplication::restoreOverrideCursor();
     switch (loaded.status) {
     case TextFileLoader::Result::Status::Loaded:
-        txtNew_->setPlainText(TextFileLoader::withLf(loaded.text));
+        txtNew_->setPlainText(TextEncoding::withLf(loaded.text));
         break;
     case TextFileLoader::Result::Status::TooLarge:
         reject();
@@ -137,6 +137,6 @@ void frmTextEdit::insertFromFile()
 
 void frmTextEdit::accept()
 {
-    result_ = TextFileLoader::withCrLf(txtNew_->toPlainText());
+    result_ = TextEncoding::withCrLf(txtNew_->toPlainText());
     QDialog::accept();
 }

@@ -8,23 +8,24 @@ class Prompter;
 class QPlainTextEdit;
 class QPushButton;
 
-// Program-wide: 0 while the cover window edits its selection, non-zero for the CD label's.
-extern int labelTextEditing;
-
 // "Editeur de texte": edits the caption of the calling window's selection.
 class frmTextEdit : public QDialog {
     Q_OBJECT
 public:
-    // `showAbout` opens the about box; the editor's picture calls it.
-    frmTextEdit(const QString& caption, Prompter& prompter, QWidget* parent = nullptr,
-                std::function<void()> showAbout = {});
+    // `labelTextEditing` tells whose selection the caption is: the CD label window's, or the
+    // cover window's. `showAbout` opens the about box; the editor's picture calls it.
+    frmTextEdit(const QString& caption, bool labelTextEditing, Prompter& prompter,
+                QWidget* parent = nullptr, std::function<void()> showAbout = {});
+
+    bool labelTextEditing() const { return labelTextEditing_; }
 
     // The caption after "&Ok", with CR LF line breaks; nothing after "&Annuler" or a refused
     // file.
     std::optional<QString> result() const { return result_; }
 
     // Shows the editor modally and returns the edited caption, if any.
-    static std::optional<QString> edit(const QString& caption, Prompter& prompter, QWidget* parent,
+    static std::optional<QString> edit(const QString& caption, bool labelTextEditing,
+                                       Prompter& prompter, QWidget* parent,
                                        std::function<void()> showAbout = {});
 
     QPlainTextEdit* textBox() const { return txtNew_; }
@@ -36,6 +37,7 @@ private:
     void accept() override;
 
     Prompter& prompter_;
+    bool labelTextEditing_;
     QPlainTextEdit* txtNew_ = nullptr;
     std::optional<QString> result_;
 };

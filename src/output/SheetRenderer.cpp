@@ -1,108 +1,69 @@
 #include "SheetRenderer.h"
 
+#include "ElementPainter.h"
 #include "JewelCaseDocument.h"
-#include "TextMetrics.h"
+#include "SheetOverlay.h"
+#include "Twips.h"
 
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 #include <vector>
+
+namespace SheetRenderer {
 
 namespace {
 
-const QColor outline = Qt::black;
-
-// A one-pixel line on whatever device, as the windows' flat borders are.
-QPen borderPen()
+bool isSheet(int sheet)
 {
-    return QPen(outline, 0);
+    return sheet >= 0 && sheet < JewelCaseDocument::sheetCount;
 }
 
-void paintBox(QPainter& painter, const QRectF& rect, const QColor& fill, bool border)
+void paintOverlay(QPainter& painter, const SheetOverlay& overlay)
 {
-    painter.setPen(border ? borderPen() : Qt::NoPen);
-    painter.setBrush(fill.isValid() ? QBrush(fill) : Qt::NoBrush);
-    painter.drawRect(rect);
-}
-
-void paintPicture(QPainter& painter, const ImageSlot& slot)
-{
-    if (slot.isEmpty() || !slot.visible)
-        return;
-    if (slot.stretch)
-        painter.drawImage(slot.rect, slot.picture);
-    else
-        painter.drawImage(slot.rect.topLeft(), slot.picture);
-    if (slot.borderStyle != 0)
-        paintBox(painter, slot.rect, QColor(), true);
-}
-
-void paintRotated(QPainter& painter, const RotatedTextRun& run)
-{
-    const QFont font = TextMetrics::twipFont(run.font, run.stretch);
-    painter.save();
-    painter.translate(run.start);
-    painter.rotate(-run.angle); // the runs count angles counter-clockwise
-    painter.setFont(font);
-    painter.setPen(OleColors::toQColor(run.color));
-    painter.drawText(QPointF(0, QFontMetricsF(font).ascent()), run.text);
-    painter.restore();
+    if (overlay.barVisible)
+        ElementPainter::box(painter, overlay.bar, OleColors::toQColor(AlignmentBar::colour), true);
+    const SelectionMarks& marks = overlay.marks;
+    if (marks.frameVisible)
+        ElementPainter::box(painter, marks.frame, QColor(), true);
+    if (marks.handlesVisible) {
+        for (const QRectF& handle : marks.handles)
+            ElementPainter::box(painter, handle, OleColors::toQColor(OleColors::systemWindow),
+                                true);
+    }
 }
 
 } // namespace
 
-void SheetRenderer::paintText(QPainter& painter, const TextElement& element)
+void paint(QPainter& painter, const JewelCaseDocument& document, int sheetIndex,
+           const SheetOverlay* overlay)
 {
-    const QRectF rect = element.rect();
-    if (element.backStyle != 0)
-        paintBox(painter, rect, OleColors::toQColor(element.backColor), false);
-    painter.save();
-    painter.setClipRect(rect, Qt::IntersectClip);
-    painter.setFont(TextMetrics::twipFont(element.font()));
-    painter.setPen(OleColors::toQColor(element.foreColor));
-    int flags = Qt::AlignTop | Qt::TextWordWrap;
-    switch (element.alignment) {
-    case TextElement::AlignRight:
-        flags |= Qt::AlignRight;
-        break;
-    case TextElement::AlignCentre:
-        flags |= Qt::AlignHCenter;
-        break;
-    default:
-        flags |= Qt::AlignLeft;
-        break;
-    }
-    painter.drawText(rect, flags, TextMetrics::displayText(element.caption()));
-    painter.restore();
-    if (element.borderStyle != 0)
-        paintBox(painter, rect, QColor(), true);
-}
-
-void SheetRenderer::paint(QPainter& painter, const JewelCaseDocument& document, int sheetIndex,
-                          const Options& options)
-{
-    const Sheet& sheet = document.sheets[sheetIndex];
+    if (!isSheet(sheetIndex))
+        return;
+    const Sheet& sheet = document.sheets[std::size_t(sheetIndex)];
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    painter.fillRect(QRectF(QPointF(0, 0), sheet.geometry.size()),
-                     OleColors::toQColor(sheet.backColor));
+    painter.fillRect(QRectF(QPointF(0, 0), sheet.size), OleColors::toQColor(sheet.backColor));
 
-    if (sheetIndex == 1) {
+    if (sheetIndex == DosSheet) {
         for (const Spine& spine : document.spines)
-            paintBox(painter, spine.rect, QColor(), spine.borderStyle != 0);
+            ElementPainter::box(painter, spine.rect, QColor(),
+                                spine.borderStyle == BorderStyle::Single);
         for (const RotatedTextRun& run : sheet.drawing)
-            paintRotated(painter, run);
+            ElementPainter::rotatedText(painter, run);
     }
 
     std::vector<const TextElement*> texts;
-    for (const Face& face : document.faces) {
-        if (face.sheet != sheetIndex)
+    for (int face = 0; face < Face::count; ++face) {
+        if (Face::sheetOf(face) != sheetIndex)
             continue;
-        paintBox(painter, face.frame, OleColors::toQColor(face.color), true);
-        paintPicture(painter, face.background);
-        paintPicture(painter, face.logo);
-        for (const auto& [index, element] : face.texts) {
+        const Face& model = document.faces[std::size_t(face)];
+        ElementPainter::box(painter, model.frame, OleColors::toQColor(model.color), true);
+        ElementPainter::picture(painter, model.background);
+        ElementPainter::picture(painter, model.logo);
+        for (const auto& [index, element] : model.texts) {
             if (element.visible)
                 texts.push_back(&element);
         }
@@ -111,19 +72,42 @@ void SheetRenderer::paint(QPainter& painter, const JewelCaseDocument& document, 
         return a->zOrder < b->zOrder;
     });
     for (const TextElement* element : texts)
-        paintText(painter, *element);
+        ElementPainter::text(painter, *element);
 
-    if (options.showGuides && sheet.barVisible)
-        paintBox(painter, sheet.bar, OleColors::toQColor(0x0000FFFF), true);
-
-    if (options.showMarks) {
-        const SelectionMarks& marks = sheet.marks;
-        if (marks.frameVisible)
-            paintBox(painter, marks.frame, QColor(), true);
-        if (marks.handlesVisible) {
-            for (const QRectF& handle : marks.handles)
-                paintBox(painter, handle, OleColors::toQColor(OleColors::systemWindow), true);
-        }
-    }
+    if (overlay)
+        paintOverlay(painter, *overlay);
     painter.restore();
 }
+
+bool render(QPaintDevice& device, const JewelCaseDocument& document, int sheet,
+            const SheetOverlay* overlay, const QPointF& origin)
+{
+    if (!isSheet(sheet))
+        return false;
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    painter.setTransform(QTransform::fromTranslate(origin.x(), origin.y()) *
+                         Twips::toDevice(device));
+    paint(painter, document, sheet, overlay);
+    return painter.end();
+}
+
+QImage image(const JewelCaseDocument& document, int sheet, double dpi)
+{
+    if (!isSheet(sheet) || !(dpi > 0))
+        return {};
+    const QSizeF twips = document.sheets[std::size_t(sheet)].size;
+    const double pixelsPerTwip = dpi / Twips::perInch;
+    QImage picture(int(std::ceil(twips.width() * pixelsPerTwip)),
+                   int(std::ceil(twips.height() * pixelsPerTwip)), QImage::Format_RGB32);
+    const int dotsPerMeter = int(std::lround(dpi / 0.0254));
+    picture.setDotsPerMeterX(dotsPerMeter);
+    picture.setDotsPerMeterY(dotsPerMeter);
+    picture.fill(Qt::white);
+    if (!render(picture, document, sheet))
+        return {};
+    return picture;
+}
+
+} // namespace SheetRenderer

@@ -1,20 +1,32 @@
 #pragma once
 
+#include <QImage>
+#include <QPointF>
+
 class JewelCaseDocument;
+class QPaintDevice;
 class QPainter;
-class TextElement;
+struct SheetOverlay;
 
-// Paints one sheet of the cover, in twips from the sheet's top-left corner, onto any painter:
-// the screen, a capture image, a printer or a PDF. The caller scales the painter from its
-// device's own resolution.
-class SheetRenderer {
-public:
-    struct Options {
-        bool showMarks = true;  // selection frame and handles
-        bool showGuides = true; // alignment bar
-    };
+// Paints one sheet of the cover. Every device goes through `render`: the screen widgets, a
+// clipboard image, a BMP or PNG file, a printer and a PDF. The sheet is painted at the
+// device's own resolution, horizontally and vertically, so that a face is 12 cm wide on paper
+// and 454 pixels wide on a 96-dpi screen; no caller scales a painter by hand.
+namespace SheetRenderer {
 
-    static void paint(QPainter& painter, const JewelCaseDocument& document, int sheet,
-                      const Options& options);
-    static void paintText(QPainter& painter, const TextElement& element);
-};
+// Paints sheet `sheet` (0 the Recto sheet, 1 the Dos sheet) on `device`, its top-left corner
+// `origin` twips from the device's top-left corner. With an overlay, the alignment bar and
+// the selection marks are painted over it. False when there is no such sheet or the device
+// cannot be painted on.
+bool render(QPaintDevice& device, const JewelCaseDocument& document, int sheet,
+            const SheetOverlay* overlay = nullptr, const QPointF& origin = {});
+
+// The sheet as a picture at `dpi` dots per inch, without bar or marks; a null image when
+// there is no such sheet.
+QImage image(const JewelCaseDocument& document, int sheet, double dpi);
+
+// Paints a sheet in a painter whose unit is already the twip.
+void paint(QPainter& painter, const JewelCaseDocument& document, int sheet,
+           const SheetOverlay* overlay);
+
+} // namespace SheetRenderer

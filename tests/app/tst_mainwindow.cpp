@@ -24,82 +24,88 @@ int pixels(const frmJewelCase& window, double twips)
     return int(std::lround(twips * window.pixelsPerTwip()));
 }
 
-QPoint toWidget(const SheetWidget* sheet, const QPointF& twips)
+// Presses, drags and releases the left button on a sheet, between two points in twips.
+void drag(SheetWidget* sheet, const QPointF& from, const QPointF& to)
 {
-    return sheet->toPixels(twips).toPoint();
+    const QPoint grab = sheet->toPixels(from).toPoint();
+    const QPoint drop = sheet->toPixels(to).toPoint();
+    QTest::mousePress(sheet, Qt::LeftButton, {}, grab);
+    QTest::mouseMove(sheet, drop);
+    QTest::mouseRelease(sheet, Qt::LeftButton, {}, drop);
+}
+
+void click(SheetWidget* sheet, const QPointF& at)
+{
+    QTest::mouseClick(sheet, Qt::LeftButton, {}, sheet->toPixels(at).toPoint());
 }
 
 } // namespace
 
 class TestMainWindow : public QObject {
     Q_OBJECT
+
+    // A shown window, started as the program starts it.
+    struct Window {
+        ScriptedPrompter prompter;
+        frmJewelCase window{&prompter};
+        const MainMenus& menus = window.menus();
+
+        Window()
+        {
+            window.startUp();
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+        }
+        SheetWidget* sheet(int index) { return window.coverView()->sheet(index); }
+        void tool(int position)
+        {
+            QWidget* button = window.toolBar()->widgetForAction(menus.toolbarAt(position));
+            QVERIFY(button && button->isEnabled());
+            QTest::mouseClick(button, Qt::LeftButton);
+        }
+        TextElement& selectedText()
+        {
+            return *window.context().surface.text(window.selection().currentSelection());
+        }
+    };
+
 private Q_SLOTS:
     void initTestCase() { Application::configure(*qApp); }
 
-    void startsOnTheRectoVersoView()
+    void startsOnTheRectoVersoViewAndSwitches()
     {
-        ScriptedPrompter prompter;
-        frmJewelCase window(&prompter);
-        window.startUp();
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-
+        Window w;
+        frmJewelCase& window = w.window;
         QCOMPARE(window.windowTitle(), QStringLiteral("Jaskel CD : Nouveau"));
-        const JewelCaseDocument& document = window.document();
-        QCOMPARE(document.currentView, 0);
-        QCOMPARE(document.documentModified, 0);
-        QVERIFY(window.coverView()->sheet(0)->isVisible());
-        QVERIFY(!window.coverView()->sheet(1)->isVisible());
-        QVERIFY(window.coverView()->caption(Face::Recto)->isVisible());
-        QVERIFY(window.coverView()->caption(Face::Verso)->isVisible());
-        QVERIFY(!window.coverView()->caption(Face::Dos)->isVisible());
+        QVERIFY(w.sheet(RectoSheet)->isVisible() && !w.sheet(DosSheet)->isVisible());
         QCOMPARE(window.coverView()->caption(Face::Verso)->text(),
                  QStringLiteral("VERSO (Face intérieure)"));
+        QVERIFY(!window.coverView()->caption(Face::Dos)->isVisible());
+        // The sheet is 13741.3 twips wide at the screen's resolution, under its toolbar.
         QCOMPARE(window.width(), pixels(window, 120 + 13741.3 + 90));
-        QCOMPARE(window.coverView()->sheet(0)->width(), pixels(window, 13741.3) + 1);
-        QCOMPARE(document.verticalText.caption(), QStringLiteral("Votre texte"));
-        QVERIFY(window.action(QStringLiteral("mnuQualityHigh"))->isChecked());
-        QVERIFY(window.action(QStringLiteral("mnuShowBar"))->isChecked());
-        QVERIFY(document.sheets[0].barVisible);
-        QCOMPARE(window.action(QStringLiteral("mnuInsert0"))->text(),
-                 QStringLiteral("Insérer sur le Recto"));
-        QCOMPARE(window.action(QStringLiteral("mnuAlign0"))->text(),
-                 QStringLiteral("&Aligner sur Recto   "));
-        QVERIFY(window.toolbarPosition(8)->isChecked());
-        QVERIFY(prompter.asked.isEmpty());
-    }
-
-    void keyboardAndToolbarSwitchViews()
-    {
-        frmJewelCase window;
-        window.startUp();
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        const int rectoWidth = window.width();
+        QCOMPARE(w.sheet(RectoSheet)->width(), pixels(window, 13741.3) + 1);
+        QCOMPARE(window.document().verticalText.caption(), QStringLiteral("Votre texte"));
+        QVERIFY(w.menus.output.quality[3]->isChecked());
+        QVERIFY(w.menus.text.showBar->isChecked());
+        QCOMPARE(w.menus.text.alignOn[0]->text(), QStringLiteral("&Aligner sur Recto   "));
+        QVERIFY(w.menus.view.rectoVersoButton->isChecked());
+        QVERIFY(w.prompter.asked.isEmpty());
 
         QTest::keyClick(&window, Qt::Key_D, Qt::ControlModifier);
-        QCOMPARE(window.document().currentView, 1);
-        QVERIFY(window.coverView()->sheet(1)->isVisible());
-        QVERIFY(!window.coverView()->sheet(0)->isVisible());
+        QCOMPARE(window.context().screen.currentView, View::Dos);
+        QVERIFY(w.sheet(DosSheet)->isVisible() && !w.sheet(RectoSheet)->isVisible());
         QCOMPARE(window.width(), pixels(window, 8621.97 + 90));
         QVERIFY(window.coverView()->caption(Face::Dos)->isVisible());
-        QVERIFY(!window.coverView()->caption(Face::Recto)->isVisible());
-        QCOMPARE(window.action(QStringLiteral("mnuInsert0"))->text(),
-                 QStringLiteral("Insérer sur le Dos"));
-        QVERIFY(!window.action(QStringLiteral("mnuInsert1"))->isVisible());
-        QVERIFY(!window.action(QStringLiteral("mnuSpace1"))->isVisible());
-        QVERIFY(window.toolbarPosition(9)->isChecked());
-        QVERIFY(!window.toolbarPosition(8)->isChecked());
+        QCOMPARE(w.menus.text.insertOn[0]->text(), QStringLiteral("Insérer sur le Dos"));
+        QVERIFY(!w.menus.text.insertOn[1]->isVisible());
+        QVERIFY(w.menus.view.dosButton->isChecked() && !w.menus.view.rectoVersoButton->isChecked());
+        QVERIFY(w.menus.text.insertDosButton->isEnabled());
+        QVERIFY(!w.menus.text.insertRectoButton->isEnabled());
 
-        QTest::keyClick(&window, Qt::Key_R, Qt::ControlModifier);
-        QCOMPARE(window.document().currentView, 0);
-        QCOMPARE(window.width(), rectoWidth);
-        QVERIFY(window.action(QStringLiteral("mnuInsert1"))->isVisible());
-
-        window.toolbarPosition(9)->trigger();
-        QCOMPARE(window.document().currentView, 1);
-        window.toolbarPosition(8)->trigger();
-        QCOMPARE(window.document().currentView, 0);
+        w.tool(MainMenus::ViewRectoVersoPosition);
+        QCOMPARE(window.context().screen.currentView, View::RectoVerso);
+        QCOMPARE(window.width(), pixels(window, 120 + 13741.3 + 90));
+        QVERIFY(w.menus.text.insertOn[1]->isVisible());
     }
 
     void toolbarHasItsSeventeenPositions()
@@ -126,273 +132,227 @@ private Q_SLOTS:
         };
         QCOMPARE(window.toolBar()->actions().size(), 17);
         for (int position = 1; position <= 17; ++position) {
-            QAction* action = window.toolbarPosition(position);
+            QAction* action = window.menus().toolbarAt(position);
             QCOMPARE(action, window.toolBar()->actions().at(position - 1));
             if (tooltips[position - 1].isEmpty())
                 QVERIFY(action->isSeparator());
             else
                 QCOMPARE(action->toolTip(), tooltips[position - 1]);
         }
-        QVERIFY(!window.toolbarPosition(0));
-        QVERIFY(!window.toolbarPosition(18));
+        QVERIFY(!window.menus().toolbarAt(0) && !window.menus().toolbarAt(18));
     }
 
-    void draggingAHandleResizesTheText()
+    void selectingMovingAndResizingWithTheMouse()
     {
-        frmJewelCase window;
-        window.startUp();
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-
-        JewelCaseDocument& document = window.document();
+        Window w;
+        JewelCaseDocument& document = w.window.document();
         TextElement& text = document.faces[Face::Recto].loadText(1);
         text.setAutoSize(false);
         text.setRect(QRectF(1500, 1500, 1500, 450));
         text.visible = true;
-        window.refreshCover();
-        SheetWidget* sheet = window.coverView()->sheet(0);
+        w.window.refreshCover();
+        SheetWidget* sheet = w.sheet(RectoSheet);
 
-        // Press and release on the text: it is selected, with its frame and handles.
-        QTest::mouseClick(sheet, Qt::LeftButton, {}, toWidget(sheet, QPointF(2000, 1700)));
-        const SelectionMarks& marks = document.sheets[0].marks;
+        // A click selects it: frame and handles around its own rectangle.
+        click(sheet, QPointF(2000, 1700));
+        const SelectionMarks& marks = w.window.context().screen.overlays[RectoSheet].marks;
         QVERIFY(marks.frameVisible && marks.handlesVisible);
-        QCOMPARE(window.selection().currentSelection, ElementRef::text(Face::Recto, 1));
-        QCOMPARE(text.rect(), QRectF(1500, 1500, 1530, 450));
+        QCOMPARE(marks.frame, QRectF(1500, 1500, 1500, 450));
 
-        // Drag the bottom-right handle 600 twips right and 300 down (40 and 20 pixels).
+        // The bottom-right handle, dragged 40 and 20 pixels: the step is measured from the
+        // handle's corner.
         const QRectF handle = marks.handles[4];
-        const QPoint grab = toWidget(sheet, handle.center());
+        const QPoint grab = sheet->toPixels(handle.center()).toPoint();
         QTest::mousePress(sheet, Qt::LeftButton, {}, grab);
-        QVERIFY(!marks.handlesVisible);
-        const QPoint to = grab + QPoint(40, 20);
-        QTest::mouseMove(sheet, to);
+        QTest::mouseMove(sheet, grab + QPoint(40, 20));
         QCOMPARE(sheet->cursor().shape(), Qt::SizeFDiagCursor);
-        QTest::mouseRelease(sheet, Qt::LeftButton, {}, to);
+        QTest::mouseRelease(sheet, Qt::LeftButton, {}, grab + QPoint(40, 20));
+        const QPointF pointer = sheet->toTwips(QPointF(grab + QPoint(40, 20))) - handle.topLeft();
+        QCOMPARE(text.rect(), QRectF(1500, 1500, 1500 + pointer.x(), 450 + pointer.y()));
+        QVERIFY(w.window.selection().currentSelection().isEmpty());
+        QVERIFY(document.documentModified);
 
-        // The step is measured from the handle's corner, and the widening is given back.
-        const QPointF pointer = sheet->toTwips(QPointF(to)) - handle.topLeft();
-        QCOMPARE(text.rect(), QRectF(1500, 1500, 1530 + pointer.x() - 30, 450 + pointer.y()));
-        QVERIFY(window.selection().currentSelection.isEmpty());
-        QCOMPARE(document.documentModified, 1);
-
-        // Move it by its frame.
+        // Moved by its frame.
         const QRectF before = text.rect();
-        QTest::mouseClick(sheet, Qt::LeftButton, {}, toWidget(sheet, QPointF(2000, 1700)));
-        const QPoint inside = toWidget(sheet, QPointF(2000, 1700));
-        QTest::mousePress(sheet, Qt::LeftButton, {}, inside);
-        QTest::mouseMove(sheet, inside + QPoint(30, 10));
-        QTest::mouseRelease(sheet, Qt::LeftButton, {}, inside + QPoint(30, 10));
-        const QPointF moved = sheet->toTwips(QPointF(30, 10));
-        QCOMPARE(text.rect(), before.translated(std::lround(moved.x()), std::lround(moved.y())));
+        click(sheet, QPointF(2000, 1700));
+        drag(sheet, QPointF(2000, 1700), QPointF(2450, 1850));
+        QCOMPARE(text.rect(), before.translated(450, 150));
 
-        // A click on the sheet's empty margin deselects.
-        QTest::mouseClick(sheet, Qt::LeftButton, {}, toWidget(sheet, QPointF(13700, 6840)));
+        // A click on the sheet's empty margin deselects; closing unloads the texts.
+        click(sheet, QPointF(2000, 1700));
+        click(sheet, QPointF(13700, 6840));
         QVERIFY(!marks.handlesVisible);
-
-        window.close();
+        w.window.close();
         QCOMPARE(document.faces[Face::Recto].texts.size(), std::size_t(1));
     }
 
-    void editingTextsWithMouseAndKeyboard()
+    void editingTextsWithMouseKeyboardAndMenus()
     {
-        ScriptedPrompter prompter;
-        frmJewelCase window(&prompter);
-        window.startUp();
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        JewelCaseDocument& document = window.document();
-        SheetWidget* sheet = window.coverView()->sheet(0);
-        auto clickTool = [&](int position) {
-            QWidget* button = window.toolBar()->widgetForAction(window.toolbarPosition(position));
-            QVERIFY(button && button->isEnabled());
-            QTest::mouseClick(button, Qt::LeftButton);
-        };
+        Window w;
+        frmJewelCase& window = w.window;
+        SheetWidget* sheet = w.sheet(RectoSheet);
+        const TextActions& text = w.menus.text;
 
-        // Insert on the Recto from the toolbar: a selected "Texte" at the insertion point.
-        clickTool(11);
-        const ElementRef first = ElementRef::text(Face::Recto, 1);
-        QCOMPARE(window.selection().currentSelection, first);
-        QVERIFY(document.sheets[0].marks.frameVisible);
-        QCOMPARE(document.documentModified, 1);
-
-        // Ctrl+E opens the editor; type a title over the selected text and press Ok.
-        whenModalShown([](QWidget* editor) {
-            QCOMPARE(editor->windowTitle(), QStringLiteral("Editeur de texte"));
-            auto* box = editor->findChild<QPlainTextEdit*>(QStringLiteral("txtNew"));
+        // Insert on the Recto from the toolbar, then Ctrl+E types a title in the editor.
+        w.tool(MainMenus::InsertRectoPosition);
+        TextElement& title = w.selectedText();
+        ExpectModal editor([](QWidget* dialog) {
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Editeur de texte"));
+            auto* box = dialog->findChild<QPlainTextEdit*>(QStringLiteral("txtNew"));
             QTest::keyClicks(box, QStringLiteral("Mon album"));
             QTest::keyClick(box, Qt::Key_Return);
             QTest::keyClicks(box, QStringLiteral("Artiste"));
-            QTest::mouseClick(editor->findChild<QPushButton*>(QStringLiteral("cmdOk")),
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cmdOk")),
                               Qt::LeftButton);
         });
         QTest::keyClick(&window, Qt::Key_E, Qt::ControlModifier);
-        TextElement& title = *document.text(first);
+        QVERIFY(editor.seen());
         QCOMPARE(title.caption(), QStringLiteral("Mon album\r\nArtiste"));
 
-        // Font and colour from the toolbar, for this text only.
-        prompter.fonts.push_back(
+        // Font and colour from the toolbar, alignment and stacking from the menu.
+        w.prompter.fonts.push_back(
             TextFont{QStringLiteral("Comic Sans MS"), 20, true, false, false, false});
-        prompter.buttons.push_back(Prompter::No);
-        clickTool(16);
+        w.prompter.buttons.push_back(Prompter::No);
+        w.tool(MainMenus::FontPosition);
         QCOMPARE(title.font().name, QStringLiteral("Comic Sans MS"));
-        prompter.colours.push_back(0x000000C0);
-        prompter.buttons.push_back(Prompter::No);
-        clickTool(17);
+        w.prompter.colours.push_back(0x000000C0);
+        w.prompter.buttons.push_back(Prompter::No);
+        w.tool(MainMenus::ColourPosition);
         QCOMPARE(title.foreColor, OleColor(0xC0));
+        text.textAlign[2]->trigger();
+        QCOMPARE(title.alignment, Alignment::Centre);
+        text.textAlign[1]->trigger();
+        QCOMPARE(title.alignment, Alignment::Right);
+        const int front = title.zOrder;
+        text.sendToBack->trigger();
+        QVERIFY(title.zOrder < front);
 
-        // Ctrl+A aligns it on the bar.
-        // (The offscreen platform gives the activation back to no window after a dialog.)
-        window.activateWindow();
+        // The bar, dragged with the mouse over the Verso and back: Ctrl+A aligns on the face
+        // the bar stands in.
+        const QRectF& bar = window.context().screen.overlays[RectoSheet].bar;
+        click(sheet, bar.center());
+        drag(sheet, bar.center(), bar.center() + QPointF(1500, 0));
+        window.activateWindow(); // the offscreen platform activates no window after a dialog
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QTest::keyClick(&window, Qt::Key_A, Qt::ControlModifier);
-        QCOMPARE(double(title.left), document.sheets[0].bar.right());
+        QVERIFY(w.prompter.asked.size() == 4); // two questions, two dialogs: no "Désolé."
+        QCOMPARE(double(title.left), bar.right());
 
-        // Two more texts, moved apart with the mouse, then spaced from the menu.
-        for (int top : {5300, 6100}) {
-            clickTool(11);
-            TextElement& added = *document.text(window.selection().currentSelection);
-            const QPoint grab = sheet->toPixels(added.rect().center()).toPoint();
-            const QPoint to = sheet->toPixels(QPointF(added.rect().center().x(), top)).toPoint();
-            QTest::mousePress(sheet, Qt::LeftButton, {}, grab);
-            QTest::mouseMove(sheet, to);
-            QTest::mouseRelease(sheet, Qt::LeftButton, {}, to);
-        }
-        window.action(QStringLiteral("mnuSpace0"))->trigger();
-        const Face& recto = document.faces[Face::Recto];
-        const double gap =
-            (recto.frame.height() - title.top -
-             std::lround(recto.text(1)->height + recto.text(2)->height + recto.text(3)->height)) /
-            5;
-        QVERIFY(qAbs(recto.text(2)->top - (title.top + title.height + gap)) < 0.01);
-        QVERIFY(recto.text(3)->top > recto.text(2)->top);
-
-        // Select the last one with a click and delete it with the Del key.
-        const QPoint last = sheet->toPixels(recto.text(3)->rect().center()).toPoint();
-        QTest::mouseClick(sheet, Qt::LeftButton, {}, last);
-        QCOMPARE(window.selection().currentSelection, ElementRef::text(Face::Recto, 3));
+        // Select it with a click and delete it with the Del key.
+        click(sheet, title.rect().center());
         QTest::keyClick(&window, Qt::Key_Delete);
-        QVERIFY(!recto.text(3)->visible);
-        QVERIFY(!document.sheets[0].marks.frameVisible);
+        QVERIFY(!title.visible);
 
-        // A right-button press on a text opens the selection menu at the pointer, and so does
-        // one on the frame of the selected text, which stays selected.
-        const QPoint onTitle = sheet->toPixels(title.rect().center()).toPoint();
-        auto* menu = window.findChild<QMenu*>(QStringLiteral("mnuText"));
-        QTest::mousePress(sheet, Qt::RightButton, {}, onTitle);
-        QTRY_VERIFY(menu->isVisible());
-        menu->close();
-        QTest::mouseRelease(sheet, Qt::RightButton, {}, onTitle);
-        QTest::mouseClick(sheet, Qt::LeftButton, {}, onTitle);
-        QVERIFY(document.sheets[0].marks.frameVisible);
-        QTest::mousePress(sheet, Qt::RightButton, {}, onTitle);
-        QTRY_VERIFY(menu->isVisible());
-        menu->close();
-        QTest::mouseRelease(sheet, Qt::RightButton, {}, onTitle);
-        QVERIFY(document.sheets[0].marks.frameVisible);
-        QCOMPARE(window.selection().currentSelection, first);
+        // A right-button press on a text opens the selection menu at the pointer.
+        w.tool(MainMenus::InsertRectoPosition);
+        const QPoint onText = sheet->toPixels(w.selectedText().rect().center()).toPoint();
+        QTest::mousePress(sheet, Qt::RightButton, {}, onText);
+        QTRY_VERIFY(w.menus.textMenu->isVisible());
+        w.menus.textMenu->close();
+        QTest::mouseRelease(sheet, Qt::RightButton, {}, onText);
 
         // A double-click on a text opens the editor on it.
-        whenModalShown([](QWidget* editor) {
-            QTest::mouseClick(editor->findChild<QPushButton*>(QStringLiteral("cmdCancel")),
+        ExpectModal cancelled([](QWidget* dialog) {
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cmdCancel")),
                               Qt::LeftButton);
         });
-        QTest::mouseDClick(sheet, Qt::LeftButton, {},
-                           sheet->toPixels(recto.text(2)->rect().center()).toPoint());
-        QCOMPARE(window.selection().currentSelection, ElementRef::text(Face::Recto, 2));
-        QCOMPARE(window.selection().currentFace, int(Face::Recto));
+        QTest::mouseDClick(sheet, Qt::LeftButton, {}, onText);
+        QVERIFY(cancelled.seen());
+        QCOMPARE(window.selection().currentFace(), int(Face::Recto));
+    }
+
+    void textEntriesFollowTheSelection()
+    {
+        Window w;
+        const TextActions& text = w.menus.text;
+        const auto textEntriesShown = [&] {
+            return text.border->isVisible() && text.textAlignment->isVisible() &&
+                   text.align->isVisible() && text.space->isVisible() &&
+                   text.backTransparent->isVisible();
+        };
+        QVERIFY(textEntriesShown());
+
+        // A spine hides them; a text inserted after it shows them again.
+        QTest::keyClick(&w.window, Qt::Key_D, Qt::ControlModifier);
+        SheetWidget* dos = w.sheet(DosSheet);
+        click(dos, w.window.document().spines[0].rect.center());
+        QVERIFY(!text.border->isVisible() && !text.textAlignment->isVisible() &&
+                !text.align->isVisible() && !text.space->isVisible());
+        QTest::keyClick(&w.window, Qt::Key_R, Qt::ControlModifier);
+        w.tool(MainMenus::InsertRectoPosition);
+        QVERIFY(textEntriesShown());
+
+        // Hiding the bar hides the entry that aligns on it.
+        text.showBar->trigger();
+        QVERIFY(!text.showBar->isChecked() && !text.align->isVisible());
+        QVERIFY(!w.window.context().screen.overlays[RectoSheet].barVisible);
     }
 
     void workingOnTheDosSheet()
     {
-        frmJewelCase window;
-        window.startUp();
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QTest::keyClick(&window, Qt::Key_D, Qt::ControlModifier);
-        JewelCaseDocument& document = window.document();
-        SheetWidget* sheet = window.coverView()->sheet(1);
+        Window w;
+        QTest::keyClick(&w.window, Qt::Key_D, Qt::ControlModifier);
+        SheetWidget* sheet = w.sheet(DosSheet);
+        w.tool(MainMenus::InsertDosPosition);
+        TextElement& text = w.selectedText();
+        QCOMPARE(text.index, 1);
 
-        // A new Dos text, dragged by its frame.
-        QTest::mouseClick(window.toolBar()->widgetForAction(window.toolbarPosition(13)),
-                          Qt::LeftButton);
-        TextElement& text = *document.faces[Face::Dos].text(1);
-        QVERIFY(document.sheets[1].marks.frameVisible);
+        // Dragged by its frame, 20 pixels left and 10 down; the move starts from the edges
+        // recorded in whole twips.
         const QRectF before = text.rect();
-        const QPoint grab = sheet->toPixels(before.center()).toPoint();
-        QTest::mousePress(sheet, Qt::LeftButton, {}, grab);
-        QTest::mouseMove(sheet, grab + QPoint(-20, 10));
-        QTest::mouseRelease(sheet, Qt::LeftButton, {}, grab + QPoint(-20, 10));
+        drag(sheet, before.center(), before.center() + sheet->toTwips(QPointF(-20, 10)));
         const QPointF by = sheet->toTwips(QPointF(-20, 10));
-        // The move starts from the rectangle recorded in whole twips.
         QCOMPARE(text.rect().topLeft(), QPointF(std::lround(before.left()) + std::lround(by.x()),
                                                 std::lround(before.top()) + std::lround(by.y())));
-        QCOMPARE(text.width, before.width() - 30);
 
         // A spine shows its handles; dragging one changes nothing.
-        const QRectF spine = document.spines[0].rect;
-        QTest::mouseClick(sheet, Qt::LeftButton, {}, sheet->toPixels(spine.center()).toPoint());
-        const SelectionMarks& marks = document.sheets[1].marks;
+        const QRectF spine = w.window.document().spines[0].rect;
+        click(sheet, spine.center());
+        const SelectionMarks& marks = w.window.context().screen.overlays[DosSheet].marks;
         QVERIFY(marks.handlesVisible && !marks.frameVisible);
-        const QPoint handle = sheet->toPixels(marks.handles[4].center()).toPoint();
-        QTest::mousePress(sheet, Qt::LeftButton, {}, handle);
-        QTest::mouseMove(sheet, handle + QPoint(30, -40));
-        QTest::mouseRelease(sheet, Qt::LeftButton, {}, handle + QPoint(30, -40));
-        QCOMPARE(document.spines[0].rect, spine);
-        QVERIFY(window.selection().currentSelection.isEmpty());
+        drag(sheet, marks.handles[4].center(), marks.handles[4].center() + QPointF(450, -600));
+        QCOMPARE(w.window.document().spines[0].rect, spine);
     }
 
-    void barTooltipAndTheEditorsAboutPicture()
+    void barTooltipAboutBoxAndTheEditorsPicture()
     {
-        frmJewelCase window;
-        window.startUp();
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        SheetWidget* sheet = window.coverView()->sheet(0);
-        const QPoint onBar = sheet->toPixels(window.document().sheets[0].bar.center()).toPoint();
+        Window w;
+        SheetWidget* sheet = w.sheet(RectoSheet);
+        const QPoint onBar =
+            sheet->toPixels(w.window.context().screen.overlays[RectoSheet].bar.center()).toPoint();
         QHelpEvent help(QEvent::ToolTip, onBar, sheet->mapToGlobal(onBar));
         QApplication::sendEvent(sheet, &help);
         QTRY_COMPARE(QToolTip::text(), QStringLiteral("Barre d'Alignement"));
         QToolTip::hideText();
 
+        QString name;
+        ExpectModal about([&](QWidget* box) {
+            QCOMPARE(box->windowTitle(), QStringLiteral("A Propos"));
+            name = box->findChild<QLabel*>(QStringLiteral("programName"))->text();
+            QCOMPARE(box->findChild<QLabel*>(QStringLiteral("programVersion"))->text(),
+                     QStringLiteral("Version ") + AboutBox::version());
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        QTest::keyClick(&w.window, Qt::Key_F2);
+        QVERIFY(about.seen());
+        QCOMPARE(name, QStringLiteral("Jaskel CD"));
+
         // The picture of the text editor opens the about box over it.
-        window.toolbarPosition(11)->trigger();
-        QString aboutTitle;
-        whenModalShown([&](QWidget* editor) {
-            whenModalShown([&](QWidget* about) {
-                aboutTitle = about->windowTitle();
-                QTest::keyClick(about, Qt::Key_Return);
-                QTest::mouseClick(editor->findChild<QPushButton*>(QStringLiteral("cmdCancel")),
+        w.tool(MainMenus::InsertRectoPosition);
+        bool aboutOverEditor = false;
+        ExpectModal editor([&](QWidget* dialog) {
+            new ExpectModal([&aboutOverEditor, dialog](QWidget* box) {
+                aboutOverEditor = box->windowTitle() == QStringLiteral("A Propos");
+                QTest::keyClick(box, Qt::Key_Return);
+                QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cmdCancel")),
                                   Qt::LeftButton);
             });
-            QTest::mouseClick(editor->findChild<QToolButton*>(QStringLiteral("imgAbout")),
+            QTest::mouseClick(dialog->findChild<QToolButton*>(QStringLiteral("imgAbout")),
                               Qt::LeftButton);
         });
-        window.action(QStringLiteral("mnuEdit"))->trigger();
-        QCOMPARE(aboutTitle, QStringLiteral("A Propos"));
-        QVERIFY(!QApplication::activeModalWidget());
-    }
-
-    void aboutBoxOpensFromTheMenu()
-    {
-        frmJewelCase window;
-        window.startUp();
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QString title;
-        QString name;
-        QString version;
-        QTimer::singleShot(0, this, [&] {
-            QWidget* modal = QApplication::activeModalWidget();
-            QVERIFY(modal);
-            title = modal->windowTitle();
-            name = modal->findChild<QLabel*>(QStringLiteral("programName"))->text();
-            version = modal->findChild<QLabel*>(QStringLiteral("programVersion"))->text();
-            QTest::keyClick(modal, Qt::Key_Return);
-        });
-        QTest::keyClick(&window, Qt::Key_F2);
-        QCOMPARE(title, QStringLiteral("A Propos"));
-        QCOMPARE(name, QStringLiteral("Jaskel CD"));
-        QCOMPARE(version, QStringLiteral("Version ") + AboutBox::version());
+        w.menus.text.edit->trigger();
+        QVERIFY(editor.seen());
+        QVERIFY(aboutOverEditor);
         QVERIFY(!QApplication::activeModalWidget());
     }
 
@@ -408,14 +368,7 @@ private Q_SLOTS:
                  QStringLiteral("/home/marie/Musique/a.jkcd"));
         QCOMPARE(CommandLine::coverPath(QStringLiteral("\"sous dossier/b.jkcd\""), cwd),
                  QStringLiteral("/home/marie/Musique/sous dossier/b.jkcd"));
-        QCOMPARE(CommandLine::coverPath(QString(), cwd), QString());
         QCOMPARE(CommandLine::coverPath(QStringLiteral("\"\""), cwd), QString());
-
-        frmJewelCase window;
-        window.startUp(QStringLiteral("/nulle/part/absent.jkcd"));
-        QCOMPARE(window.commandLinePath(), QStringLiteral("/nulle/part/absent.jkcd"));
-        QCOMPARE(window.document().loadingDocument, 0);
-        QCOMPARE(window.windowTitle(), QStringLiteral("Jaskel CD : Nouveau"));
     }
 };
 

@@ -1,22 +1,35 @@
-#include "Application.h"
 #include "JewelCaseDocument.h"
 #include "Ouverturetexte.h"
+#include "VerticalTextDrawing.h"
 
-#include <QApplication>
 #include <QtTest>
 
 namespace {
 
-JewelCaseDocument laidOut()
-{
-    JewelCaseDocument document;
-    document.layOut(450);
-    return document;
-}
-
 bool near(double a, double b)
 {
     return qAbs(a - b) < 0.01;
+}
+
+// A record as the reader hands it over, every look different from a new element's.
+ElementRecord styledRecord(int index)
+{
+    ElementRecord record;
+    record.caption = QStringLiteral("Titre & \"album\"\r\nligne 2");
+    record.fontName = QStringLiteral("Comic Sans MS");
+    record.fontBold = 1;
+    record.fontItalic = -1; // any non-zero number is true
+    record.foreColor = 0x000000FF;
+    record.backColor = 0x0000FF00;
+    record.backStyle = record.borderStyle = 1;
+    record.alignment = 2;
+    record.left = 1000;
+    record.top = 2000;
+    record.width = 3000;
+    record.height = 400;
+    record.visible = record.autoSize = 1;
+    record.index = std::int16_t(index);
+    return record;
 }
 
 } // namespace
@@ -24,97 +37,85 @@ bool near(double a, double b)
 class TestCoverLayout : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { Application::configure(*qApp); }
-
-    void sheetsAndFacesAfterStartUp()
+    void layoutAtConstruction()
     {
-        const JewelCaseDocument document = laidOut();
-        QVERIFY(near(document.sheets[0].geometry.width(), 13741.3));
-        QVERIFY(near(document.sheets[0].geometry.height(), 6863.15));
-        QVERIFY(near(document.sheets[1].geometry.width(), 8621.97));
-        QVERIFY(near(document.sheets[1].geometry.height(), 6749.76));
-
+        const JewelCaseDocument document;
+        const QSizeF rectoSheet = document.sheets[RectoSheet].size;
+        const QSizeF dosSheet = document.sheets[DosSheet].size;
+        QVERIFY(near(rectoSheet.width(), 13741.3) && near(rectoSheet.height(), 6863.15));
+        QVERIFY(near(dosSheet.width(), 8621.97) && near(dosSheet.height(), 6749.76));
         QCOMPARE(document.faces[Face::Recto].frame, QRectF(0, 0, 6803.15f, 6803.15f));
         // The Verso starts 15 twips right of the Recto's right edge.
         QVERIFY(near(document.faces[Face::Verso].frame.left(), 6818.15));
         QCOMPARE(document.faces[Face::Dos].frame, QRectF(340, 0, 7851.97f, 6689.76f));
-
         QCOMPARE(document.spines[0].rect.left(), 0.0);
         QVERIFY(near(document.spines[1].rect.left(), 8191.97));
-        QCOMPARE(document.spines[1].rect.width(), 340.0);
-        QVERIFY(near(document.spines[0].rect.height(), 6689.76));
-
-        // Logo slots: the Recto's covers its face, the others are 2855 twips square.
+        for (const Spine& spine : document.spines) {
+            QCOMPARE(spine.rect.width(), 340.0);
+            QVERIFY(near(spine.rect.height(), 6689.76));
+        }
+        // The Recto's logo covers its face; the others are squares at their face's left.
         QCOMPARE(document.faces[Face::Recto].logo.rect, QRectF(15, 15, 6803.15f, 6803.15f));
-        QCOMPARE(document.faces[Face::Verso].logo.rect.size(), QSizeF(2855, 2855));
-        QVERIFY(near(document.faces[Face::Verso].logo.rect.left(), 6818.15));
-        QCOMPARE(document.faces[Face::Dos].logo.rect.topLeft(), QPointF(340, 465));
-    }
-
-    void captionsSitUnderTheirFaces()
-    {
-        const JewelCaseDocument document = laidOut();
-        for (const Face& face : document.faces) {
-            const QRectF& sheet = document.sheets[face.sheet].geometry;
-            QCOMPARE(face.captionRect.width(), face.frame.width());
-            QVERIFY(near(face.captionRect.left(), face.frame.left() + sheet.left()));
-            QVERIFY(face.captionRect.top() >= sheet.bottom());
-            QCOMPARE(face.captionRect.height(), 465.0);
-        }
-        QCOMPARE(document.faces[Face::Recto].caption, QStringLiteral("RECTO (Face avant)"));
-        QCOMPARE(document.faces[Face::Verso].caption, QStringLiteral("VERSO (Face intérieure)"));
-        QCOMPARE(document.faces[Face::Dos].caption, QStringLiteral("DOS (Face arrière)"));
-    }
-
-    void templatesAndBars()
-    {
-        const JewelCaseDocument document = laidOut();
+        QCOMPARE(document.faces[Face::Verso].logo.rect, QRectF(6818.15f, 15, 2855, 2855));
+        QCOMPARE(document.faces[Face::Dos].logo.rect, QRectF(340, 15, 2855, 2855));
         const QList<QPointF> templates = {{9240, 120}, {2520, 240}, {1785, 600}};
-        for (int face = 0; face < 3; ++face) {
-            const Face& model = document.faces[std::size_t(face)];
-            QCOMPARE(model.texts.size(), std::size_t(1));
-            const TextElement& element = model.texts.at(0);
-            QCOMPARE(QPointF(element.left, element.top), templates[face]);
-            QVERIFY(!element.visible);
-            QCOMPARE(element.caption(), QStringLiteral("Texte"));
-            QCOMPARE(element.font().name, QStringLiteral("Times New Roman"));
-            QCOMPARE(element.font().size, 11.25f);
-            QCOMPARE(element.foreColor, OleColors::systemWindowText);
-            QCOMPARE(element.backColor, OleColors::systemWindow);
+        for (int index = 0; index < Face::count; ++index) {
+            const Face& face = document.faces[std::size_t(index)];
+            for (const ImageSlot* slot : {&face.background, &face.logo})
+                QVERIFY(!slot->visible && slot->isEmpty());
+            QCOMPARE(face.texts.size(), std::size_t(1));
+            const TextElement& element = face.texts.at(0);
+            QCOMPARE(QPointF(element.left, element.top), templates[index]);
+            QVERIFY(!element.visible && element.caption() == QStringLiteral("Texte"));
+            QVERIFY(element.font().name == "Times New Roman" && element.font().size == 11.25f);
         }
-        // Each bar is as high as its faces and stands inside them.
-        const Face& recto = document.faces[Face::Recto];
-        QCOMPARE(document.sheets[0].bar.height(), recto.frame.height());
-        QVERIFY(recto.frame.contains(document.sheets[0].bar.topLeft()));
-        QCOMPARE(document.sheets[1].bar.width(), 75.0);
-        QVERIFY(document.dos().frame.contains(document.sheets[1].bar.topLeft()));
-        QCOMPARE(document.documentModified, 0);
-        QCOMPARE(document.rectoImagePath, QStringLiteral("Aucun"));
+        QCOMPARE(Face::caption(Face::Verso), QStringLiteral("VERSO (Face intérieure)"));
+        QCOMPARE(Face::caption(Face::Recto), QStringLiteral("RECTO (Face avant)"));
+        QCOMPARE(Face::caption(Face::Dos), QStringLiteral("DOS (Face arrière)"));
+    }
+
+    void resetBringsBackTheStartUpState()
+    {
+        JewelCaseDocument document;
+        for (Face& face : document.faces) {
+            face.loadText(3).visible = true;
+            face.texts.at(0).setCaption(QStringLiteral("Modèle"));
+            face.color = 0x00FF0000;
+            face.logo.picture = QImage(4, 4, QImage::Format_RGB32);
+            face.logo.visible = true;
+        }
+        document.rectoImagePath = document.versoImagePath = QStringLiteral("/tmp/a.bmp");
+        document.dosImagePath = document.logoImagePath = QStringLiteral("/tmp/b.bmp");
+        document.verticalTextAlignment = VerticalAlignment::Centre;
+        document.dosSheet().backColor = document.dosSheet().foreColor = 0x00123456;
+        DrawRotatedText(document, QStringLiteral("Album"));
+        document.documentModified = document.loadingDocument = true;
+        document.currentFileName = QStringLiteral("/tmp/pochette.jcd");
+
+        document.reset();
+        for (const Face& face : document.faces) {
+            QCOMPARE(face.texts.size(), std::size_t(1));
+            QCOMPARE(face.texts.at(0).caption(), QStringLiteral("Texte"));
+            QCOMPARE(face.color, OleColors::white);
+            QVERIFY(!face.logo.visible && face.logo.isEmpty());
+        }
+        for (const QString* path : {&document.rectoImagePath, &document.versoImagePath,
+                                    &document.dosImagePath, &document.logoImagePath})
+            QCOMPARE(*path, QStringLiteral("Aucun"));
+        QVERIFY(!document.documentModified && !document.loadingDocument);
+        QVERIFY(document.currentFileName.isEmpty());
+        QCOMPARE(document.verticalText.caption(), QStringLiteral("Texte vertical"));
+        QCOMPARE(document.verticalTextAlignment, VerticalAlignment::Start);
+        QCOMPARE(document.dosSheet().backColor, OleColors::white);
+        QCOMPARE(document.dosSheet().foreColor, OleColors::black);
+        QVERIFY(document.dosSheet().drawing.empty());
     }
 
     void restoringElementsCreatesOnlyWhatIsNamed()
     {
-        JewelCaseDocument document = laidOut();
-        ElementRecord record;
-        record.caption = QStringLiteral("Titre & \"album\"\r\nligne 2");
-        record.fontName = QStringLiteral("Comic Sans MS");
-        record.fontObjectName = record.fontName;
-        record.fontSize = 16;
-        record.fontBold = 1;
-        record.fontItalic = -1; // any non-zero number is true
-        record.foreColor = 0x000000FF;
-        record.backColor = 0x0000FF00;
-        record.backStyle = 1;
-        record.borderStyle = 1;
-        record.alignment = 2;
-        record.left = 1000;
-        record.top = 2000;
-        record.width = 3000;
-        record.height = 400;
-        record.visible = 1;
-        record.index = 7;
-        record.autoSize = 1;
-        QVERIFY(Ouverturetexte(document, RectoTexts, record));
+        JewelCaseDocument document;
+        const ElementRecord record = styledRecord(7);
+        QVERIFY(Ouverturetexte(document, ActiveFrame::RectoTexts, record));
 
         const Face& recto = document.faces[Face::Recto];
         QCOMPARE(recto.highestIndex(), 7);
@@ -125,46 +126,43 @@ private Q_SLOTS:
         // The stored rectangle is applied after the caption and font, even when auto-sized.
         QCOMPARE(restored->rect(), QRectF(1000, 2000, 3000, 400));
         QCOMPARE(restored->caption(), record.caption);
+        QCOMPARE(restored->font().name, QStringLiteral("Comic Sans MS"));
         QVERIFY(restored->font().bold && restored->font().italic && !restored->font().underline);
-        QCOMPARE(restored->alignment, 2);
-        QCOMPARE(restored->foreColor, OleColor(0xFF));
+        QCOMPARE(restored->alignment, Alignment::Centre);
+        QCOMPARE(restored->foreColor, OleColor(0x000000FF));
+        QCOMPARE(restored->backStyle, BackStyle::Opaque);
+        QCOMPARE(restored->borderStyle, BorderStyle::Single);
+        QCOMPARE(restored->backColor, OleColor(0x0000FF00));
         QVERIFY(restored->visible && restored->enabled);
 
         // Restoring element 0 reuses the template rather than adding one.
-        record.index = 0;
-        record.caption = QStringLiteral("Modèle");
-        QVERIFY(Ouverturetexte(document, VersoTexts, record));
+        QVERIFY(Ouverturetexte(document, ActiveFrame::VersoTexts, styledRecord(0)));
         QCOMPARE(document.faces[Face::Verso].texts.size(), std::size_t(1));
-        QCOMPARE(document.faces[Face::Verso].text(0)->caption(), QStringLiteral("Modèle"));
+        QCOMPARE(document.faces[Face::Verso].text(0)->caption(), record.caption);
 
-        QVERIFY(!Ouverturetexte(document, 4, record));
-        record.index = -1;
-        QVERIFY(!Ouverturetexte(document, DosTexts, record));
-    }
+        QVERIFY(!Ouverturetexte(document, ActiveFrame::DosTexts, styledRecord(-1)));
+        // The reader's numbers 0, 1 and 2 name the Verso, the Recto and the Dos, as faces do.
+        for (int face : {Face::Verso, Face::Recto, Face::Dos})
+            QCOMPARE(faceOfFrame(ActiveFrame(face)), std::optional(face));
+        QVERIFY(!faceOfFrame(ActiveFrame::VerticalText));
+        QCOMPARE(activeFrameFromNumber(3), std::optional(ActiveFrame::VerticalText));
+        QVERIFY(!activeFrameFromNumber(4) && !activeFrameFromNumber(-1));
 
-    void restoringTheVerticalTextColoursTheDosSheet()
-    {
-        JewelCaseDocument document = laidOut();
-        ElementRecord record;
-        record.caption = QStringLiteral("Album – Artiste");
-        record.fontName = QStringLiteral("Times New Roman");
-        record.fontSize = 14;
-        record.backColor = 0x00EEDDCC;
-        record.foreColor = 0x00112233;
-        record.alignment = 1;
-        record.width = 1500;
-        record.height = 315;
-        QVERIFY(Ouverturetexte(document, VerticalTextFrame, record));
-        QCOMPARE(document.dosSheet().backColor, OleColor(0x00EEDDCC));
-        QCOMPARE(document.dosSheet().foreColor, OleColor(0x00112233));
-        QCOMPARE(document.verticalTextTag, 1);
-        QCOMPARE(document.verticalText.caption(), record.caption);
+        // The vertical text also takes the Dos sheet's colours and is painted on the spines.
+        ElementRecord vertical = styledRecord(0);
+        vertical.alignment = 1;
+        QVERIFY(Ouverturetexte(document, ActiveFrame::VerticalText, vertical));
+        QCOMPARE(document.dosSheet().backColor, OleColor(0x0000FF00));
+        QCOMPARE(document.dosSheet().foreColor, OleColor(0x000000FF));
+        QCOMPARE(document.verticalTextAlignment, VerticalAlignment::End);
+        QCOMPARE(document.verticalText.caption(), vertical.caption);
         QCOMPARE(document.dosSheet().drawing.size(), std::size_t(2));
-        QCOMPARE(document.dosSheet().drawing[0].color, OleColor(0x00112233));
+        for (const RotatedTextRun& run : document.dosSheet().drawing)
+            QCOMPARE(run.color, OleColor(0x000000FF));
 
-        record.alignment = 9; // not one of the three choices
-        QVERIFY(Ouverturetexte(document, VerticalTextFrame, record));
-        QCOMPARE(document.verticalTextTag, 0);
+        vertical.alignment = 9; // not one of the three choices
+        QVERIFY(Ouverturetexte(document, ActiveFrame::VerticalText, vertical));
+        QCOMPARE(document.verticalTextAlignment, VerticalAlignment::Start);
     }
 };
 

@@ -1,5 +1,6 @@
 #include "Application.h"
-#include "CoverSelection.h"
+#include "CoverScreen.h"
+#include "CoverSurface.h"
 #include "DragRules.h"
 #include "JewelCaseDocument.h"
 
@@ -8,22 +9,50 @@
 
 namespace {
 
-// The bounds the cover gives a drag on each face, as the selection computes them.
-DragBounds faceBounds(int face)
+// The bounds the cover gives a drag: "Recto", "Verso" and "Dos" for a text of that face, "bar"
+// for the Recto sheet's alignment bar in the Recto-Verso view. "disc" stands for the CD label:
+// another area, and margins of its own, each side different so that one taken for another shows.
+DragBounds boundsOf(const QString& name, bool forMove)
 {
-    static JewelCaseDocument document = [] {
-        JewelCaseDocument laidOut;
-        laidOut.layOut(450);
-        return laidOut;
-    }();
-    CoverSelection selection(document);
-    selection.currentFace = face;
-    return selection.bounds(false);
+    static JewelCaseDocument document;
+    static CoverScreen screen;
+    const CoverSurface surface(document, screen);
+    if (name == "disc")
+        return {QRectF(0, 0, 6700, 6700), {100, 150, 200, 250}, {110, 160, 210, 260}};
+    if (name == "bar")
+        return surface.bounds(ElementRef::bar(RectoSheet), Face::Recto, forMove);
+    const int face = name == "Verso" ? Face::Verso : name == "Recto" ? Face::Recto : Face::Dos;
+    return surface.bounds(ElementRef::text(face, 1), face, forMove);
 }
 
-QVariant noMove()
+// The text of the resize rows: 1200 wide, and widened by 30 as it is selected.
+const QRectF widened(1000, 1000, 1230, 300);
+
+// One twip further than `to`, the way it goes.
+QPointF beyond(QPointF to)
 {
-    return QVariant();
+    return to + QPointF(std::clamp(to.x(), -1.0, 1.0), std::clamp(to.y(), -1.0, 1.0));
+}
+
+// Two rows on either side of a limit: the pointer at `to` reaches it, one twip further passes it.
+void moveLimit(const char* name, const char* bounds, QPointF at, QPointF to,
+               QSizeF size = {1200, 300})
+{
+    const QRectF rect(at, size);
+    QTest::addRow("%s: reached", name)
+        << bounds << -1 << rect << to << QVariant(rect.translated(to));
+    QTest::addRow("%s: passed", name) << bounds << -1 << rect << beyond(to) << QVariant();
+}
+
+void resizeLimit(const char* name, const char* bounds, int handle, QPointF to, QRectF after)
+{
+    QTest::addRow("%s: reached", name) << bounds << handle << widened << to << QVariant(after);
+    QTest::addRow("%s: passed", name) << bounds << handle << widened << beyond(to) << QVariant();
+}
+
+void resizeRow(const char* name, int handle, QPointF to, QRectF after)
+{
+    QTest::newRow(name) << "Recto" << handle << widened << to << QVariant(after);
 }
 
 } // namespace
@@ -35,131 +64,107 @@ private Q_SLOTS:
 
     void boundsOfEachFace()
     {
-        const DragBounds verso = faceBounds(Face::Verso);
-        QVERIFY(qAbs(verso.lowerX - 6818.15) < 0.01);
-        QVERIFY(qAbs(verso.upperX - 13741.3) < 0.01);
-        const DragBounds recto = faceBounds(Face::Recto);
-        QCOMPARE(recto.lowerX, 0.0);
-        QVERIFY(qAbs(recto.upperX - 6803.15) < 0.01);
-        const DragBounds dos = faceBounds(Face::Dos);
-        QCOMPARE(dos.lowerX, 340.0);
-        QVERIFY(qAbs(dos.upperX - (7851.97 + 340)) < 0.01);
-        QVERIFY(qAbs(dos.upperY - 6689.76) < 0.01);
+        const auto near = [](double a, double b) { return qAbs(a - b) < 0.01; };
+        const QRectF verso = boundsOf("Verso", true).area;
+        QVERIFY(near(verso.left(), 6818.15) && near(verso.right(), 13741.3));
+        const QRectF recto = boundsOf("Recto", true).area;
+        QVERIFY(recto.left() == 0 && near(recto.right(), 6803.15) && near(recto.bottom(), 6803.15));
+        const QRectF dos = boundsOf("Dos", false).area;
+        QVERIFY(dos.left() == 340 && near(dos.right(), 8191.97) && near(dos.bottom(), 6689.76));
+        // The bar slides over both faces of its sheet.
+        const QRectF bar = boundsOf("bar", true).area;
+        QVERIFY(bar.left() == 30 && near(bar.right(), 13741.3));
     }
 
-    void move_data()
+    void drag_data()
     {
-        QTest::addColumn<int>("face");
+        QTest::addColumn<QString>("bounds");
+        QTest::addColumn<int>("handle"); // -1: moved by its frame
         QTest::addColumn<QRectF>("selected");
-        QTest::addColumn<QPointF>("by");        // pointer displacement
-        QTest::addColumn<QVariant>("expected"); // new top-left, or none when refused
+        QTest::addColumn<QPointF>("pointer"); // a move's displacement, or from the handle's corner
+        QTest::addColumn<QVariant>("expected"); // the rectangle after, or none when refused
 
-        const QRectF recto(1000, 30, 1200, 300);
-        QTest::newRow("30 from the top: no move up")
-            << int(Face::Recto) << recto << QPointF(0, -1) << noMove();
-        QTest::newRow("30 from the top: down is fine")
-            << int(Face::Recto) << recto << QPointF(0, 1) << QVariant(QPointF(1000, 31));
+        moveLimit("Recto top, 30 from it", "Recto", {1000, 31}, {0, -1});
         QTest::newRow("whole move refused, no slide along x")
-            << int(Face::Recto) << recto << QPointF(200, -5) << noMove();
-        const QRectF low(1000, 6400, 1200, 300); // bottom at 6700, 103.15 from the face's bottom
-        QTest::newRow("bottom stops 30 short")
-            << int(Face::Recto) << low << QPointF(0, 74) << noMove();
-        QTest::newRow("bottom 30.15 short is fine")
-            << int(Face::Recto) << low << QPointF(0, 73) << QVariant(QPointF(1000, 6473));
-        QTest::newRow("Recto text cannot cross into the Verso")
-            << int(Face::Recto) << QRectF(5500, 1000, 1200, 300) << QPointF(74, 0) << noMove();
-        QTest::newRow("Recto text up to 30 from its right edge")
-            << int(Face::Recto) << QRectF(5500, 1000, 1200, 300) << QPointF(73, 0)
-            << QVariant(QPointF(5573, 1000));
-        QTest::newRow("Recto left edge itself") << int(Face::Recto) << QRectF(10, 1000, 1200, 300)
-                                                << QPointF(-10, 0) << QVariant(QPointF(0, 1000));
-        QTest::newRow("Verso text stops at the Verso's left edge")
-            << int(Face::Verso) << QRectF(6830, 1000, 1200, 300) << QPointF(-12, 0) << noMove();
-        QTest::newRow("Verso text just inside") << int(Face::Verso) << QRectF(6830, 1000, 1200, 300)
-                                                << QPointF(-11, 0) << QVariant(QPointF(6819, 1000));
-        QTest::newRow("Dos text cannot cover the left spine")
-            << int(Face::Dos) << QRectF(400, 1000, 1200, 300) << QPointF(-61, 0) << noMove();
-        QTest::newRow("Dos text at the spine's edge")
-            << int(Face::Dos) << QRectF(400, 1000, 1200, 300) << QPointF(-60, 0)
-            << QVariant(QPointF(340, 1000));
+            << "Recto" << -1 << QRectF(1000, 30, 1200, 300) << QPointF(200, -5) << QVariant();
+        moveLimit("Recto bottom, 30 short of 6803.15", "Recto", {1000, 6400}, {0, 73});
+        moveLimit("Recto right, not into the Verso", "Recto", {5500, 1000}, {73, 0});
+        moveLimit("Recto left edge itself", "Recto", {10, 1000}, {-10, 0});
+        moveLimit("Verso left edge", "Verso", {6830, 1000}, {-11, 0});
+        moveLimit("Verso runs on to the sheet's edge", "Verso", {12000, 1000}, {511, 0});
+        moveLimit("Dos left, not over the spine", "Dos", {400, 1000}, {-60, 0});
+        moveLimit("Dos right", "Dos", {6000, 1000}, {961, 0});
+        moveLimit("Dos bottom", "Dos", {1000, 6300}, {0, 59});
+        // The bar stands from the sheet's top: it goes sideways only, the Y test skipped.
+        moveLimit("bar left", "bar", {600, 0}, {-570, 0}, {75, 6803});
+        moveLimit("bar right", "bar", {600, 0}, {13036, 0}, {75, 6803});
+        QTest::newRow("bar keeps its top")
+            << "bar" << -1 << QRectF(600, 0, 75, 6803) << QPointF(100, 500)
+            << QVariant(QRectF(700, 0, 75, 6803));
+        moveLimit("disc left", "disc", {1000, 1000}, {-900, 0});
+        moveLimit("disc top", "disc", {1000, 1000}, {0, -850});
+        moveLimit("disc right", "disc", {1000, 1000}, {4300, 0});
+        moveLimit("disc bottom", "disc", {1000, 1000}, {0, 5150});
+
+        resizeRow("right handle pressed in its middle", 5, {46, 46}, {1000, 1000, 1276, 300});
+        resizeRow("right handle exactly 60 wide", 5, {-1170, 0}, {1000, 1000, 60, 300});
+        resizeRow("right handle stops at 60 wide", 5, {-1171, 0}, widened);
+        // A failing edge stops the step: the edges moved before it stay, none after it moves.
+        resizeRow("top left: top stops at 60 high", 0, {100, 250}, {1100, 1000, 1130, 300});
+        resizeRow("bottom left: left stops, bottom unmoved", 2, {1200, 100}, widened);
+        resizeRow("top handle: the pointer's x does not count", 7, {5000, -100},
+                  {1000, 900, 1230, 400});
+        resizeLimit("Recto left edge", "Recto", 1, {-1000, 0}, {0, 1000, 2230, 300});
+        resizeLimit("Recto top, 30 from it", "Recto", 7, {0, -970}, {1000, 30, 1230, 1270});
+        resizeLimit("Recto right, 30 short", "Recto", 4, {4543, 0}, {1000, 1000, 5773, 300});
+        resizeLimit("Recto bottom, 60 short", "Recto", 3, {0, 5443}, {1000, 1000, 1230, 5743});
+        resizeLimit("disc left", "disc", 1, {-890, 0}, {110, 1000, 2120, 300});
+        resizeLimit("disc top", "disc", 7, {0, -840}, {1000, 160, 1230, 1140});
+        resizeLimit("disc right", "disc", 5, {4260, 0}, {1000, 1000, 5490, 300});
+        resizeLimit("disc bottom", "disc", 3, {0, 5140}, {1000, 1000, 1230, 5440});
     }
 
-    void move()
+    void drag()
     {
-        QFETCH(int, face);
-        QFETCH(QRectF, selected);
-        QFETCH(QPointF, by);
-        QFETCH(QVariant, expected);
-        const QPointF grab(50, 20);
-        const auto moved = DragRules::move(selected, grab, grab + by, faceBounds(face), false);
-        if (!expected.isValid()) {
-            QVERIFY(!moved);
-        } else {
-            QVERIFY(moved);
-            QCOMPARE(*moved, expected.toPointF());
-        }
-    }
-
-    void resize_data()
-    {
-        QTest::addColumn<int>("handle");
-        QTest::addColumn<QPointF>("pointer"); // from the handle's top-left corner
-        QTest::addColumn<QVariant>("expected");
-
-        // Selected Recto text at 1000, 1000, 1230 × 300 (width with its 30-twip widening).
-        QTest::newRow("right handle, pressed in its middle, moved one twip")
-            << 5 << QPointF(46, 46) << QVariant(QRectF(1000, 1000, 1276, 300));
-        QTest::newRow("right handle stops at 60 wide")
-            << 5 << QPointF(-1171, 0) << QVariant(QRectF(1000, 1000, 1230, 300));
-        QTest::newRow("right handle exactly 60 wide")
-            << 5 << QPointF(-1170, 0) << QVariant(QRectF(1000, 1000, 60, 300));
-        QTest::newRow("left handle narrows from the left")
-            << 1 << QPointF(200, 0) << QVariant(QRectF(1200, 1000, 1030, 300));
-        QTest::newRow("left handle stops at the face's left edge")
-            << 1 << QPointF(-1001, 0) << noMove();
-        QTest::newRow("bottom handle stops 60 short of the bottom")
-            << 3 << QPointF(0, 5444) << noMove();
-        QTest::newRow("bottom handle 60.15 short is fine")
-            << 3 << QPointF(0, 5443) << QVariant(QRectF(1000, 1000, 1230, 5743));
-        QTest::newRow("top handle keeps 30 from the top") << 7 << QPointF(0, -971) << noMove();
-        QTest::newRow("top handle grows upward")
-            << 7 << QPointF(0, -970) << QVariant(QRectF(1000, 30, 1230, 1270));
-        QTest::newRow("top left: the left edge moves, the top stops at 60 high")
-            << 0 << QPointF(100, 250) << QVariant(QRectF(1100, 1000, 1130, 300));
-        QTest::newRow("right handle stops 30 short of the face's right edge")
-            << 4 << QPointF(4544, 0) << noMove();
-    }
-
-    void resize()
-    {
+        QFETCH(QString, bounds);
         QFETCH(int, handle);
+        QFETCH(QRectF, selected);
         QFETCH(QPointF, pointer);
         QFETCH(QVariant, expected);
-        const QRectF selected(1000, 1000, 1230, 300);
-        const auto resized =
-            DragRules::resize(selected, selected, handle, pointer, faceBounds(Face::Recto));
-        if (!expected.isValid()) {
-            QVERIFY(!resized);
-        } else {
-            QVERIFY(resized);
-            QCOMPARE(*resized, expected.toRectF());
-        }
+        std::optional<QRectF> after;
+        const QPointF grab(50, 20);
+        if (handle >= 0)
+            after = DragRules::resize(selected, selected, handle, pointer, boundsOf(bounds, false));
+        else if (const auto topLeft = DragRules::move(selected, grab, grab + pointer,
+                                                      boundsOf(bounds, true), bounds == "bar"))
+            after = QRectF(*topLeft, selected.size());
+        QCOMPARE(after.has_value(), expected.isValid());
+        if (after)
+            QCOMPARE(*after, expected.toRectF());
     }
 
-    void handlesSurroundTheFrame()
+    void handlesAndRecordedRects()
     {
-        const auto handles = DragRules::handleRects(QRectF(1000, 2000, 600, 300));
+        auto handles = DragRules::handleRects(QRectF(1000, 2000, 600, 300));
         const QList<QPointF> corners = {{955, 1955},  {955, 2105},  {955, 2255},  {1255, 2255},
                                         {1555, 2255}, {1555, 2105}, {1555, 1955}, {1255, 1955}};
-        for (int i = 0; i < 8; ++i) {
-            QCOMPARE(handles[std::size_t(i)].topLeft(), corners[i]);
-            QCOMPARE(handles[std::size_t(i)].size(), QSizeF(90, 90));
-        }
-        QCOMPARE(DragRules::handleCursor(0), Qt::SizeFDiagCursor);
-        QCOMPARE(DragRules::handleCursor(4), Qt::SizeFDiagCursor);
-        QCOMPARE(DragRules::handleCursor(5), Qt::SizeHorCursor);
-        QCOMPARE(DragRules::handleCursor(6), Qt::SizeBDiagCursor);
-        QCOMPARE(DragRules::handleCursor(3), Qt::SizeVerCursor);
+        for (int i = 0; i < 8; ++i)
+            QCOMPARE(handles[std::size_t(i)], QRectF(corners[i], QSizeF(90, 90)));
+        // Around a frame off the twip grid the handles still stand on whole twips.
+        handles = DragRules::handleRects(QRectF(3431.575, 100.5, 3311.425, 300));
+        QCOMPARE(handles[0].topLeft(), QPointF(3387, 56));
+        QCOMPARE(handles[4].topLeft(), QPointF(6698, 356));
+        QCOMPARE(handles[7].topLeft(), QPointF(5042, 56));
+        const QList<Qt::CursorShape> cursors = {Qt::SizeFDiagCursor, Qt::SizeHorCursor,
+                                                Qt::SizeBDiagCursor, Qt::SizeVerCursor};
+        for (int i = 0; i < 8; ++i)
+            QCOMPARE(DragRules::handleCursor(i), cursors[i % 4]);
+
+        // The edges are rounded, not the width: the right edge stays where it was.
+        QCOMPARE(DragRules::recordedRect(QRectF(3431.575, 100, 3341.575, 300)),
+                 QRectF(3432, 100, 3341, 300));
+        QCOMPARE(DragRules::recordedRect(QRectF(1000.5, 99.5, 7160.5, 300.5)),
+                 QRectF(1001, 100, 7160, 300));
     }
 };
 

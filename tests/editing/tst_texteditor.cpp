@@ -1,6 +1,6 @@
-#include "AnsiCodec.h"
 #include "Application.h"
 #include "ScriptedPrompter.h"
+#include "TextEncoding.h"
 #include "TextFileLoader.h"
 #include "frmTextEdit.h"
 
@@ -38,7 +38,7 @@ private Q_SLOTS:
     void okWritesCrLfAndAnnulerKeeps()
     {
         ScriptedPrompter prompter;
-        frmTextEdit editor(QStringLiteral("Face A\r\nFace B"), prompter);
+        frmTextEdit editor(QStringLiteral("Face A\r\nFace B"), false, prompter);
         editor.show();
         QCOMPARE(editor.windowTitle(), QStringLiteral("Editeur de texte"));
         QCOMPARE(editor.textBox()->toPlainText(), QStringLiteral("Face A\nFace B"));
@@ -56,7 +56,7 @@ private Q_SLOTS:
         QCOMPARE(editor.result(),
                  std::optional<QString>(QStringLiteral("Titre\r\nFace A\r\nFace B\r\nFin")));
 
-        frmTextEdit cancelled(QStringLiteral("Texte"), prompter);
+        frmTextEdit cancelled(QStringLiteral("Texte"), false, prompter);
         cancelled.show();
         QTest::keyClicks(cancelled.textBox(), QStringLiteral("autre chose"));
         press(cancelled, "cmdCancel");
@@ -75,19 +75,19 @@ private Q_SLOTS:
             writeFile(dir, QStringLiteral("pistes.txt"),
                       QStringLiteral("1. Été indien\n2. Noël – à Paris\n").toUtf8());
         prompter.paths.push_back(utf8);
-        frmTextEdit editor(QStringLiteral("Texte"), prompter);
+        frmTextEdit editor(QStringLiteral("Texte"), false, prompter);
         editor.show();
         press(editor, "cmdFromFile");
         QCOMPARE(prompter.last().title, QStringLiteral("Ouvrir un fichier texte .HEX ou .TXT"));
-        QVERIFY(prompter.last().text.startsWith(QStringLiteral("Fichier texte  (*.TXT")));
+        QVERIFY(prompter.lastAsked().filters.first().startsWith(
+            QStringLiteral("Fichier texte  (*.TXT")));
         QCOMPARE(editor.windowTitle(), utf8);
         press(editor, "cmdOk");
         QCOMPARE(*editor.result(), QStringLiteral("1. Été indien\r\n2. Noël – à Paris\r\n"));
 
         // A file from Windows, in its code page.
-        const QByteArray ansi = AnsiCodec::encode(QStringLiteral("Été – Noël\r\n"));
-        QCOMPARE(ansi, QByteArray("\xC9t\xE9 \x96 No\xEBl\r\n"));
-        const QString windows = writeFile(dir, QStringLiteral("WINDOWS.TXT"), ansi);
+        const QString windows =
+            writeFile(dir, QStringLiteral("WINDOWS.TXT"), QByteArray("\xC9t\xE9 \x96 No\xEBl\r\n"));
         QCOMPARE(TextFileLoader::load(windows).text, QStringLiteral("Été – Noël\r\n"));
 
         // 59999 bytes load; 60000 are refused and the editor closes with nothing changed.
@@ -96,7 +96,7 @@ private Q_SLOTS:
         QCOMPARE(TextFileLoader::load(largest).text.size(), 59999);
         const QString tooLarge = writeFile(dir, QStringLiteral("trop.txt"), QByteArray(60000, 'a'));
         prompter.paths.push_back(tooLarge);
-        frmTextEdit refused(QStringLiteral("Texte"), prompter);
+        frmTextEdit refused(QStringLiteral("Texte"), false, prompter);
         refused.show();
         press(refused, "cmdFromFile");
         QVERIFY(!refused.isVisible());
@@ -107,7 +107,7 @@ private Q_SLOTS:
                                                           "peut être édité par ce programme ! "));
 
         // Cancel in the file dialog, and a file that cannot be read, leave the text as it was.
-        frmTextEdit kept(QStringLiteral("Texte"), prompter);
+        frmTextEdit kept(QStringLiteral("Texte"), false, prompter);
         kept.show();
         press(kept, "cmdFromFile");
         prompter.paths.push_back(dir.filePath(QStringLiteral("absent.txt")));
@@ -115,21 +115,6 @@ private Q_SLOTS:
         QCOMPARE(prompter.last().icon, Prompter::Icon::Exclamation);
         QVERIFY(kept.isVisible());
         QCOMPARE(kept.textBox()->toPlainText(), QStringLiteral("Texte"));
-    }
-
-    void lineBreaksAndCodePage()
-    {
-        QCOMPARE(TextFileLoader::withCrLf(QStringLiteral("a\nb\r\nc\rd")),
-                 QStringLiteral("a\r\nb\r\nc\r\nd"));
-        QCOMPARE(TextFileLoader::withLf(QStringLiteral("a\r\nb\rc")), QStringLiteral("a\nb\nc"));
-        QByteArray all;
-        for (int byte = 0; byte < 256; ++byte)
-            all.append(char(byte));
-        // Every byte of the code page comes back as it went.
-        QCOMPARE(AnsiCodec::encode(AnsiCodec::decode(all)), all);
-        QCOMPARE(AnsiCodec::decode("\x80\x9c"), QStringLiteral("€œ"));
-        QCOMPARE(AnsiCodec::encode(QStringLiteral("€ ✓")), QByteArray("\x80 ?"));
-        QCOMPARE(AnsiCodec::decodeTextFile(QByteArray("\xEF\xBB\xBFok")), QStringLiteral("ok"));
     }
 };
 

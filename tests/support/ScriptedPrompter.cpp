@@ -26,41 +26,44 @@ template <typename T> std::optional<T> next(std::deque<std::optional<T>>& answer
 
 Prompter::Button ScriptedPrompter::ask(const Message& message)
 {
-    asked.append({QStringLiteral("message"), message});
+    asked.append({QStringLiteral("message"), message, {}, {}, 0, {}});
     return next(buttons, message.defaultButton);
 }
 
 std::optional<QString> ScriptedPrompter::getText(const QString& title, const QString& prompt,
                                                  const QString& defaultText)
 {
-    asked.append({QStringLiteral("text"), {title, prompt, Icon::None, Ok | Cancel, Ok}});
-    Q_UNUSED(defaultText);
+    asked.append({QStringLiteral("text"),
+                  {title, prompt, Icon::None, Ok | Cancel, Ok},
+                  defaultText,
+                  {},
+                  0,
+                  {}});
     return next(texts);
 }
 
 std::optional<OleColor> ScriptedPrompter::getColor(OleColor initial)
 {
-    asked.append(
-        {QStringLiteral("colour"), {QString(), QString::number(initial), Icon::None, Ok, Ok}});
+    asked.append({QStringLiteral("colour"), {}, {}, {}, initial, {}});
     return next(colours);
 }
 
 std::optional<TextFont> ScriptedPrompter::getFont(const TextFont& initial)
 {
-    asked.append({QStringLiteral("font"), {QString(), initial.name, Icon::None, Ok, Ok}});
+    asked.append({QStringLiteral("font"), {}, {}, initial, 0, {}});
     return next(fonts);
 }
 
 std::optional<QString> ScriptedPrompter::getOpenFileName(const FileDialog& dialog)
 {
-    asked.append({QStringLiteral("open"),
-                  {dialog.title, dialog.filters.join(QStringLiteral(";;")), Icon::None, Ok, Ok}});
+    asked.append({QStringLiteral("open"), {dialog.title, {}, Icon::None, Ok, Ok},
+                  dialog.initialPath, {}, 0, dialog.filters});
     return next(paths);
 }
 
 std::optional<QString> ScriptedPrompter::getSaveFileName(const FileDialog& dialog)
 {
-    asked.append({QStringLiteral("save"),
-                  {dialog.title, dialog.filters.join(QStringLiteral(";;")), Icon::None, Ok, Ok}});
+    asked.append({QStringLiteral("save"), {dialog.title, {}, Icon::None, Ok, Ok},
+                  dialog.initialPath, {}, 0, dialog.filters});
     return next(paths);
 }

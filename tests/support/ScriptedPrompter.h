@@ -7,12 +7,16 @@
 #include <optional>
 
 // A Prompter that answers from a script and records every question it was asked, with its
-// exact title, text, icon, buttons and default.
+// exact title, text, icon, buttons and default, and what a dialog was opened with.
 class ScriptedPrompter : public Prompter {
 public:
     struct Asked {
         QString kind; // "message", "text", "colour", "font", "open", "save"
         Message message;
+        QString defaultText;       // an input box's starting text
+        std::optional<TextFont> font; // the font a font dialog starts from
+        OleColor colour = 0;       // the colour a colour dialog starts from
+        QStringList filters;       // a file dialog's filters
     };
 
     // Answers are taken in order; with none left, a message gets its default button and
@@ -32,5 +36,6 @@ public:
     std::optional<QString> getOpenFileName(const FileDialog& dialog) override;
     std::optional<QString> getSaveFileName(const FileDialog& dialog) override;
 
+    const Asked& lastAsked() const { return asked.last(); }
     const Message& last() const { return asked.last().message; }
 };

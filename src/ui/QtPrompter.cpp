@@ -1,5 +1,7 @@
 #include "QtPrompter.h"
 
+#include "TextEncoding.h"
+
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
@@ -8,14 +10,6 @@
 #include <QMessageBox>
 
 namespace {
-
-QString shownText(QString text)
-{
-    // The program's texts break lines with CR LF or a lone CR.
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
-}
 
 QMessageBox::StandardButton standardButton(Prompter::Button button)
 {
@@ -57,7 +51,7 @@ QMessageBox::Icon messageIcon(Prompter::Icon icon)
 
 Prompter::Button QtPrompter::ask(const Message& message)
 {
-    QMessageBox box(messageIcon(message.icon), message.title, shownText(message.text),
+    QMessageBox box(messageIcon(message.icon), message.title, TextEncoding::withLf(message.text),
                     QMessageBox::NoButton, parent_);
     for (Button button : {Yes, No, Ok, Retry, Cancel}) {
         if (message.buttons & button)

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+#include <array>
+
+class QAction;
+class QObject;
+
+// The cover window's entries and buttons that belong to the subsystems still to come, with
+// their own captions and shortcuts. Each set is wired by its subsystem when it exists; until
+// then its entries are shown disabled.
+
+// "&Ouvrir", "&Nouveau", "Fichier CD Jaquette (Format JKCD)", "&Quitter" and their buttons.
+struct FileActions {
+    explicit FileActions(QObject* owner);
+
+    QAction* open;
+    QAction* newCover;
+    QAction* saveJkcd;
+    QAction* quit;
+    QAction* newButton;
+    QAction* openButton;
+    QAction* saveButton;
+    QAction* quitButton;
+};
+
+// Printing, print quality, clipboard copies and BMP exports.
+struct OutputActions {
+    explicit OutputActions(QObject* owner);
+
+    QAction* printAll;
+    QAction* printRectoVerso;
+    QAction* printDos;
+    QAction* printerSetup;
+    std::array<QAction*, 4> quality; // draft, low, medium, high
+    QAction* copyRectoVerso;
+    QAction* copyDos;
+    QAction* saveBmpRectoVerso;
+    QAction* saveBmpDos;
+    std::array<QAction*, 4> savePicture; // Verso, Recto, Dos backgrounds, then the logo
+    QAction* printRectoVersoButton;
+    QAction* printDosButton;
+};
+
+// The windows opened from the menu bar, and help.
+struct WindowActions {
+    explicit WindowActions(QObject* owner);
+
+    QAction* imageOptions;
+    QAction* cddb;
+    QAction* label;
+    QAction* help;
+    QAction* about;
+};

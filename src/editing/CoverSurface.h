@@ -1,0 +1,45 @@
+#pragma once
+
+#include "SelectionSurface.h"
+
+struct CoverScreen;
+class JewelCaseDocument;
+class TextElement;
+
+// The cover as the selection sees it: the texts of the three faces, the spines of the Dos,
+// the alignment bars, and the logos.
+class CoverSurface : public SelectionSurface {
+public:
+    CoverSurface(JewelCaseDocument& document, CoverScreen& screen)
+        : document_(document), screen_(screen)
+    {
+    }
+
+    // The text an element names, or null when it names none.
+    TextElement* text(const ElementRef& element);
+    const TextElement* text(const ElementRef& element) const;
+
+    bool exists(const ElementRef& element) const override;
+    QRectF rectOf(const ElementRef& element) const override;
+    void setRectOf(const ElementRef& element, const QRectF& rect) override;
+    BorderStyle borderStyleOf(const ElementRef& element) const override;
+    void setBorderStyleOf(const ElementRef& element, BorderStyle style) override;
+    Behaviour behaviourOf(const ElementRef& element) const override;
+    int areaOf(const ElementRef& element) const override;
+    DragBounds bounds(const ElementRef& element, int area, bool forMove) const override;
+    int activeSheet() const override;
+    SelectionMarks& marks(int sheet) override;
+    const SelectionMarks& marks(int sheet) const override;
+    ElementRef elementAt(int sheet, const QPointF& point) const override;
+    int areaAt(int sheet, const QPointF& point) const override;
+    void elementClicked(const ElementRef& element) override;
+    void markModified() override;
+
+    // The face an alignment bar stands in: the one its alignment edge lies over, or the
+    // nearest one.
+    int faceUnderBar(int sheet) const;
+
+private:
+    JewelCaseDocument& document_;
+    CoverScreen& screen_;
+};

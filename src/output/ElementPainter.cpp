@@ -1,0 +1,73 @@
+#include "ElementPainter.h"
+
+#include "ImageSlot.h"
+#include "Sheet.h"
+#include "TextElement.h"
+#include "TextEncoding.h"
+#include "TextMetrics.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+
+namespace ElementPainter {
+
+void box(QPainter& painter, const QRectF& rect, const QColor& fill, bool border)
+{
+    // A cosmetic pen: one device pixel wide on whatever device, as the windows' flat borders.
+    painter.setPen(border ? QPen(Qt::black, 0) : QPen(Qt::NoPen));
+    painter.setBrush(fill.isValid() ? QBrush(fill) : QBrush(Qt::NoBrush));
+    painter.drawRect(rect);
+}
+
+void text(QPainter& painter, const TextElement& element)
+{
+    const QRectF rect = element.rect();
+    if (element.backStyle == BackStyle::Opaque)
+        box(painter, rect, OleColors::toQColor(element.backColor), false);
+    painter.save();
+    painter.setClipRect(rect, Qt::IntersectClip);
+    painter.setFont(TextMetrics::twipFont(element.font()));
+    painter.setPen(OleColors::toQColor(element.foreColor));
+    int flags = Qt::AlignTop | Qt::TextWordWrap;
+    switch (element.alignment) {
+    case Alignment::Right:
+        flags |= Qt::AlignRight;
+        break;
+    case Alignment::Centre:
+        flags |= Qt::AlignHCenter;
+        break;
+    case Alignment::Left:
+        flags |= Qt::AlignLeft;
+        break;
+    }
+    painter.drawText(rect, flags, TextEncoding::withLf(element.caption()));
+    painter.restore();
+    if (element.borderStyle == BorderStyle::Single)
+        box(painter, rect, QColor(), true);
+}
+
+void picture(QPainter& painter, const ImageSlot& slot)
+{
+    if (slot.isEmpty() || !slot.visible)
+        return;
+    if (slot.stretch)
+        painter.drawImage(slot.rect, slot.picture);
+    else
+        painter.drawImage(slot.rect.topLeft(), slot.picture);
+    if (slot.borderStyle == BorderStyle::Single)
+        box(painter, slot.rect, QColor(), true);
+}
+
+void rotatedText(QPainter& painter, const RotatedTextRun& run)
+{
+    const QFont font = TextMetrics::twipFont(run.font, run.stretch);
+    painter.save();
+    painter.translate(run.start);
+    painter.rotate(-run.angle); // the runs count angles counter-clockwise
+    painter.setFont(font);
+    painter.setPen(OleColors::toQColor(run.color));
+    painter.drawText(QPointF(0, QFontMetricsF(font).ascent()), run.text);
+    painter.restore();
+}
+
+} // namespace ElementPainter
