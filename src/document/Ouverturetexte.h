@@ -17,6 +17,6 @@ std::optional<ActiveFrame> activeFrameFromNumber(int number);
 
 // Creates, if needed, and restores one text element from the record: for the faces the
 // element named by the record's Index; for the vertical text, also the Dos sheet's colours
-// and the spines' drawing. Returns false for a negative index.
+// and the spines' drawing. Returns false for a face's element with a negative index.
 bool Ouverturetexte(JewelCaseDocument& document, ActiveFrame tActiveFrame,
                     const ElementRecord& record);

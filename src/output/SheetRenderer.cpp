@@ -93,9 +93,9 @@ bool render(QPaintDevice& device, const JewelCaseDocument& document, int sheet,
     return painter.end();
 }
 
-QImage image(const JewelCaseDocument& document, int sheet, double dpi)
+QImage image(const JewelCaseDocument& document, int sheet, int dpi)
 {
-    if (!isSheet(sheet) || !(dpi > 0))
+    if (!isSheet(sheet) || dpi <= 0)
         return {};
     const QSizeF twips = document.sheets[std::size_t(sheet)].size;
     const double pixelsPerTwip = dpi / Twips::perInch;

@@ -21,9 +21,9 @@ namespace SheetRenderer {
 bool render(QPaintDevice& device, const JewelCaseDocument& document, int sheet,
             const SheetOverlay* overlay = nullptr, const QPointF& origin = {});
 
-// The sheet as a picture at `dpi` dots per inch, without bar or marks; a null image when
-// there is no such sheet.
-QImage image(const JewelCaseDocument& document, int sheet, double dpi);
+// The sheet as a picture at `dpi` dots per inch (a device's resolution is a whole number),
+// without bar or marks; a null image when there is no such sheet.
+QImage image(const JewelCaseDocument& document, int sheet, int dpi);
 
 // Paints a sheet in a painter whose unit is already the twip.
 void paint(QPainter& painter, const JewelCaseDocument& document, int sheet,
