@@ -7,19 +7,21 @@
 
 namespace {
 
-// An entry whose command is not built yet.
-QAction* pending(QObject* owner, const QString& text, const QString& shortcut = QString())
+// An entry or a button whose command is not built yet.
+QAction* pending(QAction* action)
 {
-    QAction* action = makeAction(owner, text, shortcut);
     action->setEnabled(false);
     return action;
 }
 
+QAction* pending(QObject* owner, const QString& text, const QString& shortcut = QString())
+{
+    return pending(makeAction(owner, text, shortcut));
+}
+
 QAction* pendingButton(QObject* owner, const QString& tooltip)
 {
-    QAction* action = pending(owner, tooltip);
-    action->setToolTip(tooltip);
-    return action;
+    return pending(makeButton(owner, tooltip));
 }
 
 } // namespace

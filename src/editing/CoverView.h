@@ -14,8 +14,9 @@ class CoverView : public QWidget {
 public:
     CoverView(CoverContext& context, QWidget* parent = nullptr);
 
-    SheetWidget* sheet(int index) const { return sheets_[std::size_t(index)]; }
-    QLabel* caption(int face) const { return captions_[std::size_t(face)]; }
+    // The widget of a sheet, and the caption of a face; null for an index that names none.
+    SheetWidget* sheet(int index) const;
+    QLabel* caption(int face) const;
 
     // Places the sheets and captions, and shows them, as the cover's screen says.
     void refresh();

@@ -11,16 +11,12 @@ QAction* makeAction(QObject* owner, const QString& text, const QString& shortcut
     return action;
 }
 
-namespace {
-
-QAction* button(QObject* owner, const QString& tooltip)
+QAction* makeButton(QObject* owner, const QString& tooltip)
 {
     QAction* action = makeAction(owner, tooltip);
     action->setToolTip(tooltip);
     return action;
 }
-
-} // namespace
 
 TextActions::TextActions(QObject* owner)
     : font(makeAction(owner, QStringLiteral("Police"))),
@@ -52,12 +48,12 @@ TextActions::TextActions(QObject* owner)
       bringToFront(makeAction(owner, QStringLiteral("Mettre au premier plan"))),
       sendToBack(makeAction(owner, QStringLiteral("Mettre à l'arrière plan"))),
       alignKey(makeAction(owner, QString(), QStringLiteral("Ctrl+A"))),
-      insertRectoButton(button(owner, QStringLiteral("Insérer un nouveau texte sur le Recto"))),
-      insertVersoButton(button(owner, QStringLiteral("Insérer un nouveau texte sur le Verso"))),
-      insertDosButton(button(owner, QStringLiteral("Insérer un nouveau texte sur le Dos"))),
-      editButton(button(owner, QStringLiteral("Modifier/Editer le texte sélectionné"))),
-      fontButton(button(owner, QStringLiteral("Modifier la Police du texte"))),
-      colourButton(button(owner, QStringLiteral("Modifier la Couleur du texte")))
+      insertRectoButton(makeButton(owner, QStringLiteral("Insérer un nouveau texte sur le Recto"))),
+      insertVersoButton(makeButton(owner, QStringLiteral("Insérer un nouveau texte sur le Verso"))),
+      insertDosButton(makeButton(owner, QStringLiteral("Insérer un nouveau texte sur le Dos"))),
+      editButton(makeButton(owner, QStringLiteral("Modifier/Editer le texte sélectionné"))),
+      fontButton(makeButton(owner, QStringLiteral("Modifier la Police du texte"))),
+      colourButton(makeButton(owner, QStringLiteral("Modifier la Couleur du texte")))
 {
     showBar->setCheckable(true);
     showBar->setChecked(true);
@@ -72,8 +68,8 @@ ViewActions::ViewActions(QObject* owner)
     : show{makeAction(owner, QStringLiteral("&Recto Verso"), QStringLiteral("Ctrl+R")),
            makeAction(owner, QStringLiteral("&Verso")),
            makeAction(owner, QStringLiteral("&Dos"), QStringLiteral("Ctrl+D"))},
-      rectoVersoButton(button(owner, QStringLiteral("Afficher le Recto-Verso de la jaquette"))),
-      dosButton(button(owner, QStringLiteral("Afficher le Dos de la jaquette")))
+      rectoVersoButton(makeButton(owner, QStringLiteral("Afficher le Recto-Verso de la jaquette"))),
+      dosButton(makeButton(owner, QStringLiteral("Afficher le Dos de la jaquette")))
 {
     // The Verso view exists for the New command; it is not offered in the menu.
     show[1]->setVisible(false);

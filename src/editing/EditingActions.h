@@ -54,5 +54,6 @@ struct ViewActions {
     QAction* dosButton;
 };
 
-// An action with its caption, and its tooltip for a toolbar button.
+// An action with its caption and shortcut; a toolbar button, whose caption is its tooltip.
 QAction* makeAction(QObject* owner, const QString& text, const QString& shortcut = QString());
+QAction* makeButton(QObject* owner, const QString& tooltip);

@@ -13,7 +13,7 @@
 using Hit = SelectionController::Hit;
 
 SheetWidget::SheetWidget(CoverContext& context, int sheet, QWidget* parent)
-    : QWidget(parent), context_(context), sheet_(sheet)
+    : QWidget(parent), context_(context), sheet_(sheet == DosSheet ? DosSheet : RectoSheet)
 {
     setMouseTracking(true);
     // The sheet may end inside its last column of pixels: the rest of it is window.

@@ -78,18 +78,13 @@ private Q_SLOTS:
         frmJewelCase& window = w.window;
         QCOMPARE(window.windowTitle(), QStringLiteral("Jaskel CD : Nouveau"));
         QVERIFY(w.sheet(RectoSheet)->isVisible() && !w.sheet(DosSheet)->isVisible());
-        QCOMPARE(window.coverView()->caption(Face::Verso)->text(),
-                 QStringLiteral("VERSO (Face intérieure)"));
         QVERIFY(!window.coverView()->caption(Face::Dos)->isVisible());
         // The sheet is 13741.3 twips wide at the screen's resolution, under its toolbar.
         QCOMPARE(window.width(), pixels(window, 120 + 13741.3 + 90));
         QCOMPARE(w.sheet(RectoSheet)->width(), pixels(window, 13741.3) + 1);
         QCOMPARE(window.document().verticalText.caption(), QStringLiteral("Votre texte"));
-        QVERIFY(w.menus.output.quality[3]->isChecked());
-        QVERIFY(w.menus.text.showBar->isChecked());
+        QVERIFY(w.menus.output.quality[3]->isChecked() && w.menus.text.showBar->isChecked());
         QCOMPARE(w.menus.text.alignOn[0]->text(), QStringLiteral("&Aligner sur Recto   "));
-        QVERIFY(w.menus.view.rectoVersoButton->isChecked());
-        QVERIFY(w.prompter.asked.isEmpty());
 
         QTest::keyClick(&window, Qt::Key_D, Qt::ControlModifier);
         QCOMPARE(window.context().screen.currentView, View::Dos);
@@ -99,8 +94,8 @@ private Q_SLOTS:
         QCOMPARE(w.menus.text.insertOn[0]->text(), QStringLiteral("Insérer sur le Dos"));
         QVERIFY(!w.menus.text.insertOn[1]->isVisible());
         QVERIFY(w.menus.view.dosButton->isChecked() && !w.menus.view.rectoVersoButton->isChecked());
-        QVERIFY(w.menus.text.insertDosButton->isEnabled());
-        QVERIFY(!w.menus.text.insertRectoButton->isEnabled());
+        QVERIFY(w.menus.text.insertDosButton->isEnabled() &&
+                !w.menus.text.insertRectoButton->isEnabled());
 
         w.tool(MainMenus::ViewRectoVersoPosition);
         QCOMPARE(window.context().screen.currentView, View::RectoVerso);
@@ -261,7 +256,7 @@ private Q_SLOTS:
         QCOMPARE(window.selection().currentFace(), int(Face::Recto));
     }
 
-    void textEntriesFollowTheSelection()
+    void workingOnTheDosSheetAndTheTextEntries()
     {
         Window w;
         const TextActions& text = w.menus.text;
@@ -270,48 +265,40 @@ private Q_SLOTS:
                    text.align->isVisible() && text.space->isVisible() &&
                    text.backTransparent->isVisible();
         };
-        QVERIFY(textEntriesShown());
-
-        // A spine hides them; a text inserted after it shows them again.
-        QTest::keyClick(&w.window, Qt::Key_D, Qt::ControlModifier);
-        SheetWidget* dos = w.sheet(DosSheet);
-        click(dos, w.window.document().spines[0].rect.center());
-        QVERIFY(!text.border->isVisible() && !text.textAlignment->isVisible() &&
-                !text.align->isVisible() && !text.space->isVisible());
-        QTest::keyClick(&w.window, Qt::Key_R, Qt::ControlModifier);
-        w.tool(MainMenus::InsertRectoPosition);
-        QVERIFY(textEntriesShown());
-
-        // Hiding the bar hides the entry that aligns on it.
-        text.showBar->trigger();
-        QVERIFY(!text.showBar->isChecked() && !text.align->isVisible());
-        QVERIFY(!w.window.context().screen.overlays[RectoSheet].barVisible);
-    }
-
-    void workingOnTheDosSheet()
-    {
-        Window w;
         QTest::keyClick(&w.window, Qt::Key_D, Qt::ControlModifier);
         SheetWidget* sheet = w.sheet(DosSheet);
         w.tool(MainMenus::InsertDosPosition);
-        TextElement& text = w.selectedText();
-        QCOMPARE(text.index, 1);
+        TextElement& inserted = w.selectedText();
+        QCOMPARE(inserted.index, 1);
+        QVERIFY(textEntriesShown());
 
         // Dragged by its frame, 20 pixels left and 10 down; the move starts from the edges
         // recorded in whole twips.
-        const QRectF before = text.rect();
-        drag(sheet, before.center(), before.center() + sheet->toTwips(QPointF(-20, 10)));
+        const QRectF before = inserted.rect();
         const QPointF by = sheet->toTwips(QPointF(-20, 10));
-        QCOMPARE(text.rect().topLeft(), QPointF(std::lround(before.left()) + std::lround(by.x()),
-                                                std::lround(before.top()) + std::lround(by.y())));
+        drag(sheet, before.center(), before.center() + by);
+        QCOMPARE(inserted.rect().topLeft(),
+                 QPointF(std::lround(before.left()) + std::lround(by.x()),
+                         std::lround(before.top()) + std::lround(by.y())));
 
-        // A spine shows its handles; dragging one changes nothing.
+        // A spine shows its handles only, hides the text-only entries, and a drag of one of
+        // its handles changes nothing.
         const QRectF spine = w.window.document().spines[0].rect;
         click(sheet, spine.center());
         const SelectionMarks& marks = w.window.context().screen.overlays[DosSheet].marks;
         QVERIFY(marks.handlesVisible && !marks.frameVisible);
+        QVERIFY(!text.border->isVisible() && !text.textAlignment->isVisible() &&
+                !text.align->isVisible() && !text.space->isVisible());
         drag(sheet, marks.handles[4].center(), marks.handles[4].center() + QPointF(450, -600));
         QCOMPARE(w.window.document().spines[0].rect, spine);
+
+        // A text inserted next shows them again; hiding the bar hides the entry that uses it.
+        QTest::keyClick(&w.window, Qt::Key_R, Qt::ControlModifier);
+        w.tool(MainMenus::InsertRectoPosition);
+        QVERIFY(textEntriesShown());
+        text.showBar->trigger();
+        QVERIFY(!text.showBar->isChecked() && !text.align->isVisible());
+        QVERIFY(!w.window.context().screen.overlays[RectoSheet].barVisible);
     }
 
     void barTooltipAboutBoxAndTheEditorsPicture()

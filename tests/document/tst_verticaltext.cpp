@@ -12,17 +12,18 @@ namespace {
 constexpr double spineHeight = 6689.76;
 constexpr double spineLength = spineHeight - 60;
 
-// The first and last rows that hold dark pixels between two columns of a 96-dpi image, in
-// twips, leaving out the spine's own border; -15 when there is none.
-std::pair<double, double> inkRows(const QImage& image, double fromX, double toX)
+// The first and last rows, in twips, that hold dark pixels in a spine (0 left, 1 right) of the
+// Dos sheet painted at 96 dpi, leaving out the spine's border; negative when there are none.
+std::pair<double, double> inkRows(const JewelCaseDocument& document, int spine)
 {
+    const QImage image = SheetRenderer::image(document, DosSheet, 96);
+    const double fromX = spine == 0 ? 0 : 8191.97;
     int first = -1;
     int last = -1;
     for (int y = 2; y < int(spineHeight / 15) - 1; ++y) {
-        for (int x = int(fromX / 15) + 2; x < int(toX / 15) - 1; ++x) {
+        for (int x = int(fromX / 15) + 2; x < int((fromX + 340) / 15) - 1; ++x) {
             if (qGray(image.pixel(x, y)) < 128) {
-                if (first < 0)
-                    first = y;
+                first = first < 0 ? y : first;
                 last = y;
             }
         }
@@ -35,17 +36,23 @@ std::pair<double, double> inkRows(const QImage& image, double fromX, double toX)
 class TestVerticalText : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void inkFollowsTheAlignment_data()
+    void spineTextFollowsTheAlignment_data()
     {
+        // Where the text lies on the left spine: 1 at the bottom, where its upward reading starts,
+        // -1 at the top, 0 in the middle; and how near, in twips, its middle must be.
         QTest::addColumn<VerticalAlignment>("alignment");
-        QTest::newRow("start") << VerticalAlignment::Start;
-        QTest::newRow("end") << VerticalAlignment::End;
-        QTest::newRow("centred") << VerticalAlignment::Centre;
+        QTest::addColumn<double>("side");
+        QTest::addColumn<double>("tolerance");
+        QTest::newRow("start") << VerticalAlignment::Start << 1.0 << 200.0; // a space and a pixel
+        QTest::newRow("end") << VerticalAlignment::End << -1.0 << 200.0;
+        QTest::newRow("centred") << VerticalAlignment::Centre << 0.0 << 60.0;
     }
 
-    void inkFollowsTheAlignment()
+    void spineTextFollowsTheAlignment()
     {
         QFETCH(VerticalAlignment, alignment);
+        QFETCH(double, side);
+        QFETCH(double, tolerance);
         JewelCaseDocument document;
         document.verticalTextAlignment = alignment;
         const QString text = QStringLiteral("Les Quatre Saisons");
@@ -58,71 +65,39 @@ private Q_SLOTS:
         // The caption is the text passed in, never its padded form.
         QCOMPARE(document.verticalText.caption(), text);
 
-        // The left spine reads upward, the right one downward: the start of the reading
-        // direction is the bottom of the left spine and the top of the right one.
-        const QImage image = SheetRenderer::image(document, DosSheet, 96);
-        const auto [leftTop, leftBottom] = inkRows(image, 0, 340);
-        const auto [rightTop, rightBottom] = inkRows(image, 8191.97, 8531.97);
-        const QString rows = QString::asprintf("left %g..%g, right %g..%g", leftTop, leftBottom,
-                                               rightTop, rightBottom);
-        // The text is much shorter than the spine, and as long on both.
-        QVERIFY2(leftTop > 0 && leftBottom - leftTop > 1000 && leftBottom - leftTop < 3000,
-                 qPrintable(rows));
-        QVERIFY2(qAbs((leftBottom - leftTop) - (rightBottom - rightTop)) <= 30, qPrintable(rows));
-        const double margin = 200; // a padding space and a pixel
-        switch (alignment) {
-        case VerticalAlignment::Start:
-            QVERIFY2(leftBottom > spineHeight - margin && rightTop < margin, qPrintable(rows));
-            break;
-        case VerticalAlignment::End:
-            QVERIFY2(leftTop < margin && rightBottom > spineHeight - margin, qPrintable(rows));
-            break;
-        case VerticalAlignment::Centre:
-            QVERIFY2(qAbs(leftTop + leftBottom - spineHeight) < 120 &&
-                         qAbs(rightTop + rightBottom - spineHeight) < 120,
-                     qPrintable(rows));
-            break;
-        }
-    }
+        const auto [leftTop, leftBottom] = inkRows(document, 0);
+        const auto [rightTop, rightBottom] = inkRows(document, 1);
+        const double length = leftBottom - leftTop; // much shorter than the spine
+        QCOMPARE_GT(length, 1000.0);
+        QCOMPARE_LT(length, 3000.0);
+        // The middle is half the length from the spine's end on its side, or the spine's middle.
+        QCOMPARE_LT(qAbs(leftTop + leftBottom - spineHeight - side * (spineHeight - length)),
+                    2 * tolerance);
+        // The right spine reads downward: its text mirrors the left one.
+        QCOMPARE_LE(qAbs(rightTop - (spineHeight - leftBottom)), 30.0);
+        QCOMPARE_LE(qAbs(rightBottom - (spineHeight - leftTop)), 30.0);
 
-    void overlongTextIsCompressedToFitTheSpine()
-    {
-        JewelCaseDocument document;
-        const QString text =
+        // A text too long for the spine is compressed to fit it, and painted in full.
+        const QString longText =
             QStringLiteral("Intégrale des symphonies – Orchestre philharmonique – "
                            "direction : un chef très célèbre – enregistrement 1962");
-        for (int alignment : {0, 1, 2}) {
-            document.verticalTextAlignment = VerticalAlignment(alignment);
-            DrawRotatedText(document, text);
-            QCOMPARE(document.verticalText.caption(), text);
-            for (const RotatedTextRun& run : document.dosSheet().drawing) {
-                QVERIFY(run.stretch < 100);
-                QCOMPARE(run.text.trimmed(), text); // painted in full
-                const double painted =
-                    TextMetrics::lineWidth(TextMetrics::twipFont(run.font, run.stretch), run.text);
-                QVERIFY2(painted <= spineLength && painted > 0.9 * spineLength,
-                         qPrintable(QString::number(painted)));
-            }
-            const QImage image = SheetRenderer::image(document, DosSheet, 96);
-            for (double spineLeft : {0.0, 8191.97}) {
-                const auto [top, bottom] = inkRows(image, spineLeft, spineLeft + 340);
-                QVERIFY2(top > 0 && bottom - top > 0.8 * spineLength,
-                         qPrintable(QStringLiteral("%1..%2").arg(top).arg(bottom)));
-            }
+        DrawRotatedText(document, longText);
+        for (int spine : {0, 1}) {
+            const RotatedTextRun& run = runs.at(std::size_t(spine));
+            QCOMPARE_LT(run.stretch, 100);
+            QCOMPARE(run.text.trimmed(), longText);
+            const double painted =
+                TextMetrics::lineWidth(TextMetrics::twipFont(run.font, run.stretch), run.text);
+            QCOMPARE_LE(painted, spineLength);
+            QCOMPARE_GT(painted, 0.9 * spineLength);
+            const auto [top, bottom] = inkRows(document, spine);
+            QCOMPARE_GT(bottom - top, 0.8 * spineLength);
         }
-    }
 
-    void emptyTextClearsBothSpines()
-    {
-        JewelCaseDocument document;
-        DrawRotatedText(document, QStringLiteral("Votre texte"));
-        QCOMPARE(document.dosSheet().drawing.size(), std::size_t(2));
-        QVERIFY(inkRows(SheetRenderer::image(document, DosSheet, 96), 0, 340).first > 0);
+        // An empty text clears both spines.
         DrawRotatedText(document, QString());
-        QVERIFY(document.dosSheet().drawing.empty());
-        const QImage image = SheetRenderer::image(document, DosSheet, 96);
-        QCOMPARE(inkRows(image, 0, 340).first, -15.0);
-        QCOMPARE(inkRows(image, 8191.97, 8531.97).first, -15.0);
+        QVERIFY(runs.empty());
+        QVERIFY(inkRows(document, 0).first < 0 && inkRows(document, 1).first < 0);
     }
 };
 
