@@ -7,6 +7,7 @@
 #include "ScriptedPrompter.h"
 #include "TextElementCommands.h"
 #include "TextFormattingCommands.h"
+#include "TextMetrics.h"
 #include "VerticalTextDrawing.h"
 
 #include <QApplication>
@@ -67,6 +68,9 @@ private Q_SLOTS:
         QVERIFY(near(cover.texts.InsertText(Face::Verso, false)->left, 10234.725));
         TextElement* recto = cover.texts.InsertText(Face::Recto, false);
         QVERIFY(near(recto->left, 3431.575) && near(recto->top, 3925.985));
+        // As large as "Texte" in the template font; no face 5 to insert on.
+        QCOMPARE(recto->rect().size(), TextMetrics::captionSize(TextFont(), recto->caption()));
+        QVERIFY(!cover.texts.InsertText(5, false));
         QCOMPARE(cover.selection.currentSelection(), ElementRef::text(Face::Recto, 1));
         QVERIFY(cover.marks(Face::Recto).frameVisible);
 

@@ -69,6 +69,10 @@ private Q_SLOTS:
         frmTextEdit loaded(QStringLiteral("Texte"), false, prompter);
         loaded.show();
         press(loaded, "cmdFromFile");
+        QCOMPARE(prompter.last().title, QStringLiteral("Ouvrir un fichier texte .HEX ou .TXT"));
+        QVERIFY(
+            prompter.lastAsked().filters.first().startsWith(QStringLiteral("Fichier texte  (")));
+        QCOMPARE(loaded.windowTitle(), utf8);
         press(loaded, "cmdOk");
         QCOMPARE(*loaded.result(), QStringLiteral("1. Été indien\r\n2. Noël – à Paris\r\n"));
         const QString windows =
