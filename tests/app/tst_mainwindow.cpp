@@ -219,6 +219,8 @@ private Q_SLOTS:
         const int front = title.zOrder;
         text.sendToBack->trigger();
         QVERIFY(title.zOrder < front);
+        text.bringToFront->trigger();
+        QVERIFY(title.zOrder > front);
 
         // Pressing and dragging the Recto sheet's bar leaves the Recto the face of Ctrl+A,
         // which aligns the selection on the bar (a press on it used to make the Verso current).

@@ -183,9 +183,13 @@ private Q_SLOTS:
         QCOMPARE(cover.text(selected).borderStyle, BorderStyle::Single);
         QCOMPARE(cover.text(hidden).borderStyle, BorderStyle::None);
 
-        // Yes: every Recto text, hidden ones and the template included, and nothing else.
+        // Yes: every Recto text, hidden ones and the template included, and nothing else. The
+        // font dialog starts from the selected text's own font.
         cover.click(selected);
+        const TextFont italic{QStringLiteral("Times New Roman"), 14, false, true, false, false};
+        cover.text(selected).setFont(italic);
         cover.formatting.font();
+        QCOMPARE(cover.prompter.asked[cover.prompter.asked.size() - 2].font, italic);
         QVERIFY(cover.said().endsWith(
             QStringLiteral("\r\n\r\nCliquez sur Oui pour aplliquer à tous les éléments\r\n"
                            "Cliquez sur Non pour appliquer uniquement au texte sélectionné.")));
