@@ -77,6 +77,7 @@ private Q_SLOTS:
             QVERIFY(c.rectOf(text) == rect && c.borderOf(text) == BorderStyle::Single);
         }
         QCOMPARE(c.borderOf(other), BorderStyle::None); // not the outline of a drag
+        QVERIFY(!c.marks(RectoSheet).handlesVisible);   // none left on the sheet the Dos hides
     }
 
     void movesAndResizes()
@@ -102,13 +103,12 @@ private Q_SLOTS:
         c.sel.pressEmpty(Face::Verso);
         QCOMPARE(c.borderOf(text), BorderStyle::Single);
 
-        // A text fitted to the Recto's right edge, its left one off the twip grid, still moves
-        // down and up, and takes its top handle, pressed in its middle and dragged 5 down.
+        // A text fitted to the Recto's right edge, its left edge on a half twip, still moves down
+        // and up, and takes its top handle, pressed in its middle and dragged 5 down.
         const double right = fittedRight(c.document.faces[Face::Recto].frame);
-        const ElementRef fitted =
-            c.addText(Face::Recto, QRectF(3431.575, 1000, right - 3431.575, 300));
+        const ElementRef fitted = c.addText(Face::Recto, QRectF(3431.5, 1000, right - 3431.5, 300));
         c.click(fitted);
-        const QPointF grab = c.sel.selectedRect().center();
+        const QPointF grab = c.marks(RectoSheet).frame.topLeft() + QPointF(100, 100);
         c.sel.beginMove(grab);
         QVERIFY(c.sel.moveTo(grab + QPointF(0, 5)) && c.sel.moveTo(grab + QPointF(0, -3)));
         QCOMPARE(c.rectOf(fitted).top(), 997.0);
