@@ -51,9 +51,9 @@ void picture(QPainter& painter, const ImageSlot& slot)
     if (slot.isEmpty() || !slot.visible)
         return;
     if (slot.stretch)
-        painter.drawImage(slot.rect, slot.picture);
+        slot.picture.paint(painter, slot.rect);
     else
-        painter.drawImage(slot.rect.topLeft(), slot.picture);
+        slot.picture.paint(painter, QRectF(slot.rect.topLeft(), slot.picture.naturalSize()));
     if (slot.borderStyle == BorderStyle::Single)
         box(painter, slot.rect, QColor(), true);
 }

@@ -86,7 +86,7 @@ private Q_SLOTS:
 
         for (Face& face : document.faces) {
             face.color = 0x00FF0000;
-            face.logo.picture = QImage(4, 4, QImage::Format_RGB32);
+            face.logo.picture = Picture::fromImage(QImage(4, 4, QImage::Format_RGB32));
         }
         document.rectoImagePath = document.versoImagePath = QStringLiteral("/tmp/a.bmp");
         document.dosImagePath = document.logoImagePath = QStringLiteral("/tmp/b.bmp");

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "OleColor.h"
+
+class JewelCaseDocument;
+class Picture;
+class QRectF;
+struct ImageSlot;
+
+// How the pictures of a face are placed: the logo in one of the display modes of the image
+// options, the background covering its face or centred at its own size.
+namespace PicturePlacement {
+
+// The entries of the logo's display list, and of the background's mode list.
+enum class LogoDisplayMode {
+    Hidden = 0,
+    FittedToFace = 1,
+    Free = 2,
+    TopLeft = 3,
+    TopRight = 4,
+    BottomLeft = 5,
+    BottomRight = 6,
+    Centred = 7
+};
+enum class BackgroundFitMode { WholeFace = 0, CentredProportional = 1 };
+
+// Sizes a slot for its picture on a face: a picture larger than the face (either way) covers
+// the face 15 twips in, stretched; otherwise a slot still at that size becomes 2855 twips
+// square and takes `stretch`. True when the picture fits the face at its natural size.
+bool FitPictureToFace(ImageSlot& target, const QRectF& faceFrame, bool stretch);
+
+// Shows `picture` as the logo of `face` in `mode` with `border`; mode Hidden, or no picture,
+// keeps the picture in the slot and the slot hidden. Nothing for a face that does not exist.
+void PlaceLogo(JewelCaseDocument& document, int face, LogoDisplayMode mode, bool border,
+               const Picture& picture);
+
+// Gives `face` its colour and shows `picture` as its background: covering the face, or centred
+// at its natural size when it fits and that is the mode. No picture hides the background.
+void PlaceBackground(JewelCaseDocument& document, int face, OleColor colour,
+                     BackgroundFitMode mode, const Picture& picture);
+
+} // namespace PicturePlacement

@@ -1,0 +1,199 @@
+#include "JewelCaseDocument.h"
+#include "PictureFile.h"
+#include "PicturePlacement.h"
+#include "SheetRenderer.h"
+
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <QtTest>
+
+using namespace PicturePlacement;
+
+namespace {
+
+// A picture of `width` × `height` pixels: 15 twips each.
+Picture pixels(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::darkGreen);
+    return Picture::fromImage(image);
+}
+
+void put16(QByteArray& bytes, int value)
+{
+    bytes.append(char(value & 0xFF)).append(char((value >> 8) & 0xFF));
+}
+
+void put32(QByteArray& bytes, quint32 value)
+{
+    put16(bytes, int(value & 0xFFFF));
+    put16(bytes, int(value >> 16));
+}
+
+// A placeable metafile 1000 × 500 units at 1000 units an inch, its left half filled red.
+QByteArray redHalfMetafile()
+{
+    QByteArray bytes;
+    put32(bytes, 0x9AC6CDD7);
+    for (int word : {0, 0, 0, 1000, 500, 1000})
+        put16(bytes, word);
+    put32(bytes, 0);
+    quint16 checksum = 0;
+    for (int i = 0; i < 20; i += 2)
+        checksum ^= qFromLittleEndian<quint16>(bytes.constData() + i);
+    put16(bytes, checksum);
+
+    QByteArray records;
+    const auto record = [&](int function, std::initializer_list<int> words) {
+        put32(records, quint32(3 + words.size()));
+        put16(records, function);
+        for (int word : words)
+            put16(records, word);
+    };
+    record(0x020B, {0, 0});                 // window origin
+    record(0x020C, {500, 1000});            // window extent
+    record(0x02FC, {0, 0xFFFF, 0x00FF, 0}); // object 0: a white brush
+    record(0x02FC, {0, 0x00FF, 0, 0});      // object 1: a red brush
+    record(0x02FA, {5, 0, 0, 0, 0});        // object 2: no pen
+    record(0x012D, {2});
+    record(0x012D, {0});
+    record(0x041B, {500, 1000, 0, 0}); // rectangle: bottom, right, top, left
+    record(0x012D, {1});
+    record(0x041B, {500, 500, 0, 0});
+    record(0x0000, {});
+    put16(bytes, 1);
+    put16(bytes, 9);
+    put16(bytes, 0x0300);
+    put32(bytes, quint32((18 + records.size()) / 2));
+    put16(bytes, 3);
+    put32(bytes, 8);
+    put16(bytes, 0);
+    return bytes + records;
+}
+
+bool near(const QRectF& a, const QRectF& b)
+{
+    return qAbs(a.left() - b.left()) < 0.01 && qAbs(a.top() - b.top()) < 0.01 &&
+           qAbs(a.width() - b.width()) < 0.01 && qAbs(a.height() - b.height()) < 0.01;
+}
+
+} // namespace
+
+class TestPictures : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void logoModes()
+    {
+        // The Verso: Left 6818.15, 6803.15 square; a logo 2855 twips square until placed.
+        const double fl = 6818.15;
+        const QList<std::pair<LogoDisplayMode, QPointF>> modes = {
+            {LogoDisplayMode::Free, {fl, 15}},
+            {LogoDisplayMode::TopLeft, {fl + 15, 15}},
+            {LogoDisplayMode::TopRight, {fl + 6803.15 - 2855 - 15, 15}},
+            {LogoDisplayMode::BottomLeft, {fl + 15, 6803.15 - 2855 - 15}},
+            {LogoDisplayMode::BottomRight, {fl + 6803.15 - 2855 - 15, 6803.15 - 2855 - 15}},
+            {LogoDisplayMode::Centred, {fl + (6803.15 - 2855) / 2, (6803.15 - 2855) / 2}},
+        };
+        for (const auto& [mode, at] : modes) {
+            JewelCaseDocument document;
+            const ImageSlot& logo = document.faces[Face::Verso].logo;
+            PlaceLogo(document, Face::Verso, mode, true, pixels(100, 50));
+            QVERIFY(logo.visible && logo.stretch && !logo.fittedToFace);
+            QVERIFY(qAbs(logo.rect.left() - at.x()) < 0.01 &&
+                    qAbs(logo.rect.top() - at.y()) < 0.01);
+            QCOMPARE(logo.rect.size(), QSizeF(2855, 2855));
+            QCOMPARE(logo.borderStyle, BorderStyle::Single);
+        }
+
+        JewelCaseDocument document;
+        ImageSlot& logo = document.faces[Face::Verso].logo;
+        const QRectF faceFit(fl + 15, 15, 6803.15 - 30, 6803.15 - 30);
+        PlaceLogo(document, Face::Verso, LogoDisplayMode::FittedToFace, false, pixels(100, 50));
+        QVERIFY(logo.fittedToFace && logo.visible);
+        QVERIFY(near(logo.rect, faceFit));
+        // A slot still at the face-fit size becomes 2855 square for a smaller picture.
+        PlaceLogo(document, Face::Verso, LogoDisplayMode::TopLeft, false, pixels(100, 50));
+        QVERIFY(near(logo.rect, QRectF(fl + 15, 15, 2855, 2855)));
+        // Larger than the face in one dimension only: it covers the face, wherever the mode.
+        PlaceLogo(document, Face::Verso, LogoDisplayMode::Centred, false, pixels(100, 1000));
+        QVERIFY(near(logo.rect, faceFit));
+        // Hidden: the picture stays in the slot, the slot hidden and its border unchanged.
+        logo.borderStyle = BorderStyle::Single;
+        PlaceLogo(document, Face::Verso, LogoDisplayMode::Hidden, false, pixels(10, 10));
+        QVERIFY(!logo.visible && !logo.isEmpty());
+        QCOMPARE(logo.borderStyle, BorderStyle::Single);
+        PlaceLogo(document, 3, LogoDisplayMode::Free, false, pixels(10, 10)); // no such face
+    }
+
+    void backgroundModes()
+    {
+        JewelCaseDocument document;
+        const ImageSlot& background = document.faces[Face::Recto].background;
+        const QRectF faceFit(15, 15, 6803.15 - 30, 6803.15 - 30);
+        PlaceBackground(document, Face::Recto, 0x00FF0000, BackgroundFitMode::WholeFace,
+                        pixels(200, 100));
+        QVERIFY(background.visible && background.stretch && background.fittedToFace);
+        QVERIFY(near(background.rect, faceFit));
+        QCOMPARE(document.faces[Face::Recto].color, OleColor(0x00FF0000));
+
+        // Centred at its own size, 200 × 100 pixels being 3000 × 1500 twips.
+        PlaceBackground(document, Face::Recto, OleColors::white,
+                        BackgroundFitMode::CentredProportional, pixels(200, 100));
+        QVERIFY(!background.stretch && !background.fittedToFace);
+        QVERIFY(qAbs(background.rect.left() - (6803.15 - 3000) / 2) < 0.01);
+        QVERIFY(qAbs(background.rect.top() - (6803.15 - 1500) / 2) < 0.01);
+        QCOMPARE(background.rect.size(), QSizeF(3000, 1500));
+        // Larger than the face, it covers the face as the other mode does.
+        PlaceBackground(document, Face::Recto, OleColors::white,
+                        BackgroundFitMode::CentredProportional, pixels(500, 200));
+        QVERIFY(background.stretch && background.fittedToFace);
+        QVERIFY(near(background.rect, faceFit));
+
+        // No picture: hidden and emptied; the colour is the face's all the same.
+        PlaceBackground(document, Face::Recto, 0x000000FF, BackgroundFitMode::WholeFace, Picture());
+        QVERIFY(!background.visible && background.isEmpty());
+        QCOMPARE(document.faces[Face::Recto].color, OleColor(0x000000FF));
+    }
+
+    void pictureFiles()
+    {
+        QTemporaryDir dir;
+        QImage photo(40, 20, QImage::Format_RGB32);
+        photo.fill(Qt::blue);
+        for (const char* format : {"png", "bmp", "jpg"}) {
+            const QString path = dir.filePath(QStringLiteral("photo.") + QLatin1String(format));
+            QVERIFY(photo.save(path, format));
+            const std::optional<Picture> loaded = PictureFile::load(path);
+            QVERIFY2(loaded && !loaded->isVector(), format);
+            QCOMPARE(loaded->naturalSize(), QSizeF(600, 300));
+        }
+        QFile junk(dir.filePath(QStringLiteral("faux.jpg")));
+        QVERIFY(junk.open(QIODevice::WriteOnly) && junk.write("pas une image") > 0);
+        junk.close();
+        QVERIFY(!PictureFile::load(junk.fileName()));
+        QVERIFY(!PictureFile::load(dir.filePath(QStringLiteral("absent.png"))));
+
+        // A metafile is a drawing of its header's size, red where its rectangle is, at any
+        // resolution.
+        QFile metafile(dir.filePath(QStringLiteral("logo.wmf")));
+        QVERIFY(metafile.open(QIODevice::WriteOnly));
+        metafile.write(redHalfMetafile());
+        metafile.close();
+        const std::optional<Picture> drawing = PictureFile::load(metafile.fileName());
+        QVERIFY(drawing && drawing->isVector());
+        QCOMPARE(drawing->naturalSize(), QSizeF(1440, 720));
+        for (const int dpi : {96, 300}) {
+            QImage image(dpi, dpi / 2, QImage::Format_RGB32);
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            drawing->paint(painter, QRectF(0, 0, dpi, dpi / 2));
+            painter.end();
+            QCOMPARE(QColor(image.pixel(dpi / 4, dpi / 4)), QColor(Qt::red));
+            QCOMPARE(QColor(image.pixel(3 * dpi / 4, dpi / 4)), QColor(Qt::white));
+        }
+    }
+};
+
+QTEST_MAIN(TestPictures)
+#include "tst_pictures.moc"
