@@ -3,6 +3,7 @@
 #include "FaceViews.h"
 #include "FitLabelInFace.h"
 #include "JewelCaseDocument.h"
+#include "PicturePlacement.h"
 #include "ScriptedPrompter.h"
 
 #include <QApplication>
@@ -168,6 +169,33 @@ private Q_SLOTS:
         c.click(text);
         QVERIFY(!FaceViews::ShowView(c.context, -1)); // no such entry: the selection stays
         QVERIFY(c.sel.currentSelection() == text && c.sel.currentFace() == Face::Recto);
+    }
+
+    void aLogoIsSelectedAndDraggedLikeAText()
+    {
+        Cover c;
+        QImage image(100, 100, QImage::Format_RGB32);
+        image.fill(Qt::darkBlue);
+        PicturePlacement::PlaceLogo(c.document, Face::Verso,
+                                    PicturePlacement::LogoDisplayMode::TopLeft, false,
+                                    Picture::fromImage(image));
+        const QRectF placed = c.document.faces[Face::Verso].logo.rect;
+        const ElementRef logo = c.sel.elementAt(RectoSheet, placed.center());
+        QCOMPARE(logo, ElementRef::logo(Face::Verso));
+        c.click(logo);
+        QVERIFY(c.marks(RectoSheet).frameVisible);
+        QCOMPARE(c.sel.currentFace(), int(Face::Verso));
+        c.sel.beginMove(placed.center());
+        QVERIFY(c.sel.moveTo(placed.center() + QPointF(500, 300)));
+        QVERIFY(!c.sel.moveTo(placed.center() + QPointF(-500, 300))); // not into the Recto
+        c.sel.EndDrag();
+        // From the Left recorded in whole twips.
+        QCOMPARE(c.rectOf(logo), QRectF(std::round(placed.left()) + 500, placed.top() + 300,
+                                        placed.width(), placed.height()));
+        // The text commands do not take a picture.
+        c.click(logo);
+        QVERIFY(!c.sel.SelectionCheck(c.prompter));
+        QCOMPARE(c.prompter.last().text, QStringLiteral("Pas de texte sélectionné."));
     }
 };
 
