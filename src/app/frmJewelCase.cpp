@@ -1,6 +1,7 @@
 #include "frmJewelCase.h"
 
 #include "AboutBox.h"
+#include "CenterWindow.h"
 #include "CoverView.h"
 #include "SheetWidget.h"
 #include "Twips.h"
@@ -11,7 +12,6 @@
 #include <QCloseEvent>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
 #include <QToolBar>
 #include <cmath>
 
@@ -130,13 +130,8 @@ void frmJewelCase::refreshCover()
 
 void frmJewelCase::centreOnScreen()
 {
-    const QScreen* screen = this->screen();
-    if (!screen || !started_)
-        return;
-    const QRect available = screen->geometry();
-    const QSize frame = frameGeometry().size().expandedTo(size());
-    move(available.left() + (available.width() - frame.width()) / 2,
-         available.top() + (available.height() - frame.height()) / 2);
+    if (started_)
+        CenterWindow(this);
 }
 
 void frmJewelCase::resizeEvent(QResizeEvent* event)

@@ -2,6 +2,7 @@
 #include "ModalDriver.h"
 #include "OleColor.h"
 #include "QtPrompter.h"
+#include "SharedProcedures.h"
 #include "TextEncoding.h"
 #include "TextMetrics.h"
 
@@ -10,6 +11,7 @@
 #include <QFontInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QtTest>
 
 class TestCommon : public QObject {
@@ -91,6 +93,29 @@ private Q_SLOTS:
         QCOMPARE(TextEncoding::withCrLf(QStringLiteral("a\nb\r\nc\rd")),
                  QStringLiteral("a\r\nb\r\nc\r\nd"));
         QCOMPARE(TextEncoding::withLf(QStringLiteral("a\r\nb\rc")), QStringLiteral("a\nb\nc"));
+    }
+
+    void sharedProcedures()
+    {
+        QTemporaryDir dir;
+        for (const char* name : {"pochette.jkcd", ".cache.txt"}) {
+            QFile file(dir.filePath(QLatin1String(name)));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        QVERIFY(FileExists(dir.filePath(QStringLiteral("pochette.jkcd"))));
+        QVERIFY(FileExists(dir.filePath(QStringLiteral(".cache.txt")))); // no hidden files here
+        QVERIFY(FileExists(dir.filePath(QStringLiteral("*.jkcd"))));
+        QVERIFY(FileExists(dir.filePath(QStringLiteral("poch?tte.*"))));
+        QVERIFY(!FileExists(dir.filePath(QStringLiteral("*.bmp"))));
+        QVERIFY(!FileExists(dir.filePath(QStringLiteral("absent.jkcd"))));
+        QVERIFY(!FileExists(dir.path()));
+        QVERIFY(!FileExists(QString()));
+
+        QCOMPARE(WithTrailingBackslash(QStringLiteral("/usr/share")),
+                 QStringLiteral("/usr/share/"));
+        QCOMPARE(WithTrailingBackslash(QStringLiteral("/usr/share/")),
+                 QStringLiteral("/usr/share/"));
+        QCOMPARE(WithTrailingBackslash(QStringLiteral("/")), QStringLiteral("/"));
     }
 
     void standardButtonsSpeakFrench()

@@ -1,8 +1,13 @@
+#include "ClipboardPicture.h"
 #include "JewelCaseDocument.h"
 #include "PictureFile.h"
 #include "PicturePlacement.h"
 #include "SheetRenderer.h"
 
+#include <QBuffer>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -154,6 +159,31 @@ private Q_SLOTS:
         PlaceBackground(document, Face::Recto, 0x000000FF, BackgroundFitMode::WholeFace, Picture());
         QVERIFY(!background.visible && background.isEmpty());
         QCOMPARE(document.faces[Face::Recto].color, OleColor(0x000000FF));
+    }
+
+    void clipboardPictures()
+    {
+        QImage image(30, 10, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        ClipboardPicture::write(image);
+        std::optional<Picture> pasted = ClipboardPicture::read();
+        QVERIFY(pasted);
+        QCOMPARE(pasted->naturalSize(), QSizeF(450, 150));
+
+        // Another picture format the clipboard offers, when it offers no bitmap.
+        QByteArray bmp;
+        QBuffer buffer(&bmp);
+        QVERIFY(buffer.open(QIODevice::WriteOnly) && image.save(&buffer, "BMP"));
+        auto* data = new QMimeData;
+        data->setData(QStringLiteral("image/x-other"), bmp);
+        QGuiApplication::clipboard()->setMimeData(data);
+        pasted = ClipboardPicture::read();
+        QVERIFY(pasted && pasted->image().width() == 30);
+
+        QGuiApplication::clipboard()->setText(QStringLiteral("Texte"));
+        QVERIFY(!ClipboardPicture::read());
+        ClipboardPicture::clear();
+        QVERIFY(!ClipboardPicture::read());
     }
 
     void pictureFiles()

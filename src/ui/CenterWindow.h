@@ -1,0 +1,6 @@
+#pragma once
+
+class QWidget;
+
+// Puts a window in the middle of its screen, its frame included.
+void CenterWindow(QWidget* window);
