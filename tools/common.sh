@@ -25,9 +25,10 @@ install_packages() {
 }
 
 # libwmf-bin turns Windows metafiles into drawings (wmf2svg, whose fonts are fonts-urw-base35);
-# qt6-image-formats-plugins reads the picture formats Qt's base does not.
+# qt6-image-formats-plugins reads the picture formats Qt's base does not; libsane1 brings the
+# scanners (the program also runs without it).
 build_packages=(cmake make g++ pkgconf qt6-base-dev qt6-svg-dev libqt6svg6 qt6-translations-l10n
-                qt6-image-formats-plugins libwmf-bin fonts-urw-base35
+                qt6-image-formats-plugins libwmf-bin fonts-urw-base35 libsane1
                 fonts-liberation2 fonts-comic-neue)
 
 # One build for the program and the tests, warnings treated as errors (the supported

@@ -2,6 +2,7 @@
 #include "JewelCaseDocument.h"
 #include "PictureFile.h"
 #include "PicturePlacement.h"
+#include "SaneScanner.h"
 #include "SheetRenderer.h"
 
 #include <QBuffer>
@@ -9,6 +10,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPainter>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
@@ -184,6 +186,42 @@ private Q_SLOTS:
         QVERIFY(!ClipboardPicture::read());
         ClipboardPicture::clear();
         QVERIFY(!ClipboardPicture::read());
+    }
+
+    void scanningThroughSane()
+    {
+        // SANE's own test scanner, and no other, from a configuration of the test's own.
+        // (SANE reads its backends once for a process: a process without scanner is not
+        // tried here.)
+        QTemporaryDir withTest;
+        QFile backends(withTest.filePath(QStringLiteral("dll.conf")));
+        QVERIFY(backends.open(QIODevice::WriteOnly) && backends.write("test\n") == 5);
+        backends.close();
+        QFile settings(withTest.filePath(QStringLiteral("test.conf")));
+        QVERIFY(settings.open(QIODevice::WriteOnly));
+        settings.write("number_of_devices 1\nmode Color\ndepth 8\ntest-picture \"Color pattern\"\n"
+                       "resolution_min 1.0\nresolution_max 1200.0\nresolution_quant 1.0\n"
+                       "resolution 50.0\ngeometry_min 0.0\ngeometry_max 200.0\n"
+                       "geometry_quant 1.0\ntl_x 0.0\ntl_y 0.0\nbr_x 80.0\nbr_y 100.0\n");
+        settings.close();
+        qputenv("SANE_CONFIG_DIR", withTest.path().toLocal8Bit());
+        const std::vector<SaneScanner::Device> found = SaneScanner::devices();
+        QVERIFY(!found.empty());
+        QVERIFY(found.front().name.startsWith(QStringLiteral("test:")));
+        int done = 0;
+        const std::optional<QImage> page =
+            SaneScanner::scan(QString(), [&](int percent) { return (done = percent) >= 0; });
+        QVERIFY(page);
+        // 80 × 100 mm at 50 dpi, the test scanner's page.
+        QCOMPARE(page->size(), QSize(157, 196));
+        QSet<QRgb> colours; // its colour pattern's stripes
+        for (int y = 0; y < page->height(); ++y) {
+            for (int x = 0; x < page->width(); ++x)
+                colours.insert(page->pixel(x, y));
+        }
+        QVERIFY(colours.size() >= 3);
+        QCOMPARE(done, 100);
+        QVERIFY(!SaneScanner::scan(found.front().name, [](int percent) { return percent < 50; }));
     }
 
     void pictureFiles()
