@@ -2,13 +2,16 @@
 #include "ModalDriver.h"
 #include "OleColor.h"
 #include "QtPrompter.h"
+#include "ScannerWindows.h"
 #include "SharedProcedures.h"
 #include "TextEncoding.h"
 #include "TextMetrics.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDialog>
 #include <QFontInfo>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -116,6 +119,41 @@ private Q_SLOTS:
         QCOMPARE(WithTrailingBackslash(QStringLiteral("/usr/share/")),
                  QStringLiteral("/usr/share/"));
         QCOMPARE(WithTrailingBackslash(QStringLiteral("/")), QStringLiteral("/"));
+    }
+
+    void scanningFromTheWindows()
+    {
+        // SANE's test scanner only (its backends are read once a process).
+        QTemporaryDir config;
+        QFile backends(config.filePath(QStringLiteral("dll.conf")));
+        QVERIFY(backends.open(QIODevice::WriteOnly) && backends.write("test\n") == 5);
+        backends.close();
+        QFile settings(config.filePath(QStringLiteral("test.conf")));
+        QVERIFY(settings.open(QIODevice::WriteOnly));
+        settings.write("number_of_devices 2\nmode Gray\ndepth 8\nresolution 50.0\n"
+                       "resolution_min 1.0\nresolution_max 1200.0\nresolution_quant 1.0\n"
+                       "geometry_min 0.0\ngeometry_max 200.0\ngeometry_quant 1.0\n"
+                       "tl_x 0.0\ntl_y 0.0\nbr_x 40.0\nbr_y 20.0\n");
+        settings.close();
+        qputenv("SANE_CONFIG_DIR", config.path().toLocal8Bit());
+
+        // The list of sources: the second one is kept for the run.
+        ExpectModal list([](QWidget* dialog) {
+            auto* sources = dialog->findChild<QListWidget*>(QStringLiteral("lstSources"));
+            QCOMPARE(sources->count(), 2);
+            sources->setCurrentRow(1);
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        ScannerWindows::SelectScannerSource(nullptr);
+        QVERIFY(list.seen());
+        QCOMPARE(ScannerWindows::chosenSource(), QStringLiteral("test:1"));
+
+        // The page comes through the clipboard, where it stays.
+        QGuiApplication::clipboard()->setText(QStringLiteral("perdu"));
+        const std::optional<Picture> scanned = ScannerWindows::AcquireScannedPicture(nullptr);
+        QVERIFY(scanned);
+        QCOMPARE(scanned->image().size(), QSize(78, 39)); // 40 × 20 mm at 50 dpi
+        QCOMPARE(QGuiApplication::clipboard()->image().size(), QSize(78, 39));
     }
 
     void standardButtonsSpeakFrench()

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "Picture.h"
+
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+// The scanner commands of the windows, through SANE.
+namespace ScannerWindows {
+
+// "&Sélectionner la source de numérisation": a modal list of the scanners; the choice is kept
+// for the rest of the run. Without a scanner nothing is shown.
+void SelectScannerSource(QWidget* window);
+QString chosenSource();
+
+// Empties the clipboard, scans one page from the chosen (or the first) scanner in the
+// background while a modal progress window offers to cancel, puts the page on the clipboard
+// and reads it back from there. Nothing when there is no scanner, the scan fails or is
+// cancelled; the clipboard is then empty.
+std::optional<Picture> AcquireScannedPicture(QWidget* window);
+
+} // namespace ScannerWindows
