@@ -1,8 +1,10 @@
 #include "Application.h"
 #include "ModalDriver.h"
 #include "OleColor.h"
+#include "PictureSources.h"
 #include "QtPrompter.h"
 #include "ScannerWindows.h"
+#include "ScriptedPrompter.h"
 #include "SharedProcedures.h"
 #include "TextEncoding.h"
 #include "TextMetrics.h"
@@ -154,6 +156,42 @@ private Q_SLOTS:
         QVERIFY(scanned);
         QCOMPARE(scanned->image().size(), QSize(78, 39)); // 40 × 20 mm at 50 dpi
         QCOMPARE(QGuiApplication::clipboard()->image().size(), QSize(78, 39));
+    }
+
+    void picturesFromFilesAndTheClipboard()
+    {
+        QTemporaryDir dir;
+        const QString photo = dir.filePath(QStringLiteral("photo.png"));
+        QImage image(20, 10, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        QVERIFY(image.save(photo));
+        ScriptedPrompter prompter;
+        QString last = QStringLiteral("/avant.bmp");
+
+        // A cancelled dialog, or a file that is no picture, change nothing.
+        QVERIFY(!PictureSources::AcquirePicture(false, prompter, last));
+        QCOMPARE(prompter.last().title, QStringLiteral("Sélectionnez une image"));
+        QCOMPARE(
+            prompter.lastAsked().filters,
+            (QStringList{QStringLiteral("Fichiers images (*.jpg *.jpeg *.gif *.wmf *.bmp *.ico)"),
+                         QStringLiteral("Tous les fichiers (*)")}));
+        prompter.paths.push_back(dir.filePath(QStringLiteral("absent.jpg")));
+        QVERIFY(!PictureSources::AcquirePicture(false, prompter, last));
+        QCOMPARE(last, QStringLiteral("/avant.bmp"));
+        QCOMPARE(prompter.asked.size(), 2); // no message for a file that cannot be read
+        prompter.paths.push_back(photo);
+        const std::optional<Picture> chosen = PictureSources::AcquirePicture(false, prompter, last);
+        QVERIFY(chosen && chosen->image().size() == QSize(20, 10));
+        QCOMPARE(last, photo);
+
+        QGuiApplication::clipboard()->setText(QStringLiteral("pas une image"));
+        QVERIFY(!PictureSources::AcquirePicture(true, prompter, last));
+        QCOMPARE(prompter.last().text,
+                 QStringLiteral("Pas d'image valide dans le presse papier ! "));
+        QCOMPARE(prompter.last().title, QStringLiteral("Recommencez !"));
+        QCOMPARE(prompter.last().icon, Prompter::Icon::Exclamation);
+        QGuiApplication::clipboard()->setImage(image);
+        QVERIFY(PictureSources::AcquirePicture(true, prompter, last));
     }
 
     void standardButtonsSpeakFrench()

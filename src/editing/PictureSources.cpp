@@ -1,0 +1,32 @@
+#include "PictureSources.h"
+
+#include "ClipboardPicture.h"
+#include "PictureFile.h"
+#include "Prompter.h"
+
+namespace PictureSources {
+
+std::optional<Picture> AcquirePicture(bool fromClipboard, Prompter& prompter,
+                                      QString& lastPicturePath)
+{
+    if (fromClipboard) {
+        if (std::optional<Picture> pasted = ClipboardPicture::read())
+            return pasted;
+        prompter.inform(QStringLiteral("Pas d'image valide dans le presse papier ! "),
+                        QStringLiteral("Recommencez !"), Prompter::Icon::Exclamation);
+        return std::nullopt;
+    }
+    const std::optional<QString> path = prompter.getOpenFileName(
+        {QStringLiteral("Sélectionnez une image"),
+         QString(),
+         {QStringLiteral("Fichiers images (*.jpg *.jpeg *.gif *.wmf *.bmp *.ico)"),
+          QStringLiteral("Tous les fichiers (*)")}});
+    if (!path)
+        return std::nullopt;
+    std::optional<Picture> loaded = PictureFile::load(*path);
+    if (loaded)
+        lastPicturePath = *path;
+    return loaded;
+}
+
+} // namespace PictureSources

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "Picture.h"
+
+#include <QString>
+#include <optional>
+
+class Prompter;
+
+// Where the image options take a picture from: a file the user chooses, or the clipboard.
+namespace PictureSources {
+
+// From the clipboard: its picture, or the message "Pas d'image valide dans le presse papier ! "
+// and nothing. From a file: the picture of the file chosen in the open dialog, which becomes
+// `lastPicturePath`; a cancelled dialog or a file that cannot be read give nothing and leave
+// `lastPicturePath` as it was.
+std::optional<Picture> AcquirePicture(bool fromClipboard, Prompter& prompter,
+                                      QString& lastPicturePath);
+
+} // namespace PictureSources
