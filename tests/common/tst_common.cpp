@@ -1,4 +1,5 @@
 #include "Application.h"
+#include "ImageOptions.h"
 #include "ModalDriver.h"
 #include "OleColor.h"
 #include "PictureSources.h"
@@ -192,6 +193,59 @@ private Q_SLOTS:
         QCOMPARE(prompter.last().icon, Prompter::Icon::Exclamation);
         QGuiApplication::clipboard()->setImage(image);
         QVERIFY(PictureSources::AcquirePicture(true, prompter, last));
+    }
+
+    void imageOptionsWithoutTheDialog()
+    {
+        using namespace PicturePlacement;
+        JewelCaseDocument document;
+        QImage image(60, 30, QImage::Format_RGB32);
+        image.fill(Qt::blue);
+        const Picture picture = Picture::fromImage(image);
+        PlaceLogo(document, Face::Verso, LogoDisplayMode::FittedToFace, true, picture);
+        PlaceBackground(document, Face::Recto, 0x00C0C0C0, BackgroundFitMode::CentredProportional,
+                        picture);
+
+        // The dialog starts from the cover.
+        ImageOptions options(document);
+        const auto& verso = options.faces[Face::Verso];
+        const auto& recto = options.faces[Face::Recto];
+        QVERIFY(verso.logoMode == 1 && verso.logoBorder == 1 && verso.logoShown);
+        QVERIFY(recto.backgroundMode == 1 && recto.backgroundTrueSize);
+        QCOMPARE(recto.colour, OleColor(0x00C0C0C0));
+        QCOMPARE(options.faces[Face::Dos].logoMode, 0);
+
+        // Previews at a third of the faces: fitted 20 in, a new logo 855 square.
+        const QSizeF area = options.previewSize(Face::Verso);
+        QVERIFY(qAbs(area.width() - 6803.15 * 0.3329414) < 0.01);
+        QCOMPARE(options.logoPreview(Face::Verso),
+                 QRectF(20, 20, area.width() - 20, area.height() - 20));
+        options.faces[Face::Dos].logoMode = 4;
+        const QSizeF dos = options.previewSize(Face::Dos);
+        QCOMPARE(options.logoPreview(Face::Dos), QRectF(dos.width() - 855 - 10, 10, 855, 855));
+        // The background at its size on the face, centred: 900 × 450 twips at a third.
+        const QRectF background = options.backgroundPreview(Face::Recto);
+        QVERIFY(qAbs(background.width() - 900 * 0.3329414) < 0.01);
+        QVERIFY(qAbs(background.center().x() - area.width() / 2) < 0.01);
+
+        // "&Valider && Fermer" places everything; both buttons remember the lists.
+        options.faces[Face::Dos].logo = picture;
+        options.faces[Face::Dos].logoMode = 7;
+        options.faces[Face::Dos].colour = 0x0000FF00;
+        options.verticalAlignment = VerticalAlignment::Centre;
+        options.apply(document);
+        const ImageSlot& dosLogo = document.faces[Face::Dos].logo;
+        QVERIFY(dosLogo.visible);
+        QVERIFY(qAbs(dosLogo.rect.center().x() - document.dos().frame.center().x()) < 0.01);
+        QCOMPARE(document.dos().color, OleColor(0x0000FF00));
+        QCOMPARE(document.verticalTextAlignment, VerticalAlignment::Centre);
+        ImageOptionsChoices choices;
+        options.remember(choices, document);
+        QCOMPARE(choices.logoDisplayMode, (std::array<int, 3>{1, 0, 7}));
+        QVERIFY(document.documentModified);
+        ImageOptions again(document);
+        again.restore(choices);
+        QCOMPARE(again.faces[Face::Dos].logoMode, 7);
     }
 
     void standardButtonsSpeakFrench()
