@@ -4,6 +4,7 @@
 #include "CenterWindow.h"
 #include "CoverView.h"
 #include "SheetWidget.h"
+#include "frmJCimgOpts.h"
 #include "Twips.h"
 #include "VerticalTextDrawing.h"
 
@@ -51,6 +52,9 @@ frmJewelCase::frmJewelCase(Prompter* prompter, QWidget* parent)
     }
     wireViews();
     connect(menus_->windows.about, &QAction::triggered, this, &frmJewelCase::showAbout);
+    menus_->windows.imageOptions->setEnabled(true);
+    connect(menus_->windows.imageOptions, &QAction::triggered, this,
+            &frmJewelCase::showImageOptions);
 }
 
 frmJewelCase::~frmJewelCase() = default;
@@ -151,6 +155,16 @@ void frmJewelCase::closeEvent(QCloseEvent* event)
         if (window != this)
             window->close();
     }
+}
+
+void frmJewelCase::showImageOptions()
+{
+    frmJCimgOpts dialog(*context_, imageChoices_, lastPicturePath_, this, [this] { showAbout(); });
+    dialog.exec();
+    // A logo placed under the selection keeps its frame around it.
+    if (context_->selection.frameShown())
+        context_->selection.Select();
+    refreshCover();
 }
 
 void frmJewelCase::showAbout()

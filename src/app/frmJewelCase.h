@@ -3,6 +3,7 @@
 #include "CoverContext.h"
 #include "EditingCommands.h"
 #include "FaceViews.h"
+#include "ImageOptions.h"
 #include "JewelCaseDocument.h"
 #include "MainMenus.h"
 #include "QtPrompter.h"
@@ -37,6 +38,9 @@ public:
     QString commandLinePath() const { return commandLinePath_; }
 
     void ShowView(int entry);
+    // "Options &Images": the modal image options; the cover is painted again after it.
+    void showImageOptions();
+    const ImageOptionsChoices& imageChoices() const { return imageChoices_; }
     void refreshCover();
     double pixelsPerTwip() const;
 
@@ -60,5 +64,7 @@ private:
     EditingCommands* editing_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QString commandLinePath_;
+    ImageOptionsChoices imageChoices_;
+    QString lastPicturePath_; // the picture last opened or exported
     bool started_ = false;
 };

@@ -5,13 +5,17 @@
 #include "ModalDriver.h"
 #include "ScriptedPrompter.h"
 #include "SheetWidget.h"
+#include "frmJCimgOpts.h"
 #include "frmJewelCase.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
 #include <QToolTip>
@@ -341,6 +345,72 @@ private Q_SLOTS:
         QVERIFY(editor.seen());
         QVERIFY(aboutOverEditor);
         QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    void imageOptionsPlacePicturesOnTheFaces()
+    {
+        Window w;
+        QTemporaryDir dir;
+        const QString logoFile = dir.filePath(QStringLiteral("logo.png"));
+        QImage logo(60, 60, QImage::Format_RGB32);
+        logo.fill(Qt::darkRed);
+        QVERIFY(logo.save(logoFile));
+        QImage scan(90, 45, QImage::Format_RGB32);
+        scan.fill(Qt::darkGreen);
+        QGuiApplication::clipboard()->setImage(scan);
+        w.prompter.paths.push_back(logoFile);
+        w.prompter.colours.push_back(0x00FFCC99);
+
+        ExpectModal options([](QWidget* modal) {
+            auto* dialog = qobject_cast<frmJCimgOpts*>(modal);
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Options d'affichage des images"));
+            dialog->logoSourceList()->setCurrentIndex(1); // from a file, for the three faces
+            QCOMPARE(dialog->logoModeList(Face::Recto)->currentIndex(), 1);
+            dialog->logoModeList(Face::Verso)->setCurrentIndex(3);
+            dialog->logoBorderList(Face::Verso)->setCurrentIndex(1);
+            dialog->backgroundSourceList(Face::Dos)->setCurrentIndex(2); // the clipboard
+            QTest::mouseClick(dialog->colourButton(Face::Verso), Qt::LeftButton);
+            dialog->alignmentList()->setCurrentIndex(2);
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cmdValidate")),
+                              Qt::LeftButton);
+        });
+        w.menus.windows.imageOptions->trigger();
+        QVERIFY(options.seen());
+        const JewelCaseDocument& document = w.window.document();
+        const Face& verso = document.faces[Face::Verso];
+        QVERIFY(document.faces[Face::Recto].logo.visible &&
+                document.faces[Face::Recto].logo.fittedToFace);
+        QVERIFY(verso.logo.visible && verso.logo.borderStyle == BorderStyle::Single);
+        QCOMPARE(verso.logo.rect.topLeft(), QPointF(verso.frame.left() + 15, 15));
+        QVERIFY(!document.faces[Face::Dos].logo.visible); // its list stayed on "Cacher"
+        QVERIFY(document.dos().background.visible && document.dos().background.fittedToFace);
+        QCOMPARE(verso.color, OleColor(0x00FFCC99));
+        QCOMPARE(document.logoImagePath, logoFile);
+        QCOMPARE(document.verticalTextAlignment, VerticalAlignment::Centre);
+        QCOMPARE(w.window.imageChoices().logoDisplayMode, (std::array<int, 3>{3, 1, 0}));
+
+        // The logo on the Verso is taken and dragged with the mouse like a text.
+        SheetWidget* sheet = w.sheet(RectoSheet);
+        const QRectF placed = verso.logo.rect;
+        click(sheet, placed.center());
+        QCOMPARE(w.window.selection().currentSelection(), ElementRef::logo(Face::Verso));
+        drag(sheet, placed.center(), placed.center() + QPointF(600, 450));
+        QVERIFY(qAbs(verso.logo.rect.left() - placed.left() - 600) < 1);
+
+        // "&Annuler && Fermer" applies nothing but keeps the lists and marks the cover.
+        w.window.document().documentModified = false;
+        ExpectModal cancelled([](QWidget* modal) {
+            auto* dialog = qobject_cast<frmJCimgOpts*>(modal);
+            QCOMPARE(dialog->logoModeList(Face::Verso)->currentIndex(), 3);
+            dialog->logoModeList(Face::Verso)->setCurrentIndex(7);
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cmdCancel")),
+                              Qt::LeftButton);
+        });
+        w.menus.windows.imageOptions->trigger();
+        QVERIFY(cancelled.seen());
+        QVERIFY(document.documentModified);
+        QCOMPARE(w.window.imageChoices().logoDisplayMode[Face::Verso], 7);
+        QVERIFY(qAbs(verso.logo.rect.left() - placed.left() - 600) < 1);
     }
 
     void commandLinePaths()

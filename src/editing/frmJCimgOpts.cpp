@@ -1,0 +1,323 @@
+#include "frmJCimgOpts.h"
+
+#include "CoverContext.h"
+#include "ElementPainter.h"
+#include "PictureSources.h"
+#include "Prompter.h"
+#include "ScannerWindows.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// The source entries of the logo and background lists.
+enum Source { NoPicture = 0, FromFile = 1, FromClipboard = 2, Scanned = 3 };
+
+// The preview of a face: its colour, its background and its logo, a third of their size.
+class FacePreview : public QWidget {
+public:
+    FacePreview(const ImageOptions& options, int face, QWidget* parent)
+        : QWidget(parent), options_(options), face_(face)
+    {
+        const QSizeF twips = options.previewSize(face);
+        setFixedSize(int(twips.width() / 15) + 1, int(twips.height() / 15) + 1);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        const ImageOptions::FaceOptions& face = options_.faces[std::size_t(face_)];
+        QPainter painter(this);
+        painter.scale(1.0 / 15, 1.0 / 15); // the preview's twips at the screen's 96 dpi
+        const QRectF area(QPointF(0, 0), options_.previewSize(face_));
+        ElementPainter::box(painter, area, OleColors::toQColor(face.colour), true);
+        if (!face.background.isNull())
+            face.background.paint(painter, options_.backgroundPreview(face_));
+        const QRectF logo = options_.logoPreview(face_);
+        if (!face.logo.isNull() && face.logoShown && logo.isValid()) {
+            face.logo.paint(painter, logo);
+            if (face.logoBorder != 0)
+                ElementPainter::box(painter, logo, QColor(), true);
+        }
+    }
+
+private:
+    const ImageOptions& options_;
+    int face_;
+};
+
+QComboBox* list(QWidget* parent, const QStringList& entries)
+{
+    auto* combo = new QComboBox(parent);
+    combo->addItems(entries);
+    return combo;
+}
+
+QString panelCaption(int face)
+{
+    switch (face) {
+    case Face::Verso:
+        return QStringLiteral("VERSO (Interieur)");
+    case Face::Recto:
+        return QStringLiteral("RECTO (Face avant)");
+    default:
+        return QStringLiteral("DOS (Face arrière)");
+    }
+}
+
+QString faceName(int face)
+{
+    return face == Face::Verso   ? QStringLiteral("Verso")
+           : face == Face::Recto ? QStringLiteral("Recto")
+                                 : QStringLiteral("Dos");
+}
+
+const QStringList sources = {
+    QStringLiteral("Pas d' Image"), QStringLiteral("Insérer à partir d'un fichier"),
+    QStringLiteral("Insérer à partir du presse papier"), QStringLiteral("Image numérisée")};
+
+} // namespace
+
+frmJCimgOpts::frmJCimgOpts(CoverContext& context, ImageOptionsChoices& choices,
+                           QString& lastPicturePath, QWidget* parent,
+                           std::function<void()> showAbout)
+    : QDialog(parent), context_(context), choices_(choices), lastPicturePath_(lastPicturePath),
+      options_(context.document)
+{
+    setWindowTitle(QStringLiteral("Options d'affichage des images"));
+    setModal(true);
+
+    auto* faces = new QHBoxLayout;
+    for (int face : {int(Face::Recto), int(Face::Verso), int(Face::Dos)})
+        faces->addWidget(buildPanel(face));
+
+    logoSource_ = list(this, sources);
+    connect(logoSource_, &QComboBox::currentIndexChanged, this, &frmJCimgOpts::logoSourceChosen);
+    auto* scanner =
+        new QPushButton(QStringLiteral("&Sélectionner la source de numérisation"), this);
+    scanner->setToolTip(QStringLiteral("Sélectionne le scanner"));
+    connect(scanner, &QPushButton::clicked, this,
+            [this] { ScannerWindows::SelectScannerSource(this); });
+
+    auto* alignmentFrame =
+        new QGroupBox(QStringLiteral("Alignement des textes verticaux de la face arrière"), this);
+    alignment_ =
+        list(alignmentFrame, {QStringLiteral("Aligné à gauche"), QStringLiteral("Alligné à droite"),
+                              QStringLiteral("Centré")});
+    alignment_->setObjectName(QStringLiteral("cblLblAlign"));
+    alignment_->setCurrentIndex(int(options_.verticalAlignment));
+    connect(alignment_, &QComboBox::currentIndexChanged, this,
+            [this](int index) { options_.verticalAlignment = VerticalAlignment(index); });
+    auto* alignmentLayout = new QVBoxLayout(alignmentFrame);
+    alignmentLayout->addWidget(new QLabel(QStringLiteral("Alignement vertical"), alignmentFrame));
+    alignmentLayout->addWidget(alignment_);
+    auto* hint = new QLabel(QStringLiteral("Alignement des texte Gauche et Droite verticaux de la "
+                                           "face arrière"),
+                            alignmentFrame);
+    hint->setWordWrap(true);
+    alignmentLayout->addWidget(hint);
+    auto* note = new QLabel(QStringLiteral("Les attributs des textes verticaux peuvent être "
+                                           "modifiés lors de l'affichage de la face arrière."),
+                            alignmentFrame);
+    note->setWordWrap(true);
+    alignmentLayout->addWidget(note);
+
+    auto* validate = new QPushButton(QStringLiteral("&Valider && Fermer"), this);
+    validate->setObjectName(QStringLiteral("cmdValidate"));
+    auto* cancel = new QPushButton(QStringLiteral("&Annuler && Fermer"), this);
+    cancel->setObjectName(QStringLiteral("cmdCancel"));
+    connect(validate, &QPushButton::clicked, this, [this] { close(true); });
+    connect(cancel, &QPushButton::clicked, this, [this] { close(false); });
+    auto* about = new QToolButton(this);
+    about->setIcon(QIcon(QStringLiteral(":/icons/jaskelcd.svg")));
+    about->setIconSize(QSize(32, 32));
+    about->setAutoRaise(true);
+    about->setToolTip(QStringLiteral("A Propos"));
+    about->setEnabled(bool(showAbout));
+    connect(about, &QToolButton::clicked, this, [showAbout] { showAbout(); });
+
+    auto* logoRow = new QHBoxLayout;
+    logoRow->addWidget(new QLabel(QStringLiteral("Choix du logo"), this));
+    logoRow->addWidget(logoSource_, 1);
+    logoRow->addWidget(scanner);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(alignmentFrame, 1);
+    bottom->addWidget(about, 0, Qt::AlignBottom);
+    bottom->addWidget(validate, 0, Qt::AlignBottom);
+    bottom->addWidget(cancel, 0, Qt::AlignBottom);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(faces);
+    layout->addLayout(logoRow);
+    layout->addLayout(bottom);
+
+    options_.restore(choices_);
+    showLists();
+}
+
+QWidget* frmJCimgOpts::buildPanel(int face)
+{
+    Panel& panel = panels_[std::size_t(face)];
+    auto* box = new QGroupBox(panelCaption(face), this);
+    panel.preview = new FacePreview(options_, face, box);
+    panel.logoMode =
+        list(box, {QStringLiteral("Cacher le Logo"),
+                   QStringLiteral("Logo ajusté sur le ") + faceName(face),
+                   QStringLiteral("Logo position libre"), QStringLiteral("Logo Haut Gauche"),
+                   QStringLiteral("Logo Haut Droit"), QStringLiteral("Logo Bas Gauche"),
+                   QStringLiteral("Logo Bas Droite"), QStringLiteral("Logo Centré")});
+    panel.logoBorder =
+        list(box, {QStringLiteral("Logo sans Bordure"), QStringLiteral("Logo avec Bordure")});
+    panel.backgroundSource = list(box, sources);
+    panel.backgroundMode = list(
+        box, {QStringLiteral("Ajusté à la totalité"), QStringLiteral("Centré et proportionnel")});
+    panel.colour = new QPushButton(QStringLiteral("Changer la couleur de fond"), box);
+
+    ImageOptions::FaceOptions& options = options_.faces[std::size_t(face)];
+    connect(panel.logoMode, &QComboBox::currentIndexChanged, this,
+            [this, face, &options](int mode) {
+                options.logoMode = mode;
+                options.logoShown = mode != 0;
+                if (!settingLists_)
+                    options.logoTrueSize = false;
+                panels_[std::size_t(face)].preview->update();
+            });
+    connect(panel.logoBorder, &QComboBox::currentIndexChanged, this,
+            [this, face, &options](int border) {
+                options.logoBorder = border;
+                panels_[std::size_t(face)].preview->update();
+            });
+    connect(panel.backgroundMode, &QComboBox::currentIndexChanged, this,
+            [this, face, &options](int mode) {
+                options.backgroundMode = mode;
+                if (!settingLists_)
+                    options.backgroundTrueSize = false;
+                panels_[std::size_t(face)].preview->update();
+            });
+    connect(panel.backgroundSource, &QComboBox::currentIndexChanged, this,
+            [this, face](int source) { backgroundSourceChosen(face, source); });
+    connect(panel.colour, &QPushButton::clicked, this, [this, face, &options] {
+        if (const std::optional<OleColor> colour = context_.prompter.getColor(options.colour))
+            options.colour = *colour;
+        panels_[std::size_t(face)].preview->update();
+    });
+
+    auto* grid = new QGridLayout(box);
+    grid->addWidget(panel.preview, 0, 0, 1, 2, Qt::AlignHCenter);
+    grid->addWidget(new QLabel(QStringLiteral("Options d'affichage du Logo"), box), 1, 0);
+    grid->addWidget(panel.logoMode, 1, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Options de Bordure du Logo"), box), 2, 0);
+    grid->addWidget(panel.logoBorder, 2, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Image de fond"), box), 3, 0);
+    grid->addWidget(panel.backgroundSource, 3, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Options Image de fond"), box), 4, 0);
+    grid->addWidget(panel.backgroundMode, 4, 1);
+    grid->addWidget(panel.colour, 5, 0, 1, 2);
+    return box;
+}
+
+void frmJCimgOpts::showLists()
+{
+    settingLists_ = true;
+    bool anyLogo = false;
+    for (int face = 0; face < Face::count; ++face) {
+        const ImageOptions::FaceOptions& options = options_.faces[std::size_t(face)];
+        Panel& panel = panels_[std::size_t(face)];
+        const bool hasLogo = !options.logo.isNull();
+        anyLogo = anyLogo || hasLogo;
+        panel.logoMode->setCurrentIndex(options.logoMode);
+        panel.logoBorder->setCurrentIndex(options.logoBorder);
+        panel.logoMode->setEnabled(hasLogo);
+        panel.logoBorder->setEnabled(hasLogo);
+        panel.backgroundSource->blockSignals(true);
+        panel.backgroundSource->setCurrentIndex(options.background.isNull() ? NoPicture : FromFile);
+        panel.backgroundSource->blockSignals(false);
+        panel.backgroundMode->setCurrentIndex(options.backgroundMode);
+        panel.backgroundMode->setEnabled(!options.background.isNull());
+    }
+    logoSource_->blockSignals(true);
+    logoSource_->setCurrentIndex(anyLogo ? FromFile : NoPicture);
+    logoSource_->blockSignals(false);
+    settingLists_ = false;
+}
+
+std::optional<Picture> frmJCimgOpts::acquire(int source)
+{
+    if (source == Scanned)
+        ScannerWindows::AcquireScannedPicture(this); // the page waits on the clipboard
+    return PictureSources::AcquirePicture(source != FromFile, context_.prompter, lastPicturePath_);
+}
+
+void frmJCimgOpts::logoSourceChosen(int source)
+{
+    if (source == NoPicture) {
+        for (int face = 0; face < Face::count; ++face) {
+            options_.faces[std::size_t(face)].logo = Picture();
+            options_.faces[std::size_t(face)].logoShown = false;
+            panels_[std::size_t(face)].logoMode->setEnabled(false);
+            panels_[std::size_t(face)].logoBorder->setEnabled(false);
+            panels_[std::size_t(face)].preview->update();
+        }
+        return;
+    }
+    const std::optional<Picture> picture = acquire(source);
+    if (!picture)
+        return;
+    if (!context_.document.loadingDocument)
+        context_.document.logoImagePath = lastPicturePath_;
+    for (int face = 0; face < Face::count; ++face) {
+        ImageOptions::FaceOptions& options = options_.faces[std::size_t(face)];
+        options.logo = *picture;
+        options.logoShown = options.logoMode != 0;
+        Panel& panel = panels_[std::size_t(face)];
+        panel.logoMode->setEnabled(true);
+        panel.logoBorder->setEnabled(true);
+        if (face == Face::Recto && options.logoMode == 0)
+            panel.logoMode->setCurrentIndex(1);
+        panel.preview->update();
+    }
+}
+
+void frmJCimgOpts::backgroundSourceChosen(int face, int source)
+{
+    ImageOptions::FaceOptions& options = options_.faces[std::size_t(face)];
+    Panel& panel = panels_[std::size_t(face)];
+    if (source == NoPicture) {
+        options.background = Picture();
+        panel.backgroundMode->setEnabled(false);
+        panel.preview->update();
+        return;
+    }
+    const std::optional<Picture> picture = acquire(source);
+    if (!picture)
+        return;
+    options.background = *picture;
+    if (!context_.document.loadingDocument) {
+        QString& path = face == Face::Verso   ? context_.document.versoImagePath
+                        : face == Face::Recto ? context_.document.rectoImagePath
+                                              : context_.document.dosImagePath;
+        path = lastPicturePath_;
+    }
+    panel.backgroundMode->setCurrentIndex(0);
+    panel.backgroundMode->setEnabled(true);
+    panel.preview->update();
+}
+
+void frmJCimgOpts::close(bool apply)
+{
+    if (apply)
+        options_.apply(context_.document);
+    options_.remember(choices_, context_.document);
+    if (apply)
+        accept();
+    else
+        reject();
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "ImageOptions.h"
+
+#include <QDialog>
+#include <array>
+#include <functional>
+
+class Prompter;
+class QComboBox;
+class QPushButton;
+class QWidget;
+struct CoverContext;
+
+// "Options d'affichage des images": the pictures, their modes, the logo's border and the face
+// colours of the three faces, and the alignment of the spines' text. It shows and changes an
+// ImageOptions; "&Valider && Fermer" applies it to the cover.
+class frmJCimgOpts : public QDialog {
+    Q_OBJECT
+public:
+    frmJCimgOpts(CoverContext& context, ImageOptionsChoices& choices, QString& lastPicturePath,
+                 QWidget* parent = nullptr, std::function<void()> showAbout = {});
+
+    const ImageOptions& options() const { return options_; }
+
+    // The lists of a face, and the cover's, for the tests and the file reader.
+    QComboBox* logoModeList(int face) const { return panels_[std::size_t(face)].logoMode; }
+    QComboBox* logoBorderList(int face) const { return panels_[std::size_t(face)].logoBorder; }
+    QComboBox* backgroundSourceList(int face) const
+    {
+        return panels_[std::size_t(face)].backgroundSource;
+    }
+    QComboBox* backgroundModeList(int face) const
+    {
+        return panels_[std::size_t(face)].backgroundMode;
+    }
+    QPushButton* colourButton(int face) const { return panels_[std::size_t(face)].colour; }
+    QComboBox* logoSourceList() const { return logoSource_; }
+    QComboBox* alignmentList() const { return alignment_; }
+
+private:
+    struct Panel {
+        QWidget* preview = nullptr;
+        QComboBox* logoMode = nullptr;
+        QComboBox* logoBorder = nullptr;
+        QComboBox* backgroundSource = nullptr;
+        QComboBox* backgroundMode = nullptr;
+        QPushButton* colour = nullptr;
+    };
+
+    QWidget* buildPanel(int face);
+    void showLists();
+    void logoSourceChosen(int source);
+    void backgroundSourceChosen(int face, int source);
+    std::optional<Picture> acquire(int source);
+    void close(bool apply);
+
+    CoverContext& context_;
+    ImageOptionsChoices& choices_;
+    QString& lastPicturePath_;
+    ImageOptions options_;
+    std::array<Panel, Face::count> panels_;
+    QComboBox* logoSource_ = nullptr;
+    QComboBox* alignment_ = nullptr;
+    bool settingLists_ = false;
+};
