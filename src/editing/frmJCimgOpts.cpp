@@ -55,6 +55,58 @@ private:
     int face_;
 };
 
+// Two spines, each with a sample of the vertical text where the chosen alignment puts it: at the
+// start of its reading direction (the left one reads upward, from the bottom), at its end, or
+// centred.
+class SpinePreview : public QWidget {
+public:
+    SpinePreview(const ImageOptions& options, QWidget* parent) : QWidget(parent), options_(options)
+    {
+        setFixedSize(2 * spineWidth + gap + 2, spineHeight + 2);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        const QString sample = QStringLiteral("x x x");
+        const int fromBottom = spineHeight - sampleLength - margin; // the left sample's place
+        for (int spine = 0; spine < 2; ++spine) {
+            const QRect strip(spine * (spineWidth + gap), 0, spineWidth, spineHeight);
+            painter.setPen(Qt::black);
+            painter.setBrush(Qt::white);
+            painter.drawRect(strip);
+            int top = spine == 0 ? fromBottom : margin;
+            switch (options_.verticalAlignment) {
+            case VerticalAlignment::End:
+                top = spine == 0 ? margin : fromBottom;
+                break;
+            case VerticalAlignment::Centre:
+                top = (spineHeight - sampleLength) / 2;
+                break;
+            case VerticalAlignment::Start:
+                break;
+            }
+            painter.save();
+            const QRectF cell(strip.left(), top, spineWidth, sampleLength);
+            painter.translate(cell.center());
+            painter.rotate(spine == 0 ? -90 : 90);
+            painter.drawText(
+                QRectF(-sampleLength / 2.0, -spineWidth / 2.0, sampleLength, spineWidth),
+                Qt::AlignCenter, sample);
+            painter.restore();
+        }
+    }
+
+private:
+    static constexpr int spineWidth = 22;
+    static constexpr int spineHeight = 110;
+    static constexpr int sampleLength = 40;
+    static constexpr int margin = 4;
+    static constexpr int gap = 40;
+    const ImageOptions& options_;
+};
+
 QComboBox* list(QWidget* parent, const QStringList& entries)
 {
     auto* combo = new QComboBox(parent);
@@ -115,9 +167,15 @@ frmJCimgOpts::frmJCimgOpts(CoverContext& context, ImageOptionsChoices& choices,
                               QStringLiteral("Centré")});
     alignment_->setObjectName(QStringLiteral("cblLblAlign"));
     alignment_->setCurrentIndex(int(options_.verticalAlignment));
-    connect(alignment_, &QComboBox::currentIndexChanged, this,
-            [this](int index) { options_.verticalAlignment = VerticalAlignment(index); });
-    auto* alignmentLayout = new QVBoxLayout(alignmentFrame);
+    auto* spines = new SpinePreview(options_, alignmentFrame);
+    connect(alignment_, &QComboBox::currentIndexChanged, this, [this, spines](int index) {
+        options_.verticalAlignment = VerticalAlignment(index);
+        spines->update();
+    });
+    auto* alignmentRow = new QHBoxLayout(alignmentFrame);
+    auto* alignmentLayout = new QVBoxLayout;
+    alignmentRow->addLayout(alignmentLayout, 1);
+    alignmentRow->addWidget(spines);
     alignmentLayout->addWidget(new QLabel(QStringLiteral("Alignement vertical"), alignmentFrame));
     alignmentLayout->addWidget(alignment_);
     auto* hint = new QLabel(QStringLiteral("Alignement des texte Gauche et Droite verticaux de la "
