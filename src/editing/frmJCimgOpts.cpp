@@ -1,5 +1,6 @@
 #include "frmJCimgOpts.h"
 
+#include "AboutPicture.h"
 #include "CoverContext.h"
 #include "ElementPainter.h"
 #include "PictureSources.h"
@@ -195,13 +196,7 @@ frmJCimgOpts::frmJCimgOpts(CoverContext& context, ImageOptionsChoices& choices,
     cancel->setObjectName(QStringLiteral("cmdCancel"));
     connect(validate, &QPushButton::clicked, this, [this] { close(true); });
     connect(cancel, &QPushButton::clicked, this, [this] { close(false); });
-    auto* about = new QToolButton(this);
-    about->setIcon(QIcon(QStringLiteral(":/icons/jaskelcd.svg")));
-    about->setIconSize(QSize(32, 32));
-    about->setAutoRaise(true);
-    about->setToolTip(QStringLiteral("A Propos"));
-    about->setEnabled(bool(showAbout));
-    connect(about, &QToolButton::clicked, this, [showAbout] { showAbout(); });
+    QToolButton* about = makeAboutPicture(this, std::move(showAbout));
 
     auto* logoRow = new QHBoxLayout;
     logoRow->addWidget(new QLabel(QStringLiteral("Choix du logo"), this));

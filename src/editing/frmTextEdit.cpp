@@ -1,5 +1,6 @@
 #include "frmTextEdit.h"
 
+#include "AboutPicture.h"
 #include "Prompter.h"
 #include "TextEncoding.h"
 #include "TextFileLoader.h"
@@ -60,14 +61,8 @@ frmTextEdit::frmTextEdit(const QString& caption, bool labelTextEditing, Prompter
     closing->addWidget(ok);
     closing->addWidget(cancel);
 
-    auto* about = new QToolButton(this);
+    QToolButton* about = makeAboutPicture(this, std::move(showAbout));
     about->setObjectName(QStringLiteral("imgAbout"));
-    about->setIcon(QIcon(QStringLiteral(":/icons/jaskelcd.svg")));
-    about->setIconSize(QSize(32, 32));
-    about->setAutoRaise(true);
-    about->setToolTip(QStringLiteral("A Propos"));
-    about->setEnabled(bool(showAbout));
-    connect(about, &QToolButton::clicked, this, [showAbout] { showAbout(); });
     auto* top = new QHBoxLayout;
     top->addWidget(heading, 1);
     top->addWidget(about);

@@ -4,6 +4,7 @@
 #include "OleColor.h"
 #include "PictureSources.h"
 #include "QtPrompter.h"
+#include "SaneTestScanner.h"
 #include "ScannerWindows.h"
 #include "ScriptedPrompter.h"
 #include "SharedProcedures.h"
@@ -128,17 +129,8 @@ private Q_SLOTS:
     {
         // SANE's test scanner only (its backends are read once a process).
         QTemporaryDir config;
-        QFile backends(config.filePath(QStringLiteral("dll.conf")));
-        QVERIFY(backends.open(QIODevice::WriteOnly) && backends.write("test\n") == 5);
-        backends.close();
-        QFile settings(config.filePath(QStringLiteral("test.conf")));
-        QVERIFY(settings.open(QIODevice::WriteOnly));
-        settings.write("number_of_devices 2\nmode Gray\ndepth 8\nresolution 50.0\n"
-                       "resolution_min 1.0\nresolution_max 1200.0\nresolution_quant 1.0\n"
-                       "geometry_min 0.0\ngeometry_max 200.0\ngeometry_quant 1.0\n"
-                       "tl_x 0.0\ntl_y 0.0\nbr_x 40.0\nbr_y 20.0\n");
-        settings.close();
-        qputenv("SANE_CONFIG_DIR", config.path().toLocal8Bit());
+        QVERIFY(useSaneTestScanner(config, "number_of_devices 2\nmode Gray\ndepth 8\n"
+                                           "resolution 50.0\nbr_x 40.0\nbr_y 20.0\n"));
 
         // The list of sources: the second one is kept for the run.
         ExpectModal list([](QWidget* dialog) {

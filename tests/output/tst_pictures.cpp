@@ -3,6 +3,7 @@
 #include "PictureFile.h"
 #include "PicturePlacement.h"
 #include "SaneScanner.h"
+#include "SaneTestScanner.h"
 #include "SheetRenderer.h"
 
 #include <QBuffer>
@@ -194,17 +195,9 @@ private Q_SLOTS:
         // (SANE reads its backends once for a process: a process without scanner is not
         // tried here.)
         QTemporaryDir withTest;
-        QFile backends(withTest.filePath(QStringLiteral("dll.conf")));
-        QVERIFY(backends.open(QIODevice::WriteOnly) && backends.write("test\n") == 5);
-        backends.close();
-        QFile settings(withTest.filePath(QStringLiteral("test.conf")));
-        QVERIFY(settings.open(QIODevice::WriteOnly));
-        settings.write("number_of_devices 1\nmode Color\ndepth 8\ntest-picture \"Color pattern\"\n"
-                       "resolution_min 1.0\nresolution_max 1200.0\nresolution_quant 1.0\n"
-                       "resolution 50.0\ngeometry_min 0.0\ngeometry_max 200.0\n"
-                       "geometry_quant 1.0\ntl_x 0.0\ntl_y 0.0\nbr_x 80.0\nbr_y 100.0\n");
-        settings.close();
-        qputenv("SANE_CONFIG_DIR", withTest.path().toLocal8Bit());
+        QVERIFY(useSaneTestScanner(withTest, "number_of_devices 1\nmode Color\ndepth 8\n"
+                                             "test-picture \"Color pattern\"\nresolution 50.0\n"
+                                             "br_x 80.0\nbr_y 100.0\n"));
         const std::vector<SaneScanner::Device> found = SaneScanner::devices();
         QVERIFY(!found.empty());
         QVERIFY(found.front().name.startsWith(QStringLiteral("test:")));

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <functional>
+
+class QToolButton;
+class QWidget;
+
+// The program's small picture that dialogs show and that opens the about box.
+QToolButton* makeAboutPicture(QWidget* parent, std::function<void()> showAbout);
