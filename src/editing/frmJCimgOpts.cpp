@@ -6,6 +6,7 @@
 #include "PictureSources.h"
 #include "Prompter.h"
 #include "ScannerWindows.h"
+#include "Twips.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -30,7 +31,8 @@ public:
         : QWidget(parent), options_(options), face_(face)
     {
         const QSizeF twips = options.previewSize(face);
-        setFixedSize(int(twips.width() / 15) + 1, int(twips.height() / 15) + 1);
+        const QPointF corner = Twips::toDevice(*this).map(QPointF(twips.width(), twips.height()));
+        setFixedSize(int(corner.x()) + 1, int(corner.y()) + 1);
     }
 
 protected:
@@ -38,7 +40,7 @@ protected:
     {
         const ImageOptions::FaceOptions& face = options_.faces[std::size_t(face_)];
         QPainter painter(this);
-        painter.scale(1.0 / 15, 1.0 / 15); // the preview's twips at the screen's 96 dpi
+        painter.setTransform(Twips::toDevice(*this));
         const QRectF area(QPointF(0, 0), options_.previewSize(face_));
         ElementPainter::box(painter, area, OleColors::toQColor(face.colour), true);
         if (!face.background.isNull())
