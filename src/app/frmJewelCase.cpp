@@ -146,7 +146,7 @@ void frmJewelCase::resizeEvent(QResizeEvent* event)
 
 void frmJewelCase::closeEvent(QCloseEvent* event)
 {
-    context_->selection.endSelection();
+    context_->selection.EndDrag();
     for (Face& face : document_.faces)
         face.unloadTexts();
     event->accept();

@@ -47,7 +47,7 @@ bool AlignmentCommands::ToggleAlignmentBar()
     screen.setBarsVisible(shown);
     SelectionController& selection = context_.selection;
     if (!shown && selection.currentSelection().isBar())
-        selection.endSelection();
+        selection.EndDrag();
     return shown;
 }
 

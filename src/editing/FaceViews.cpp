@@ -23,7 +23,7 @@ std::optional<ViewState> ShowView(CoverContext& context, int entry)
 {
     if (entry < 0)
         return std::nullopt;
-    context.selection.endSelection();
+    context.selection.EndDrag();
 
     ViewState state;
     state.view = entry >= Dos ? View::Dos : View::RectoVerso;

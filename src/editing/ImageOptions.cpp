@@ -24,7 +24,6 @@ ImageOptions::ImageOptions(const JewelCaseDocument& document) : document_(docume
         options.logoBorder = source.logo.borderStyle == BorderStyle::Single ? 1 : 0;
         if (!source.logo.isEmpty()) {
             options.logo = source.logo.picture;
-            options.logoShown = source.logo.visible;
             if (!source.logo.visible)
                 options.logoMode = 0;
             else if (source.logo.fittedToFace)
@@ -36,7 +35,6 @@ ImageOptions::ImageOptions(const JewelCaseDocument& document) : document_(docume
         }
         if (!source.background.isEmpty()) {
             options.background = source.background.picture;
-            options.backgroundSource = 1;
             options.backgroundMode = source.background.fittedToFace ? 0 : 1;
             options.backgroundTrueSize = !source.background.fittedToFace;
         }

@@ -25,12 +25,10 @@ public:
 
     struct FaceOptions {
         Picture logo;
-        bool logoShown = false;
         Picture background;
         OleColor colour = OleColors::white;
         int logoMode = 0;                // a PicturePlacement::LogoDisplayMode
         int logoBorder = 0;              // 0 without, 1 with a border
-        int backgroundSource = 0;        // 0 no picture, 1 a file, 2 the clipboard, 3 a scan
         int backgroundMode = 0;          // a PicturePlacement::BackgroundFitMode
         bool logoTrueSize = false;       // the preview shows the logo at its size on the face
         bool backgroundTrueSize = false; // the same for the background
@@ -52,7 +50,6 @@ public:
     QRectF backgroundPreview(int face) const;
 
     std::array<FaceOptions, Face::count> faces;
-    int logoSource = 0;
     VerticalAlignment verticalAlignment = VerticalAlignment::Start;
 
 private:

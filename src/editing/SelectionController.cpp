@@ -54,20 +54,19 @@ SelectionController::Hit SelectionController::hitTest(int sheet, const QPointF& 
     return hit;
 }
 
+double SelectionController::wideningOf(const ElementRef& element) const
+{
+    return surface_.behaviourOf(element).widens ? widening : 0;
+}
+
 QRectF SelectionController::dragRect() const
 {
-    QRectF rect = surface_.rectOf(current_);
-    if (widened_ == current_)
-        rect.setWidth(rect.width() + widening);
-    return rect;
+    return surface_.rectOf(current_).adjusted(0, 0, wideningOf(current_), 0);
 }
 
 void SelectionController::setDragRect(const QRectF& rect)
 {
-    QRectF own = rect;
-    if (widened_ == current_)
-        own.setWidth(own.width() - widening);
-    surface_.setRectOf(current_, own);
+    surface_.setRectOf(current_, rect.adjusted(0, 0, -wideningOf(current_), 0));
 }
 
 void SelectionController::Deselect(int face)
@@ -75,7 +74,6 @@ void SelectionController::Deselect(int face)
     ShowHandles(false);
     if (surface_.exists(current_))
         surface_.setBorderStyleOf(current_, savedBorderStyle_);
-    widened_ = ElementRef();
     currentFace_ = face;
     Q_EMIT changed();
 }
@@ -86,7 +84,6 @@ void SelectionController::Select()
         return;
     SelectionMarks& sheetMarks = marks();
     sheetMarks.frame = surface_.rectOf(current_);
-    widened_ = surface_.behaviourOf(current_).widens ? current_ : ElementRef();
     selected_ = DragRules::recordedRect(dragRect());
     sheetMarks.handles = DragRules::handleRects(sheetMarks.frame);
     ShowHandles(true);
@@ -119,14 +116,8 @@ void SelectionController::EndDrag()
             currentFace_ = surface_.areaOf(current_);
     }
     Q_EMIT cursorRequested(Qt::ArrowCursor);
-    widened_ = ElementRef();
     current_ = ElementRef();
     Q_EMIT changed();
-}
-
-void SelectionController::endSelection()
-{
-    EndDrag();
 }
 
 bool SelectionController::SelectionCheck(Prompter& prompter)
@@ -219,8 +210,7 @@ bool SelectionController::resizeTo(int handle, const QPointF& point)
         return false;
     // Measured from the handle's corner: the handle stays where it was during the drag.
     const QPointF inHandle = point - marks().handles[std::size_t(handle)].topLeft();
-    const auto rect =
-        DragRules::resize(selected_, dragRect(), handle, inHandle, bounds(false));
+    const auto rect = DragRules::resize(selected_, dragRect(), handle, inHandle, bounds(false));
     if (!rect)
         return false;
     setDragRect(*rect);

@@ -57,10 +57,9 @@ public:
     // widened by 30 twips) for the drags that follow.
     void Select();
     void ShowHandles(bool show);
-    // Ends a drag or a deletion: the marks are hidden and nothing is selected afterwards.
+    // Ends a drag, a deletion or the selection, whichever way it stands: the marks are hidden
+    // and nothing is selected afterwards.
     void EndDrag();
-    // Ends the selection, whichever way it stands.
-    void endSelection();
     // The guard of the commands on the selected text: false (after saying so) when no text is
     // selected; otherwise the document counts as modified.
     bool SelectionCheck(Prompter& prompter);
@@ -96,12 +95,12 @@ private:
     SelectionMarks& marks();
     const SelectionMarks& marks() const;
     // The selection's rectangle as its drags see it: widened while it is a text.
+    double wideningOf(const ElementRef& element) const;
     QRectF dragRect() const;
     void setDragRect(const QRectF& rect);
 
     SelectionSurface& surface_;
     ElementRef current_;
-    ElementRef widened_;
     BorderStyle savedBorderStyle_ = BorderStyle::None;
     int currentFace_ = 0;
     QRectF selected_;

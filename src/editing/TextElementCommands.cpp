@@ -112,5 +112,5 @@ void TextElementCommands::deleteSelection()
     } else if (TextElement* element = context_.surface.text(selection.currentSelection())) {
         element->visible = false;
     }
-    selection.endSelection();
+    selection.EndDrag();
 }

@@ -46,7 +46,7 @@ protected:
         if (!face.background.isNull())
             face.background.paint(painter, options_.backgroundPreview(face_));
         const QRectF logo = options_.logoPreview(face_);
-        if (!face.logo.isNull() && face.logoShown && logo.isValid()) {
+        if (!face.logo.isNull() && face.logoMode != 0 && logo.isValid()) {
             face.logo.paint(painter, logo);
             if (face.logoBorder != 0)
                 ElementPainter::box(painter, logo, QColor(), true);
@@ -240,7 +240,6 @@ QWidget* frmJCimgOpts::buildPanel(int face)
     connect(panel.logoMode, &QComboBox::currentIndexChanged, this,
             [this, face, &options](int mode) {
                 options.logoMode = mode;
-                options.logoShown = mode != 0;
                 if (!settingLists_)
                     options.logoTrueSize = false;
                 panels_[std::size_t(face)].preview->update();
@@ -316,7 +315,6 @@ void frmJCimgOpts::logoSourceChosen(int source)
     if (source == NoPicture) {
         for (int face = 0; face < Face::count; ++face) {
             options_.faces[std::size_t(face)].logo = Picture();
-            options_.faces[std::size_t(face)].logoShown = false;
             panels_[std::size_t(face)].logoMode->setEnabled(false);
             panels_[std::size_t(face)].logoBorder->setEnabled(false);
             panels_[std::size_t(face)].preview->update();
@@ -331,7 +329,6 @@ void frmJCimgOpts::logoSourceChosen(int source)
     for (int face = 0; face < Face::count; ++face) {
         ImageOptions::FaceOptions& options = options_.faces[std::size_t(face)];
         options.logo = *picture;
-        options.logoShown = options.logoMode != 0;
         Panel& panel = panels_[std::size_t(face)];
         panel.logoMode->setEnabled(true);
         panel.logoBorder->setEnabled(true);

@@ -34,7 +34,8 @@ bool FitPictureToFace(ImageSlot& target, const QRectF& faceFrame, bool stretch)
     if (sameSize(target.rect.size(), faceFit(faceFrame).size()))
         target.rect.setSize(QSizeF(CoverLayout::logoSide, CoverLayout::logoSide));
     target.stretch = stretch;
-    target.setPicture(target.picture);
+    if (!stretch)
+        target.rect.setSize(natural);
     return true;
 }
 
@@ -86,8 +87,8 @@ void PlaceLogo(JewelCaseDocument& document, int face, LogoDisplayMode mode, bool
     logo.visible = true;
 }
 
-void PlaceBackground(JewelCaseDocument& document, int face, OleColor colour,
-                     BackgroundFitMode mode, const Picture& picture)
+void PlaceBackground(JewelCaseDocument& document, int face, OleColor colour, BackgroundFitMode mode,
+                     const Picture& picture)
 {
     if (!Face::isValid(face))
         return;

@@ -202,7 +202,7 @@ private Q_SLOTS:
         ImageOptions options(document);
         const auto& verso = options.faces[Face::Verso];
         const auto& recto = options.faces[Face::Recto];
-        QVERIFY(verso.logoMode == 1 && verso.logoBorder == 1 && verso.logoShown);
+        QVERIFY(verso.logoMode == 1 && verso.logoBorder == 1 && !verso.logo.isNull());
         QVERIFY(recto.backgroundMode == 1 && recto.backgroundTrueSize);
         QCOMPARE(recto.colour, OleColor(0x00C0C0C0));
         QCOMPARE(options.faces[Face::Dos].logoMode, 0);

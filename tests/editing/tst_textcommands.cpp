@@ -261,7 +261,7 @@ private Q_SLOTS:
         const auto onBar = [&](const ElementRef& text) {
             return double(cover.text(text).left) == bar.right();
         };
-        cover.selection.endSelection();
+        cover.selection.EndDrag();
         QVERIFY(cover.alignment.AlignToBar(0));
         QVERIFY(onBar(a) && onBar(b) && onBar(c) && onBar(hidden) && !onBar(verso));
 
