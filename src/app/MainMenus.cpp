@@ -78,7 +78,7 @@ QAction* MainMenus::toolbarAt(int position) const
 
 void MainMenus::layOut(QMenuBar* bar, QToolBar* toolBar)
 {
-    QMenu* fileMenu = bar->addMenu(QStringLiteral("&Fichier"));
+    fileMenu = bar->addMenu(QStringLiteral("&Fichier"));
     fileMenu->addAction(file.open);
     fileMenu->addSeparator();
     fileMenu->addAction(file.newCover);

@@ -43,6 +43,7 @@ struct MainMenus {
     ViewActions view;
     OutputActions output;
     WindowActions windows;
+    QMenu* fileMenu = nullptr;
     QMenu* textMenu = nullptr; // also the pop-up menu of a text
 
 private:

@@ -3,10 +3,11 @@
 #include "AboutBox.h"
 #include "CenterWindow.h"
 #include "CoverView.h"
+#include "PictureExport.h"
 #include "SheetWidget.h"
-#include "frmJCimgOpts.h"
 #include "Twips.h"
 #include "VerticalTextDrawing.h"
+#include "frmJCimgOpts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -55,6 +56,7 @@ frmJewelCase::frmJewelCase(Prompter* prompter, QWidget* parent)
     menus_->windows.imageOptions->setEnabled(true);
     connect(menus_->windows.imageOptions, &QAction::triggered, this,
             &frmJewelCase::showImageOptions);
+    wirePictureExports();
 }
 
 frmJewelCase::~frmJewelCase() = default;
@@ -73,6 +75,25 @@ void frmJewelCase::wireViews()
     connect(view.rectoVersoButton, &QAction::triggered, this,
             [this] { ShowView(FaceViews::RectoVerso); });
     connect(view.dosButton, &QAction::triggered, this, [this] { ShowView(FaceViews::Dos); });
+}
+
+void frmJewelCase::wirePictureExports()
+{
+    const std::array<QAction*, 4>& entries = menus_->output.savePicture;
+    for (int entry = 0; entry < int(entries.size()); ++entry) {
+        connect(entries[std::size_t(entry)], &QAction::triggered, this, [this, entry] {
+            PictureExport::SavePictureAsBmp(document_, entry,
+                                            PictureExport::pictureOf(document_, entry), *prompter_,
+                                            lastPicturePath_);
+        });
+    }
+    // An entry is offered only for a picture the cover holds.
+    connect(menus_->fileMenu, &QMenu::aboutToShow, this, [this] {
+        const std::array<QAction*, 4>& entries = menus_->output.savePicture;
+        for (int entry = 0; entry < int(entries.size()); ++entry)
+            entries[std::size_t(entry)]->setEnabled(
+                !PictureExport::pictureOf(document_, entry).isNull());
+    });
 }
 
 void frmJewelCase::startUp(const QString& commandLinePath)

@@ -50,6 +50,7 @@ protected:
 
 private:
     void wireViews();
+    void wirePictureExports();
     void applyView(const ViewState& state);
     void centreOnScreen();
     void showAbout();

@@ -26,6 +26,7 @@ public:
         QString title;
         QString initialPath;
         QStringList filters; // "Description (*.ext)", the first one preselected
+        QString defaultSuffix; // added to a name typed without one, before asking to overwrite
     };
 
     virtual ~Prompter() = default;

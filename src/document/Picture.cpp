@@ -34,3 +34,17 @@ void Picture::paint(QPainter& painter, const QRectF& target) const
     else if (!image_.isNull())
         painter.drawImage(target, image_);
 }
+
+QImage Picture::toImage() const
+{
+    if (!drawing_)
+        return image_;
+    const double twipsPerPixel = Twips::perInch / Twips::screenDpi;
+    const QSize pixels(qMax(1, qRound(natural_.width() / twipsPerPixel)),
+                       qMax(1, qRound(natural_.height() / twipsPerPixel)));
+    QImage image(pixels, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    drawing_->render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
+    return image;
+}

@@ -28,6 +28,9 @@ public:
 
     // Paints the picture stretched over `target`, in the painter's units.
     void paint(QPainter& painter, const QRectF& target) const;
+    // The picture at its own size, as pixels: a raster picture's own, a drawing at its
+    // natural size on the screen's 15 twips a pixel, on white.
+    QImage toImage() const;
 
 private:
     QImage image_;

@@ -20,7 +20,8 @@ std::optional<Picture> AcquirePicture(bool fromClipboard, Prompter& prompter,
         {QStringLiteral("Sélectionnez une image"),
          QString(),
          {QStringLiteral("Fichiers images (*.jpg *.jpeg *.gif *.wmf *.bmp *.ico)"),
-          QStringLiteral("Tous les fichiers (*)")}});
+          QStringLiteral("Tous les fichiers (*)")},
+         QString()});
     if (!path)
         return std::nullopt;
     std::optional<Picture> loaded = PictureFile::load(*path);

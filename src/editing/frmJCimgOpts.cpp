@@ -3,6 +3,7 @@
 #include "AboutPicture.h"
 #include "CoverContext.h"
 #include "ElementPainter.h"
+#include "PictureExport.h"
 #include "PictureSources.h"
 #include "Prompter.h"
 #include "ScannerWindows.h"
@@ -303,11 +304,29 @@ void frmJCimgOpts::showLists()
     settingLists_ = false;
 }
 
-std::optional<Picture> frmJCimgOpts::acquire(int source)
+std::optional<frmJCimgOpts::Acquired> frmJCimgOpts::acquire(int source, int exportEntry,
+                                                            const ScanHandler& scanned)
 {
-    if (source == Scanned)
-        ScannerWindows::AcquireScannedPicture(this); // the page waits on the clipboard
-    return PictureSources::AcquirePicture(source != FromFile, context_.prompter, lastPicturePath_);
+    // A picture from the clipboard has no file of its own; a scanned one has the file it is
+    // saved to. (The last file opened is some other picture: the cover must not name it.)
+    QString path = JewelCaseDocument::noPicture;
+    if (source == Scanned) {
+        if (const std::optional<Picture> scan = ScannerWindows::AcquireScannedPicture(this)) {
+            scanned(*scan);
+            if (PictureExport::SavePictureAsBmp(context_.document, exportEntry, *scan,
+                                                context_.prompter, lastPicturePath_))
+                path = lastPicturePath_;
+        }
+    }
+    // The scanned page is still on the clipboard; after a failed scan the clipboard is empty
+    // and says so.
+    std::optional<Picture> picture =
+        PictureSources::AcquirePicture(source != FromFile, context_.prompter, lastPicturePath_);
+    if (!picture)
+        return std::nullopt;
+    if (source == FromFile)
+        path = lastPicturePath_;
+    return Acquired{*picture, path};
 }
 
 void frmJCimgOpts::logoSourceChosen(int source)
@@ -321,14 +340,19 @@ void frmJCimgOpts::logoSourceChosen(int source)
         }
         return;
     }
-    const std::optional<Picture> picture = acquire(source);
-    if (!picture)
+    // A scanned logo is shown fitted to every face.
+    const auto showFitted = [this](const Picture&) {
+        for (Panel& panel : panels_)
+            panel.logoMode->setCurrentIndex(1);
+    };
+    const std::optional<Acquired> acquired = acquire(source, PictureExport::logoEntry, showFitted);
+    if (!acquired)
         return;
     if (!context_.document.loadingDocument)
-        context_.document.logoImagePath = lastPicturePath_;
+        context_.document.logoImagePath = acquired->path;
     for (int face = 0; face < Face::count; ++face) {
         ImageOptions::FaceOptions& options = options_.faces[std::size_t(face)];
-        options.logo = *picture;
+        options.logo = acquired->picture;
         Panel& panel = panels_[std::size_t(face)];
         panel.logoMode->setEnabled(true);
         panel.logoBorder->setEnabled(true);
@@ -348,15 +372,19 @@ void frmJCimgOpts::backgroundSourceChosen(int face, int source)
         panel.preview->update();
         return;
     }
-    const std::optional<Picture> picture = acquire(source);
-    if (!picture)
+    // A scanned background goes onto the face at once, whichever button closes the dialog.
+    const auto putOnFace = [this, face](const Picture& scan) {
+        context_.document.faces[std::size_t(face)].background.setPicture(scan);
+    };
+    const std::optional<Acquired> acquired = acquire(source, face, putOnFace);
+    if (!acquired)
         return;
-    options.background = *picture;
+    options.background = acquired->picture;
     if (!context_.document.loadingDocument) {
         QString& path = face == Face::Verso   ? context_.document.versoImagePath
                         : face == Face::Recto ? context_.document.rectoImagePath
                                               : context_.document.dosImagePath;
-        path = lastPicturePath_;
+        path = acquired->path;
     }
     panel.backgroundMode->setCurrentIndex(0);
     panel.backgroundMode->setEnabled(true);

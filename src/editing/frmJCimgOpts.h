@@ -52,7 +52,14 @@ private:
     void showLists();
     void logoSourceChosen(int source);
     void backgroundSourceChosen(int face, int source);
-    std::optional<Picture> acquire(int source);
+    // A picture from the chosen source, and the file the cover is to name for it. A scanned
+    // picture is handed to `scanned`, then saved as the BMP file of the export entry.
+    struct Acquired {
+        Picture picture;
+        QString path;
+    };
+    using ScanHandler = std::function<void(const Picture&)>;
+    std::optional<Acquired> acquire(int source, int exportEntry, const ScanHandler& scanned);
     void close(bool apply);
 
     CoverContext& context_;

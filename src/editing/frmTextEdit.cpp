@@ -107,7 +107,8 @@ void frmTextEdit::insertFromFile()
         prompter_.getOpenFileName({QStringLiteral("Ouvrir un fichier texte .HEX ou .TXT"),
                                    QString(),
                                    {QStringLiteral("Fichier texte  (*.TXT *.txt)"),
-                                    QStringLiteral("Tous les fichiers  (*)")}});
+                                    QStringLiteral("Tous les fichiers  (*)")},
+                                   QString()});
     if (!path)
         return;
     setWindowTitle(*path);

@@ -119,19 +119,29 @@ std::optional<TextFont> QtPrompter::getFont(const TextFont& initial)
 
 std::optional<QString> QtPrompter::getOpenFileName(const FileDialog& dialog)
 {
-    return askForPath(dialog, &QFileDialog::getOpenFileName);
+    return askForPath(dialog, QFileDialog::AcceptOpen);
 }
 
 std::optional<QString> QtPrompter::getSaveFileName(const FileDialog& dialog)
 {
-    return askForPath(dialog, &QFileDialog::getSaveFileName);
+    return askForPath(dialog, QFileDialog::AcceptSave);
 }
 
-std::optional<QString> QtPrompter::askForPath(const FileDialog& dialog, PathDialog show)
+std::optional<QString> QtPrompter::askForPath(const FileDialog& dialog,
+                                              QFileDialog::AcceptMode mode)
 {
-    QString selected = dialog.filters.value(0);
-    const QString path = show(parent_, dialog.title, dialog.initialPath,
-                              dialog.filters.join(QStringLiteral(";;")), &selected, {});
+    QFileDialog box(parent_, dialog.title, dialog.initialPath,
+                    dialog.filters.join(QStringLiteral(";;")));
+    box.setAcceptMode(mode);
+    box.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                    : QFileDialog::AnyFile);
+    // Saving, the dialog adds the suffix before it asks whether to replace the file.
+    box.setDefaultSuffix(dialog.defaultSuffix);
+    if (!dialog.filters.isEmpty())
+        box.selectNameFilter(dialog.filters.first());
+    if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty())
+        return std::nullopt;
+    const QString path = box.selectedFiles().first();
     if (path.isEmpty())
         return std::nullopt;
     return path;

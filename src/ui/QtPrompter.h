@@ -22,9 +22,7 @@ public:
     std::optional<QString> getSaveFileName(const FileDialog& dialog) override;
 
 private:
-    using PathDialog = QString (*)(QWidget*, const QString&, const QString&, const QString&,
-                                   QString*, QFileDialog::Options);
-    std::optional<QString> askForPath(const FileDialog& dialog, PathDialog show);
+    std::optional<QString> askForPath(const FileDialog& dialog, QFileDialog::AcceptMode mode);
 
     QPointer<QWidget> parent_;
 };

@@ -389,6 +389,18 @@ private Q_SLOTS:
         QCOMPARE(document.verticalTextAlignment, VerticalAlignment::Centre);
         QCOMPARE(w.window.imageChoices().logoDisplayMode, (std::array<int, 3>{3, 1, 0}));
 
+        // The File menu offers to save the pictures the cover holds, and the cover then names
+        // the saved file.
+        const std::array<QAction*, 4>& savePicture = w.menus.output.savePicture;
+        Q_EMIT w.menus.fileMenu->aboutToShow();
+        QVERIFY(!savePicture[Face::Verso]->isEnabled() && !savePicture[Face::Recto]->isEnabled());
+        QVERIFY(savePicture[Face::Dos]->isEnabled() && savePicture[3]->isEnabled());
+        savePicture[Face::Dos]->trigger(); // cancelled
+        QCOMPARE(document.dosImagePath, JewelCaseDocument::noPicture);
+        w.prompter.paths.push_back(dir.filePath(QStringLiteral("dos.bmp")));
+        savePicture[Face::Dos]->trigger();
+        QCOMPARE(QImage(document.dosImagePath).size(), scan.size());
+
         // The logo on the Verso is taken and dragged with the mouse like a text.
         SheetWidget* sheet = w.sheet(RectoSheet);
         const QRectF placed = verso.logo.rect;

@@ -1,21 +1,16 @@
 #include "Application.h"
-#include "ImageOptions.h"
 #include "ModalDriver.h"
 #include "OleColor.h"
-#include "PictureSources.h"
 #include "QtPrompter.h"
-#include "SaneTestScanner.h"
-#include "ScannerWindows.h"
-#include "ScriptedPrompter.h"
 #include "SharedProcedures.h"
 #include "TextEncoding.h"
 #include "TextMetrics.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QDialog>
+#include <QFileDialog>
 #include <QFontInfo>
-#include <QListWidget>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -125,119 +120,43 @@ private Q_SLOTS:
         QCOMPARE(WithTrailingBackslash(QStringLiteral("/")), QStringLiteral("/"));
     }
 
-    void scanningFromTheWindows()
-    {
-        // SANE's test scanner only (its backends are read once a process).
-        QTemporaryDir config;
-        QVERIFY(useSaneTestScanner(config, "number_of_devices 2\nmode Gray\ndepth 8\n"
-                                           "resolution 50.0\nbr_x 40.0\nbr_y 20.0\n"));
-
-        // The list of sources: the second one is kept for the run.
-        ExpectModal list([](QWidget* dialog) {
-            auto* sources = dialog->findChild<QListWidget*>(QStringLiteral("lstSources"));
-            QCOMPARE(sources->count(), 2);
-            sources->setCurrentRow(1);
-            static_cast<QDialog*>(dialog)->accept();
-        });
-        ScannerWindows::SelectScannerSource(nullptr);
-        QVERIFY(list.seen());
-        QCOMPARE(ScannerWindows::chosenSource(), QStringLiteral("test:1"));
-
-        // The page comes through the clipboard, where it stays.
-        QGuiApplication::clipboard()->setText(QStringLiteral("perdu"));
-        const std::optional<Picture> scanned = ScannerWindows::AcquireScannedPicture(nullptr);
-        QVERIFY(scanned);
-        QCOMPARE(scanned->image().size(), QSize(78, 39)); // 40 × 20 mm at 50 dpi
-        QCOMPARE(QGuiApplication::clipboard()->image().size(), QSize(78, 39));
-    }
-
-    void picturesFromFilesAndTheClipboard()
+    void theSaveDialogAddsTheSuffixAndAsksBeforeReplacing()
     {
         QTemporaryDir dir;
-        const QString photo = dir.filePath(QStringLiteral("photo.png"));
-        QImage image(20, 10, QImage::Format_RGB32);
-        image.fill(Qt::red);
-        QVERIFY(image.save(photo));
-        ScriptedPrompter prompter;
-        QString last = QStringLiteral("/avant.bmp");
+        QtPrompter prompter;
+        const Prompter::FileDialog save{QStringLiteral("Enregistrer"),
+                                        dir.path(),
+                                        {QStringLiteral("Fichier image BMP (*.bmp)")},
+                                        QStringLiteral("bmp")};
+        const auto typeName = [](QWidget* modal) {
+            auto* dialog = static_cast<QFileDialog*>(modal);
+            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+                ->setText(QStringLiteral("dos"));
+            static_cast<QDialog*>(dialog)->accept();
+        };
+        const QString expected = dir.filePath(QStringLiteral("dos.bmp"));
+        {
+            ExpectModal dialog(typeName);
+            QCOMPARE(prompter.getSaveFileName(save), expected);
+            QVERIFY(dialog.seen());
+        }
 
-        // A cancelled dialog, or a file that is no picture, change nothing.
-        QVERIFY(!PictureSources::AcquirePicture(false, prompter, last));
-        QCOMPARE(prompter.last().title, QStringLiteral("Sélectionnez une image"));
-        QCOMPARE(
-            prompter.lastAsked().filters,
-            (QStringList{QStringLiteral("Fichiers images (*.jpg *.jpeg *.gif *.wmf *.bmp *.ico)"),
-                         QStringLiteral("Tous les fichiers (*)")}));
-        prompter.paths.push_back(dir.filePath(QStringLiteral("absent.jpg")));
-        QVERIFY(!PictureSources::AcquirePicture(false, prompter, last));
-        QCOMPARE(last, QStringLiteral("/avant.bmp"));
-        QCOMPARE(prompter.asked.size(), 2); // no message for a file that cannot be read
-        prompter.paths.push_back(photo);
-        const std::optional<Picture> chosen = PictureSources::AcquirePicture(false, prompter, last);
-        QVERIFY(chosen && chosen->image().size() == QSize(20, 10));
-        QCOMPARE(last, photo);
-
-        QGuiApplication::clipboard()->setText(QStringLiteral("pas une image"));
-        QVERIFY(!PictureSources::AcquirePicture(true, prompter, last));
-        QCOMPARE(prompter.last().text,
-                 QStringLiteral("Pas d'image valide dans le presse papier ! "));
-        QCOMPARE(prompter.last().title, QStringLiteral("Recommencez !"));
-        QCOMPARE(prompter.last().icon, Prompter::Icon::Exclamation);
-        QGuiApplication::clipboard()->setImage(image);
-        QVERIFY(PictureSources::AcquirePicture(true, prompter, last));
-    }
-
-    void imageOptionsWithoutTheDialog()
-    {
-        using namespace PicturePlacement;
-        JewelCaseDocument document;
-        QImage image(60, 30, QImage::Format_RGB32);
-        image.fill(Qt::blue);
-        const Picture picture = Picture::fromImage(image);
-        PlaceLogo(document, Face::Verso, LogoDisplayMode::FittedToFace, true, picture);
-        PlaceBackground(document, Face::Recto, 0x00C0C0C0, BackgroundFitMode::CentredProportional,
-                        picture);
-
-        // The dialog starts from the cover.
-        ImageOptions options(document);
-        const auto& verso = options.faces[Face::Verso];
-        const auto& recto = options.faces[Face::Recto];
-        QVERIFY(verso.logoMode == 1 && verso.logoBorder == 1 && !verso.logo.isNull());
-        QVERIFY(recto.backgroundMode == 1 && recto.backgroundTrueSize);
-        QCOMPARE(recto.colour, OleColor(0x00C0C0C0));
-        QCOMPARE(options.faces[Face::Dos].logoMode, 0);
-
-        // Previews at a third of the faces: fitted 20 in, a new logo 855 square.
-        const QSizeF area = options.previewSize(Face::Verso);
-        QVERIFY(qAbs(area.width() - 6803.15 * 0.3329414) < 0.01);
-        QCOMPARE(options.logoPreview(Face::Verso),
-                 QRectF(20, 20, area.width() - 20, area.height() - 20));
-        options.faces[Face::Dos].logoMode = 4;
-        const QSizeF dos = options.previewSize(Face::Dos);
-        QCOMPARE(options.logoPreview(Face::Dos), QRectF(dos.width() - 855 - 10, 10, 855, 855));
-        // The background at its size on the face, centred: 900 × 450 twips at a third.
-        const QRectF background = options.backgroundPreview(Face::Recto);
-        QVERIFY(qAbs(background.width() - 900 * 0.3329414) < 0.01);
-        QVERIFY(qAbs(background.center().x() - area.width() / 2) < 0.01);
-
-        // "&Valider && Fermer" places everything; both buttons remember the lists.
-        options.faces[Face::Dos].logo = picture;
-        options.faces[Face::Dos].logoMode = 7;
-        options.faces[Face::Dos].colour = 0x0000FF00;
-        options.verticalAlignment = VerticalAlignment::Centre;
-        options.apply(document);
-        const ImageSlot& dosLogo = document.faces[Face::Dos].logo;
-        QVERIFY(dosLogo.visible);
-        QVERIFY(qAbs(dosLogo.rect.center().x() - document.dos().frame.center().x()) < 0.01);
-        QCOMPARE(document.dos().color, OleColor(0x0000FF00));
-        QCOMPARE(document.verticalTextAlignment, VerticalAlignment::Centre);
-        ImageOptionsChoices choices;
-        options.remember(choices, document);
-        QCOMPARE(choices.logoDisplayMode, (std::array<int, 3>{1, 0, 7}));
-        QVERIFY(document.documentModified);
-        ImageOptions again(document);
-        again.restore(choices);
-        QCOMPARE(again.faces[Face::Dos].logoMode, 7);
+        // The name with its suffix exists: replacing it is asked in French, and refused.
+        QFile existing(expected);
+        QVERIFY(existing.open(QIODevice::WriteOnly));
+        existing.close();
+        QString question;
+        std::unique_ptr<ExpectModal> refuse;
+        ExpectModal dialog([&](QWidget* modal) {
+            refuse = std::make_unique<ExpectModal>([&question, modal](QWidget* box) {
+                question = static_cast<QMessageBox*>(box)->text();
+                static_cast<QMessageBox*>(box)->button(QMessageBox::No)->click();
+                QTimer::singleShot(0, modal, [modal] { static_cast<QDialog*>(modal)->reject(); });
+            });
+            typeName(modal);
+        });
+        QVERIFY(!prompter.getSaveFileName(save));
+        QVERIFY2(question.contains(QStringLiteral("existe")), qPrintable(question));
     }
 
     void standardButtonsSpeakFrench()

@@ -1,3 +1,4 @@
+#include "BmpFile.h"
 #include "ClipboardPicture.h"
 #include "JewelCaseDocument.h"
 #include "PictureFile.h"
@@ -253,6 +254,22 @@ private Q_SLOTS:
             QCOMPARE(QColor(image.pixel(dpi / 4, dpi / 4)), QColor(Qt::red));
             QCOMPARE(QColor(image.pixel(3 * dpi / 4, dpi / 4)), QColor(Qt::white));
         }
+
+        // Written as BMP, a drawing has its natural size in screen pixels; see-through parts
+        // become white, and the file has 24 bits a pixel.
+        const QString bmp = dir.filePath(QStringLiteral("logo.bmp"));
+        QVERIFY(BmpFile::write(drawing->toImage(), bmp));
+        QImage written(bmp);
+        QCOMPARE(written.size(), QSize(96, 48));
+        QCOMPARE(QColor(written.pixel(20, 20)), QColor(Qt::red));
+        QImage glass(4, 4, QImage::Format_ARGB32);
+        glass.fill(Qt::transparent);
+        QVERIFY(BmpFile::write(glass, bmp));
+        QCOMPARE(QColor(QImage(bmp).pixel(1, 1)), QColor(Qt::white));
+        QFile header(bmp);
+        QVERIFY(header.open(QIODevice::ReadOnly));
+        QCOMPARE(qFromLittleEndian<quint16>(header.read(30).constData() + 28), quint16(24));
+        QVERIFY(!BmpFile::write(glass, dir.filePath(QStringLiteral("absent/logo.bmp"))));
     }
 };
 

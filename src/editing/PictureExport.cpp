@@ -1,0 +1,81 @@
+#include "PictureExport.h"
+
+#include "BmpFile.h"
+#include "JewelCaseDocument.h"
+#include "Prompter.h"
+
+#include <QDir>
+
+namespace PictureExport {
+
+namespace {
+
+QString& pathOf(JewelCaseDocument& document, int entry)
+{
+    switch (entry) {
+    case Face::Verso:
+        return document.versoImagePath;
+    case Face::Recto:
+        return document.rectoImagePath;
+    case Face::Dos:
+        return document.dosImagePath;
+    default:
+        return document.logoImagePath;
+    }
+}
+
+QString dialogTitle(int entry)
+{
+    switch (entry) {
+    case Face::Verso:
+        return QStringLiteral("Enregistrer image Verso au format image BMP");
+    case Face::Recto:
+        return QStringLiteral("Enregistrer image Recto au format image BMP");
+    case Face::Dos:
+        return QStringLiteral("Enregistrer image Dos au format image BMP");
+    default:
+        return QStringLiteral("Enregistrer image Logo au format image BMP");
+    }
+}
+
+} // namespace
+
+Picture pictureOf(const JewelCaseDocument& document, int entry)
+{
+    if (Face::isValid(entry))
+        return document.faces[std::size_t(entry)].background.picture;
+    // The logo is one for the whole cover, copied to every face that shows it.
+    for (int face : {int(Face::Recto), int(Face::Verso), int(Face::Dos)}) {
+        if (!document.faces[std::size_t(face)].logo.isEmpty())
+            return document.faces[std::size_t(face)].logo.picture;
+    }
+    return Picture();
+}
+
+bool SavePictureAsBmp(JewelCaseDocument& document, int entry, const Picture& picture,
+                      Prompter& prompter, QString& lastPicturePath)
+{
+    if (entry < 0 || entry > logoEntry || picture.isNull())
+        return false;
+    QString& path = pathOf(document, entry);
+    const QString proposed = path == JewelCaseDocument::noPicture ? QString() : path;
+    const std::optional<QString> chosen =
+        prompter.getSaveFileName({dialogTitle(entry),
+                                  proposed,
+                                  {QStringLiteral("Fichier image BMP (*.bmp)")},
+                                  QStringLiteral("bmp")});
+    if (!chosen)
+        return false;
+    if (!BmpFile::write(picture.toImage(), *chosen)) {
+        prompter.inform(QStringLiteral("Impossible d'écrire le fichier %1.")
+                            .arg(QDir::toNativeSeparators(*chosen)),
+                        dialogTitle(entry), Prompter::Icon::Exclamation);
+        return false;
+    }
+    lastPicturePath = *chosen;
+    path = *chosen;
+    document.documentModified = true;
+    return true;
+}
+
+} // namespace PictureExport
