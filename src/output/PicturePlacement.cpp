@@ -16,9 +16,11 @@ QRectF faceFit(const QRectF& face)
                   face.height() - 2 * logoInset);
 }
 
-bool sameSize(const QSizeF& a, const QSizeF& b)
+// A slot at the face-fit size or larger (the Recto's logo starts as large as its face) covers
+// its face: a small picture placed in a corner must not inherit that size.
+bool coversFace(const QSizeF& slot, const QSizeF& faceFitSize)
 {
-    return qAbs(a.width() - b.width()) < 0.01 && qAbs(a.height() - b.height()) < 0.01;
+    return slot.width() > faceFitSize.width() - 0.01 && slot.height() > faceFitSize.height() - 0.01;
 }
 
 } // namespace
@@ -31,7 +33,7 @@ bool FitPictureToFace(ImageSlot& target, const QRectF& faceFrame, bool stretch)
         target.stretch = true;
         return false;
     }
-    if (sameSize(target.rect.size(), faceFit(faceFrame).size()))
+    if (coversFace(target.rect.size(), faceFit(faceFrame).size()))
         target.rect.setSize(QSizeF(CoverLayout::logoSide, CoverLayout::logoSide));
     target.stretch = stretch;
     if (!stretch)

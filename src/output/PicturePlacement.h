@@ -25,8 +25,8 @@ enum class LogoDisplayMode {
 enum class BackgroundFitMode { WholeFace = 0, CentredProportional = 1 };
 
 // Sizes a slot for its picture on a face: a picture larger than the face (either way) covers
-// the face 15 twips in, stretched; otherwise a slot still at that size becomes 2855 twips
-// square and takes `stretch`. True when the picture fits the face at its natural size.
+// the face 15 twips in, stretched; otherwise a slot still at that size (or larger) becomes
+// 2855 twips square and takes `stretch`. True when the picture fits the face at its natural size.
 bool FitPictureToFace(ImageSlot& target, const QRectF& faceFrame, bool stretch);
 
 // Shows `picture` as the logo of `face` in `mode` with `border`; mode Hidden, or no picture,
@@ -36,7 +36,7 @@ void PlaceLogo(JewelCaseDocument& document, int face, LogoDisplayMode mode, bool
 
 // Gives `face` its colour and shows `picture` as its background: covering the face, or centred
 // at its natural size when it fits and that is the mode. No picture hides the background.
-void PlaceBackground(JewelCaseDocument& document, int face, OleColor colour,
-                     BackgroundFitMode mode, const Picture& picture);
+void PlaceBackground(JewelCaseDocument& document, int face, OleColor colour, BackgroundFitMode mode,
+                     const Picture& picture);
 
 } // namespace PicturePlacement

@@ -133,6 +133,9 @@ private Q_SLOTS:
         QVERIFY(!logo.visible && !logo.isEmpty());
         QCOMPARE(logo.borderStyle, BorderStyle::Single);
         PlaceLogo(document, 3, LogoDisplayMode::Free, false, pixels(10, 10)); // no such face
+        // The Recto's logo starts as large as its face: a small logo in a corner is 2855 square.
+        PlaceLogo(document, Face::Recto, LogoDisplayMode::TopLeft, false, pixels(100, 50));
+        QCOMPARE(document.faces[Face::Recto].logo.rect.size(), QSizeF(2855, 2855));
     }
 
     void backgroundModes()
