@@ -23,6 +23,9 @@ constexpr float dosSheetRightMargin = 90;
 constexpr float logoInset = 15;
 constexpr float logoSide = 2855;
 
+// The image options show each face at this scale.
+constexpr double previewScale = 0.3329414;
+
 // How far inside its face a text is kept when it is fitted, shrunk to the alignment bar,
 // or aligned on the bar: its right and bottom edges end this far from the face's edges.
 constexpr float insideMargin = 60;

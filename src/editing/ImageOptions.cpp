@@ -24,18 +24,12 @@ ImageOptions::ImageOptions(const JewelCaseDocument& document) : document_(docume
         options.logoBorder = source.logo.borderStyle == BorderStyle::Single ? 1 : 0;
         if (!source.logo.isEmpty()) {
             options.logo = source.logo.picture;
-            if (!source.logo.visible)
-                options.logoMode = 0;
-            else if (source.logo.fittedToFace)
-                options.logoMode = 1;
-            else {
-                options.logoMode = 2;
-                options.logoTrueSize = true;
-            }
+            options.logoMode = int(PicturePlacement::shownLogoMode(source.logo));
+            options.logoTrueSize = options.logoMode == int(PicturePlacement::LogoDisplayMode::Free);
         }
         if (!source.background.isEmpty()) {
             options.background = source.background.picture;
-            options.backgroundMode = source.background.fittedToFace ? 0 : 1;
+            options.backgroundMode = int(PicturePlacement::shownBackgroundMode(source.background));
             options.backgroundTrueSize = !source.background.fittedToFace;
         }
         options.colour = source.color;

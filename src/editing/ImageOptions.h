@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CoverLayout.h"
+#include "ImageOptionsChoices.h"
 #include "JewelCaseDocument.h"
 #include "Picture.h"
 #include "PicturePlacement.h"
@@ -7,21 +9,13 @@
 #include <QRectF>
 #include <array>
 
-// The choices of the image options that outlive the dialog: per face, its logo's display
-// mode and border, and its background's mode.
-struct ImageOptionsChoices {
-    std::array<int, Face::count> logoDisplayMode{};
-    std::array<int, Face::count> logoBorderStyle{};
-    std::array<int, Face::count> backgroundFitMode{};
-};
-
 // What the image options dialog holds while it is open, with no widget: for each face its
 // previewed logo and background, its colour and its four lists; the cover's logo source and
 // the spines' alignment. The dialog shows it and changes it; "&Valider && Fermer" applies it.
 class ImageOptions {
 public:
     // The previews are the faces at this scale.
-    static constexpr double previewScale = 0.3329414;
+    static constexpr double previewScale = CoverLayout::previewScale;
 
     struct FaceOptions {
         Picture logo;

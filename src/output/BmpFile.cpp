@@ -1,5 +1,6 @@
 #include "BmpFile.h"
 
+#include <QBuffer>
 #include <QImage>
 #include <QPainter>
 #include <QSaveFile>
@@ -19,13 +20,15 @@ bool write(const QImage& image, const QString& path)
         QPainter painter(&opaque);
         painter.drawImage(0, 0, image);
     }
-    // The old file stays whole until the new one is complete.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !opaque.save(&buffer, "BMP"))
+        return false;
+    // The old file stays whole until the new one is complete; unbuffered, a short write shows
+    // in the count written.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (!opaque.save(&file, "BMP"))
-        return false;
-    return file.commit();
+    return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
+           file.write(bytes) == bytes.size() && file.commit();
 }
 
 } // namespace BmpFile

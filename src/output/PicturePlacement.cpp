@@ -25,6 +25,19 @@ bool coversFace(const QSizeF& slot, const QSizeF& faceFitSize)
 
 } // namespace
 
+LogoDisplayMode shownLogoMode(const ImageSlot& logo)
+{
+    if (logo.isEmpty() || !logo.visible)
+        return LogoDisplayMode::Hidden;
+    return logo.fittedToFace ? LogoDisplayMode::FittedToFace : LogoDisplayMode::Free;
+}
+
+BackgroundFitMode shownBackgroundMode(const ImageSlot& background)
+{
+    return background.isEmpty() || background.fittedToFace ? BackgroundFitMode::WholeFace
+                                                           : BackgroundFitMode::CentredProportional;
+}
+
 bool FitPictureToFace(ImageSlot& target, const QRectF& faceFrame, bool stretch)
 {
     const QSizeF natural = target.picture.naturalSize();

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "ImageOptionsChoices.h"
+
+#include <QString>
+
+class JewelCaseDocument;
+class Prompter;
+
+// The cover's own file (.jkcd): plain text lines, pictures named by their paths. The reader
+// opens every file in this form, whatever wrote it; the writer writes what the cover holds,
+// never what a window shows of it.
+namespace CoverFile {
+
+// "Fichier jaquette JKCD |*.jkcd", as the file dialogs offer it.
+QString dialogFilter();
+
+// Writes the cover to `path`, replacing the file only once the new one is complete. On
+// success the cover is no longer modified. A failure says "Erreur lors de la sauvegarde du
+// fichier !" and leaves the old file whole and the cover modified.
+bool SauveFichier(JewelCaseDocument& document, const QString& path, Prompter& prompter);
+
+// Empties the cover and rebuilds it from `path`; the pictures' lists come back in `choices`.
+// A picture file that is missing is said and skipped. A file that cannot be read to its end
+// says "Erreur lors de l'ouverture du fichier !" and keeps what was restored before the fault.
+// `loadingDocument` is set while it reads.
+bool OuvrirFichier(JewelCaseDocument& document, const QString& path, Prompter& prompter,
+                   ImageOptionsChoices& choices);
+
+} // namespace CoverFile

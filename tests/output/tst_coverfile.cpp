@@ -1,0 +1,298 @@
+#include "CoverFile.h"
+#include "JewelCaseDocument.h"
+#include "PictureFile.h"
+#include "PicturePlacement.h"
+#include "ScriptedPrompter.h"
+
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+TextElement& addText(JewelCaseDocument& document, int face, const QString& caption,
+                     const QRectF& rect)
+{
+    Face& target = document.faces[std::size_t(face)];
+    TextElement& element = target.loadText(target.highestIndex() + 1);
+    element.setAutoSize(false);
+    element.setCaption(caption);
+    element.setRect(rect);
+    element.visible = true;
+    return element;
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QList<QByteArray> linesOf(const QByteArray& bytes)
+{
+    QList<QByteArray> lines = bytes.split('\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+} // namespace
+
+class TestCoverFile : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+
+    QString file(const char* name) const { return dir_.filePath(QLatin1String(name)); }
+
+    // A cover with something in every kind of field: 2 Recto texts (a deleted one between
+    // them), 1 Verso and 1 Dos text, a logo and a background from files, colours, the spines.
+    void makeCover(JewelCaseDocument& document)
+    {
+        using namespace PicturePlacement;
+        QImage red(40, 20, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        QVERIFY(red.save(file("logo.png")));
+        QVERIFY(red.save(file("fond, rouge.png"))); // a comma in a path
+        const Picture picture = *PictureFile::load(file("logo.png"));
+        document.logoImagePath = file("logo.png");
+        document.dosImagePath = file("fond, rouge.png");
+        for (int face = 0; face < Face::count; ++face)
+            PlaceLogo(document, face,
+                      face == Face::Verso ? LogoDisplayMode::BottomRight : LogoDisplayMode::Hidden,
+                      true, picture);
+        PlaceBackground(document, Face::Dos, 0x00C0FFEE, BackgroundFitMode::CentredProportional,
+                        picture);
+        document.faces[Face::Verso].color = 0x00123456;
+
+        TextElement& title = addText(document, Face::Recto, QStringLiteral("Été\r\nà Paris"),
+                                     QRectF(600.4, 700, 3000, 815.6));
+        TextFont font;
+        font.name = QStringLiteral("Comic Sans MS");
+        font.size = 11.25f;
+        font.bold = font.underline = true;
+        title.setFont(font);
+        title.alignment = Alignment::Centre;
+        title.backStyle = BackStyle::Opaque;
+        title.backColor = 0x0000FFFF;
+        title.foreColor = 0x80000008; // a system colour
+        addText(document, Face::Recto, QStringLiteral("effacé"), QRectF(0, 0, 500, 200)).visible =
+            false;
+        addText(document, Face::Recto, QStringLiteral("Piste 3"), QRectF(900, 1500, 2000, 300))
+            .borderStyle = BorderStyle::Single;
+        addText(document, Face::Verso, QStringLiteral("Notes"), QRectF(7000, 300, 2000, 300))
+            .setAutoSize(true);
+        addText(document, Face::Dos, QStringLiteral("Dos"), QRectF(1000, 300, 2000, 300));
+        TextFont spine = document.verticalText.font();
+        spine.size = 14; // a whole size: the file rounds 14.25 to 14 and the spine refits to it
+        document.verticalText.setFont(spine);
+        document.verticalText.setCaption(QStringLiteral("Artiste Titre"));
+        document.verticalTextAlignment = VerticalAlignment::Centre;
+        document.dosSheet().foreColor = 0x000000FF;
+        document.documentModified = true;
+    }
+
+private Q_SLOTS:
+    void writesTheCoverInItsExactForm()
+    {
+        // The numbers ignore a French locale.
+        QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+        JewelCaseDocument document;
+        makeCover(document);
+        ScriptedPrompter prompter;
+        QVERIFY(CoverFile::SauveFichier(document, file("a.jkcd"), prompter));
+        QVERIFY(!document.documentModified);
+        QVERIFY(prompter.asked.isEmpty());
+        const QByteArray bytes = readAll(file("a.jkcd"));
+        QVERIFY(!bytes.contains('\n') || bytes.count('\n') == bytes.count("\r\n"));
+        const QList<QByteArray> lines = linesOf(bytes);
+        // 42 header lines, 4 texts of 20 lines, 18 for the vertical text, one break in a caption.
+        QCOMPARE(lines.size(), 42 + 4 * 20 + 18 + 1);
+        QCOMPARE(lines[0], QByteArray(" 1193046 \r")); // the Verso first
+        QCOMPARE(lines[1], QByteArray(" 16777215 \r"));
+        QCOMPARE(lines[2], QByteArray(" 12648430 \r"));
+        QCOMPARE(lines[3], QByteArray("Aucun\r"));
+        QCOMPARE(lines[5], (file("fond, rouge.png") + QStringLiteral("\r")).toLatin1());
+        QCOMPARE(lines[7], QByteArray(" 0 \r"));  // the Recto's background mode
+        QCOMPARE(lines[9], QByteArray(" 1 \r"));  // the Dos's, centred
+        QCOMPARE(lines[10], QByteArray(" 1 \r")); // a logo from a file
+        QCOMPARE(lines[12], QByteArray(" 2 \r")); // the Verso's logo stands where it was put
+        QCOMPARE(lines[41], QByteArray(" 2  1  1 \r"));
+        // The first Recto text, in Windows-1252: its caption over two lines, the font size
+        // rounded, the system colour as a negative number, the position in whole twips.
+        QCOMPARE(lines[42], QByteArray("\"\xC9t\xE9\r"));
+        QCOMPARE(lines[43], QByteArray("\xE0 Paris\"\r"));
+        const QList<QByteArray> record = lines.mid(44, 19);
+        QCOMPARE(record,
+                 (QList<QByteArray>{" 2 \r", " 65535 \r", " 1 \r", " 0 \r", "\"Comic Sans MS\"\r",
+                                    " 1 \r", " 0 \r", "\"Comic Sans MS\"\r", " 11 \r", " 0 \r",
+                                    " 1 \r", "-2147483640 \r", " 600 \r", " 700 \r", " 3000 \r",
+                                    " 816 \r", " 1 \r", " 1 \r", " 0 \r"}));
+        QCOMPARE(lines[63], QByteArray("\"Piste 3\"\r"));
+        QCOMPARE(lines[63 + 18], QByteArray(" 3 \r")); // its own index, after the deleted one
+        QCOMPARE(lines.last(), QByteArray(" 0 \r"));   // the vertical text is hidden
+
+        // Saved again, the same bytes; a character outside Windows-1252 makes the file UTF-8.
+        QVERIFY(CoverFile::SauveFichier(document, file("b.jkcd"), prompter));
+        QCOMPARE(readAll(file("b.jkcd")), bytes);
+        document.verticalText.setCaption(QStringLiteral("Μίκης «Ζορμπάς»"));
+        QVERIFY(CoverFile::SauveFichier(document, file("c.jkcd"), prompter));
+        QVERIFY(readAll(file("c.jkcd")).contains(QStringLiteral("Μίκης").toUtf8()));
+        QLocale::setDefault(QLocale::c());
+    }
+
+    void opensWhatItSaved()
+    {
+        JewelCaseDocument saved;
+        makeCover(saved);
+        ScriptedPrompter prompter;
+        QVERIFY(CoverFile::SauveFichier(saved, file("r.jkcd"), prompter));
+
+        JewelCaseDocument opened;
+        opened.documentModified = true;
+        ImageOptionsChoices choices;
+        QVERIFY(CoverFile::OuvrirFichier(opened, file("r.jkcd"), prompter, choices));
+        QVERIFY(prompter.asked.isEmpty());
+        QVERIFY(!opened.loadingDocument && !opened.documentModified);
+        QCOMPARE(opened.currentFileName, file("r.jkcd"));
+        for (int face = 0; face < Face::count; ++face) {
+            const Face& a = saved.faces[std::size_t(face)];
+            const Face& b = opened.faces[std::size_t(face)];
+            QCOMPARE(b.color, a.color);
+            QCOMPARE(b.logo.visible, a.logo.visible);
+            QCOMPARE(b.logo.rect, a.logo.rect.toRect());
+            QCOMPARE(b.logo.borderStyle, a.logo.borderStyle);
+            QCOMPARE(b.background.visible, a.background.visible);
+            QCOMPARE(b.background.rect, a.background.rect);
+            QCOMPARE(b.highestIndex(), a.highestIndex() == 2 ? 3 : a.highestIndex());
+            for (const auto& [index, text] : a.texts) {
+                if (index == 0 || !text.visible)
+                    continue;
+                const TextElement* back = b.text(index);
+                QVERIFY(back && back->visible);
+                QCOMPARE(back->caption(), text.caption());
+                QCOMPARE(back->rect(), text.rect().toRect());
+                QCOMPARE(back->font().name, text.font().name);
+                QCOMPARE(back->font().size, float(std::lround(text.font().size)));
+                QCOMPARE(back->font().bold, text.font().bold);
+                QCOMPARE(back->font().underline, text.font().underline);
+                QCOMPARE(back->alignment, text.alignment);
+                QCOMPARE(back->backStyle, text.backStyle);
+                QCOMPARE(back->borderStyle, text.borderStyle);
+                QCOMPARE(back->backColor, text.backColor);
+                QCOMPARE(back->foreColor, text.foreColor);
+                QCOMPARE(back->autoSize(), text.autoSize());
+            }
+        }
+        QVERIFY(!opened.faces[Face::Recto].text(2)); // the deleted text stayed behind
+        QCOMPARE(opened.dosImagePath, saved.dosImagePath);
+        QCOMPARE(opened.logoImagePath, saved.logoImagePath);
+        QCOMPARE(opened.verticalText.caption(), QStringLiteral("Artiste Titre"));
+        QCOMPARE(opened.verticalTextAlignment, VerticalAlignment::Centre);
+        QCOMPARE(opened.dosSheet().foreColor, OleColor(0x000000FF));
+        QCOMPARE(choices.logoDisplayMode, (std::array<int, 3>{2, 0, 0}));
+        QCOMPARE(choices.backgroundFitMode, (std::array<int, 3>{0, 0, 1}));
+        QCOMPARE(choices.logoBorderStyle, (std::array<int, 3>{1, 0, 0}));
+
+        // Saved again, the opened cover gives the same file.
+        QVERIFY(CoverFile::SauveFichier(opened, file("r2.jkcd"), prompter));
+        QCOMPARE(readAll(file("r2.jkcd")), readAll(file("r.jkcd")));
+    }
+
+    void readsTheFormWhateverWroteIt()
+    {
+        // Fields parted by commas, blank padding, a comma and a line break inside a quoted
+        // caption, a Windows-1252 byte, no texts on two faces.
+        QByteArray bytes = "255,65280 , 16711680\r\nAucun\r\nAucun\r\nAucun\r\nAucun\r\n"
+                           "0,0,0,0,0,0,0,0,0,0\r\n";
+        for (int i = 0; i < 24; ++i)
+            bytes += " 10 \r\n";
+        bytes += "1 0 0\r\n"
+                 "\"Un, deux\r\ntrois \xE9t\xE9\",2,255,1,1,\"Arial\",0,1,\"Arial\",12,0,0,"
+                 "16711680,100,200,3000,400,1,7,0\r\n"
+                 "\"Vertical\",1,0,0,0,\"Arial\",1,0,\"Arial\",14,0,0,255,300,3075,1500,315,1\r\n";
+        QFile out(file("main.jkcd"));
+        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size());
+        out.close();
+        JewelCaseDocument document;
+        ScriptedPrompter prompter;
+        ImageOptionsChoices choices;
+        QVERIFY(CoverFile::OuvrirFichier(document, file("main.jkcd"), prompter, choices));
+        QCOMPARE(document.faces[Face::Recto].color, OleColor(65280));
+        const TextElement* text = document.faces[Face::Recto].text(7);
+        QVERIFY(text && text->visible);
+        QCOMPARE(text->caption(), QStringLiteral("Un, deux\r\ntrois été"));
+        QCOMPARE(text->alignment, Alignment::Centre);
+        QCOMPARE(text->rect(), QRectF(100, 200, 3000, 400));
+        QCOMPARE(document.verticalTextAlignment, VerticalAlignment::End);
+        QCOMPARE(document.dosSheet().foreColor, OleColor(255));
+
+        // Cut after any line, or with a word where a number belongs, the file is refused
+        // with the reader's message; nothing is left half-loaded.
+        const QList<QByteArray> lines = linesOf(bytes);
+        for (int kept = 0; kept < lines.size(); ++kept) {
+            QFile cut(file("cut.jkcd"));
+            QVERIFY(cut.open(QIODevice::WriteOnly));
+            cut.write(lines.mid(0, kept).join('\n') + (kept ? "\n" : ""));
+            cut.close();
+            ScriptedPrompter asked;
+            JewelCaseDocument broken;
+            QVERIFY2(!CoverFile::OuvrirFichier(broken, file("cut.jkcd"), asked, choices),
+                     qPrintable(QString::number(kept)));
+            QVERIFY(!broken.loadingDocument);
+            QCOMPARE(asked.last().text, QStringLiteral("Erreur lors de l'ouverture du fichier !"));
+            QCOMPARE(asked.last().title, QStringLiteral("Erreur"));
+        }
+        QVERIFY(!CoverFile::OuvrirFichier(document, file("absent.jkcd"), prompter, choices));
+        QFile wrong(file("wrong.jkcd"));
+        QVERIFY(wrong.open(QIODevice::WriteOnly) && wrong.write("blanc\r\n") > 0);
+        wrong.close();
+        QVERIFY(!CoverFile::OuvrirFichier(document, file("wrong.jkcd"), prompter, choices));
+    }
+
+    void missingPicturesQuotesAndFailedSaves()
+    {
+        JewelCaseDocument document;
+        makeCover(document);
+        document.faces[Face::Recto].text(1)->setCaption(QStringLiteral("Le \"Best of\""));
+        ScriptedPrompter prompter;
+        QVERIFY(CoverFile::SauveFichier(document, file("q.jkcd"), prompter));
+        QCOMPARE(prompter.asked.size(), 1); // told once that the quotes changed
+        QVERIFY(QFile::remove(file("logo.png")));
+
+        // A missing logo is said once; the rest of the cover comes back.
+        JewelCaseDocument opened;
+        ScriptedPrompter asked;
+        ImageOptionsChoices choices;
+        QVERIFY(CoverFile::OuvrirFichier(opened, file("q.jkcd"), asked, choices));
+        QCOMPARE(asked.asked.size(), 1);
+        QCOMPARE(asked.last().text, QStringLiteral("Le fichier image ") + file("logo.png") +
+                                        QStringLiteral(" est introuvable !"));
+        QVERIFY(opened.faces[Face::Verso].logo.isEmpty());
+        QCOMPARE(opened.faces[Face::Recto].text(1)->caption(), QStringLiteral("Le ”Best of”"));
+        QVERIFY(opened.faces[Face::Recto].text(3));
+
+        // A save that cannot be completed keeps the old file byte for byte, and the cover
+        // modified: no folder, or a file larger than the process may write.
+        const QByteArray before = readAll(file("q.jkcd"));
+        document.documentModified = true;
+        QVERIFY(!CoverFile::SauveFichier(document, file("absent/q.jkcd"), prompter));
+        QCOMPARE(prompter.last().text, QStringLiteral("Erreur lors de la sauvegarde du fichier !"));
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        const rlimit small{100, limit.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &small);
+        const bool written = CoverFile::SauveFichier(document, file("q.jkcd"), prompter);
+        setrlimit(RLIMIT_FSIZE, &limit);
+        QVERIFY(!written);
+        QVERIFY(document.documentModified);
+        QCOMPARE(readAll(file("q.jkcd")), before);
+    }
+};
+
+QTEST_MAIN(TestCoverFile)
+#include "tst_coverfile.moc"
