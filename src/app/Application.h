@@ -1,11 +1,11 @@
 #pragma once
 
-class QApplication;
+class QGuiApplication;
 
 // What every run of the program sets up before its first window: Qt's French translations,
 // the French locale for dialogs, and the font that stands in for "MS Sans Serif".
 namespace Application {
 
-void configure(QApplication& application);
+void configure(QGuiApplication& application);
 
 } // namespace Application

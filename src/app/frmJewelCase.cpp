@@ -1,8 +1,10 @@
 #include "frmJewelCase.h"
 
 #include "AboutBox.h"
+#include "CatalogueImport.h"
 #include "CenterWindow.h"
 #include "CoverView.h"
+#include "HelpWindow.h"
 #include "PictureExport.h"
 #include "SheetWidget.h"
 #include "Twips.h"
@@ -57,6 +59,7 @@ frmJewelCase::frmJewelCase(Prompter* prompter, QWidget* parent)
     connect(menus_->windows.imageOptions, &QAction::triggered, this,
             &frmJewelCase::showImageOptions);
     wirePictureExports();
+    wireFileCommands();
 }
 
 frmJewelCase::~frmJewelCase() = default;
@@ -96,12 +99,48 @@ void frmJewelCase::wirePictureExports()
     });
 }
 
+void frmJewelCase::wireFileCommands()
+{
+    CoverFileCommands::Hooks hooks;
+    hooks.setTitle = [this](const QString& title) { setWindowTitle(title); };
+    hooks.showView = [this](int entry) { ShowView(entry); };
+    hooks.applyView = [this](const ViewState& state) { applyView(state); };
+    files_ = std::make_unique<CoverFileCommands>(*context_, imageChoices_, lastPicturePath_,
+                                                 std::move(hooks));
+    const FileActions& file = menus_->file;
+    const auto wire = [this](QAction* action, auto command) {
+        action->setEnabled(true);
+        connect(action, &QAction::triggered, this, [this, command] {
+            command();
+            refreshCover();
+        });
+    };
+    for (QAction* open : {file.open, file.openButton})
+        wire(open, [this] { files_->Open(); });
+    for (QAction* newCover : {file.newCover, file.newButton})
+        wire(newCover, [this] { files_->New(); });
+    for (QAction* save : {file.saveJkcd, file.saveButton})
+        wire(save, [this] { files_->SaveAs(); });
+    for (QAction* quitAction : {file.quit, file.quitButton})
+        wire(quitAction, [this] { quit(); });
+    menus_->windows.help->setEnabled(true);
+    connect(menus_->windows.help, &QAction::triggered, this,
+            [this] { HelpWindow::showHelp(this); });
+}
+
+void frmJewelCase::quit()
+{
+    if (!files_->Quit())
+        return;
+    quitting_ = true;
+    close();
+}
+
 void frmJewelCase::startUp(const QString& commandLinePath)
 {
     context_->screen.setBarsVisible(menus_->text.showBar->isChecked());
     ShowView(FaceViews::RectoVerso);
-    // With no catalogue record waiting, the spines read "Votre texte".
-    DrawRotatedText(document_, QStringLiteral("Votre texte"));
+    files_->importRecord(CatalogueImport::startUpRecordFile());
     menus_->output.quality[3]->setChecked(true);
 
     const double toolbarTwips =
@@ -112,13 +151,7 @@ void frmJewelCase::startUp(const QString& commandLinePath)
     refreshCover();
 
     if (!commandLinePath.isEmpty())
-        openCommandLineFile(commandLinePath);
-}
-
-void frmJewelCase::openCommandLineFile(const QString& path)
-{
-    // The cover reader takes the path once it exists; until then the path is kept.
-    commandLinePath_ = path;
+        files_->openFile(commandLinePath);
 }
 
 void frmJewelCase::ShowView(int entry)
@@ -167,6 +200,11 @@ void frmJewelCase::resizeEvent(QResizeEvent* event)
 
 void frmJewelCase::closeEvent(QCloseEvent* event)
 {
+    // The window's own close button asks about unsaved work, as "&Quitter" does.
+    if (!quitting_ && !files_->mayClose()) {
+        event->ignore();
+        return;
+    }
     context_->selection.EndDrag();
     for (Face& face : document_.faces)
         face.unloadTexts();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CoverContext.h"
+#include "CoverFileCommands.h"
 #include "EditingCommands.h"
 #include "FaceViews.h"
 #include "ImageOptions.h"
@@ -31,11 +32,11 @@ public:
     const MainMenus& menus() const { return *menus_; }
     Prompter& prompter() { return *prompter_; }
     EditingCommands& editing() { return *editing_; }
+    CoverFileCommands& files() { return *files_; }
 
-    // Shows the first view, sizes the window and takes the cover file named on the command
-    // line, if any.
+    // Shows the first view, imports the start-up record, sizes the window and opens the cover
+    // file named on the command line, if any.
     void startUp(const QString& commandLinePath = QString());
-    QString commandLinePath() const { return commandLinePath_; }
 
     void ShowView(int entry);
     // "Options &Images": the modal image options; the cover is painted again after it.
@@ -51,10 +52,11 @@ protected:
 private:
     void wireViews();
     void wirePictureExports();
+    void wireFileCommands();
+    void quit();
     void applyView(const ViewState& state);
     void centreOnScreen();
     void showAbout();
-    void openCommandLineFile(const QString& path);
 
     JewelCaseDocument document_;
     QtPrompter qtPrompter_;
@@ -63,9 +65,10 @@ private:
     std::unique_ptr<MainMenus> menus_;
     CoverView* view_ = nullptr;
     EditingCommands* editing_ = nullptr;
+    std::unique_ptr<CoverFileCommands> files_;
     QToolBar* toolBar_ = nullptr;
-    QString commandLinePath_;
     ImageOptionsChoices imageChoices_;
     QString lastPicturePath_; // the picture last opened or exported
     bool started_ = false;
+    bool quitting_ = false; // "&Quitter" was confirmed: closing asks nothing more
 };

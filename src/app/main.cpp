@@ -1,6 +1,7 @@
 #include "Application.h"
 #include "CommandLine.h"
 #include "CoverView.h"
+#include "HeadlessCommands.h"
 #include "frmJewelCase.h"
 
 #include <QApplication>
@@ -40,6 +41,19 @@ private:
 
 int main(int argc, char* argv[])
 {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (HeadlessCommands::requested(arguments)) {
+        // No window and no display: fonts are still measured, so a GUI application without
+        // a screen.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication application(argc, argv);
+        Application::configure(application);
+        return HeadlessCommands::run(arguments);
+    }
+
     QApplication application(argc, argv);
     Application::configure(application);
 

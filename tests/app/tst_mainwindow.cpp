@@ -425,6 +425,76 @@ private Q_SLOTS:
         QVERIFY(qAbs(verso.logo.rect.left() - placed.left() - 600) < 1);
     }
 
+    void fileCommandsAskBeforeLosingWork()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("été.jkcd"));
+        auto w = std::make_unique<Window>();
+        ScriptedPrompter& prompter = w->prompter;
+        frmJewelCase& window = w->window;
+        JewelCaseDocument& document = window.document();
+        const auto titles = [&](qsizetype from) {
+            QStringList seen;
+            for (qsizetype i = from; i < prompter.asked.size(); ++i)
+                seen << prompter.asked[i].message.title;
+            return seen;
+        };
+        // A new cover's texts have whole font sizes, which the file keeps.
+        prompter.buttons = {Prompter::Yes};
+        w->tool(MainMenus::NewPosition);
+        w->tool(MainMenus::InsertRectoPosition);
+        QVERIFY(document.documentModified);
+
+        // "&Nouveau" declined at its second question changes nothing.
+        qsizetype before = prompter.asked.size();
+        w->menus.file.newCover->trigger();
+        QCOMPARE(titles(before), (QStringList{"Fichier modifié", "Nouveau fichier"}));
+        QCOMPARE(prompter.asked[before].message.text,
+                 QStringLiteral("Enregistrer les modifications\r   Confirmez  ?"));
+        QCOMPARE(prompter.asked[before].message.defaultButton, Prompter::No);
+        QVERIFY(document.documentModified && document.faces[Face::Recto].text(1));
+
+        // Asked to save first, a cancelled save stops "&Ouvrir" and the close button.
+        before = prompter.asked.size();
+        prompter.buttons = {Prompter::Yes};
+        w->menus.file.open->trigger();
+        QCOMPARE(titles(before),
+                 (QStringList{"Fichier modifié", "Enregistrer Jaquette au format JKCD"}));
+        prompter.buttons = {Prompter::Yes};
+        QVERIFY(!window.close());
+        QVERIFY(window.isVisible());
+
+        // Saved: the title names the file, which opens again as it was.
+        prompter.paths = {path};
+        w->tool(MainMenus::SavePosition);
+        QCOMPARE(window.windowTitle(), QStringLiteral("Jaskel CD : ") + path);
+        QVERIFY(!document.documentModified);
+        const QRectF savedRect = document.faces[Face::Recto].text(1)->rect();
+        const TextFont savedFont = document.faces[Face::Recto].text(1)->font();
+        prompter.buttons = {Prompter::Yes};
+        w->tool(MainMenus::NewPosition);
+        QVERIFY(!document.faces[Face::Recto].text(1));
+        QCOMPARE(window.windowTitle(), QStringLiteral("Jaskel CD : Nouveau"));
+        QCOMPARE(document.verticalText.caption(), QStringLiteral("Votre texte"));
+        prompter.paths = {path};
+        w->tool(MainMenus::OpenPosition);
+        QCOMPARE(window.windowTitle(), QStringLiteral("Jaskel CD : ") + path);
+        const TextElement& reopened = *document.faces[Face::Recto].text(1);
+        QCOMPARE(reopened.rect(), savedRect.toRect());
+        QCOMPARE(reopened.font(), savedFont);
+
+        // "&Quitter" asks once more, and then closes without another question.
+        document.documentModified = true;
+        prompter.buttons = {Prompter::No, Prompter::No};
+        w->menus.file.quit->trigger();
+        QVERIFY(window.isVisible());
+        before = prompter.asked.size();
+        prompter.buttons = {Prompter::No, Prompter::Yes};
+        w->tool(MainMenus::QuitPosition);
+        QCOMPARE(titles(before), (QStringList{"Fichier modifié", "Quitter le programme"}));
+        QVERIFY(!window.isVisible());
+    }
+
     void commandLinePaths()
     {
         const QString cwd = QStringLiteral("/home/marie/Musique");

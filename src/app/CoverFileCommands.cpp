@@ -1,0 +1,164 @@
+#include "CoverFileCommands.h"
+
+#include "CatalogueImport.h"
+#include "CoverContext.h"
+#include "CoverFile.h"
+#include "JewelCaseDocument.h"
+#include "Prompter.h"
+
+namespace {
+
+const QString untitled = QStringLiteral("Nouveau");
+
+// A question of the file commands: a title, a text, then CR and "   Confirmez  ?", Yes/No
+// with No as the default.
+Prompter::Button confirm(Prompter& prompter, const QString& title, const QString& text)
+{
+    return prompter.ask({title, text + QStringLiteral("\r   Confirmez  ?"),
+                         Prompter::Icon::Question, Prompter::Yes | Prompter::No, Prompter::No});
+}
+
+Prompter::FileDialog coverDialog(const QString& title, const QString& fileName)
+{
+    // No suffix is added: a name typed without ".jkcd" is the name the user chose.
+    return {title, fileName, {CoverFile::dialogFilter()}, QString()};
+}
+
+} // namespace
+
+CoverFileCommands::CoverFileCommands(CoverContext& context, ImageOptionsChoices& choices,
+                                     QString& lastPicturePath, Hooks hooks)
+    : context_(context), choices_(choices), lastPicturePath_(lastPicturePath),
+      hooks_(std::move(hooks))
+{
+}
+
+void CoverFileCommands::setFileName(const QString& name)
+{
+    context_.document.currentFileName = name;
+    if (hooks_.setTitle)
+        hooks_.setTitle(QStringLiteral("Jaskel CD : ") + name);
+}
+
+bool CoverFileCommands::settleUnsavedChanges()
+{
+    if (!context_.document.documentModified)
+        return true;
+    const Prompter::Button answer = confirm(context_.prompter, QStringLiteral("Fichier modifié"),
+                                            QStringLiteral("Enregistrer les modifications"));
+    // Declined, the changes stay counted until the cover is really replaced or the program
+    // really ends: a command cancelled later must not lose them.
+    return answer != Prompter::Yes || SaveAs();
+}
+
+void CoverFileCommands::Open()
+{
+    if (!settleUnsavedChanges())
+        return;
+    const std::optional<QString> path = context_.prompter.getOpenFileName(
+        coverDialog(QStringLiteral("Ouvrir un fichier Jaquette au format JKCD"),
+                    context_.document.currentFileName));
+    if (!path || path->isEmpty())
+        return;
+    openFile(*path);
+}
+
+bool CoverFileCommands::openFile(const QString& path)
+{
+    context_.selection.EndDrag();
+    const bool read =
+        CoverFile::OuvrirFichier(context_.document, path, context_.prompter, choices_);
+    // The title names the file even when it could not be read to its end: what was read is
+    // on the cover.
+    setFileName(path);
+    lastPicturePath_.clear();
+    context_.selection.pressEmpty(Face::Recto);
+    if (hooks_.showView)
+        hooks_.showView(FaceViews::RectoVerso);
+    return read;
+}
+
+bool CoverFileCommands::SaveAs()
+{
+    const std::optional<QString> path = context_.prompter.getSaveFileName(coverDialog(
+        QStringLiteral("Enregistrer Jaquette au format JKCD"), context_.document.currentFileName));
+    if (!path || path->isEmpty())
+        return false;
+    if (!CoverFile::SauveFichier(context_.document, *path, context_.prompter))
+        return false;
+    setFileName(*path);
+    return true;
+}
+
+void CoverFileCommands::New()
+{
+    if (!settleUnsavedChanges())
+        return;
+    if (confirm(context_.prompter, QStringLiteral("Nouveau fichier"),
+                QStringLiteral("Créer une nouvelle jacquette CD")) != Prompter::Yes)
+        return;
+    context_.selection.EndDrag();
+    emptyCover(context_, choices_);
+    lastPicturePath_.clear();
+    setFileName(untitled);
+    if (hooks_.showView)
+        hooks_.showView(FaceViews::Verso);
+    importRecord(CatalogueImport::newCoverRecordFile());
+    if (hooks_.showView)
+        hooks_.showView(FaceViews::RectoVerso);
+}
+
+void CoverFileCommands::emptyCover(CoverContext& context, ImageOptionsChoices& choices)
+{
+    JewelCaseDocument& document = context.document;
+    document.reset();
+    document.currentFileName = untitled;
+    choices = ImageOptionsChoices();
+    // The templates of new texts: whole sizes, which the file keeps as they are.
+    for (Face& face : document.faces) {
+        TextElement& model = face.texts.at(0);
+        TextFont font;
+        font.size = 11;
+        model.setFont(font);
+        model.foreColor = OleColors::black;
+        model.backStyle = BackStyle::Transparent;
+        model.borderStyle = BorderStyle::None;
+        model.visible = false;
+    }
+    // The spines' text as a new cover has it, until a record names the artist.
+    TextElement& vertical = document.verticalText;
+    TextFont font = vertical.font();
+    font.size = 14;
+    font.bold = true;
+    vertical.setFont(font);
+    vertical.borderStyle = BorderStyle::Single;
+    vertical.backStyle = BackStyle::Transparent;
+    vertical.setCaption(QStringLiteral("Texte vertical "));
+    document.dosSheet().foreColor = OleColors::black;
+    document.dosSheet().backColor = OleColors::white;
+}
+
+void CoverFileCommands::importRecord(const QString& recordFile)
+{
+    const bool modified = context_.document.documentModified;
+    for (int face : {int(Face::Verso), int(Face::Dos)}) {
+        const std::optional<ViewState> view =
+            CatalogueImport::ImportCatalogueRecord(context_, face, recordFile);
+        if (view && hooks_.applyView)
+            hooks_.applyView(*view);
+    }
+    context_.document.documentModified = modified;
+}
+
+bool CoverFileCommands::Quit()
+{
+    if (!settleUnsavedChanges())
+        return false;
+    return confirm(context_.prompter, QStringLiteral("Quitter le programme"),
+                   QStringLiteral("Quitter Jaskel CD")) == Prompter::Yes;
+}
+
+bool CoverFileCommands::mayClose()
+{
+    return settleUnsavedChanges();
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "FaceViews.h"
+#include "ImageOptionsChoices.h"
+
+#include <QString>
+#include <functional>
+
+struct CoverContext;
+
+// "&Ouvrir", "&Nouveau", "Fichier CD Jaquette (Format JKCD)" and "&Quitter": the cover's
+// file commands, their questions and dialogs, and the name the window title shows. What
+// happens on screen (the title, a view switch) is left to the window through `Hooks`.
+class CoverFileCommands {
+public:
+    struct Hooks {
+        std::function<void(const QString& title)> setTitle;
+        std::function<void(int entry)> showView;
+        std::function<void(const ViewState& state)> applyView;
+    };
+
+    CoverFileCommands(CoverContext& context, ImageOptionsChoices& choices, QString& lastPicturePath,
+                      Hooks hooks);
+
+    // "&Ouvrir": after the unsaved-changes question, the open dialog and the file.
+    void Open();
+    // "&Nouveau": the questions, then the cover emptied and the record of "x~x.cfg" imported.
+    void New();
+    // "Fichier CD Jaquette (Format JKCD)": true when the cover was written.
+    bool SaveAs();
+    // "&Quitter": true when the program is to end.
+    bool Quit();
+    // The window's own close button: true when it may close.
+    bool mayClose();
+
+    // Reads a cover file into the window (the command line, "&Ouvrir"); false on failure.
+    bool openFile(const QString& path);
+    // Imports the record of `recordFile` for the Verso, then for the Dos.
+    void importRecord(const QString& recordFile);
+
+    // The cover as "&Nouveau" leaves it before its import, for the window and the headless
+    // commands alike.
+    static void emptyCover(CoverContext& context, ImageOptionsChoices& choices);
+
+private:
+    // Asks about unsaved changes when there are some: false when the user asked to save and
+    // the cover was not saved, so that the command stops.
+    bool settleUnsavedChanges();
+    void setFileName(const QString& name);
+
+    CoverContext& context_;
+    ImageOptionsChoices& choices_;
+    QString& lastPicturePath_;
+    Hooks hooks_;
+};

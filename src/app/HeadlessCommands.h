@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QStringList>
+#include <optional>
+
+// The commands that run without a window, on the same reader, writer and import as the window:
+//   --convert IN.jkcd OUT.jkcd        opens IN and saves it as OUT
+//   --import-record RECORD OUT.jkcd   a new cover filled from a catalogue record, saved as OUT
+namespace HeadlessCommands {
+
+// True when the arguments (the program's name first) ask for one of these commands.
+bool requested(const QStringList& arguments);
+// Runs it: 0 on success, 1 on failure, with the window's messages on standard error.
+int run(const QStringList& arguments);
+
+} // namespace HeadlessCommands

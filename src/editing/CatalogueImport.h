@@ -1,0 +1,29 @@
+#pragma once
+
+#include "FaceViews.h"
+
+#include <QString>
+#include <optional>
+
+struct CoverContext;
+
+// A record that a catalogue program hands over in an INI file (an album, a film, a
+// collection) brought into the cover: its picture as the logo, its artist and title as the
+// spines' text, and a column of texts (tracks, synopsis, rating, remarks) on the Verso or the
+// Dos. The program only reads the record file.
+namespace CatalogueImport {
+
+// The record read at start-up: "Passed.cfg" in the program's folder.
+QString startUpRecordFile();
+// The record read by "&Nouveau": "x~x.cfg" in the current folder.
+QString newCoverRecordFile();
+
+// Adds the record of `recordFile` to face 0 (Verso) or 2 (Dos) of an emptied cover, as new
+// visible texts of the face that always end inside it; a missing file or key gives the
+// defaults (on the Dos, the vertical text "Votre texte"). `documentModified` is left as it
+// was. Returns the view the import switched to, for the window to show; nothing when the view
+// was left alone.
+std::optional<ViewState> ImportCatalogueRecord(CoverContext& context, int face,
+                                               const QString& recordFile);
+
+} // namespace CatalogueImport
