@@ -22,12 +22,13 @@ TextFont recordFont(const ElementRecord& record)
     return font;
 }
 
-void restoreCommon(TextElement& element, const ElementRecord& record)
+// The stored size stands: AutoSize, caption and font are set without measuring the text,
+// which the stored rectangle would replace anyway.
+void restoreCommon(TextElement& element, const ElementRecord& record, bool autoSize)
 {
-    element.setCaption(record.caption);
-    element.setFont(recordFont(record));
+    element.restore(record.caption, recordFont(record),
+                    QRectF(record.left, record.top, record.width, record.height), autoSize);
     element.foreColor = OleColor(record.foreColor);
-    element.setRect(QRectF(record.left, record.top, record.width, record.height));
     element.visible = record.visible != 0;
     element.backStyle = backStyleFromNumber(record.backStyle);
     element.borderStyle = borderStyleFromNumber(record.borderStyle);
@@ -75,16 +76,15 @@ bool Ouverturetexte(JewelCaseDocument& document, ActiveFrame tActiveFrame,
         if (record.index < 0)
             return false;
         TextElement& element = document.faces[std::size_t(*face)].loadText(record.index);
-        element.setAutoSize(record.autoSize != 0);
         element.alignment = alignmentFromNumber(record.alignment);
-        restoreCommon(element, record);
+        restoreCommon(element, record, record.autoSize != 0);
         document.bringToFront(element);
         return true;
     }
 
     TextElement& vertical = document.verticalText;
     vertical.alignment = alignmentFromNumber(record.alignment);
-    restoreCommon(vertical, record);
+    restoreCommon(vertical, record, vertical.autoSize());
     Sheet& dosSheet = document.dosSheet();
     dosSheet.backColor = OleColor(record.backColor);
     dosSheet.foreColor = OleColor(record.foreColor);

@@ -32,6 +32,15 @@ void TextElement::setAutoSize(bool on)
         fitToText();
 }
 
+void TextElement::restore(const QString& caption, const TextFont& font, const QRectF& rect,
+                          bool autoSize)
+{
+    caption_ = caption;
+    font_ = font;
+    autoSize_ = autoSize;
+    setRect(rect);
+}
+
 void TextElement::setRect(const QRectF& rect)
 {
     left = float(rect.left());

@@ -50,6 +50,8 @@ public:
     // While on, the element takes the size of its text whenever the text or font changes.
     bool autoSize() const { return autoSize_; }
     void setAutoSize(bool on);
+    // Restoring from a file: the stored size stands, whatever AutoSize says.
+    void restore(const QString& caption, const TextFont& font, const QRectF& rect, bool autoSize);
 
     QRectF rect() const { return QRectF(left, top, width, height); }
     void setRect(const QRectF& rect);
