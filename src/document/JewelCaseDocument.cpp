@@ -11,7 +11,8 @@ constexpr std::array<QPointF, Face::count> templatePositions = {
     QPointF(9240, 120), QPointF(2520, 240), QPointF(1785, 600)};
 
 // The vertical text as the window was designed with it.
-constexpr float verticalTextSize = 14.25f;
+// A whole size, as the cover file keeps it: saved and reopened, the spines look the same.
+constexpr float verticalTextSize = 14;
 const QRectF verticalTextRect(300, 3075, 1500, 315);
 
 } // namespace

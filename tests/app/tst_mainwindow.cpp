@@ -439,9 +439,6 @@ private Q_SLOTS:
                 seen << prompter.asked[i].message.title;
             return seen;
         };
-        // A new cover's texts have whole font sizes, which the file keeps.
-        prompter.buttons = {Prompter::Yes};
-        w->tool(MainMenus::NewPosition);
         w->tool(MainMenus::InsertRectoPosition);
         QVERIFY(document.documentModified);
 
@@ -482,6 +479,12 @@ private Q_SLOTS:
         const TextElement& reopened = *document.faces[Face::Recto].text(1);
         QCOMPARE(reopened.rect(), savedRect.toRect());
         QCOMPARE(reopened.font(), savedFont);
+        const QString again = dir.filePath(QStringLiteral("encore.jkcd"));
+        prompter.paths = {again};
+        w->tool(MainMenus::SavePosition);
+        QFile first(path), second(again);
+        QVERIFY(first.open(QIODevice::ReadOnly) && second.open(QIODevice::ReadOnly));
+        QCOMPARE(second.readAll(), first.readAll());
 
         // "&Quitter" asks once more, and then closes without another question.
         document.documentModified = true;
