@@ -1,14 +1,19 @@
 #include "HeadlessCommands.h"
 
+#include "BmpFile.h"
 #include "CatalogueImport.h"
 #include "CoverContext.h"
 #include "CoverFile.h"
 #include "CoverFileCommands.h"
 #include "JewelCaseDocument.h"
+#include "PrintedSheet.h"
 #include "SharedProcedures.h"
+#include "SheetRenderer.h"
 #include "StderrPrompter.h"
+#include "Twips.h"
 
-#include <cstdio>
+#include <QFileInfo>
+#include <QImage>
 
 namespace HeadlessCommands {
 
@@ -16,6 +21,7 @@ namespace {
 
 const QString convertOption = QStringLiteral("--convert");
 const QString importOption = QStringLiteral("--import-record");
+const QString exportOption = QStringLiteral("--export");
 
 int convert(const QString& in, const QString& out, Prompter& prompter)
 {
@@ -44,24 +50,85 @@ int importRecord(const QString& record, const QString& out, Prompter& prompter)
     return CoverFile::SauveFichier(document, out, prompter) ? 0 : 1;
 }
 
+QString usage()
+{
+    return QStringLiteral("Utilisation : jaskelcd --convert ENTRÉE.jkcd SORTIE.jkcd\n"
+                          "              jaskelcd --import-record FICHE SORTIE.jkcd\n"
+                          "              jaskelcd --export SORTIE.pdf|.png|.bmp ENTRÉE.jkcd "
+                          "[--sheet recto|dos] [--dpi N]");
+}
+
+int fail(Prompter& prompter, const QString& text)
+{
+    prompter.inform(text, QStringLiteral("Erreur"), Prompter::Icon::Exclamation);
+    return 1;
+}
+
+// --export OUT IN [--sheet recto|dos] [--dpi N]: a PDF as printed (both sheets unless one is
+// named), or a sheet's picture as PNG or BMP (the recto sheet unless the Dos is named).
+int exportCover(const QStringList& arguments, Prompter& prompter)
+{
+    if (arguments.size() < 4)
+        return fail(prompter, usage());
+    const QString out = arguments.at(2);
+    const QString in = arguments.at(3);
+    std::optional<int> sheet;
+    int dpi = 0;
+    for (qsizetype i = 4; i < arguments.size(); i += 2) {
+        const QString option = arguments.at(i);
+        const QString value = arguments.value(i + 1);
+        bool ok = false;
+        if (option == QStringLiteral("--sheet") && value == QStringLiteral("recto"))
+            sheet = RectoSheet;
+        else if (option == QStringLiteral("--sheet") && value == QStringLiteral("dos"))
+            sheet = DosSheet;
+        else if (option == QStringLiteral("--dpi") && (dpi = value.toInt(&ok), ok) && dpi >= 10 &&
+                 dpi <= 2400)
+            continue;
+        else
+            return fail(prompter, usage());
+    }
+    JewelCaseDocument document;
+    ImageOptionsChoices choices;
+    if (!CoverFile::OuvrirFichier(document, in, prompter, choices))
+        return 1;
+    const QString suffix = QFileInfo(out).suffix().toLower();
+    bool written = false;
+    if (suffix == QStringLiteral("pdf")) {
+        const std::vector<int> sheets =
+            sheet ? std::vector<int>{*sheet} : std::vector<int>{RectoSheet, DosSheet};
+        written = PrintedSheet::writePdf(document, sheets, out, dpi ? dpi : 1200);
+    } else if (suffix == QStringLiteral("png") || suffix == QStringLiteral("bmp")) {
+        const QImage image = SheetRenderer::image(document, sheet.value_or(RectoSheet),
+                                                  dpi ? dpi : int(Twips::screenDpi));
+        written = suffix == QStringLiteral("bmp")
+                      ? BmpFile::write(image, out)
+                      : image.convertToFormat(QImage::Format_RGB888).save(out, "PNG");
+    } else {
+        return fail(prompter, usage());
+    }
+    if (!written)
+        return fail(prompter,
+                    QStringLiteral("Impossible d'écrire le fichier ") + out + QStringLiteral("."));
+    return 0;
+}
+
 } // namespace
 
 bool requested(const QStringList& arguments)
 {
     return arguments.size() > 1 &&
-           (arguments.at(1) == convertOption || arguments.at(1) == importOption);
+           (arguments.at(1) == convertOption || arguments.at(1) == importOption ||
+            arguments.at(1) == exportOption);
 }
 
 int run(const QStringList& arguments)
 {
     StderrPrompter prompter;
-    if (arguments.size() != 4) {
-        std::fprintf(stderr, "%s\n",
-                     qPrintable(QStringLiteral("Utilisation : jaskelcd --convert ENTRÉE.jkcd "
-                                               "SORTIE.jkcd\n              jaskelcd "
-                                               "--import-record FICHE SORTIE.jkcd")));
-        return 1;
-    }
+    if (arguments.at(1) == exportOption)
+        return exportCover(arguments, prompter);
+    if (arguments.size() != 4)
+        return fail(prompter, usage());
     if (arguments.at(1) == convertOption)
         return convert(arguments.at(2), arguments.at(3), prompter);
     return importRecord(arguments.at(2), arguments.at(3), prompter);

@@ -6,6 +6,9 @@
 // The commands that run without a window, on the same reader, writer and import as the window:
 //   --convert IN.jkcd OUT.jkcd        opens IN and saves it as OUT
 //   --import-record RECORD OUT.jkcd   a new cover filled from a catalogue record, saved as OUT
+//   --export OUT IN.jkcd [--sheet recto|dos] [--dpi N]
+//                                     the cover as printed (OUT.pdf) or a sheet's picture
+//                                     (OUT.png, OUT.bmp)
 namespace HeadlessCommands {
 
 // True when the arguments (the program's name first) ask for one of these commands.

@@ -1,0 +1,106 @@
+#include "PrintedSheet.h"
+
+#include "JewelCaseDocument.h"
+#include "SheetRenderer.h"
+#include "Twips.h"
+
+#include <QFile>
+#include <QPainter>
+#include <QPdfWriter>
+#include <algorithm>
+#include <set>
+
+namespace PrintedSheet {
+
+namespace {
+
+// The rectangles a user cuts out of a sheet: the Recto and the Verso; the Dos with its spines
+// (the spines' inner edges are where the inlay folds).
+std::vector<QRectF> cutRects(const JewelCaseDocument& document, int sheet)
+{
+    std::vector<QRectF> rects;
+    for (int face = 0; face < Face::count; ++face) {
+        if (Face::sheetOf(face) == sheet)
+            rects.push_back(document.faces[std::size_t(face)].frame);
+    }
+    if (sheet == DosSheet) {
+        for (const Spine& spine : document.spines)
+            rects.push_back(spine.rect);
+    }
+    return rects;
+}
+
+} // namespace
+
+QPageLayout pageLayout()
+{
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF());
+}
+
+std::vector<QLineF> cutMarks(const JewelCaseDocument& document, int sheet)
+{
+    const std::vector<QRectF> rects = cutRects(document, sheet);
+    if (rects.empty())
+        return {};
+    std::set<double> xs, ys;
+    QRectF bounds = rects.front();
+    for (const QRectF& rect : rects) {
+        xs.insert({rect.left(), rect.right()});
+        ys.insert({rect.top(), rect.bottom()});
+        bounds = bounds.united(rect);
+    }
+    std::vector<QLineF> marks;
+    const double near = markGap;
+    const double far = markGap + markLength;
+    for (double x : xs) {
+        marks.emplace_back(x, bounds.top() - far, x, bounds.top() - near);
+        marks.emplace_back(x, bounds.bottom() + near, x, bounds.bottom() + far);
+    }
+    for (double y : ys) {
+        marks.emplace_back(bounds.left() - far, y, bounds.left() - near, y);
+        marks.emplace_back(bounds.right() + near, y, bounds.right() + far, y);
+    }
+    return marks;
+}
+
+void paint(QPainter& painter, const JewelCaseDocument& document, int sheet)
+{
+    if (sheet < 0 || sheet >= JewelCaseDocument::sheetCount)
+        return;
+    painter.save();
+    painter.setTransform(Twips::toDevice(*painter.device()));
+    painter.translate(margin, margin);
+    SheetRenderer::paint(painter, document, sheet, nullptr);
+    painter.setPen(QPen(Qt::black, markWidth));
+    for (const QLineF& mark : cutMarks(document, sheet))
+        painter.drawLine(mark);
+    painter.restore();
+}
+
+bool writePdf(const JewelCaseDocument& document, const std::vector<int>& sheets,
+              const QString& path, int dpi)
+{
+    QFile file(path);
+    if (sheets.empty() || !file.open(QIODevice::WriteOnly))
+        return false;
+    bool painted = false;
+    {
+        QPdfWriter pdf(&file);
+        pdf.setCreator(QStringLiteral("Jaskel CD"));
+        pdf.setResolution(std::clamp(dpi, 72, 2400));
+        pdf.setPageLayout(pageLayout());
+        QPainter painter;
+        painted = painter.begin(&pdf);
+        for (std::size_t i = 0; painted && i < sheets.size(); ++i) {
+            if (i > 0)
+                pdf.newPage();
+            paint(painter, document, sheets[i]);
+        }
+        if (painted)
+            painted = painter.end();
+    }
+    file.close();
+    return painted && file.error() == QFileDevice::NoError;
+}
+
+} // namespace PrintedSheet
