@@ -16,6 +16,8 @@
 #include <QCloseEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrinter>
+#include <QPushButton>
 #include <QToolBar>
 #include <cmath>
 
@@ -60,6 +62,7 @@ frmJewelCase::frmJewelCase(Prompter* prompter, QWidget* parent)
             &frmJewelCase::showImageOptions);
     wirePictureExports();
     wireFileCommands();
+    wireOutputCommands();
 }
 
 frmJewelCase::~frmJewelCase() = default;
@@ -128,6 +131,36 @@ void frmJewelCase::wireFileCommands()
             [this] { HelpWindow::showHelp(this); });
 }
 
+void frmJewelCase::wireOutputCommands()
+{
+    printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    cmdNoPrint_ = new QPushButton(QStringLiteral("Annuler l'impression"), this);
+    cmdNoPrint_->adjustSize();
+    output_ = new OutputCommands(*context_, *printer_, *cmdNoPrint_, this,
+                                 [this](int entry) { ShowView(entry); });
+    connect(output_, &OutputCommands::sheetOutput, this, [this] { refreshCover(); });
+    const OutputActions& output = menus_->output;
+    const auto wire = [this](QAction* action, auto command) {
+        action->setEnabled(true);
+        connect(action, &QAction::triggered, this, [this, command] {
+            command();
+            refreshCover();
+        });
+    };
+    wire(output.printAll, [this] { output_->Print(OutputCommands::AllSheets); });
+    for (QAction* action : {output.printRectoVerso, output.printRectoVersoButton})
+        wire(action, [this] { output_->Print(OutputCommands::RectoVerso); });
+    for (QAction* action : {output.printDos, output.printDosButton})
+        wire(action, [this] { output_->Print(OutputCommands::Dos); });
+    wire(output.printerSetup, [this] { output_->printerSetup(); });
+    for (int entry = 0; entry < int(output.quality.size()); ++entry)
+        wire(output.quality[std::size_t(entry)], [this, entry] { output_->setQuality(entry); });
+    wire(output.copyRectoVerso, [this] { output_->copy(0); });
+    wire(output.copyDos, [this] { output_->copy(1); });
+    wire(output.saveBmpRectoVerso, [this] { output_->exportSheet(RectoSheet); });
+    wire(output.saveBmpDos, [this] { output_->exportSheet(DosSheet); });
+}
+
 void frmJewelCase::quit()
 {
     if (!files_->Quit())
@@ -142,6 +175,7 @@ void frmJewelCase::startUp(const QString& commandLinePath)
     ShowView(FaceViews::RectoVerso);
     files_->importRecord(CatalogueImport::startUpRecordFile());
     menus_->output.quality[3]->setChecked(true);
+    output_->setQuality(3);
 
     const double toolbarTwips =
         (menuBar()->sizeHint().height() + toolBar_->sizeHint().height()) / pixelsPerTwip();
@@ -195,6 +229,9 @@ void frmJewelCase::centreOnScreen()
 void frmJewelCase::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
+    // The cancel button stands under the faces, where the captions leave room.
+    if (cmdNoPrint_)
+        cmdNoPrint_->move(8, height() - cmdNoPrint_->height() - 8);
     centreOnScreen();
 }
 

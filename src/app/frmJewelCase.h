@@ -7,12 +7,15 @@
 #include "ImageOptions.h"
 #include "JewelCaseDocument.h"
 #include "MainMenus.h"
+#include "OutputCommands.h"
 #include "QtPrompter.h"
 
 #include <QMainWindow>
 #include <memory>
 
 class CoverView;
+class QPrinter;
+class QPushButton;
 class QToolBar;
 
 // The cover window: it holds the cover, lays out its menus and toolbar, and wires the commands
@@ -33,6 +36,9 @@ public:
     Prompter& prompter() { return *prompter_; }
     EditingCommands& editing() { return *editing_; }
     CoverFileCommands& files() { return *files_; }
+    OutputCommands& output() { return *output_; }
+    QPrinter& printer() { return *printer_; }
+    QPushButton* cancelPrintButton() const { return cmdNoPrint_; }
 
     // Shows the first view, imports the start-up record, sizes the window and opens the cover
     // file named on the command line, if any.
@@ -53,6 +59,7 @@ private:
     void wireViews();
     void wirePictureExports();
     void wireFileCommands();
+    void wireOutputCommands();
     void quit();
     void applyView(const ViewState& state);
     void centreOnScreen();
@@ -66,6 +73,9 @@ private:
     CoverView* view_ = nullptr;
     EditingCommands* editing_ = nullptr;
     std::unique_ptr<CoverFileCommands> files_;
+    std::unique_ptr<QPrinter> printer_;
+    QPushButton* cmdNoPrint_ = nullptr; // "Annuler l'impression", shown while output runs
+    OutputCommands* output_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     ImageOptionsChoices imageChoices_;
     QString lastPicturePath_; // the picture last opened or exported

@@ -4,6 +4,7 @@
 #include "CoverView.h"
 #include "ModalDriver.h"
 #include "ScriptedPrompter.h"
+#include "SheetRenderer.h"
 #include "SheetWidget.h"
 #include "frmJCimgOpts.h"
 #include "frmJewelCase.h"
@@ -14,6 +15,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -496,6 +499,80 @@ private Q_SLOTS:
         w->tool(MainMenus::QuitPosition);
         QCOMPARE(titles(before), (QStringList{"Fichier modifié", "Quitter le programme"}));
         QVERIFY(!window.isVisible());
+    }
+
+    void printingCopyingAndExporting()
+    {
+        QTemporaryDir dir;
+        Window w;
+        OutputCommands& output = w.window.output();
+        QPrinter& printer = w.window.printer();
+        const auto pdfText = [&](const QString& pdf, int page) {
+            QProcess text;
+            text.start(QStringLiteral("pdftotext"),
+                       {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+                        QString::number(page), pdf, QStringLiteral("-")});
+            text.waitForFinished();
+            return text.exitCode() == 0 ? QString::fromUtf8(text.readAllStandardOutput())
+                                        : QStringLiteral("(pas de page)");
+        };
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setPageOrientation(QPageLayout::Portrait);
+        printer.setResolution(300);
+
+        // Declined, nothing is printed; accepted, the Dos sheet comes first, as text, and the
+        // printer's own settings are back afterwards.
+        const QString declined = dir.filePath(QStringLiteral("non.pdf"));
+        printer.setOutputFileName(declined);
+        w.menus.output.printAll->trigger();
+        QCOMPARE(w.prompter.last().title, QStringLiteral("Impression"));
+        QCOMPARE(w.prompter.last().text,
+                 QStringLiteral("Impression du Recto-Verso-Dos\r   Confirmez  ?"));
+        QVERIFY(!QFile::exists(declined));
+        const QString both = dir.filePath(QStringLiteral("tout.pdf"));
+        printer.setOutputFileName(both);
+        w.prompter.buttons = {Prompter::Yes};
+        w.menus.output.printAll->trigger();
+        QVERIFY(pdfText(both, 1).contains(QStringLiteral("Votre texte")));
+        QVERIFY(!pdfText(both, 2).contains(QStringLiteral("Votre texte")));
+        QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Portrait);
+        QCOMPARE(printer.resolution(), 300);
+        QVERIFY(!w.window.cancelPrintButton()->isVisible());
+
+        // "Annuler l'impression" pressed after the first sheet: the second is not printed.
+        const QString one = dir.filePath(QStringLiteral("un.pdf"));
+        printer.setOutputFileName(one);
+        const QMetaObject::Connection cancelling =
+            connect(&output, &OutputCommands::sheetOutput, this,
+                    [&] { QTest::mouseClick(w.window.cancelPrintButton(), Qt::LeftButton); });
+        w.prompter.buttons = {Prompter::Yes};
+        w.menus.output.printAll->trigger();
+        disconnect(cancelling);
+        QVERIFY(pdfText(one, 1).contains(QStringLiteral("Votre texte")));
+        QCOMPARE(pdfText(one, 2), QStringLiteral("(pas de page)"));
+
+        // The chosen quality sets the resolution; choosing it again changes nothing.
+        w.menus.output.quality[0]->trigger();
+        QCOMPARE(output.printQualityCode(), -1);
+        QCOMPARE(output.qualityResolution(), 150);
+        QVERIFY(!output.setQuality(0));
+
+        // A copy puts the sheet as the screen shows it on the clipboard; an export writes it.
+        w.menus.output.copyDos->trigger();
+        QCOMPARE(w.prompter.last().text, QStringLiteral("Image copiée vers le presse papier"));
+        const QImage dos = SheetRenderer::image(w.window.document(), DosSheet, 96);
+        QCOMPARE(QGuiApplication::clipboard()->image().size(), dos.size());
+        const qsizetype asked = w.prompter.asked.size();
+        w.menus.output.saveBmpRectoVerso->trigger(); // cancelled: no file
+        QCOMPARE(w.prompter.asked.size(), asked + 1);
+        QCOMPARE(w.prompter.lastAsked().defaultText, QStringLiteral("Recto Verso"));
+        const QString bmp = dir.filePath(QStringLiteral("dos.bmp"));
+        w.prompter.paths = {bmp};
+        w.menus.output.saveBmpDos->trigger();
+        QCOMPARE(w.prompter.last().title, QStringLiteral("Enregistrer Dos au format image BMP"));
+        QCOMPARE(QImage(bmp).size(), dos.size());
+        QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("*.bmp")}).size(), 1);
+        QVERIFY(!w.window.document().documentModified);
     }
 
     void commandLinePaths()

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QImage>
+#include <QObject>
+#include <functional>
+
+struct CoverContext;
+class QPrinter;
+class QPushButton;
+class QWidget;
+
+// Printing, the clipboard copies and the sheet BMP exports. A sheet goes to paper through the
+// one renderer at the printer's resolution (never as a screen picture); to the clipboard and a
+// BMP file as the screen shows it, 15 twips a pixel. The window lends its printer, its cancel
+// button "Annuler l'impression" and a way to switch views.
+class OutputCommands : public QObject {
+    Q_OBJECT
+public:
+    // The print command's entries: 0 both sheets (the Dos first), 1 the recto sheet, 2 the Dos
+    // sheet; -1 and -2 the recto and the Dos sheet onto the clipboard.
+    enum Entry {
+        AllSheets = 0,
+        RectoVerso = 1,
+        Dos = 2,
+        RectoToClipboard = -1,
+        DosToClipboard = -2
+    };
+
+    OutputCommands(CoverContext& context, QPrinter& printer, QPushButton& cancelButton,
+                   QWidget* window, std::function<void(int view)> showView);
+
+    // "Imprimer" and its entries.
+    void Print(int entry);
+    // "&Qualité d'impression": entry 0 draft to 3 high. False when the entry was already chosen.
+    bool setQuality(int entry);
+    int printQualityCode() const { return printQualityCode_; }
+    // The resolution a quality prints at, capped by what the printer offers.
+    int qualityResolution() const;
+    // "Configurer l'imprimante".
+    void printerSetup();
+    // "Copier Recto && Verso" (0) and "Copier Dos" (1).
+    void copy(int entry);
+    // "CD Jaquette Recto Verso  (Format BMP)" and "CD Jaquette Dos               (Format BMP)".
+    void exportSheet(int sheet);
+
+    bool copyInProgress() const { return copyInProgress_; }
+    bool bmpExportInProgress() const { return bmpExportInProgress_; }
+
+Q_SIGNALS:
+    // A sheet has gone to its destination (the tests cancel between sheets with it).
+    void sheetOutput(int sheet);
+
+private:
+    void outputSheet(int sheet, bool toClipboard);
+    bool printSheet(int sheet);
+    void cancel();
+
+    CoverContext& context_;
+    QPrinter& printer_;
+    QPushButton& cancelButton_;
+    QWidget* window_;
+    std::function<void(int view)> showView_;
+    int printQualityCode_ = -4;
+    bool copyInProgress_ = false;
+    bool bmpExportInProgress_ = false;
+    bool documentOpen_ = false; // one PDF file takes every sheet of a command as its pages
+    QImage capture_;            // the last sheet put on the clipboard
+};
