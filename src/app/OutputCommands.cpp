@@ -121,6 +121,9 @@ void OutputCommands::Print(int entry)
                 printer_.setResolution(qualityResolution());
                 documentOpen_ = document.begin(&printer_);
             } else {
+                // The new page takes the layout set now; the engine may have gone back to the
+                // printer's own.
+                printer_.setPageOrientation(QPageLayout::Landscape);
                 printer_.newPage();
             }
             if (documentOpen_)

@@ -533,6 +533,13 @@ private Q_SLOTS:
         printer.setOutputFileName(both);
         w.prompter.buttons = {Prompter::Yes};
         w.menus.output.printAll->trigger();
+        QProcess info;
+        info.start(QStringLiteral("pdfinfo"), {QStringLiteral("-f"), QStringLiteral("1"),
+                                               QStringLiteral("-l"), QStringLiteral("2"), both});
+        QVERIFY(info.waitForFinished());
+        QCOMPARE(
+            QString::fromUtf8(info.readAllStandardOutput()).count(QStringLiteral("842 x 595 pts")),
+            2); // both landscape
         QVERIFY(pdfText(both, 1).contains(QStringLiteral("Votre texte")));
         QVERIFY(!pdfText(both, 2).contains(QStringLiteral("Votre texte")));
         QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Portrait);
