@@ -105,7 +105,7 @@ void OutputCommands::Print(int entry)
     QPainter document;
     const bool oneFile = !toClipboard && printer_.outputFormat() == QPrinter::PdfFormat;
     // The printer's own settings are lent for the command and given back after it.
-    const QPageLayout::Orientation orientation = printer_.pageLayout().orientation();
+    const QPageLayout layout = printer_.pageLayout();
     const int resolution = printer_.resolution();
 
     const auto output = [&](int sheet, int view) {
@@ -117,6 +117,8 @@ void OutputCommands::Print(int entry)
             return;
         if (oneFile) {
             if (!documentOpen_) {
+                // A file has no unprintable edge: its pages are the headless export's.
+                printer_.setPageMargins(QMarginsF(), QPageLayout::Millimeter);
                 printer_.setPageOrientation(QPageLayout::Landscape);
                 printer_.setResolution(qualityResolution());
                 documentOpen_ = document.begin(&printer_);
@@ -140,7 +142,7 @@ void OutputCommands::Print(int entry)
     if (documentOpen_)
         document.end();
     documentOpen_ = false;
-    printer_.setPageOrientation(orientation);
+    printer_.setPageLayout(layout);
     printer_.setResolution(resolution);
 
     cancelButton_.hide();
@@ -166,8 +168,10 @@ void OutputCommands::outputSheet(int sheet, bool toClipboard)
 bool OutputCommands::printSheet(int sheet)
 {
     // The printer's own settings are lent for the job and given back after it.
-    const QPageLayout::Orientation orientation = printer_.pageLayout().orientation();
     const int resolution = printer_.resolution();
+    printer_.setDocName(QStringLiteral("Jaskel CD : ") + (sheet == DosSheet
+                                                              ? QStringLiteral("Dos")
+                                                              : QStringLiteral("Recto Verso")));
     printer_.setPageOrientation(QPageLayout::Landscape);
     printer_.setResolution(qualityResolution());
     QPainter painter;
@@ -182,7 +186,6 @@ bool OutputCommands::printSheet(int sheet)
                                                     "page.")
                                          .arg(printer_.printerName()),
                                  QStringLiteral("Printing Error"), Prompter::Icon::Exclamation);
-    printer_.setPageOrientation(orientation);
     printer_.setResolution(resolution);
     return printed;
 }

@@ -3,6 +3,7 @@
 #include "CommandLine.h"
 #include "CoverView.h"
 #include "ModalDriver.h"
+#include "PrintedSheet.h"
 #include "ScriptedPrompter.h"
 #include "SheetRenderer.h"
 #include "SheetWidget.h"
@@ -542,6 +543,20 @@ private Q_SLOTS:
             2); // both landscape
         QVERIFY(pdfText(both, 1).contains(QStringLiteral("Votre texte")));
         QVERIFY(!pdfText(both, 2).contains(QStringLiteral("Votre texte")));
+        // Printed to a file, the pages are the export's.
+        const QString exported = dir.filePath(QStringLiteral("export.pdf"));
+        QVERIFY(
+            PrintedSheet::writePdf(w.window.document(), {DosSheet, RectoSheet}, exported, 1200));
+        const auto raster = [&](const QString& pdf, const QString& name) {
+            QProcess process;
+            process.start(QStringLiteral("pdftoppm"),
+                          {QStringLiteral("-r"), QStringLiteral("50"), QStringLiteral("-gray"), pdf,
+                           dir.filePath(name)});
+            process.waitForFinished();
+            return QImage(dir.filePath(name + QStringLiteral("-2.pgm")));
+        };
+        QCOMPARE(raster(both, QStringLiteral("imprime")),
+                 raster(exported, QStringLiteral("exporte")));
         QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Portrait);
         QCOMPARE(printer.resolution(), 300);
         QVERIFY(!w.window.cancelPrintButton()->isVisible());
