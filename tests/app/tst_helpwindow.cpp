@@ -14,14 +14,29 @@ class TestHelpWindow : public QObject {
 private Q_SLOTS:
     void initTestCase() { Application::configure(*qApp); }
 
-    void everyPageLoadsUnderItsTitle()
+    void everyPageLoadsUnderItsTitleAndTheContentsLinkToThem()
     {
         QWidget owner;
         HelpWindow window(&owner);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
         auto* list = window.findChild<QListWidget*>(QStringLiteral("lstPages"));
         auto* page = window.findChild<QTextBrowser*>(QStringLiteral("txtPage"));
         QVERIFY(list && page);
         QCOMPARE(window.currentPage(), QStringLiteral("sommaire"));
+        QStringList links;
+        for (QTextBlock block = page->document()->begin(); block.isValid(); block = block.next())
+            for (auto it = block.begin(); !it.atEnd(); ++it)
+                if (it.fragment().charFormat().isAnchor())
+                    links << it.fragment().charFormat().anchorHref();
+        for (const QString& id : HelpWindow::pageIds().mid(1))
+            QVERIFY2(links.contains(id + QStringLiteral(".html")), qPrintable(id));
+        QTextCursor link = page->document()->find(HelpWindow::pageTitle(QStringLiteral("textes")));
+        link.setPosition(link.selectionStart() + 2);
+        QTest::mouseClick(page->viewport(), Qt::LeftButton, {}, page->cursorRect(link).center());
+        QCOMPARE(window.currentPage(), QStringLiteral("textes"));
+        QCOMPARE(list->currentItem()->text(), QStringLiteral("Les textes"));
+
         QCOMPARE(list->count(), HelpWindow::pageIds().size());
         for (const QString& id : HelpWindow::pageIds()) {
             QVERIFY(window.showPage(id));
@@ -33,29 +48,6 @@ private Q_SLOTS:
             QVERIFY(page->toPlainText().size() > 1500);
         }
         QVERIFY(!window.showPage(QStringLiteral("absente")));
-    }
-
-    void contentsLinkToEveryPage()
-    {
-        QWidget owner;
-        HelpWindow window(&owner);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        auto* page = window.findChild<QTextBrowser*>(QStringLiteral("txtPage"));
-        QStringList links;
-        for (QTextBlock block = page->document()->begin(); block.isValid(); block = block.next())
-            for (auto it = block.begin(); !it.atEnd(); ++it)
-                if (it.fragment().charFormat().isAnchor())
-                    links << it.fragment().charFormat().anchorHref();
-        for (const QString& id : HelpWindow::pageIds().mid(1))
-            QVERIFY2(links.contains(id + QStringLiteral(".html")), qPrintable(id));
-
-        QTextCursor link = page->document()->find(HelpWindow::pageTitle(QStringLiteral("textes")));
-        link.setPosition(link.selectionStart() + 2);
-        QTest::mouseClick(page->viewport(), Qt::LeftButton, {}, page->cursorRect(link).center());
-        QCOMPARE(window.currentPage(), QStringLiteral("textes"));
-        QCOMPARE(window.findChild<QListWidget*>()->currentItem()->text(),
-                 QStringLiteral("Les textes"));
     }
 
     void opensModalOverItsOwnerAndClosesWithFermer()

@@ -49,17 +49,12 @@ private Q_SLOTS:
     {
         // The dialog shows the face that stands in for "Times New Roman"; keeping it keeps the
         // name the user chose, never the substitute's.
-        QtPrompter prompter;
-        TextFont initial;
-        initial.size = 14;
-        initial.bold = true;
+        const TextFont initial{QStringLiteral("Times New Roman"), 14, true, false, false, false};
         ExpectModal dialog([](QWidget* modal) { static_cast<QDialog*>(modal)->accept(); });
-        const std::optional<TextFont> chosen = prompter.getFont(initial);
-        QVERIFY(dialog.seen());
-        QVERIFY(chosen);
+        const std::optional<TextFont> chosen = QtPrompter().getFont(initial);
+        QVERIFY(dialog.seen() && chosen);
         QCOMPARE(chosen->name, QStringLiteral("Times New Roman"));
-        QCOMPARE(chosen->size, 14.0f);
-        QVERIFY(chosen->bold);
+        QVERIFY(chosen->size == 14 && chosen->bold);
     }
 
     void coloursKeepTheirStoredValue()
@@ -105,19 +100,17 @@ private Q_SLOTS:
             QFile file(dir.filePath(QLatin1String(name)));
             QVERIFY(file.open(QIODevice::WriteOnly));
         }
-        QVERIFY(FileExists(dir.filePath(QStringLiteral("pochette.jkcd"))));
-        QVERIFY(FileExists(dir.filePath(QStringLiteral(".cache.txt")))); // no hidden files here
-        QVERIFY(FileExists(dir.filePath(QStringLiteral("*.jkcd"))));
-        QVERIFY(FileExists(dir.filePath(QStringLiteral("poch?tte.*"))));
-        QVERIFY(!FileExists(dir.filePath(QStringLiteral("*.bmp"))));
-        QVERIFY(!FileExists(dir.filePath(QStringLiteral("absent.jkcd"))));
-        QVERIFY(!FileExists(dir.path()));
-        QVERIFY(!FileExists(QString()));
+        // A hidden file counts, and so does a pattern; a folder is no file.
+        for (const char* found : {"pochette.jkcd", ".cache.txt", "*.jkcd", "poch?tte.*"})
+            QVERIFY2(FileExists(dir.filePath(QLatin1String(found))), found);
+        for (const QString& absent : {dir.filePath(QStringLiteral("*.bmp")),
+                                      dir.filePath(QStringLiteral("absent.jkcd")),
+                                      dir.path(),
+                                      {}})
+            QVERIFY2(!FileExists(absent), qPrintable(absent));
 
-        QCOMPARE(WithTrailingBackslash(QStringLiteral("/usr/share")),
-                 QStringLiteral("/usr/share/"));
-        QCOMPARE(WithTrailingBackslash(QStringLiteral("/usr/share/")),
-                 QStringLiteral("/usr/share/"));
+        for (const char* folder : {"/usr/share", "/usr/share/"})
+            QCOMPARE(WithTrailingBackslash(QLatin1String(folder)), QStringLiteral("/usr/share/"));
         QCOMPARE(WithTrailingBackslash(QStringLiteral("/")), QStringLiteral("/"));
     }
 
@@ -136,11 +129,9 @@ private Q_SLOTS:
             static_cast<QDialog*>(dialog)->accept();
         };
         const QString expected = dir.filePath(QStringLiteral("dos.bmp"));
-        {
-            ExpectModal dialog(typeName);
-            QCOMPARE(prompter.getSaveFileName(save), expected);
-            QVERIFY(dialog.seen());
-        }
+        ExpectModal named(typeName);
+        QCOMPARE(prompter.getSaveFileName(save), expected);
+        QVERIFY(named.seen());
 
         // The name with its suffix exists: replacing it is asked in French, and refused.
         QFile existing(expected);

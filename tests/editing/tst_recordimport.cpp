@@ -39,6 +39,12 @@ struct Cover {
     {
         return ImportCatalogueRecord(context, face, file);
     }
+    void importOnVersoAndDos(const QString& record)
+    {
+        RecordFile file(record);
+        import(Face::Verso, file.path);
+        import(Face::Dos, file.path);
+    }
     const Face& face(int index) const { return document.faces[std::size_t(index)]; }
     QStringList captions(int index) const
     {
@@ -79,26 +85,20 @@ private Q_SLOTS:
                            "  mediaFlag =  2abc  \r\nTitle=\" Quoted \"\r\n"
                            "TITLE=second\n=no key\nLong=%1\r\nName=Café\r\n[CORE]\r\nMore=1\r\n")
                 .arg(longValue));
-        const auto get = [&](const QString& key) {
-            return ReadWriteINI(QStringLiteral("gEt"), ini.path, QStringLiteral("Core"), key,
-                                QStringLiteral("défaut"));
-        };
-        QCOMPARE(get(QStringLiteral("MEDIAFLAG")), QStringLiteral("2abc"));
-        QCOMPARE(get(QStringLiteral("Title")), QStringLiteral(" Quoted "));
-        QCOMPARE(get(QStringLiteral("Long")), longValue);
-        QCOMPARE(get(QStringLiteral("Name")), QStringLiteral("Café"));
-        // Of a repeated section only the first counts.
-        QCOMPARE(get(QStringLiteral("More")), QStringLiteral("défaut"));
-        QCOMPARE(get(QStringLiteral("Absent")), QStringLiteral("défaut"));
-        QCOMPARE(get(QStringLiteral(";Title")), QStringLiteral("défaut"));
+        // Only the first of a repeated section counts.
+        const QList<std::pair<QString, QString>> values = {
+            {"MEDIAFLAG", "2abc"}, {"Title", " Quoted "}, {"Long", longValue}, {"Name", "Café"},
+            {"More", "défaut"},    {"Absent", "défaut"},  {";Title", "défaut"}};
+        for (const auto& [key, value] : values)
+            QCOMPARE(ReadWriteINI("gEt", ini.path, "Core", key, "défaut"), value);
         // No file, no mode, section or key, or another mode than "GET": the value given.
-        const QString getMode = QStringLiteral("GET"), core = QStringLiteral("Core"),
-                      name = QStringLiteral("Name"), v = QStringLiteral("v");
-        QCOMPARE(ReadWriteINI(getMode, ini.path + QStringLiteral(".none"), core, name, v), v);
-        QCOMPARE(ReadWriteINI({}, ini.path, core, name, v), v);
-        QCOMPARE(ReadWriteINI(getMode, ini.path, {}, name, v), v);
-        QCOMPARE(ReadWriteINI(getMode, ini.path, core, {}, v), v);
-        QCOMPARE(ReadWriteINI(QStringLiteral("WRITE"), ini.path, core, name, v), v);
+        const QList<QStringList> calls = {{"GET", ini.path + ".none", "Core", "Name"},
+                                          {"", ini.path, "Core", "Name"},
+                                          {"GET", ini.path, "", "Name"},
+                                          {"GET", ini.path, "Core", ""},
+                                          {"WRITE", ini.path, "Core", "Name"}};
+        for (const QStringList& call : calls)
+            QCOMPARE(ReadWriteINI(call[0], call[1], call[2], call[3], "v"), QStringLiteral("v"));
     }
 
     void importsEachKindOfRecord()
@@ -119,9 +119,8 @@ private Q_SLOTS:
         QCOMPARE(cover.document.verticalText.caption(), QStringLiteral("BandAlbum"));
         QVERIFY(!cover.document.documentModified);
         // New elements of the face, not its hidden template, which is never saved.
-        QVERIFY(!cover.face(Face::Verso).text(0)->visible &&
-                cover.face(Face::Verso).text(2)->visible);
-        QCOMPARE(cover.face(Face::Verso).text(0)->caption(), QStringLiteral("Texte"));
+        const TextElement& model = *cover.face(Face::Verso).text(0);
+        QVERIFY(!model.visible && model.caption() == QStringLiteral("Texte"));
 
         // Texts that fit share the face's height less theirs in count + 2 equal gaps.
         for (const int face : {int(Face::Verso), int(Face::Dos)}) {
@@ -135,34 +134,27 @@ private Q_SLOTS:
         QCOMPARE(cover.face(Face::Dos).text(1)->left,
                  float(cover.context.screen.overlays[DosSheet].bar.right()));
 
-        RecordFile film(QStringLiteral("[Core]\r\nMediaFlag=2abc\r\nTitle=N/A\r\nArtist=Réal\r\n"
-                                       "[RecordData]\r\nSynopsisLines=2\r\nSynopsis1=Un\r\n"
-                                       "Rating=PG\r\n"));
         Cover synopsis;
-        synopsis.import(Face::Verso, film.path);
-        synopsis.import(Face::Dos, film.path);
+        synopsis.importOnVersoAndDos(QStringLiteral(
+            "[Core]\r\nMediaFlag=2abc\r\nTitle=N/A\r\nArtist=Réal\r\n[RecordData]\r\n"
+            "SynopsisLines=2\r\nSynopsis1=Un\r\nRating=PG\r\n"));
         const QString end = QChar(0x00F8) + QStringLiteral("\r\n");
         QCOMPARE(synopsis.captions(Face::Verso), QStringList{QStringLiteral("Un") + end + end});
         QVERIFY(near(synopsis.face(Face::Verso).text(1)->top, 20));
         QCOMPARE(synopsis.captions(Face::Dos), (QStringList{QStringLiteral("Rated PG"), {}}));
         QCOMPARE(synopsis.document.verticalText.caption(), QStringLiteral("Réal"));
 
-        RecordFile collection(QStringLiteral("[Core]\r\nMediaFlag=3\r\n[RecordData]\r\n"
-                                             "Remarks=Rare\r\nNrSubRecords=2\r\n[SubRec]\r\n"
-                                             "Track2=Deux\r\n"));
         Cover remarks;
-        remarks.import(Face::Verso, collection.path);
-        remarks.import(Face::Dos, collection.path);
+        remarks.importOnVersoAndDos(
+            QStringLiteral("[Core]\r\nMediaFlag=3\r\n[RecordData]\r\nRemarks=Rare\r\n"
+                           "NrSubRecords=2\r\n[SubRec]\r\nTrack2=Deux\r\n"));
         QCOMPARE(remarks.captions(Face::Verso), QStringList{QStringLiteral("Rare")});
         QCOMPARE(remarks.captions(Face::Dos), (QStringList{{}, QStringLiteral("Deux")}));
 
-        RecordFile unknown(QStringLiteral("[Core]\r\nMediaFlag=x2\r\n[RecordData]\r\n"
-                                          "NrSubRecords=3\r\nRemarks=Rare\r\n"));
         Cover none;
-        none.import(Face::Verso, unknown.path);
-        none.import(Face::Dos, unknown.path);
-        RecordFile noRemarks(QStringLiteral("[Core]\r\nMediaFlag=3\r\n"));
-        none.import(Face::Verso, noRemarks.path);
+        none.importOnVersoAndDos(QStringLiteral(
+            "[Core]\r\nMediaFlag=x2\r\n[RecordData]\r\nNrSubRecords=3\r\nRemarks=Rare\r\n"));
+        none.importOnVersoAndDos(QStringLiteral("[Core]\r\nMediaFlag=3\r\n"));
         QVERIFY(none.captions(Face::Verso).isEmpty() && none.captions(Face::Dos).isEmpty());
     }
 
@@ -221,10 +213,9 @@ private Q_SLOTS:
         QVERIFY(near(dos.face(Face::Dos).text(2)->top, logoBottom + gap + h + gap));
 
         // A count no face can hold is no reason to fill the memory.
-        RecordFile huge(QStringLiteral("[Core]\r\nMediaFlag=3\r\n[RecordData]\r\n"
-                                       "NrSubRecords=99999999999\r\n"));
         Cover capped;
-        capped.import(Face::Dos, huge.path);
+        capped.importOnVersoAndDos(QStringLiteral(
+            "[Core]\r\nMediaFlag=3\r\n[RecordData]\r\nNrSubRecords=99999999999\r\n"));
         QCOMPARE(capped.face(Face::Dos).highestIndex(), 999);
     }
 };

@@ -18,9 +18,9 @@ void press(frmTextEdit& editor, const char* button)
     QTest::mouseClick(found, Qt::LeftButton);
 }
 
-QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
+QString writeFile(const QTemporaryDir& dir, const char* name, const QByteArray& bytes)
 {
-    QFile file(dir.filePath(name));
+    QFile file(dir.filePath(QLatin1String(name)));
     const bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
     return written ? file.fileName() : QString();
 }
@@ -62,9 +62,8 @@ private Q_SLOTS:
         QVERIFY(!cancelled.result());
 
         // UTF-8 with accents and LF line breaks, then a file from Windows in its code page.
-        const QString utf8 =
-            writeFile(dir, QStringLiteral("pistes.txt"),
-                      QStringLiteral("1. Été indien\n2. Noël – à Paris\n").toUtf8());
+        const QString utf8 = writeFile(
+            dir, "pistes.txt", QStringLiteral("1. Été indien\n2. Noël – à Paris\n").toUtf8());
         prompter.paths.push_back(utf8);
         frmTextEdit loaded(QStringLiteral("Texte"), false, prompter);
         loaded.show();
@@ -75,14 +74,13 @@ private Q_SLOTS:
         QCOMPARE(loaded.windowTitle(), utf8);
         press(loaded, "cmdOk");
         QCOMPARE(*loaded.result(), QStringLiteral("1. Été indien\r\n2. Noël – à Paris\r\n"));
-        const QString windows =
-            writeFile(dir, QStringLiteral("WINDOWS.TXT"), QByteArray("\xC9t\xE9 \x96 No\xEBl\r\n"));
+        const QString windows = writeFile(dir, "WINDOWS.TXT", "\xC9t\xE9 \x96 No\xEBl\r\n");
         QCOMPARE(TextFileLoader::load(windows).text, QStringLiteral("Été – Noël\r\n"));
 
         // 59999 bytes load; 60000 are refused and the editor closes with nothing changed.
-        const QString largest = writeFile(dir, QStringLiteral("max.txt"), QByteArray(59999, 'a'));
+        const QString largest = writeFile(dir, "max.txt", QByteArray(59999, 'a'));
         QCOMPARE(TextFileLoader::load(largest).text, QString(59999, QLatin1Char('a')));
-        const QString tooLarge = writeFile(dir, QStringLiteral("trop.txt"), QByteArray(60000, 'a'));
+        const QString tooLarge = writeFile(dir, "trop.txt", QByteArray(60000, 'a'));
         prompter.paths.push_back(tooLarge);
         frmTextEdit refused(QStringLiteral("Texte"), false, prompter);
         refused.show();

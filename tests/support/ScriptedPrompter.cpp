@@ -2,24 +2,24 @@
 
 namespace {
 
-Prompter::Button next(std::deque<Prompter::Button>& answers, Prompter::Button fallback)
+// The next answer of a script; with none left, `fallback`, which cancels a dialog.
+template <typename T> T next(std::deque<T>& answers, T fallback = {})
 {
-    if (answers.empty())
-        return fallback;
-    const Prompter::Button answer = answers.front();
-    answers.pop_front();
-    return answer;
-}
-
-// An empty script cancels the dialog.
-template <typename T> std::optional<T> next(std::deque<std::optional<T>>& answers)
-{
-    std::optional<T> answer;
     if (!answers.empty()) {
-        answer.swap(answers.front());
+        std::swap(fallback, answers.front());
         answers.pop_front();
     }
-    return answer;
+    return fallback;
+}
+
+ScriptedPrompter::Asked fileDialog(const QString& kind, const Prompter::FileDialog& dialog)
+{
+    return {kind,
+            {dialog.title, {}, Prompter::Icon::None, Prompter::Ok, Prompter::Ok},
+            dialog.initialPath,
+            {},
+            0,
+            dialog.filters};
 }
 
 } // namespace
@@ -33,12 +33,8 @@ Prompter::Button ScriptedPrompter::ask(const Message& message)
 std::optional<QString> ScriptedPrompter::getText(const QString& title, const QString& prompt,
                                                  const QString& defaultText)
 {
-    asked.append({QStringLiteral("text"),
-                  {title, prompt, Icon::None, Ok | Cancel, Ok},
-                  defaultText,
-                  {},
-                  0,
-                  {}});
+    const Message box{title, prompt, Icon::None, Ok | Cancel, Ok};
+    asked.append({QStringLiteral("text"), box, defaultText, {}, 0, {}});
     return next(texts);
 }
 
@@ -56,14 +52,12 @@ std::optional<TextFont> ScriptedPrompter::getFont(const TextFont& initial)
 
 std::optional<QString> ScriptedPrompter::getOpenFileName(const FileDialog& dialog)
 {
-    asked.append({QStringLiteral("open"), {dialog.title, {}, Icon::None, Ok, Ok},
-                  dialog.initialPath, {}, 0, dialog.filters});
+    asked.append(fileDialog(QStringLiteral("open"), dialog));
     return next(paths);
 }
 
 std::optional<QString> ScriptedPrompter::getSaveFileName(const FileDialog& dialog)
 {
-    asked.append({QStringLiteral("save"), {dialog.title, {}, Icon::None, Ok, Ok},
-                  dialog.initialPath, {}, 0, dialog.filters});
+    asked.append(fileDialog(QStringLiteral("save"), dialog));
     return next(paths);
 }
