@@ -4,6 +4,7 @@
 
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QInputDialog>
@@ -103,6 +104,16 @@ std::optional<TextFont> QtPrompter::getFont(const TextFont& initial)
     font.setItalic(initial.italic);
     font.setUnderline(initial.underline);
     font.setStrikeOut(initial.strikethru);
+    // The dialog looks its style up by name, and names it in the interface's language ("Gras")
+    // while fonts name their styles in English: give it the font's own name for the style, or
+    // it falls back to the first one listed (often "Bold Italic").
+    for (const QString& style : QFontDatabase::styles(shownFamily)) {
+        if (QFontDatabase::bold(shownFamily, style) == initial.bold &&
+            QFontDatabase::italic(shownFamily, style) == initial.italic) {
+            font.setStyleName(style);
+            break;
+        }
+    }
     bool accepted = false;
     const QFont chosen = QFontDialog::getFont(&accepted, font, parent_);
     if (!accepted)

@@ -48,13 +48,14 @@ private Q_SLOTS:
     void theFontDialogKeepsTheChosenName()
     {
         // The dialog shows the face that stands in for "Times New Roman"; keeping it keeps the
-        // name the user chose, never the substitute's.
+        // name the user chose, never the substitute's, and its style (the dialog names styles in
+        // French, the fonts in English).
         const TextFont initial{QStringLiteral("Times New Roman"), 14, true, false, false, false};
         ExpectModal dialog([](QWidget* modal) { static_cast<QDialog*>(modal)->accept(); });
         const std::optional<TextFont> chosen = QtPrompter().getFont(initial);
         QVERIFY(dialog.seen() && chosen);
         QCOMPARE(chosen->name, QStringLiteral("Times New Roman"));
-        QVERIFY(chosen->size == 14 && chosen->bold);
+        QVERIFY(chosen->size == 14 && chosen->bold && !chosen->italic);
     }
 
     void coloursKeepTheirStoredValue()
