@@ -1,0 +1,1 @@
+# Disc identification: the drives, the table of contents and the disc id.
