@@ -1,2 +1,9 @@
 # The CDDB protocol client and the web transfers.
 target_sources(jaskel_cddb PRIVATE GetField.h GetField.cpp)
+target_sources(jaskel_cddb PRIVATE
+    InetCtrl.h InetCtrl.cpp
+    XmcdRecord.h XmcdRecord.cpp
+    CddbRecord.h CddbRecord.cpp
+    GridRow.h
+    SearchKeywords.h SearchKeywords.cpp
+    CddbClient.h CddbClient.cpp)

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringView>
+#include <optional>
+
+// The table of contents of an audio CD, in frames (75 a second) counted from the very start of
+// the disc, so the 150 frames of lead-in before track 1 are included: a first track that starts
+// at 00:02:00 starts at frame 150. Only a table a disc can have is ever made: tracks numbered
+// from 1 to 99, starts rising, the lead-out after the last start and within 99:59:74.
+class DiscToc {
+public:
+    static constexpr int framesPerSecond = 75;
+    static constexpr int maxTrackNumber = 99;
+    static constexpr int maxFrame = 100 * 60 * framesPerSecond - 1;
+
+    // `offsets` holds the start of every track from `firstTrack` to `lastTrack`; `leadOut` is
+    // the frame where the last track ends.
+    static std::optional<DiscToc> create(int firstTrack, int lastTrack, int leadOut,
+                                         const QList<int>& offsets);
+
+    // The text form "FIRST LAST LEADOUT OFFSET1 … OFFSETn", numbers in decimal separated by
+    // blanks, as libdiscid writes it; nothing for any other text.
+    static std::optional<DiscToc> fromString(QStringView text);
+    QString toString() const;
+
+    int firstTrack() const { return first; }
+    int lastTrack() const { return last; }
+    int trackCount() const { return last - first + 1; }
+    int leadOut() const { return leadOutFrame; }
+    const QList<int>& offsets() const { return starts; }
+
+    bool operator==(const DiscToc&) const = default;
+
+private:
+    DiscToc(int firstTrack, int lastTrack, int leadOut, const QList<int>& offsets);
+
+    int first;
+    int last;
+    int leadOutFrame;
+    QList<int> starts;
+};

@@ -1,0 +1,397 @@
+#include "CddbClient.h"
+#include "SearchKeywords.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+#include <QtTest>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+// A CDDB server on loopback: answers every GET with `body` under `httpStatus`, or trickles a
+// byte every 50 ms without end; records the targets it was asked for.
+class LoopbackServer : public QObject {
+public:
+    LoopbackServer()
+    {
+        server.listen(QHostAddress::LocalHost);
+        connect(&server, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* socket = server.nextPendingConnection()) {
+                connect(socket, &QTcpSocket::readyRead, this, [this, socket] { answer(socket); });
+                connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+            }
+        });
+    }
+    QString url() const
+    {
+        return QStringLiteral("http://127.0.0.1:%1/~cddb/cddb.cgi").arg(server.serverPort());
+    }
+
+    QByteArray body;
+    QByteArray httpStatus = "200 OK";
+    bool trickle = false;
+    QStringList requests;
+
+private:
+    void answer(QTcpSocket* socket)
+    {
+        QByteArray request = socket->property("request").toByteArray() + socket->readAll();
+        socket->setProperty("request", request);
+        if (!request.contains("\r\n\r\n"))
+            return;
+        requests += QString::fromLatin1(request.split(' ').value(1));
+        if (trickle) {
+            socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\n\r\n210 ");
+            auto* drip = new QTimer(socket);
+            // For 3 s: a time-out that waits on silence ends with a whole answer.
+            connect(drip, &QTimer::timeout, socket, [socket, drip] {
+                socket->write("x");
+                if (drip->property("drops").toInt() == 60)
+                    socket->disconnectFromHost();
+                drip->setProperty("drops", drip->property("drops").toInt() + 1);
+            });
+            drip->start(50);
+            return;
+        }
+        socket->write("HTTP/1.1 " + httpStatus +
+                      "\r\nContent-Type: text/plain\r\nContent-Length: " +
+                      QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
+        socket->disconnectFromHost();
+    }
+    QTcpServer server;
+};
+
+const QString Query = "cddb+query+6909aa09+9+150+18051+42248+57183+75952+89333+114384+142453+"
+                      "163641+2476";
+const QString Ready = "Prêt";
+const QString Malformed = "La structure de la requête envoyée est incorrecte.";
+
+QByteArray record(const QByteArray& xmcd)
+{
+    return "210 rock 6909aa09 CD database entry follows (until terminating `.')\r\n" + xmcd +
+           ".\r\n";
+}
+
+QByteArray recordFile(const QString& name, bool crlf)
+{
+    QFile file(QFINDTESTDATA("data/" + name));
+    const QByteArray text = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return record(crlf ? QByteArray(text).replace("\n", "\r\n") : text);
+}
+
+// The record's first 3 lines, then `tracks`.
+QByteArray withTracks(const QByteArray& tracks, const QByteArray& title = "DTITLE=A / B\n")
+{
+    return record(title + "DYEAR=2001\nDGENRE=Pop\n" + tracks);
+}
+
+QStringList joined(const QList<GridRow>& rows)
+{
+    QStringList lines;
+    for (const GridRow& row : rows)
+        lines += row.firstCell + '\t' + row.secondCell;
+    return lines;
+}
+
+} // namespace
+
+class TestCddbClient : public QObject {
+    Q_OBJECT
+    LoopbackServer server;
+    std::unique_ptr<CddbClient> client;
+
+private Q_SLOTS:
+    void init()
+    {
+        client = std::make_unique<CddbClient>(300ms);
+        client->setServerUrl(server.url());
+        server.body.clear();
+        server.httpStatus = "200 OK";
+        server.trickle = false;
+    }
+
+    void requests()
+    {
+        QCOMPARE(CddbClient().ServerUrl(), "http://gnudb.gnudb.org/~cddb/cddb.cgi");
+        QCOMPARE(client->HelloString(),
+                 "&hello=jaskelcd%40localhost+localhost+xmcd+v1.0PL0&proto=6");
+        client->setUserEmail("ann+cd fan@example.org");
+        const QString hello = "&hello=ann%2Bcd%20fan%40example.org+localhost+xmcd+v1.0PL0&proto=6";
+        QCOMPARE(client->HelloString(), hello);
+
+        server.requests.clear();
+        QVERIFY(!client->CddbQuery(QString()));
+        QVERIFY(!client->CddbRead("rock", QString()));
+        QVERIFY(!client->CddbRead(QString(), "6909aa09"));
+        QVERIFY(server.requests.isEmpty());
+
+        server.body = "200 rock 6909aa09 Dire Straits\r\n";
+        QVERIFY(client->CddbQuery(Query));
+        server.body = recordFile("6909aa09.xmcd", true);
+        QSignalSpy status(client.get(), &CddbClient::statusChanged);
+        QSignalSpy busy(client.get(), &CddbClient::busyChanged);
+        const auto read = client->CddbRead("rock", "6909aa09");
+        QCOMPARE(status, QList<QList<QVariant>>(
+                             {{"Questionne la base de données (Contenu du CD) ..."}, {Ready}}));
+        QCOMPARE(busy, QList<QList<QVariant>>({{true}, {false}}));
+        QCOMPARE(read->artistKeywords, "dire straits");
+        QCOMPARE(read->albumKeywords, "dire straits");
+        QCOMPARE(read->record.tracks.size(), CddbRecord::MinimumTrackCount);
+        client->CddbSites();
+        QCOMPARE(server.requests,
+                 QStringList({"/~cddb/cddb.cgi?cmd=" + Query + hello,
+                              "/~cddb/cddb.cgi?cmd=cddb+read+rock+6909aa09" + hello,
+                              "/~cddb/cddb.cgi?cmd=sites" + hello}));
+    }
+
+    void query_data()
+    {
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<int>("choice"); // the line chosen from 1; 0: cancelled; -1: no chooser
+        QTest::addColumn<int>("offered");
+        QTest::addColumn<QString>("match");
+        QTest::addColumn<QString>("status");
+        const QByteArray three =
+            "211 close matches\r\nrock aa A / B\r\nblues bb C\r\nfolk cc D\r\n";
+        const auto row = [](const char* name, const QByteArray& answer, const QString& match,
+                            const QString& status, int choice = -1, int offered = 0) {
+            QTest::newRow(name) << answer << choice << offered << match << status;
+        };
+        row("200: the local disc id", "200 rock ffffffff Dire Straits\r\n", "rock|6909aa09", Ready);
+        row("211 with '.'", three + ".\r\n", "blues|bb", Ready, 2, 3);
+        row("211 without '.'", three + "jazz dd E", "jazz|dd", Ready, 4, 4);
+        row("210 first", "210 found\r\nrock 6909aa09 X\r\n.\r\n", "rock|6909aa09", Ready, 1, 1);
+        row("211, window closed", three, "", "Recherche annulée.", 0, 3);
+        row("211 without chooser", three, "", "Recherche annulée.", -1, 3);
+        row("211 empty list", "211 close\r\n.\r\n", "Erreur|Erreur", Ready);
+        row("202", "202 No match\r\n", "Erreur|Erreur",
+            "Ce CD n'existe pas dans la base de données.");
+        row("403", "403 Corrupt\r\n", "Erreur|Erreur", "Problème de transmission de données.");
+        row("409", "409 No handshake\r\n", "Erreur|Erreur", "Vous êtes mal identifié.");
+        row("500", "500 Syntax error\r\n", "Erreur|Erreur", Malformed);
+        row("530", "530 Server error\r\n", "Erreur|Erreur", Malformed);
+        row("other code", "401 Whatever\r\n", "Erreur|Erreur", Ready);
+        row("binary", QByteArray("\x00\xff\x13\r\n\x80", 6).repeated(1000), "Erreur|Erreur", Ready);
+    }
+
+    void query()
+    {
+        QFETCH(QByteArray, answer);
+        QFETCH(int, choice);
+        server.body = answer;
+        QStringList offered;
+        if (choice >= 0)
+            client->setCategoryChooser([&](const QStringList& lines) -> std::optional<QString> {
+                offered = lines;
+                if (choice > 0)
+                    return lines.value(choice - 1);
+                QEventLoop panel; // shown until the window closes, which ends the wait
+                QTimer::singleShot(20, &panel, &QEventLoop::quit);
+                panel.exec();
+                return std::nullopt;
+            });
+        const auto result = client->CddbQuery(Query);
+        QVERIFY(result);
+        QTEST(result->match, "match");
+        QTEST(result->status, "status");
+        QTEST(int(result->categories.size()), "offered");
+        if (choice >= 0)
+            QCOMPARE(offered, result->categories);
+        const bool serverError = answer.startsWith('5');
+        QCOMPARE(result->rawAnswer, serverError ? answer.left(3) : QString::fromLatin1(answer));
+    }
+
+    void read_data()
+    {
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QStringList>("fields"); // artist, album, year, genre
+        QTest::addColumn<int>("rowCount");
+        QTest::addColumn<QStringList>("rows"); // some of them
+        const auto row = [](const char* name, const QByteArray& answer, const QStringList& fields,
+                            int rowCount, const QStringList& rows) {
+            QTest::newRow(name) << answer << Ready << fields << rowCount << rows;
+        };
+        const QStringList ab = {"A", "B", "2001", "Pop"};
+        row("6909aa09", recordFile("6909aa09.xmcd", true),
+            {"DIRE STRAITS", "Dire Straits", "1978", "Rock"}, 9,
+            {"1\tDown to the waterline", "9\tLions"});
+        row("d50dd30f, LF lines", recordFile("d50dd30f.xmcd", false),
+            {"Various", "Ska Island", "1997", "Reggae"}, 15,
+            {"12\tShame and Scandal In The Family"});
+        row("first ' / ' cuts", withTracks("", "DTITLE=AC/DC / Back in Black / Live\n"),
+            {"AC/DC", "Back in Black / Live", "2001", "Pop"}, 0, {});
+        row("no ' / '", withTracks("", "DTITLE= AC/DC \n"), {"AC/DC", "AC/DC", "2001", "Pop"}, 0,
+            {});
+        row("continuation lines, escapes",
+            withTracks("TTITLE0=Part one \nTTITLE0=and two\nTTITLE3=Hel\nTTITLE3=lo\n"
+                       "TTITLE1=Tab\\tin\\\\out\\\nTTITLE1=nend\nEXTT1=a \nEXTT1=b\n",
+                       "DTITLE=Long Art\nDTITLE=ist / Album\n"),
+            {"Long Artist", "Album", "2001", "Pop"}, 4,
+            {"1\tPart one and two", "2\tTab\tin\\out\nend (a b)", "3\t", "4\tHello"});
+        row("digit first, EXTT empty or live",
+            withTracks("TTITLE0=1999\nTTITLE3=A\nTTITLE4=B\nEXTT3=\nEXTT4=live\n"), ab, 5,
+            {"1\t 1999", "4\tA", "5\tB (live)"});
+        QByteArray many;
+        for (int i = 0; i < 57; ++i)
+            many += "TTITLE" + QByteArray::number(i) + "=Track " + QByteArray::number(i + 1) + "\n";
+        row("57 tracks", withTracks(many), ab, 57, {"1\tTrack 1", "42\tTrack 42", "57\tTrack 57"});
+        row("index 99 kept, above ignored",
+            withTracks("TTITLE99=Last\nTTITLE100=x\nEXTT100=y\nTTITLE999999999=z\n"
+                       "TTITLE99999999999999999999=w\n"),
+            ab, 100, {"99\t", "100\tLast"});
+        row("keys without a number",
+            withTracks("TTITLE=x\nEXTT=y\nTTITLEx=z\nTTITLE+1=v\nTTITLE0=A\n"), ab, 1, {"1\tA"});
+        row("UTF-8", record("DTITLE=Björk / Début\nDYEAR=\nDGENRE=\n"), {"Björk", "Début", "", ""},
+            0, {});
+        row("Latin-1",
+            record("DTITLE=Bj\xf6"
+                   "rk / D\xe9"
+                   "but\nDYEAR=\nDGENRE=\n"),
+            {"Björk", "Début", "", ""}, 0, {});
+        const auto failed = [](const char* name, const QByteArray& answer, const QString& status,
+                               const QStringList& fields = QStringList(4)) {
+            QTest::newRow(name) << answer << status << fields << 0 << QStringList();
+        };
+        failed("no DTITLE", record("DYEAR=1\nDGENRE=g\nTTITLE0=x\n"),
+               "Problème a l'analyse des données (artiste).");
+        failed("no DYEAR", record("DTITLE=A / B\nDGENRE=g\nTTITLE0=x\n"),
+               "Problème a l'analyse des données (année).", {"A", "B", "", ""});
+        failed("no DGENRE", record("DTITLE=A / B\nDYEAR=1\n\nDGENRE=g\nTTITLE0=x\n"),
+               "Problème a l'analyse des données (genre).", {"A", "B", "1", ""});
+        failed("401", "401 No such CD entry\r\n", "Ce CD n'existe pas dans la base de données.");
+        failed("402", "402 Server error\r\n", "Erreur dûe au serveur.");
+        failed("403", "403 Corrupt\r\n", "Problème de transmission de données.");
+        failed("409", "409 No handshake\r\n", "Vous êtes mal identifié. (mail en cours)");
+        failed("500", "500 Syntax error\r\n", Malformed);
+        failed("other code", "211 Whatever\r\nDTITLE=A / B\r\n", Ready);
+        failed("binary", QByteArray("\x00\xff=\r\n\x80", 6).repeated(1000), Ready);
+        failed("binary record", record(QByteArray("\x00\xff=\r\n\x80", 6).repeated(1000)),
+               "Problème a l'analyse des données (artiste).");
+    }
+
+    void read()
+    {
+        QFETCH(QByteArray, answer);
+        QFETCH(QStringList, rows);
+        QFETCH(int, rowCount);
+        server.body = answer;
+        const auto result = client->CddbRead("rock", "6909aa09");
+        QVERIFY(result);
+        QTEST(result->status, "status");
+        const CddbRecord& r = result->record;
+        QTEST(QStringList({r.artist, r.album, r.year, r.genre}), "fields");
+        QCOMPARE(result->complete, answer.startsWith("210") && result->status == Ready);
+        QCOMPARE(result->rows.size(), rowCount);
+        const QStringList actual = joined(result->rows);
+        for (const QString& row : rows)
+            QVERIFY2(actual.contains(row), qPrintable(row + " in " + actual.join(" | ")));
+        if (answer.startsWith('5'))
+            QCOMPARE(result->rawAnswer, answer.left(3));
+        else
+            QVERIFY(result->rawAnswer.size() >= answer.size() - 2); // decoded, whole
+    }
+
+    void sites()
+    {
+        server.body = "210 OK, site information follows\r\n"
+                      "gnudb.gnudb.org http 80 /~cddb/cddb.cgi N000.00 W000.00 main server\r\n"
+                      "gnudb.gnudb.org cddbp 8880 - N000.00 W000.00 gnudb\r\n"
+                      "cd.example.org http 8080 /cddb.cgi N048.51 E002.21 Paris,  France\r\n"
+                      ".\r\nlate http 80 /x a b c\r\n";
+        CddbClient::SitesResult result = client->CddbSites();
+        QCOMPARE(result.status, Ready);
+        QCOMPARE(result.rawAnswer, server.body);
+        QCOMPARE(joined(result.sites),
+                 QStringList({"gnudb.gnudb.org/~cddb/cddb.cgi\tmain server",
+                              "cd.example.org:8080/cddb.cgi\tParis,  France"}));
+        server.body = "401 No site information\r\n";
+        result = client->CddbSites();
+        QCOMPARE(result.status, "Pas d'information disponible.");
+        QVERIFY(result.rawAnswer == server.body && result.sites.isEmpty());
+        server.body = "500 Syntax error\r\n";
+        result = client->CddbSites();
+        QVERIFY(result.status == Malformed && result.rawAnswer == "500" && result.sites.isEmpty());
+    }
+
+    void failedTransfers_data()
+    {
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<QString>("status");
+        const auto row = [](const char* name, const char* failure, const char* status) {
+            QTest::newRow(name) << QString(failure) << QString(status);
+        };
+        row("closed port", "closed", "Connexion au serveur impossible.");
+        row("slow server", "slow", "Le serveur ne répond pas (délai dépassé).");
+        row("over 1 MB", "huge", "La réponse du serveur est trop volumineuse.");
+        row("HTTP 404", "404", "Le serveur a refusé la requête.");
+    }
+
+    void failedTransfers()
+    {
+        QFETCH(QString, failure);
+        QFETCH(QString, status);
+        server.trickle = failure == "slow";
+        server.httpStatus = failure == "404" ? "404 Not Found" : "200 OK";
+        server.body = failure == "huge"
+                          ? "210 OK\r\n" + QByteArray(CddbClient::MaxAnswerBytes - 8 + 1, 'x')
+                          : QByteArray("Not found");
+        if (failure == "closed") {
+            QTcpServer closed;
+            closed.listen(QHostAddress::LocalHost);
+            client->setServerUrl(QString("http://127.0.0.1:%1/cddb.cgi").arg(closed.serverPort()));
+        }
+        QElapsedTimer clock;
+        clock.start();
+        const auto query = client->CddbQuery(Query);
+        QCOMPARE(query->status, status);
+        QVERIFY(query->match.isEmpty() && query->rawAnswer.isEmpty());
+        const auto read = client->CddbRead("rock", "6909aa09");
+        QCOMPARE(read->status, status);
+        QVERIFY(read->rawAnswer.isEmpty() && !read->complete && read->rows.isEmpty());
+        const CddbClient::SitesResult sites = client->CddbSites();
+        QCOMPARE(sites.status, status);
+        QVERIFY(sites.rawAnswer.isEmpty() && sites.sites.isEmpty());
+        QVERIFY(clock.elapsed() < 3000);
+        QVERIFY(!client->StillExecuting());
+    }
+
+    void openUrl()
+    {
+        InetCtrl inet(300ms);
+        const QUrl url(server.url());
+        server.body = "13 bytes here";
+        QCOMPARE(inet.OpenURL(url, 13).data, server.body);
+        QCOMPARE(inet.OpenURL(url, 12).failure, InetCtrl::Failure::TooLarge);
+        server.body = QByteArray(CddbClient::MaxAnswerBytes - 6, 'x').prepend("210 x\n");
+        QVERIFY(client->CddbSites().rawAnswer.size() == CddbClient::MaxAnswerBytes);
+
+        server.trickle = true;
+        bool runningMeanwhile = false;
+        QTimer::singleShot(50, [&] {
+            runningMeanwhile = inet.StillExecuting();
+            inet.abort();
+        });
+        QCOMPARE(inet.OpenURL(url).failure, InetCtrl::Failure::Aborted);
+        QVERIFY(runningMeanwhile && !inet.StillExecuting());
+    }
+
+    void keywords()
+    {
+        const QList<std::pair<QString, QString>> cases = {
+            {"The Best of the Band", "best of band"},
+            {"Rock and Roll to the Top", "rock roll top"},
+            {"Le Chant et la Danse", "chant danse"},
+            {"Theatre Lethe", "theatre lethe"}};
+        for (const auto& [text, keywords] : cases)
+            QCOMPARE(SearchKeywords(text), keywords);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCddbClient)
+#include "tst_cddbclient.moc"
