@@ -49,11 +49,10 @@ private:
             socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\n\r\n210 ");
             auto* drip = new QTimer(socket);
             // For 3 s: a time-out that waits on silence ends with a whole answer.
-            connect(drip, &QTimer::timeout, socket, [socket, drip] {
+            connect(drip, &QTimer::timeout, socket, [socket, drops = 0]() mutable {
                 socket->write("x");
-                if (drip->property("drops").toInt() == 60)
+                if (++drops > 60)
                     socket->disconnectFromHost();
-                drip->setProperty("drops", drip->property("drops").toInt() + 1);
             });
             drip->start(50);
             return;
@@ -174,7 +173,6 @@ private Q_SLOTS:
         row("403", "403 Corrupt\r\n", "Erreur|Erreur", "Problème de transmission de données.");
         row("409", "409 No handshake\r\n", "Erreur|Erreur", "Vous êtes mal identifié.");
         row("500", "500 Syntax error\r\n", "Erreur|Erreur", Malformed);
-        row("530", "530 Server error\r\n", "Erreur|Erreur", Malformed);
         row("other code", "401 Whatever\r\n", "Erreur|Erreur", Ready);
         row("binary", QByteArray("\x00\xff\x13\r\n\x80", 6).repeated(1000), "Erreur|Erreur", Ready);
     }
@@ -237,10 +235,6 @@ private Q_SLOTS:
         row("digit first, EXTT empty or live",
             withTracks("TTITLE0=1999\nTTITLE3=A\nTTITLE4=B\nEXTT3=\nEXTT4=live\n"), ab, 5,
             {"1\t 1999", "4\tA", "5\tB (live)"});
-        QByteArray many;
-        for (int i = 0; i < 57; ++i)
-            many += "TTITLE" + QByteArray::number(i) + "=Track " + QByteArray::number(i + 1) + "\n";
-        row("57 tracks", withTracks(many), ab, 57, {"1\tTrack 1", "42\tTrack 42", "57\tTrack 57"});
         row("index 99 kept, above ignored",
             withTracks("TTITLE99=Last\nTTITLE100=x\nEXTT100=y\nTTITLE999999999=z\n"
                        "TTITLE99999999999999999999=w\n"),
@@ -249,10 +243,7 @@ private Q_SLOTS:
             withTracks("TTITLE=x\nEXTT=y\nTTITLEx=z\nTTITLE+1=v\nTTITLE0=A\n"), ab, 1, {"1\tA"});
         row("UTF-8", record("DTITLE=Björk / Début\nDYEAR=\nDGENRE=\n"), {"Björk", "Début", "", ""},
             0, {});
-        row("Latin-1",
-            record("DTITLE=Bj\xf6"
-                   "rk / D\xe9"
-                   "but\nDYEAR=\nDGENRE=\n"),
+        row("Latin-1", record(QString("DTITLE=Björk / Début\nDYEAR=\nDGENRE=\n").toLatin1()),
             {"Björk", "Début", "", ""}, 0, {});
         const auto failed = [](const char* name, const QByteArray& answer, const QString& status,
                                const QStringList& fields = QStringList(4)) {
@@ -268,9 +259,8 @@ private Q_SLOTS:
         failed("402", "402 Server error\r\n", "Erreur dûe au serveur.");
         failed("403", "403 Corrupt\r\n", "Problème de transmission de données.");
         failed("409", "409 No handshake\r\n", "Vous êtes mal identifié. (mail en cours)");
-        failed("500", "500 Syntax error\r\n", Malformed);
+        failed("530", "530 Server error\r\n", Malformed);
         failed("other code", "211 Whatever\r\nDTITLE=A / B\r\n", Ready);
-        failed("binary", QByteArray("\x00\xff=\r\n\x80", 6).repeated(1000), Ready);
         failed("binary record", record(QByteArray("\x00\xff=\r\n\x80", 6).repeated(1000)),
                "Problème a l'analyse des données (artiste).");
     }
@@ -383,13 +373,10 @@ private Q_SLOTS:
 
     void keywords()
     {
-        const QList<std::pair<QString, QString>> cases = {
-            {"The Best of the Band", "best of band"},
-            {"Rock and Roll to the Top", "rock roll top"},
-            {"Le Chant et la Danse", "chant danse"},
-            {"Theatre Lethe", "theatre lethe"}};
-        for (const auto& [text, keywords] : cases)
-            QCOMPARE(SearchKeywords(text), keywords);
+        QCOMPARE(SearchKeywords("The Best of the Band"), "best of band");
+        QCOMPARE(SearchKeywords("Rock and Roll to the Top"), "rock roll top");
+        QCOMPARE(SearchKeywords("Le Chant et la Danse"), "chant danse");
+        QCOMPARE(SearchKeywords("Theatre Lethe"), "theatre lethe");
     }
 };
 

@@ -80,9 +80,6 @@ class TestCoverFile : public QObject {
         addText(document, Face::Verso, QStringLiteral("Notes"), QRectF(7000, 300, 2000, 300))
             .setAutoSize(true);
         addText(document, Face::Dos, QStringLiteral("Dos"), QRectF(1000, 300, 2000, 300));
-        TextFont spine = document.verticalText.font();
-        spine.size = 14; // a whole size: the file rounds 14.25 to 14 and the spine refits to it
-        document.verticalText.setFont(spine);
         document.verticalText.setCaption(QStringLiteral("Artiste Titre"));
         document.verticalTextAlignment = VerticalAlignment::Centre;
         document.dosSheet().foreColor = 0x000000FF;
