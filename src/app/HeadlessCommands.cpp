@@ -2,15 +2,23 @@
 
 #include "BmpFile.h"
 #include "CatalogueImport.h"
+#include "CddbClient.h"
 #include "CoverContext.h"
 #include "CoverFile.h"
 #include "CoverFileCommands.h"
+#include "DiscToc.h"
+#include "GetField.h"
+#include "GivenTocReader.h"
 #include "JewelCaseDocument.h"
 #include "PrintedSheet.h"
 #include "SharedProcedures.h"
 #include "SheetRenderer.h"
 #include "StderrPrompter.h"
+#include "TrackList.h"
 #include "Twips.h"
+#include "clsCdInfo.h"
+
+#include <cstdio>
 
 #include <QFileInfo>
 #include <QImage>
@@ -22,6 +30,7 @@ namespace {
 const QString convertOption = QStringLiteral("--convert");
 const QString importOption = QStringLiteral("--import-record");
 const QString exportOption = QStringLiteral("--export");
+const QString lookupOption = QStringLiteral("--cddb-lookup");
 
 int convert(const QString& in, const QString& out, Prompter& prompter)
 {
@@ -55,7 +64,9 @@ QString usage()
     return QStringLiteral("Utilisation : jaskelcd --convert ENTRÉE.jkcd SORTIE.jkcd\n"
                           "              jaskelcd --import-record FICHE SORTIE.jkcd\n"
                           "              jaskelcd --export SORTIE.pdf|.png|.bmp ENTRÉE.jkcd "
-                          "[--sheet recto|dos] [--dpi N]");
+                          "[--sheet recto|dos] [--dpi N]\n"
+                          "              jaskelcd --cddb-lookup [--server URL] [--email ADRESSE] "
+                          "--toc \"PREMIÈRE DERNIÈRE FIN DÉBUT1 … DÉBUTn\"");
 }
 
 int fail(Prompter& prompter, const QString& text)
@@ -113,13 +124,62 @@ int exportCover(const QStringList& arguments, Prompter& prompter)
     return 0;
 }
 
+// --cddb-lookup [--server URL] [--email ADDRESS] --toc "FIRST LAST LEADOUT OFFSETS…": the
+// record of the disc with that table of contents, printed as the window saves its list.
+int cddbLookup(const QStringList& arguments, Prompter& prompter)
+{
+    CddbClient client;
+    std::optional<DiscToc> toc;
+    for (qsizetype i = 2; i < arguments.size(); i += 2) {
+        const QString option = arguments.at(i);
+        if (i + 1 >= arguments.size())
+            return fail(prompter, usage());
+        const QString value = arguments.at(i + 1);
+        if (option == QStringLiteral("--server"))
+            client.setServerUrl(value);
+        else if (option == QStringLiteral("--email"))
+            client.setUserEmail(value);
+        else if (option == QStringLiteral("--toc"))
+            toc = DiscToc::fromString(value);
+        else
+            return fail(prompter, usage());
+    }
+    if (!toc)
+        return fail(prompter, usage());
+    GivenTocReader reader(toc);
+    clsCdInfo disc(reader);
+    disc.Init(QString());
+    const clsCdInfo::Query query = disc.QueryString();
+    if (query.command.isEmpty()) {
+        if (query.message)
+            prompter.ask(*query.message);
+        return 1;
+    }
+    QObject::connect(&client, &CddbClient::statusChanged,
+                     [](const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text)); });
+    // Nobody chooses among several matches: the first one is taken.
+    client.setCategoryChooser(
+        [](const QStringList& lines) -> std::optional<QString> { return lines.value(0); });
+    const std::optional<CddbClient::QueryResult> match = client.CddbQuery(query.command);
+    if (!match || match->match.isEmpty())
+        return 1;
+    const std::optional<CddbClient::ReadResult> read =
+        client.CddbRead(GetField(match->match, 1, QStringLiteral("|")),
+                        GetField(match->match, 2, QStringLiteral("|")));
+    if (!read || !read->complete)
+        return 1;
+    const QByteArray list = TrackList::lines(read->record).join(QLatin1Char('\n')).toUtf8() + '\n';
+    std::fwrite(list.constData(), 1, std::size_t(list.size()), stdout);
+    return 0;
+}
+
 } // namespace
 
 bool requested(const QStringList& arguments)
 {
     return arguments.size() > 1 &&
            (arguments.at(1) == convertOption || arguments.at(1) == importOption ||
-            arguments.at(1) == exportOption);
+            arguments.at(1) == exportOption || arguments.at(1) == lookupOption);
 }
 
 int run(const QStringList& arguments)
@@ -127,6 +187,8 @@ int run(const QStringList& arguments)
     StderrPrompter prompter;
     if (arguments.at(1) == exportOption)
         return exportCover(arguments, prompter);
+    if (arguments.at(1) == lookupOption)
+        return cddbLookup(arguments, prompter);
     if (arguments.size() != 4)
         return fail(prompter, usage());
     if (arguments.at(1) == convertOption)

@@ -9,6 +9,8 @@
 //   --export OUT IN.jkcd [--sheet recto|dos] [--dpi N]
 //                                     the cover as printed (OUT.pdf) or a sheet's picture
 //                                     (OUT.png, OUT.bmp)
+//   --cddb-lookup [--server URL] [--email ADDRESS] --toc "FIRST LAST LEADOUT OFFSET1 … OFFSETn"
+//                                     the disc's record, printed as its list is saved
 namespace HeadlessCommands {
 
 // True when the arguments (the program's name first) ask for one of these commands.

@@ -7,3 +7,4 @@ target_sources(jaskel_cddb PRIVATE
     GridRow.h
     SearchKeywords.h SearchKeywords.cpp
     CddbClient.h CddbClient.cpp)
+target_sources(jaskel_cddb PRIVATE TrackList.h TrackList.cpp)

@@ -1,7 +1,11 @@
+#include <QEventLoop>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 // The commands that run without a window, run as a user runs them: the program itself, with
@@ -14,14 +18,19 @@ class TestHeadless : public QObject {
         QString errors;
     };
 
-    static Run jaskelcd(const QStringList& arguments)
+    static QProcessEnvironment environmentWithoutDisplay()
     {
-        QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove(QStringLiteral("DISPLAY"));
         environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
         environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-        process.setProcessEnvironment(environment);
+        return environment;
+    }
+
+    static Run jaskelcd(const QStringList& arguments)
+    {
+        QProcess process;
+        process.setProcessEnvironment(environmentWithoutDisplay());
         process.start(QStringLiteral(JASKELCD_BINARY), arguments);
         if (!process.waitForFinished(60000))
             return {};
@@ -125,6 +134,56 @@ private Q_SLOTS:
                            QStringLiteral("zéro")})
                      .exitCode,
                  1);
+    }
+
+    void cddbLookupAgainstALoopbackServer()
+    {
+        // A CDDB server on loopback: one match for the query, then the stored record.
+        QFile stored(QStringLiteral(CDDB_RECORD));
+        QVERIFY(stored.open(QIODevice::ReadOnly));
+        const QByteArray record = stored.readAll();
+        QStringList requests;
+        QTcpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        connect(&server, &QTcpServer::newConnection, this, [&] {
+            QTcpSocket* socket = server.nextPendingConnection();
+            connect(socket, &QTcpSocket::readyRead, socket, [&, socket] {
+                const QString request = QString::fromUtf8(socket->readAll());
+                requests << request.section(QLatin1Char(' '), 1, 1);
+                const QByteArray body = request.contains(QStringLiteral("cmd=cddb+query"))
+                                            ? QByteArray("200 reggae d50dd30f Various / Ska\r\n")
+                                            : "210 reggae d50dd30f\r\n" + record + ".\r\n";
+                socket->write("HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\n" + body);
+                socket->disconnectFromHost();
+            });
+        });
+        QProcess lookup;
+        lookup.setProcessEnvironment(environmentWithoutDisplay());
+        lookup.start(QStringLiteral(JASKELCD_BINARY),
+                     {QStringLiteral("--cddb-lookup"), QStringLiteral("--server"),
+                      QStringLiteral("http://127.0.0.1:%1/~cddb/cddb.cgi").arg(server.serverPort()),
+                      QStringLiteral("--toc"),
+                      QStringLiteral("1 15 265575 150 21052 43715 58057 71430 92865 117600 131987 "
+                                     "150625 163292 181490 195685 210197 233230 249257")});
+        QEventLoop wait;
+        connect(&lookup, &QProcess::finished, &wait, &QEventLoop::quit);
+        QTimer::singleShot(60000, &wait, &QEventLoop::quit);
+        wait.exec();
+        QCOMPARE(lookup.exitCode(), 0);
+        const QStringList lines =
+            QString::fromUtf8(lookup.readAllStandardOutput()).split(QLatin1Char('\n'));
+        QCOMPARE(lines.value(0), QStringLiteral("Artiste : Various - Album : Ska Island"));
+        QCOMPARE(lines.value(1), QStringLiteral("Année : 1997 - Genre : Reggae"));
+        QCOMPARE(lines.value(3), QStringLiteral("01-King of Kings"));
+        QCOMPARE(lines.size(), 3 + 15 + 1); // and the final line break
+        QVERIFY(requests.value(0).contains(QStringLiteral("cmd=cddb+query+d50dd30f+15+150+")));
+        QVERIFY(requests.value(1).contains(QStringLiteral("cmd=cddb+read+reggae+d50dd30f")));
+
+        // A table that is no table: the usage, status 1.
+        const Run refused = jaskelcd({QStringLiteral("--cddb-lookup"), QStringLiteral("--toc"),
+                                      QStringLiteral("1 2 trois")});
+        QCOMPARE(refused.exitCode, 1);
+        QVERIFY(refused.errors.contains(QStringLiteral("--cddb-lookup")));
     }
 };
 

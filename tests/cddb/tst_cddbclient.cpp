@@ -1,5 +1,6 @@
 #include "CddbClient.h"
 #include "SearchKeywords.h"
+#include "TrackList.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -377,6 +378,22 @@ private Q_SLOTS:
         QCOMPARE(SearchKeywords("Rock and Roll to the Top"), "rock roll top");
         QCOMPARE(SearchKeywords("Le Chant et la Danse"), "chant danse");
         QCOMPARE(SearchKeywords("Theatre Lethe"), "theatre lethe");
+    }
+
+    void savedListKeepsEveryTitledTrack()
+    {
+        CddbRecord record;
+        record.artist = QStringLiteral("Nina");
+        record.album = QStringLiteral("Été");
+        record.year = QStringLiteral("2001");
+        record.genre = QStringLiteral("Jazz");
+        record.tracks.resize(60);
+        record.tracks[0].title = QStringLiteral("Intro");
+        record.tracks[56].title = QStringLiteral("Fin"); // past the 41st: still written
+        QCOMPARE(TrackList::lines(record),
+                 (QStringList{"Artiste : Nina - Album : Été", "Année : 2001 - Genre : Jazz", "",
+                              "01-Intro", "57-Fin"}));
+        QCOMPARE(TrackList::proposedName(record), QStringLiteral("Nina-Été"));
     }
 };
 

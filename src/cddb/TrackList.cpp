@@ -1,0 +1,40 @@
+#include "TrackList.h"
+
+#include "CddbRecord.h"
+#include "TextEncoding.h"
+
+#include <QSaveFile>
+
+namespace TrackList {
+
+QStringList lines(const CddbRecord& record)
+{
+    QStringList result = {QStringLiteral("Artiste : ") + record.artist + QStringLiteral(" - ") +
+                              QStringLiteral("Album : ") + record.album,
+                          QStringLiteral("Année : ") + record.year + QStringLiteral(" - ") +
+                              QStringLiteral("Genre : ") + record.genre,
+                          QString()};
+    // Every track the record names, beyond the 41st too: a long CD keeps all its titles.
+    for (qsizetype index = 0; index < record.tracks.size(); ++index) {
+        const QString& title = record.tracks[index].title;
+        if (!title.isEmpty())
+            result << QStringLiteral("%1-").arg(index + 1, 2, 10, QLatin1Char('0')) + title;
+    }
+    return result;
+}
+
+QString proposedName(const CddbRecord& record)
+{
+    return record.artist + QLatin1Char('-') + record.album;
+}
+
+bool write(const CddbRecord& record, const QString& path)
+{
+    const QByteArray bytes =
+        TextEncoding::encode(lines(record).join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
+           file.write(bytes) == bytes.size() && file.commit();
+}
+
+} // namespace TrackList

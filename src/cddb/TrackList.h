@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+struct CddbRecord;
+
+// "Enregistrer la liste dans un fichier texte": the record as lines of text that the text
+// editor inserts into a cover: artist and album, year and genre, an empty line, then
+// "01-Title" for every track that has a title.
+namespace TrackList {
+
+QStringList lines(const CddbRecord& record);
+// The name proposed for the file: artist "-" album.
+QString proposedName(const CddbRecord& record);
+// Writes the lines with CR LF, in Windows-1252 when every character fits, else in UTF-8.
+bool write(const CddbRecord& record, const QString& path);
+
+} // namespace TrackList
