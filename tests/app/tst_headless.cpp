@@ -148,12 +148,21 @@ private Q_SLOTS:
         connect(&server, &QTcpServer::newConnection, this, [&] {
             QTcpSocket* socket = server.nextPendingConnection();
             connect(socket, &QTcpSocket::readyRead, socket, [&, socket] {
-                const QString request = QString::fromUtf8(socket->readAll());
+                // A request may come in pieces: answer once its head is complete.
+                socket->setProperty("head",
+                                    socket->property("head").toByteArray() + socket->readAll());
+                const QString request = QString::fromUtf8(socket->property("head").toByteArray());
+                if (!request.contains(QStringLiteral("\r\n\r\n")) ||
+                    socket->property("answered").toBool())
+                    return;
+                socket->setProperty("answered", true);
                 requests << request.section(QLatin1Char(' '), 1, 1);
                 const QByteArray body = request.contains(QStringLiteral("cmd=cddb+query"))
                                             ? QByteArray("200 reggae d50dd30f Various / Ska\r\n")
                                             : "210 reggae d50dd30f\r\n" + record + ".\r\n";
-                socket->write("HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\n" + body);
+                socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nConnection: close\r\n"
+                              "Content-Length: " +
+                              QByteArray::number(body.size()) + "\r\n\r\n" + body);
                 socket->disconnectFromHost();
             });
         });
@@ -176,8 +185,8 @@ private Q_SLOTS:
         QCOMPARE(lines.value(1), QStringLiteral("Année : 1997 - Genre : Reggae"));
         QCOMPARE(lines.value(3), QStringLiteral("01-King of Kings"));
         QCOMPARE(lines.size(), 3 + 15 + 1); // and the final line break
-        QVERIFY(requests.value(0).contains(QStringLiteral("cmd=cddb+query+d50dd30f+15+150+")));
-        QVERIFY(requests.value(1).contains(QStringLiteral("cmd=cddb+read+reggae+d50dd30f")));
+        QVERIFY(requests.first().contains(QStringLiteral("cmd=cddb+query+d50dd30f+15+150+")));
+        QVERIFY(requests.last().contains(QStringLiteral("cmd=cddb+read+reggae+d50dd30f")));
 
         // A table that is no table: the usage, status 1.
         const Run refused = jaskelcd({QStringLiteral("--cddb-lookup"), QStringLiteral("--toc"),
