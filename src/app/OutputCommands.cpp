@@ -97,6 +97,7 @@ void OutputCommands::Print(int entry)
             return;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    cancelled_ = false;
     cancelButton_.show();
     cancelButton_.setEnabled(true);
     context_.selection.EndDrag();
@@ -113,7 +114,7 @@ void OutputCommands::Print(int entry)
             showView_(view);
         // The moment to press "Annuler l'impression" between two sheets.
         QCoreApplication::processEvents();
-        if (!cancelButton_.isVisible())
+        if (cancelled_)
             return;
         if (oneFile) {
             if (!documentOpen_) {
@@ -192,6 +193,7 @@ bool OutputCommands::printSheet(int sheet)
 
 void OutputCommands::cancel()
 {
+    cancelled_ = true;
     if (printer_.printerState() == QPrinter::Active)
         printer_.abort();
     cancelButton_.hide();

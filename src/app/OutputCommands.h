@@ -64,5 +64,6 @@ private:
     bool copyInProgress_ = false;
     bool bmpExportInProgress_ = false;
     bool documentOpen_ = false; // one PDF file takes every sheet of a command as its pages
+    bool cancelled_ = false;    // "Annuler l'impression" was pressed during this command
     QImage capture_;            // the last sheet put on the clipboard
 };
