@@ -103,7 +103,8 @@ QString CddbClient::HelloString() const
            QLatin1String(ClientVersion) + QLatin1String("&proto=") + QString::number(ProtocolLevel);
 }
 
-CddbClient::Answer CddbClient::send(const QString& command, const QString& busyStatus)
+std::optional<CddbClient::Answer> CddbClient::send(const QString& command,
+                                                   const QString& busyStatus, Reply& reply)
 {
     Q_EMIT statusChanged(busyStatus);
     Q_EMIT busyChanged(true);
@@ -111,15 +112,28 @@ CddbClient::Answer CddbClient::send(const QString& command, const QString& busyS
                    QUrl::TolerantMode);
     const InetCtrl::Result result = transfer.OpenURL(url, MaxAnswerBytes);
     Q_EMIT busyChanged(false);
+    if (!result) {
+        reply.status = failureText(result.failure);
+        Q_EMIT statusChanged(reply.status);
+        return std::nullopt;
+    }
+    Q_EMIT statusChanged(Ready);
+    reply.status = Ready;
+    reply.rawAnswer = decodeAnswer(result.data);
     Answer answer;
-    if (result) {
-        answer.text = decodeAnswer(result.data);
-        Q_EMIT statusChanged(Ready);
-    } else {
-        answer.failure = failureText(result.failure);
-        Q_EMIT statusChanged(answer.failure);
+    answer.lines = answerLines(reply.rawAnswer);
+    answer.code = statusCode(answer.lines);
+    if (isServerError(answer.code)) {
+        reply.status = MalformedRequest;
+        reply.rawAnswer = answer.code;
     }
     return answer;
+}
+
+void CddbClient::finish(const Reply& reply)
+{
+    if (reply.status != Ready)
+        Q_EMIT statusChanged(reply.status);
 }
 
 std::optional<CddbClient::QueryResult> CddbClient::CddbQuery(const QString& query)
@@ -127,16 +141,12 @@ std::optional<CddbClient::QueryResult> CddbClient::CddbQuery(const QString& quer
     if (query.isEmpty())
         return std::nullopt;
     QueryResult result;
-    const Answer answer =
-        send(query, QStringLiteral("Questionne la base de données (Catégories de ce CD) ..."));
-    if (!answer.text) {
-        result.status = answer.failure;
+    const std::optional<Answer> answer = send(
+        query, QStringLiteral("Questionne la base de données (Catégories de ce CD) ..."), result);
+    if (!answer)
         return result;
-    }
-    const QStringList lines = answerLines(*answer.text);
-    const QString code = statusCode(lines);
-    result.status = Ready;
-    result.rawAnswer = *answer.text;
+    const QStringList& lines = answer->lines;
+    const QString& code = answer->code;
     result.match = ErrorMarker;
 
     if (code == QLatin1String("200")) {
@@ -160,12 +170,8 @@ std::optional<CddbClient::QueryResult> CddbClient::CddbQuery(const QString& quer
         result.status = TransmissionProblem;
     } else if (code == QLatin1String("409")) {
         result.status = QStringLiteral("Vous êtes mal identifié.");
-    } else if (isServerError(code)) {
-        result.status = MalformedRequest;
-        result.rawAnswer = code;
     }
-    if (result.status != Ready)
-        Q_EMIT statusChanged(result.status);
+    finish(result);
     return result;
 }
 
@@ -175,16 +181,12 @@ std::optional<CddbClient::ReadResult> CddbClient::CddbRead(const QString& catego
     if (category.isEmpty() || discId.isEmpty())
         return std::nullopt;
     ReadResult result;
-    const Answer answer = send(QLatin1String("cddb+read+") + category + u'+' + discId,
-                               QStringLiteral("Questionne la base de données (Contenu du CD) ..."));
-    if (!answer.text) {
-        result.status = answer.failure;
+    const std::optional<Answer> answer =
+        send(QLatin1String("cddb+read+") + category + u'+' + discId,
+             QStringLiteral("Questionne la base de données (Contenu du CD) ..."), result);
+    if (!answer)
         return result;
-    }
-    const QStringList lines = answerLines(*answer.text);
-    const QString code = statusCode(lines);
-    result.status = Ready;
-    result.rawAnswer = *answer.text;
+    const QString& code = answer->code;
 
     if (code == QLatin1String("401"))
         result.status = NotInDatabase;
@@ -194,11 +196,8 @@ std::optional<CddbClient::ReadResult> CddbClient::CddbRead(const QString& catego
         result.status = TransmissionProblem;
     else if (code == QLatin1String("409"))
         result.status = QStringLiteral("Vous êtes mal identifié. (mail en cours)");
-    else if (isServerError(code)) {
-        result.status = MalformedRequest;
-        result.rawAnswer = code;
-    } else if (code == QLatin1String("210")) {
-        result.record = CddbRecord::fromXmcd(XmcdRecord::fromLines(lines.mid(1)));
+    else if (code == QLatin1String("210")) {
+        result.record = CddbRecord::fromXmcd(XmcdRecord::fromLines(answer->lines.mid(1)));
         switch (result.record.missing) {
         case CddbRecord::Missing::Artist:
             result.status = QStringLiteral("Problème a l'analyse des données (artiste).");
@@ -217,34 +216,24 @@ std::optional<CddbClient::ReadResult> CddbClient::CddbRead(const QString& catego
             break;
         }
     }
-    if (result.status != Ready)
-        Q_EMIT statusChanged(result.status);
+    finish(result);
     return result;
 }
 
 CddbClient::SitesResult CddbClient::CddbSites()
 {
     SitesResult result;
-    const Answer answer =
+    const std::optional<Answer> answer =
         send(QStringLiteral("sites"),
-             QStringLiteral("Questionne la base de données (Liste des sites) ..."));
-    if (!answer.text) {
-        result.status = answer.failure;
+             QStringLiteral("Questionne la base de données (Liste des sites) ..."), result);
+    if (!answer)
         return result;
-    }
-    const QStringList lines = answerLines(*answer.text);
-    const QString code = statusCode(lines);
-    result.status = Ready;
-    result.rawAnswer = *answer.text;
 
-    if (code == QLatin1String("401")) {
+    if (answer->code == QLatin1String("401")) {
         result.status = QStringLiteral("Pas d'information disponible.");
-    } else if (isServerError(code)) {
-        result.status = MalformedRequest;
-        result.rawAnswer = code;
-    } else if (code == QLatin1String("210")) {
+    } else if (answer->code == QLatin1String("210")) {
         // site protocol port path latitude longitude description…
-        for (const QString& line : listLines(lines)) {
+        for (const QString& line : listLines(answer->lines)) {
             if (GetField(line, 2, Space) != QLatin1String("http"))
                 continue;
             const QString host = GetField(line, 1, Space);
@@ -255,7 +244,6 @@ CddbClient::SitesResult CddbClient::CddbSites()
             result.sites.append({address, fromField(line, 7)});
         }
     }
-    if (result.status != Ready)
-        Q_EMIT statusChanged(result.status);
+    finish(result);
     return result;
 }

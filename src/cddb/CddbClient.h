@@ -27,18 +27,20 @@ public:
     static constexpr int ProtocolLevel = 6;
     static constexpr qint64 MaxAnswerBytes = 1024 * 1024;
 
-    struct QueryResult {
+    // What every command shows: the status bar's text and the raw answer.
+    struct Reply {
+        QString status;
+        QString rawAnswer;
+    };
+
+    struct QueryResult : Reply {
         // Category and disc id joined by "|"; "Erreur|Erreur" when the server gave no usable
         // match; empty when the transfer failed or the choice among several was cancelled.
         QString match;
-        QString status;
-        QString rawAnswer;
         QStringList categories; // the lines offered for a choice (codes 210 and 211)
     };
 
-    struct ReadResult {
-        QString status;
-        QString rawAnswer;
+    struct ReadResult : Reply {
         CddbRecord record;
         QList<GridRow> rows;   // only for a complete record
         bool complete = false; // the read reached its end: the list can be saved
@@ -47,9 +49,7 @@ public:
         QString albumKeywords;
     };
 
-    struct SitesResult {
-        QString status;
-        QString rawAnswer;
+    struct SitesResult : Reply {
         // Address (host, ":" port unless 80, script path; without "http://") and place.
         QList<GridRow> sites;
     };
@@ -85,11 +85,17 @@ Q_SIGNALS:
     void busyChanged(bool busy);
 
 private:
+    // The lines of an answer and its status code.
     struct Answer {
-        std::optional<QString> text; // nothing when the transfer failed
-        QString failure;             // the status text of a failed transfer
+        QStringList lines;
+        QString code;
     };
-    Answer send(const QString& command, const QString& busyStatus);
+    // Sends `command` and fills what every command shows: a failed transfer's text, or "Prêt"
+    // and the raw answer, or for a server error (5xx) its text and the code alone. The answer,
+    // unless the transfer failed.
+    std::optional<Answer> send(const QString& command, const QString& busyStatus, Reply& reply);
+    // Shows the reply's status when it is not "Prêt".
+    void finish(const Reply& reply);
 
     InetCtrl transfer;
     QString serverUrl = QString::fromLatin1(DefaultServerUrl);
