@@ -73,6 +73,25 @@ void JewelCaseDocument::layOut()
     recto.logo.rect = QRectF(logoInset, logoInset, bookletFaceWidth, bookletFaceHeight);
 }
 
+QString& JewelCaseDocument::picturePath(int face)
+{
+    switch (face) {
+    case Face::Verso:
+        return versoImagePath;
+    case Face::Recto:
+        return rectoImagePath;
+    case Face::Dos:
+        return dosImagePath;
+    default:
+        return logoImagePath;
+    }
+}
+
+const QString& JewelCaseDocument::picturePath(int face) const
+{
+    return const_cast<JewelCaseDocument*>(this)->picturePath(face);
+}
+
 TextElement* JewelCaseDocument::text(int face, int index)
 {
     return Face::isValid(face) ? faces[std::size_t(face)].text(index) : nullptr;

@@ -43,6 +43,10 @@ public:
     QString dosImagePath = noPicture;
     QString logoImagePath = noPicture;
 
+    // The path of a face's background picture; the logo's for anything that is no face.
+    QString& picturePath(int face);
+    const QString& picturePath(int face) const;
+
     Face& dos() { return faces[Face::Dos]; }
     const Face& dos() const { return faces[Face::Dos]; }
     Sheet& dosSheet() { return sheets[DosSheet]; }

@@ -10,20 +10,6 @@ namespace PictureExport {
 
 namespace {
 
-QString& pathOf(JewelCaseDocument& document, int entry)
-{
-    switch (entry) {
-    case Face::Verso:
-        return document.versoImagePath;
-    case Face::Recto:
-        return document.rectoImagePath;
-    case Face::Dos:
-        return document.dosImagePath;
-    default:
-        return document.logoImagePath;
-    }
-}
-
 QString dialogTitle(int entry)
 {
     switch (entry) {
@@ -57,7 +43,7 @@ bool SavePictureAsBmp(JewelCaseDocument& document, int entry, const Picture& pic
 {
     if (entry < 0 || entry > logoEntry || picture.isNull())
         return false;
-    QString& path = pathOf(document, entry);
+    QString& path = document.picturePath(entry);
     const QString proposed = path == JewelCaseDocument::noPicture ? QString() : path;
     const std::optional<QString> chosen =
         prompter.getSaveFileName({dialogTitle(entry),

@@ -380,12 +380,8 @@ void frmJCimgOpts::backgroundSourceChosen(int face, int source)
     if (!acquired)
         return;
     options.background = acquired->picture;
-    if (!context_.document.loadingDocument) {
-        QString& path = face == Face::Verso   ? context_.document.versoImagePath
-                        : face == Face::Recto ? context_.document.rectoImagePath
-                                              : context_.document.dosImagePath;
-        path = acquired->path;
-    }
+    if (!context_.document.loadingDocument)
+        context_.document.picturePath(face) = acquired->path;
     panel.backgroundMode->setCurrentIndex(0);
     panel.backgroundMode->setEnabled(true);
     panel.preview->update();

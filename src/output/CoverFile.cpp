@@ -100,9 +100,7 @@ QString storedPath(const QString& path, bool hasPicture)
 QByteArray coverText(JewelCaseDocument& document, bool& quotesReplaced)
 {
     for (int face : listOrder) {
-        QString& path = face == Face::Recto   ? document.rectoImagePath
-                        : face == Face::Verso ? document.versoImagePath
-                                              : document.dosImagePath;
+        QString& path = document.picturePath(face);
         path = storedPath(path, !document.faces[std::size_t(face)].background.isEmpty());
     }
     document.logoImagePath = storedPath(document.logoImagePath, hasLogo(document));
@@ -268,10 +266,8 @@ bool readCover(JewelCaseDocument& document, FieldReader& in, Prompter& prompter,
     }
 
     for (int face : listOrder) {
-        const QString& path = face == Face::Recto   ? document.rectoImagePath
-                              : face == Face::Verso ? document.versoImagePath
-                                                    : document.dosImagePath;
-        if (const std::optional<Picture> picture = restoredPicture(path, prompter)) {
+        if (const std::optional<Picture> picture =
+                restoredPicture(document.picturePath(face), prompter)) {
             const int mode = choices.backgroundFitMode[std::size_t(face)];
             PlaceBackground(document, face, document.faces[std::size_t(face)].color,
                             mode == 1 ? BackgroundFitMode::CentredProportional
