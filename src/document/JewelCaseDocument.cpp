@@ -92,6 +92,15 @@ const QString& JewelCaseDocument::picturePath(int face) const
     return const_cast<JewelCaseDocument*>(this)->picturePath(face);
 }
 
+Picture JewelCaseDocument::logo() const
+{
+    for (int face : {int(Face::Recto), int(Face::Verso), int(Face::Dos)}) {
+        if (!faces[std::size_t(face)].logo.isEmpty())
+            return faces[std::size_t(face)].logo.picture;
+    }
+    return Picture();
+}
+
 TextElement* JewelCaseDocument::text(int face, int index)
 {
     return Face::isValid(face) ? faces[std::size_t(face)].text(index) : nullptr;

@@ -47,6 +47,10 @@ public:
     QString& picturePath(int face);
     const QString& picturePath(int face) const;
 
+    // The cover's logo: one picture for the whole cover, copied to every face that shows it
+    // (the Recto's first); null without one.
+    Picture logo() const;
+
     Face& dos() { return faces[Face::Dos]; }
     const Face& dos() const { return faces[Face::Dos]; }
     Sheet& dosSheet() { return sheets[DosSheet]; }

@@ -30,12 +30,7 @@ Picture pictureOf(const JewelCaseDocument& document, int entry)
 {
     if (Face::isValid(entry))
         return document.faces[std::size_t(entry)].background.picture;
-    // The logo is one for the whole cover, copied to every face that shows it.
-    for (int face : {int(Face::Recto), int(Face::Verso), int(Face::Dos)}) {
-        if (!document.faces[std::size_t(face)].logo.isEmpty())
-            return document.faces[std::size_t(face)].logo.picture;
-    }
-    return Picture();
+    return document.logo();
 }
 
 bool SavePictureAsBmp(JewelCaseDocument& document, int entry, const Picture& picture,

@@ -47,15 +47,6 @@ qint64 colourNumber(OleColor colour)
     return qint64(std::int32_t(colour));
 }
 
-bool hasLogo(const JewelCaseDocument& document)
-{
-    for (const Face& face : document.faces) {
-        if (!face.logo.isEmpty())
-            return true;
-    }
-    return false;
-}
-
 void writeCommonFields(FieldWriter& out, const TextElement& element, int alignment,
                        OleColor backColor, OleColor foreColor)
 {
@@ -103,7 +94,7 @@ QByteArray coverText(JewelCaseDocument& document, bool& quotesReplaced)
         QString& path = document.picturePath(face);
         path = storedPath(path, !document.faces[std::size_t(face)].background.isEmpty());
     }
-    document.logoImagePath = storedPath(document.logoImagePath, hasLogo(document));
+    document.logoImagePath = storedPath(document.logoImagePath, !document.logo().isNull());
 
     FieldWriter out;
     for (const Face& face : document.faces)
@@ -113,7 +104,7 @@ QByteArray coverText(JewelCaseDocument& document, bool& quotesReplaced)
         out.rawLine(*path);
     for (int face : listOrder)
         out.numberLine(int(shownBackgroundMode(document.faces[std::size_t(face)].background)));
-    out.numberLine(hasLogo(document) ? logoFromFile : noLogoSource);
+    out.numberLine(!document.logo().isNull() ? logoFromFile : noLogoSource);
     for (int face : listOrder)
         out.numberLine(int(shownLogoMode(document.faces[std::size_t(face)].logo)));
     for (int face : listOrder)
