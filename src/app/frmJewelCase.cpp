@@ -102,6 +102,15 @@ void frmJewelCase::wirePictureExports()
     });
 }
 
+void frmJewelCase::wireCommand(QAction* action, const std::function<void()>& command)
+{
+    action->setEnabled(true);
+    connect(action, &QAction::triggered, this, [this, command] {
+        command();
+        refreshCover();
+    });
+}
+
 void frmJewelCase::wireFileCommands()
 {
     CoverFileCommands::Hooks hooks;
@@ -111,21 +120,14 @@ void frmJewelCase::wireFileCommands()
     files_ = std::make_unique<CoverFileCommands>(*context_, imageChoices_, lastPicturePath_,
                                                  std::move(hooks));
     const FileActions& file = menus_->file;
-    const auto wire = [this](QAction* action, auto command) {
-        action->setEnabled(true);
-        connect(action, &QAction::triggered, this, [this, command] {
-            command();
-            refreshCover();
-        });
-    };
     for (QAction* open : {file.open, file.openButton})
-        wire(open, [this] { files_->Open(); });
+        wireCommand(open, [this] { files_->Open(); });
     for (QAction* newCover : {file.newCover, file.newButton})
-        wire(newCover, [this] { files_->New(); });
+        wireCommand(newCover, [this] { files_->New(); });
     for (QAction* save : {file.saveJkcd, file.saveButton})
-        wire(save, [this] { files_->SaveAs(); });
+        wireCommand(save, [this] { files_->SaveAs(); });
     for (QAction* quitAction : {file.quit, file.quitButton})
-        wire(quitAction, [this] { quit(); });
+        wireCommand(quitAction, [this] { quit(); });
     menus_->windows.help->setEnabled(true);
     connect(menus_->windows.help, &QAction::triggered, this,
             [this] { HelpWindow::showHelp(this); });
@@ -140,25 +142,19 @@ void frmJewelCase::wireOutputCommands()
                                  [this](int entry) { ShowView(entry); });
     connect(output_, &OutputCommands::sheetOutput, this, [this] { refreshCover(); });
     const OutputActions& output = menus_->output;
-    const auto wire = [this](QAction* action, auto command) {
-        action->setEnabled(true);
-        connect(action, &QAction::triggered, this, [this, command] {
-            command();
-            refreshCover();
-        });
-    };
-    wire(output.printAll, [this] { output_->Print(OutputCommands::AllSheets); });
+    wireCommand(output.printAll, [this] { output_->Print(OutputCommands::AllSheets); });
     for (QAction* action : {output.printRectoVerso, output.printRectoVersoButton})
-        wire(action, [this] { output_->Print(OutputCommands::RectoVerso); });
+        wireCommand(action, [this] { output_->Print(OutputCommands::RectoVerso); });
     for (QAction* action : {output.printDos, output.printDosButton})
-        wire(action, [this] { output_->Print(OutputCommands::Dos); });
-    wire(output.printerSetup, [this] { output_->printerSetup(); });
+        wireCommand(action, [this] { output_->Print(OutputCommands::Dos); });
+    wireCommand(output.printerSetup, [this] { output_->printerSetup(); });
     for (int entry = 0; entry < int(output.quality.size()); ++entry)
-        wire(output.quality[std::size_t(entry)], [this, entry] { output_->setQuality(entry); });
-    wire(output.copyRectoVerso, [this] { output_->copy(0); });
-    wire(output.copyDos, [this] { output_->copy(1); });
-    wire(output.saveBmpRectoVerso, [this] { output_->exportSheet(RectoSheet); });
-    wire(output.saveBmpDos, [this] { output_->exportSheet(DosSheet); });
+        wireCommand(output.quality[std::size_t(entry)],
+                    [this, entry] { output_->setQuality(entry); });
+    wireCommand(output.copyRectoVerso, [this] { output_->copy(0); });
+    wireCommand(output.copyDos, [this] { output_->copy(1); });
+    wireCommand(output.saveBmpRectoVerso, [this] { output_->exportSheet(RectoSheet); });
+    wireCommand(output.saveBmpDos, [this] { output_->exportSheet(DosSheet); });
 }
 
 void frmJewelCase::quit()

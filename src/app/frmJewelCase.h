@@ -11,6 +11,7 @@
 #include "QtPrompter.h"
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 
 class CoverView;
@@ -58,6 +59,8 @@ protected:
 private:
     void wireViews();
     void wirePictureExports();
+    // Enables an entry of a subsystem still shown disabled, and paints the cover after it.
+    void wireCommand(QAction* action, const std::function<void()>& command);
     void wireFileCommands();
     void wireOutputCommands();
     void quit();
