@@ -102,7 +102,7 @@ void OutputCommands::Print(int entry)
     cancelButton_.setEnabled(true);
     context_.selection.EndDrag();
     // One PDF file holds the whole command; a printer gets one job a sheet.
-    documentOpen_ = false;
+    bool documentOpen = false;
     QPainter document;
     const bool oneFile = !toClipboard && printer_.outputFormat() == QPrinter::PdfFormat;
     // The printer's own settings are lent for the command and given back after it.
@@ -117,19 +117,19 @@ void OutputCommands::Print(int entry)
         if (cancelled_)
             return;
         if (oneFile) {
-            if (!documentOpen_) {
+            if (!documentOpen) {
                 // A file has no unprintable edge: its pages are the headless export's.
                 printer_.setPageMargins(QMarginsF(), QPageLayout::Millimeter);
                 printer_.setPageOrientation(QPageLayout::Landscape);
                 printer_.setResolution(qualityResolution());
-                documentOpen_ = document.begin(&printer_);
+                documentOpen = document.begin(&printer_);
             } else {
                 // The new page takes the layout set now; the engine may have gone back to the
                 // printer's own.
                 printer_.setPageOrientation(QPageLayout::Landscape);
                 printer_.newPage();
             }
-            if (documentOpen_)
+            if (documentOpen)
                 PrintedSheet::paint(document, context_.document, sheet);
         } else {
             outputSheet(sheet, toClipboard);
@@ -140,9 +140,8 @@ void OutputCommands::Print(int entry)
         output(DosSheet, FaceViews::Dos);
     if (entry == AllSheets || entry == RectoVerso || entry == RectoToClipboard)
         output(RectoSheet, FaceViews::RectoVerso);
-    if (documentOpen_)
+    if (documentOpen)
         document.end();
-    documentOpen_ = false;
     printer_.setPageLayout(layout);
     printer_.setResolution(resolution);
 
@@ -166,10 +165,9 @@ void OutputCommands::outputSheet(int sheet, bool toClipboard)
     printSheet(sheet);
 }
 
-bool OutputCommands::printSheet(int sheet)
+void OutputCommands::printSheet(int sheet)
 {
-    // The printer's own settings are lent for the job and given back after it.
-    const int resolution = printer_.resolution();
+    // The command gives the printer its own settings back once every sheet is out.
     printer_.setDocName(QStringLiteral("Jaskel CD : ") + (sheet == DosSheet
                                                               ? QStringLiteral("Dos")
                                                               : QStringLiteral("Recto Verso")));
@@ -187,8 +185,6 @@ bool OutputCommands::printSheet(int sheet)
                                                     "page.")
                                          .arg(printer_.printerName()),
                                  QStringLiteral("Printing Error"), Prompter::Icon::Exclamation);
-    printer_.setResolution(resolution);
-    return printed;
 }
 
 void OutputCommands::cancel()

@@ -43,16 +43,13 @@ public:
     // "CD Jaquette Recto Verso  (Format BMP)" and "CD Jaquette Dos               (Format BMP)".
     void exportSheet(int sheet);
 
-    bool copyInProgress() const { return copyInProgress_; }
-    bool bmpExportInProgress() const { return bmpExportInProgress_; }
-
 Q_SIGNALS:
     // A sheet has gone to its destination (the tests cancel between sheets with it).
     void sheetOutput(int sheet);
 
 private:
     void outputSheet(int sheet, bool toClipboard);
-    bool printSheet(int sheet);
+    void printSheet(int sheet);
     void cancel();
 
     CoverContext& context_;
@@ -63,7 +60,6 @@ private:
     int printQualityCode_ = -4;
     bool copyInProgress_ = false;
     bool bmpExportInProgress_ = false;
-    bool documentOpen_ = false; // one PDF file takes every sheet of a command as its pages
-    bool cancelled_ = false;    // "Annuler l'impression" was pressed during this command
-    QImage capture_;            // the last sheet put on the clipboard
+    bool cancelled_ = false; // "Annuler l'impression" was pressed during this command
+    QImage capture_;         // the last sheet put on the clipboard
 };

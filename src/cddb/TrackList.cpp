@@ -1,9 +1,6 @@
 #include "TrackList.h"
 
 #include "CddbRecord.h"
-#include "TextEncoding.h"
-
-#include <QSaveFile>
 
 namespace TrackList {
 
@@ -26,15 +23,6 @@ QStringList lines(const CddbRecord& record)
 QString proposedName(const CddbRecord& record)
 {
     return record.artist + QLatin1Char('-') + record.album;
-}
-
-bool write(const CddbRecord& record, const QString& path)
-{
-    const QByteArray bytes =
-        TextEncoding::encode(lines(record).join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
-           file.write(bytes) == bytes.size() && file.commit();
 }
 
 } // namespace TrackList

@@ -13,7 +13,5 @@ namespace TrackList {
 QStringList lines(const CddbRecord& record);
 // The name proposed for the file: artist "-" album.
 QString proposedName(const CddbRecord& record);
-// Writes the lines with CR LF, in Windows-1252 when every character fits, else in UTF-8.
-bool write(const CddbRecord& record, const QString& path);
 
 } // namespace TrackList
