@@ -140,14 +140,12 @@ void CoverFileCommands::emptyCover(CoverContext& context, ImageOptionsChoices& c
 
 void CoverFileCommands::importRecord(const QString& recordFile)
 {
-    const bool modified = context_.document.documentModified;
     for (int face : {int(Face::Verso), int(Face::Dos)}) {
         const std::optional<ViewState> view =
             CatalogueImport::ImportCatalogueRecord(context_, face, recordFile);
         if (view && hooks_.applyView)
             hooks_.applyView(*view);
     }
-    context_.document.documentModified = modified;
 }
 
 bool CoverFileCommands::Quit()

@@ -17,6 +17,12 @@ namespace {
 constexpr double spacingMargin = DragRules::edgeMargin;
 } // namespace
 
+bool barInFace(double barRight, const QRectF& faceFrame)
+{
+    return faceFrame.left() + CoverLayout::insideMargin <= barRight &&
+           barRight <= faceFrame.right() - CoverLayout::insideMargin;
+}
+
 std::vector<double> spacedTops(const std::vector<double>& heights, double firstTop,
                                double faceHeight)
 {
@@ -64,8 +70,7 @@ bool AlignmentCommands::alignOnFace(int face)
     const QRectF bar = context_.screen.overlays[context_.screen.activeSheet()].bar;
     const QRectF frame = document.faces[std::size_t(face)].frame;
     const double barRight = bar.right();
-    if (frame.left() + CoverLayout::insideMargin > barRight ||
-        frame.right() - CoverLayout::insideMargin < barRight) {
+    if (!barInFace(barRight, frame)) {
         context_.prompter.inform(QStringLiteral("Désolé. La barre d'alignement n'est pas dans la "
                                                 "zone. Déplacer la barre dans la zone désirée."));
         return false;

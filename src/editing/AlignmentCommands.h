@@ -2,6 +2,7 @@
 
 #include <vector>
 
+class QRectF;
 struct CoverContext;
 
 // The alignment bars and the vertical spacing of the texts of a face.
@@ -23,6 +24,10 @@ private:
 
     CoverContext& context_;
 };
+
+// Whether a bar whose right edge is at `barRight` stands in a face: texts can be aligned on it
+// only between the face's inside margins.
+bool barInFace(double barRight, const QRectF& faceFrame);
 
 // Where vertical spacing puts the tops of texts of the given heights, in their order, on a face
 // of height `faceHeight` whose topmost text is at `firstTop`: the topmost keeps its place and

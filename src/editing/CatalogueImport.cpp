@@ -1,5 +1,6 @@
 #include "CatalogueImport.h"
 
+#include "AlignmentCommands.h"
 #include "CoverContext.h"
 #include "CoverLayout.h"
 #include "FitLabelInFace.h"
@@ -169,8 +170,7 @@ void alignOnBar(CoverContext& context, int face, const std::vector<TextElement*>
 {
     const QRectF frame = context.document.faces[std::size_t(face)].frame;
     const double barRight = context.screen.overlays[Face::sheetOf(face)].bar.right();
-    const bool inZone = frame.left() + CoverLayout::insideMargin <= barRight &&
-                        barRight <= frame.right() - CoverLayout::insideMargin;
+    const bool inZone = barInFace(barRight, frame);
     for (TextElement* text : texts) {
         if (inZone)
             text->left = float(barRight);
