@@ -49,14 +49,24 @@ int resolutionOf(int printQualityCode)
 
 } // namespace
 
-OutputCommands::OutputCommands(CoverContext& context, QPrinter& printer, QPushButton& cancelButton,
-                               QWidget* window, std::function<void(int view)> showView)
-    : context_(context), printer_(printer), cancelButton_(cancelButton), window_(window),
+OutputCommands::OutputCommands(CoverContext& context, QPushButton& cancelButton, QWidget* window,
+                               std::function<void(int view)> showView)
+    : context_(context), cancelButton_(cancelButton), window_(window),
       showView_(std::move(showView))
 {
     cancelButton_.hide();
     cancelButton_.setEnabled(false);
     connect(&cancelButton_, &QPushButton::clicked, this, &OutputCommands::cancel);
+}
+
+OutputCommands::~OutputCommands() = default;
+
+QPrinter& OutputCommands::printer() const
+{
+    // Made on first use: finding the system's printers would slow the program's start.
+    if (!printer_)
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *printer_;
 }
 
 bool OutputCommands::setQuality(int entry)
@@ -72,9 +82,9 @@ int OutputCommands::qualityResolution() const
 {
     int resolution = resolutionOf(printQualityCode_);
     // A PDF file takes any resolution; a printer says what it can do.
-    const QList<int> offered = printer_.outputFormat() == QPrinter::PdfFormat
+    const QList<int> offered = printer().outputFormat() == QPrinter::PdfFormat
                                    ? QList<int>()
-                                   : printer_.supportedResolutions();
+                                   : printer().supportedResolutions();
     if (!offered.isEmpty()) {
         const int highest = *std::max_element(offered.begin(), offered.end());
         if (highest >= 72)
@@ -104,10 +114,10 @@ void OutputCommands::Print(int entry)
     // One PDF file holds the whole command; a printer gets one job a sheet.
     bool documentOpen = false;
     QPainter document;
-    const bool oneFile = !toClipboard && printer_.outputFormat() == QPrinter::PdfFormat;
+    const bool oneFile = !toClipboard && printer().outputFormat() == QPrinter::PdfFormat;
     // The printer's own settings are lent for the command and given back after it.
-    const QPageLayout layout = printer_.pageLayout();
-    const int resolution = printer_.resolution();
+    const QPageLayout layout = printer().pageLayout();
+    const int resolution = printer().resolution();
 
     const auto output = [&](int sheet, int view) {
         if (showView_)
@@ -119,15 +129,15 @@ void OutputCommands::Print(int entry)
         if (oneFile) {
             if (!documentOpen) {
                 // A file has no unprintable edge: its pages are the headless export's.
-                printer_.setPageMargins(QMarginsF(), QPageLayout::Millimeter);
-                printer_.setPageOrientation(QPageLayout::Landscape);
-                printer_.setResolution(qualityResolution());
-                documentOpen = document.begin(&printer_);
+                printer().setPageMargins(QMarginsF(), QPageLayout::Millimeter);
+                printer().setPageOrientation(QPageLayout::Landscape);
+                printer().setResolution(qualityResolution());
+                documentOpen = document.begin(&printer());
             } else {
                 // The new page takes the layout set now; the engine may have gone back to the
                 // printer's own.
-                printer_.setPageOrientation(QPageLayout::Landscape);
-                printer_.newPage();
+                printer().setPageOrientation(QPageLayout::Landscape);
+                printer().newPage();
             }
             if (documentOpen)
                 PrintedSheet::paint(document, context_.document, sheet);
@@ -142,8 +152,8 @@ void OutputCommands::Print(int entry)
         output(RectoSheet, FaceViews::RectoVerso);
     if (documentOpen)
         document.end();
-    printer_.setPageLayout(layout);
-    printer_.setResolution(resolution);
+    printer().setPageLayout(layout);
+    printer().setResolution(resolution);
 
     cancelButton_.hide();
     cancelButton_.setEnabled(false);
@@ -168,30 +178,30 @@ void OutputCommands::outputSheet(int sheet, bool toClipboard)
 void OutputCommands::printSheet(int sheet)
 {
     // The command gives the printer its own settings back once every sheet is out.
-    printer_.setDocName(QStringLiteral("Jaskel CD : ") + (sheet == DosSheet
-                                                              ? QStringLiteral("Dos")
-                                                              : QStringLiteral("Recto Verso")));
-    printer_.setPageOrientation(QPageLayout::Landscape);
-    printer_.setResolution(qualityResolution());
+    printer().setDocName(QStringLiteral("Jaskel CD : ") + (sheet == DosSheet
+                                                               ? QStringLiteral("Dos")
+                                                               : QStringLiteral("Recto Verso")));
+    printer().setPageOrientation(QPageLayout::Landscape);
+    printer().setResolution(qualityResolution());
     QPainter painter;
-    bool printed = painter.begin(&printer_);
+    bool printed = painter.begin(&printer());
     if (printed) {
         PrintedSheet::paint(painter, context_.document, sheet);
-        printed = painter.end() && printer_.printerState() != QPrinter::Error;
+        printed = painter.end() && printer().printerState() != QPrinter::Error;
     }
-    if (!printed && printer_.printerState() != QPrinter::Aborted)
+    if (!printed && printer().printerState() != QPrinter::Aborted)
         context_.prompter.inform(QStringLiteral("Erreur rencontrée lors de l'impression :\r\n") +
                                      QStringLiteral("l'imprimante « %1 » n'a pas accepté la "
                                                     "page.")
-                                         .arg(printer_.printerName()),
+                                         .arg(printer().printerName()),
                                  QStringLiteral("Printing Error"), Prompter::Icon::Exclamation);
 }
 
 void OutputCommands::cancel()
 {
     cancelled_ = true;
-    if (printer_.printerState() == QPrinter::Active)
-        printer_.abort();
+    if (printer().printerState() == QPrinter::Active)
+        printer().abort();
     cancelButton_.hide();
     cancelButton_.setEnabled(false);
     QCoreApplication::processEvents();
@@ -199,7 +209,7 @@ void OutputCommands::cancel()
 
 void OutputCommands::printerSetup()
 {
-    QPrintDialog dialog(&printer_, window_);
+    QPrintDialog dialog(&printer(), window_);
     dialog.setWindowTitle(QStringLiteral("Configurer l'imprimante"));
     dialog.exec();
 }

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QObject>
 #include <functional>
+#include <memory>
 
 struct CoverContext;
 class QPrinter;
@@ -11,7 +12,7 @@ class QWidget;
 
 // Printing, the clipboard copies and the sheet BMP exports. A sheet goes to paper through the
 // one renderer at the printer's resolution (never as a screen picture); to the clipboard and a
-// BMP file as the screen shows it, 15 twips a pixel. The window lends its printer, its cancel
+// BMP file as the screen shows it, 15 twips a pixel. The window lends its cancel
 // button "Annuler l'impression" and a way to switch views.
 class OutputCommands : public QObject {
     Q_OBJECT
@@ -26,8 +27,12 @@ public:
         DosToClipboard = -2
     };
 
-    OutputCommands(CoverContext& context, QPrinter& printer, QPushButton& cancelButton,
-                   QWidget* window, std::function<void(int view)> showView);
+    OutputCommands(CoverContext& context, QPushButton& cancelButton, QWidget* window,
+                   std::function<void(int view)> showView);
+    ~OutputCommands() override;
+
+    // The printer the commands print on, with the settings "Configurer l'imprimante" chose.
+    QPrinter& printer() const;
 
     // "Imprimer" and its entries.
     void Print(int entry);
@@ -53,7 +58,7 @@ private:
     void cancel();
 
     CoverContext& context_;
-    QPrinter& printer_;
+    mutable std::unique_ptr<QPrinter> printer_;
     QPushButton& cancelButton_;
     QWidget* window_;
     std::function<void(int view)> showView_;

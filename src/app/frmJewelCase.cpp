@@ -16,7 +16,6 @@
 #include <QCloseEvent>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPrinter>
 #include <QPushButton>
 #include <QToolBar>
 #include <cmath>
@@ -135,11 +134,10 @@ void frmJewelCase::wireFileCommands()
 
 void frmJewelCase::wireOutputCommands()
 {
-    printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     cmdNoPrint_ = new QPushButton(QStringLiteral("Annuler l'impression"), this);
     cmdNoPrint_->adjustSize();
-    output_ = new OutputCommands(*context_, *printer_, *cmdNoPrint_, this,
-                                 [this](int entry) { ShowView(entry); });
+    output_ =
+        new OutputCommands(*context_, *cmdNoPrint_, this, [this](int entry) { ShowView(entry); });
     connect(output_, &OutputCommands::sheetOutput, this, [this] { refreshCover(); });
     const OutputActions& output = menus_->output;
     wireCommand(output.printAll, [this] { output_->Print(OutputCommands::AllSheets); });

@@ -38,7 +38,7 @@ public:
     EditingCommands& editing() { return *editing_; }
     CoverFileCommands& files() { return *files_; }
     OutputCommands& output() { return *output_; }
-    QPrinter& printer() { return *printer_; }
+    QPrinter& printer() { return output_->printer(); }
     QPushButton* cancelPrintButton() const { return cmdNoPrint_; }
 
     // Shows the first view, imports the start-up record, sizes the window and opens the cover
@@ -76,7 +76,6 @@ private:
     CoverView* view_ = nullptr;
     EditingCommands* editing_ = nullptr;
     std::unique_ptr<CoverFileCommands> files_;
-    std::unique_ptr<QPrinter> printer_;
     QPushButton* cmdNoPrint_ = nullptr; // "Annuler l'impression", shown while output runs
     OutputCommands* output_ = nullptr;
     QToolBar* toolBar_ = nullptr;
