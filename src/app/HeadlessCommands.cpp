@@ -88,15 +88,15 @@ int exportCover(const QStringList& arguments, Prompter& prompter)
     for (qsizetype i = 4; i < arguments.size(); i += 2) {
         const QString option = arguments.at(i);
         const QString value = arguments.value(i + 1);
-        bool ok = false;
         if (option == QStringLiteral("--sheet") && value == QStringLiteral("recto"))
             sheet = RectoSheet;
         else if (option == QStringLiteral("--sheet") && value == QStringLiteral("dos"))
             sheet = DosSheet;
-        else if (option == QStringLiteral("--dpi") && (dpi = value.toInt(&ok), ok) && dpi >= 10 &&
-                 dpi <= 2400)
-            continue;
+        else if (option == QStringLiteral("--dpi"))
+            dpi = value.toInt(); // 0 for what is no number, refused below
         else
+            return fail(prompter, usage());
+        if (option == QStringLiteral("--dpi") && (dpi < 10 || dpi > 2400))
             return fail(prompter, usage());
     }
     JewelCaseDocument document;
