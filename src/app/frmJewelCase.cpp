@@ -130,6 +130,11 @@ void frmJewelCase::wireFileCommands()
     menus_->windows.help->setEnabled(true);
     connect(menus_->windows.help, &QAction::triggered, this,
             [this] { HelpWindow::showHelp(this); });
+    menus_->windows.cddb->setEnabled(true);
+    connect(menus_->windows.cddb, &QAction::triggered, this, [this] {
+        FrmCDDB::open(this, *prompter_,
+                      lookupServices_ ? *lookupServices_ : FrmCDDB::Services::system());
+    });
 }
 
 void frmJewelCase::wireOutputCommands()

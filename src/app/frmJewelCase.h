@@ -4,6 +4,7 @@
 #include "CoverFileCommands.h"
 #include "EditingCommands.h"
 #include "FaceViews.h"
+#include "FrmCDDB.h"
 #include "ImageOptions.h"
 #include "JewelCaseDocument.h"
 #include "MainMenus.h"
@@ -49,6 +50,9 @@ public:
     // "Options &Images": the modal image options; the cover is painted again after it.
     void showImageOptions();
     const ImageOptionsChoices& imageChoices() const { return imageChoices_; }
+    // What "Accès base CDDB..." opens the lookup window with: the machine's drives and the
+    // public server, unless a test gives others.
+    void setLookupServices(FrmCDDB::Services services) { lookupServices_ = std::move(services); }
     void refreshCover();
     double pixelsPerTwip() const;
 
@@ -81,6 +85,7 @@ private:
     QToolBar* toolBar_ = nullptr;
     ImageOptionsChoices imageChoices_;
     QString lastPicturePath_; // the picture last opened or exported
+    std::optional<FrmCDDB::Services> lookupServices_;
     bool started_ = false;
     bool quitting_ = false; // "&Quitter" was confirmed: closing asks nothing more
 };

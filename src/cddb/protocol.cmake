@@ -8,3 +8,4 @@ target_sources(jaskel_cddb PRIVATE
     SearchKeywords.h SearchKeywords.cpp
     CddbClient.h CddbClient.cpp)
 target_sources(jaskel_cddb PRIVATE TrackList.h TrackList.cpp)
+target_sources(jaskel_cddb PRIVATE CoverArtLookup.h CoverArtLookup.cpp)
