@@ -2,6 +2,7 @@
 
 #include "BmpFile.h"
 #include "CatalogueImport.h"
+#include "CdLabelDocument.h"
 #include "CddbClient.h"
 #include "CoverContext.h"
 #include "CoverFile.h"
@@ -10,6 +11,8 @@
 #include "GetField.h"
 #include "GivenTocReader.h"
 #include "JewelCaseDocument.h"
+#include "LabelFile.h"
+#include "LabelRenderer.h"
 #include "PrintedSheet.h"
 #include "SharedProcedures.h"
 #include "SheetRenderer.h"
@@ -32,8 +35,20 @@ const QString importOption = QStringLiteral("--import-record");
 const QString exportOption = QStringLiteral("--export");
 const QString lookupOption = QStringLiteral("--cddb-lookup");
 
+// A CD label's file, by its name; anything else is read as a cover.
+bool isLabelFile(const QString& path)
+{
+    return QFileInfo(path).suffix().compare(QStringLiteral("jket"), Qt::CaseInsensitive) == 0;
+}
+
 int convert(const QString& in, const QString& out, Prompter& prompter)
 {
+    if (isLabelFile(in)) {
+        CdLabelDocument label;
+        if (!LabelFile::OuvrirFichier(label, in, prompter))
+            return 1;
+        return LabelFile::SauveFichier(label, out, prompter) ? 0 : 1;
+    }
     JewelCaseDocument document;
     ImageOptionsChoices choices;
     if (!CoverFile::OuvrirFichier(document, in, prompter, choices))
@@ -62,9 +77,12 @@ int importRecord(const QString& record, const QString& out, Prompter& prompter)
 QString usage()
 {
     return QStringLiteral("Utilisation : jaskelcd --convert ENTRÉE.jkcd SORTIE.jkcd\n"
+                          "              jaskelcd --convert ENTRÉE.jket SORTIE.jket\n"
                           "              jaskelcd --import-record FICHE SORTIE.jkcd\n"
                           "              jaskelcd --export SORTIE.pdf|.png|.bmp ENTRÉE.jkcd "
                           "[--sheet recto|dos] [--dpi N]\n"
+                          "              jaskelcd --export SORTIE.pdf|.png|.bmp ENTRÉE.jket "
+                          "[--dpi N]\n"
                           "              jaskelcd --cddb-lookup [--server URL] [--email ADRESSE] "
                           "--toc \"PREMIÈRE DERNIÈRE FIN DÉBUT1 … DÉBUTn\"");
 }
@@ -75,22 +93,32 @@ int fail(Prompter& prompter, const QString& text)
     return 1;
 }
 
-// --export OUT IN [--sheet recto|dos] [--dpi N]: a PDF as printed (both sheets unless one is
-// named), or a sheet's picture as PNG or BMP (the recto sheet unless the Dos is named).
-int exportCover(const QStringList& arguments, Prompter& prompter)
+// A picture as the exports write it: PNG in 8-bit RGB, BMP in 24 bits.
+bool writePicture(const QImage& image, const QString& out, const QString& suffix)
+{
+    return suffix == QStringLiteral("bmp")
+               ? BmpFile::write(image, out)
+               : image.convertToFormat(QImage::Format_RGB888).save(out, "PNG");
+}
+
+// --export OUT IN [--sheet recto|dos] [--dpi N]: a PDF as printed (both sheets of a cover
+// unless one is named), or a picture as PNG or BMP (the recto sheet unless the Dos is named).
+// A label has no sheets to name: its PDF is its page, its picture the drawing.
+int exportDocument(const QStringList& arguments, Prompter& prompter)
 {
     if (arguments.size() < 4)
         return fail(prompter, usage());
     const QString out = arguments.at(2);
     const QString in = arguments.at(3);
+    const bool label = isLabelFile(in);
     std::optional<int> sheet;
     int dpi = 0;
     for (qsizetype i = 4; i < arguments.size(); i += 2) {
         const QString option = arguments.at(i);
         const QString value = arguments.value(i + 1);
-        if (option == QStringLiteral("--sheet") && value == QStringLiteral("recto"))
+        if (!label && option == QStringLiteral("--sheet") && value == QStringLiteral("recto"))
             sheet = RectoSheet;
-        else if (option == QStringLiteral("--sheet") && value == QStringLiteral("dos"))
+        else if (!label && option == QStringLiteral("--sheet") && value == QStringLiteral("dos"))
             sheet = DosSheet;
         else if (option == QStringLiteral("--dpi"))
             dpi = value.toInt(); // 0 for what is no number, refused below
@@ -99,24 +127,30 @@ int exportCover(const QStringList& arguments, Prompter& prompter)
         if (option == QStringLiteral("--dpi") && (dpi < 10 || dpi > 2400))
             return fail(prompter, usage());
     }
-    JewelCaseDocument document;
-    ImageOptionsChoices choices;
-    if (!CoverFile::OuvrirFichier(document, in, prompter, choices))
-        return 1;
     const QString suffix = QFileInfo(out).suffix().toLower();
+    const bool pdf = suffix == QStringLiteral("pdf");
+    if (!pdf && suffix != QStringLiteral("png") && suffix != QStringLiteral("bmp"))
+        return fail(prompter, usage());
+    const int pdfDpi = dpi ? dpi : 1200;
+    const int pictureDpi = dpi ? dpi : int(Twips::screenDpi);
     bool written = false;
-    if (suffix == QStringLiteral("pdf")) {
+    if (label) {
+        CdLabelDocument document;
+        if (!LabelFile::OuvrirFichier(document, in, prompter))
+            return 1;
+        written = pdf ? LabelRenderer::writePdf(document, out, pdfDpi)
+                      : writePicture(LabelRenderer::image(document, pictureDpi), out, suffix);
+    } else {
+        JewelCaseDocument document;
+        ImageOptionsChoices choices;
+        if (!CoverFile::OuvrirFichier(document, in, prompter, choices))
+            return 1;
         const std::vector<int> sheets =
             sheet ? std::vector<int>{*sheet} : std::vector<int>{RectoSheet, DosSheet};
-        written = PrintedSheet::writePdf(document, sheets, out, dpi ? dpi : 1200);
-    } else if (suffix == QStringLiteral("png") || suffix == QStringLiteral("bmp")) {
-        const QImage image = SheetRenderer::image(document, sheet.value_or(RectoSheet),
-                                                  dpi ? dpi : int(Twips::screenDpi));
-        written = suffix == QStringLiteral("bmp")
-                      ? BmpFile::write(image, out)
-                      : image.convertToFormat(QImage::Format_RGB888).save(out, "PNG");
-    } else {
-        return fail(prompter, usage());
+        written = pdf ? PrintedSheet::writePdf(document, sheets, out, pdfDpi)
+                      : writePicture(
+                            SheetRenderer::image(document, sheet.value_or(RectoSheet), pictureDpi),
+                            out, suffix);
     }
     if (!written)
         return fail(prompter,
@@ -186,7 +220,7 @@ int run(const QStringList& arguments)
 {
     StderrPrompter prompter;
     if (arguments.at(1) == exportOption)
-        return exportCover(arguments, prompter);
+        return exportDocument(arguments, prompter);
     if (arguments.at(1) == lookupOption)
         return cddbLookup(arguments, prompter);
     if (arguments.size() != 4)

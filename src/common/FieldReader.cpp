@@ -39,7 +39,7 @@ void FieldReader::endField()
         ++position_;
 }
 
-std::optional<double> FieldReader::number()
+QStringView FieldReader::token()
 {
     // Numbers may follow a line that ended after spaces (" 2  1  1 " then CR LF): blank
     // lines and line ends before a number are no field of their own.
@@ -49,11 +49,32 @@ std::optional<double> FieldReader::number()
            text_[position_] != QLatin1Char('\t') && text_[position_] != QLatin1Char(',') &&
            !isLineBreak(text_[position_]))
         ++position_;
+    return QStringView(text_).mid(start, position_ - start);
+}
+
+std::optional<double> FieldReader::number()
+{
     bool ok = false;
-    const double value =
-        QLocale::c().toDouble(QStringView(text_).mid(start, position_ - start), &ok);
+    const double value = QLocale::c().toDouble(token(), &ok);
     if (!ok || !std::isfinite(value))
         return std::nullopt;
+    endField();
+    return value;
+}
+
+std::optional<bool> FieldReader::boolean()
+{
+    const QStringView word = token();
+    bool value = false;
+    if (word.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0) {
+        value = true;
+    } else if (word.compare(QLatin1String("False"), Qt::CaseInsensitive) != 0) {
+        bool ok = false;
+        const double number = QLocale::c().toDouble(word, &ok);
+        if (!ok || !std::isfinite(number))
+            return std::nullopt;
+        value = number != 0;
+    }
     endField();
     return value;
 }

@@ -16,6 +16,8 @@ public:
     std::optional<double> number();
     // A number that must be a whole number within [minimum, maximum].
     std::optional<qint64> integer(qint64 minimum, qint64 maximum);
+    // A flag: the word True or False in any letter case, or a number (any but 0 is true).
+    std::optional<bool> boolean();
     // A text: between double quotes (line breaks and commas inside belong to it), else up to
     // the next comma or line end.
     std::optional<QString> text();
@@ -28,6 +30,8 @@ private:
     void skipBlanks();
     void skipLineBreaks();
     void endField();
+    // The characters up to the next space, comma or line end, blank lines before them skipped.
+    QStringView token();
     bool at(QChar c) const { return position_ < text_.size() && text_[position_] == c; }
 
     QString text_;

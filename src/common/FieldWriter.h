@@ -10,6 +10,11 @@ public:
     void numberLine(qint64 value);
     // Several numbers on one line, each written as on a number line.
     void numbersLine(std::initializer_list<qint64> values);
+    // A single-precision number with its decimals, after a point whatever the locale: the
+    // fewest digits that read back as the same float (" 1234.5 ", " 3000 ").
+    void decimalLine(float value);
+    // A flag as a word: True or False.
+    void booleanLine(bool value);
     // A path, exactly as it is.
     void rawLine(const QString& text);
     // A caption or a font name between double quotes, line breaks included. The format has no
@@ -21,6 +26,7 @@ public:
 
 private:
     static QString number(qint64 value);
+    static QString signSpaced(const QString& digits, bool negative);
 
     QString text_;
     bool quotesReplaced_ = false;

@@ -22,20 +22,6 @@ TextFont recordFont(const ElementRecord& record)
     return font;
 }
 
-// The stored size stands: AutoSize, caption and font are set without measuring the text,
-// which the stored rectangle would replace anyway.
-void restoreCommon(TextElement& element, const ElementRecord& record, bool autoSize)
-{
-    element.restore(record.caption, recordFont(record),
-                    QRectF(record.left, record.top, record.width, record.height), autoSize);
-    element.foreColor = OleColor(record.foreColor);
-    element.visible = record.visible != 0;
-    element.backStyle = backStyleFromNumber(record.backStyle);
-    element.borderStyle = borderStyleFromNumber(record.borderStyle);
-    element.backColor = OleColor(record.backColor);
-    element.enabled = true;
-}
-
 VerticalAlignment verticalAlignmentFromNumber(double number)
 {
     if (number == 1)
@@ -46,6 +32,20 @@ VerticalAlignment verticalAlignmentFromNumber(double number)
 }
 
 } // namespace
+
+void restoreTextElement(TextElement& element, const ElementRecord& record, bool autoSize)
+{
+    // AutoSize, caption and font are set without measuring the text, which the stored
+    // rectangle would replace anyway.
+    element.restore(record.caption, recordFont(record),
+                    QRectF(record.left, record.top, record.width, record.height), autoSize);
+    element.foreColor = OleColor(record.foreColor);
+    element.visible = record.visible != 0;
+    element.backStyle = backStyleFromNumber(record.backStyle);
+    element.borderStyle = borderStyleFromNumber(record.borderStyle);
+    element.backColor = OleColor(record.backColor);
+    element.enabled = true;
+}
 
 std::optional<int> faceOfFrame(ActiveFrame frame)
 {
@@ -77,14 +77,14 @@ bool Ouverturetexte(JewelCaseDocument& document, ActiveFrame tActiveFrame,
             return false;
         TextElement& element = document.faces[std::size_t(*face)].loadText(record.index);
         element.alignment = alignmentFromNumber(record.alignment);
-        restoreCommon(element, record, record.autoSize != 0);
+        restoreTextElement(element, record, record.autoSize != 0);
         document.bringToFront(element);
         return true;
     }
 
     TextElement& vertical = document.verticalText;
     vertical.alignment = alignmentFromNumber(record.alignment);
-    restoreCommon(vertical, record, vertical.autoSize());
+    restoreTextElement(vertical, record, vertical.autoSize());
     Sheet& dosSheet = document.dosSheet();
     dosSheet.backColor = OleColor(record.backColor);
     dosSheet.foreColor = OleColor(record.foreColor);

@@ -11,12 +11,26 @@
 
 namespace ElementPainter {
 
+void setHints(QPainter& painter)
+{
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+}
+
 void box(QPainter& painter, const QRectF& rect, const QColor& fill, bool border)
 {
     // A cosmetic pen: one device pixel wide on whatever device, as the windows' flat borders.
     painter.setPen(border ? QPen(Qt::black, 0) : QPen(Qt::NoPen));
     painter.setBrush(fill.isValid() ? QBrush(fill) : QBrush(Qt::NoBrush));
     painter.drawRect(rect);
+}
+
+void ellipse(QPainter& painter, const QRectF& rect)
+{
+    painter.setPen(QPen(Qt::black, 0));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(rect);
 }
 
 void text(QPainter& painter, const TextElement& element)

@@ -12,8 +12,13 @@ struct RotatedTextRun;
 // twip: the cover's sheets and the CD label paint their texts and pictures with them.
 namespace ElementPainter {
 
+// The hints every document is painted with: lines sharp, as flat controls are; text and
+// stretched pictures smooth.
+void setHints(QPainter& painter);
 // A rectangle with an optional fill and an optional one-pixel border, as flat controls are.
 void box(QPainter& painter, const QRectF& rect, const QColor& fill, bool border);
+// The outline of an ellipse (a circle in a square), in the one-pixel border line of `box`.
+void ellipse(QPainter& painter, const QRectF& rect);
 void text(QPainter& painter, const TextElement& element);
 void picture(QPainter& painter, const ImageSlot& slot);
 void rotatedText(QPainter& painter, const RotatedTextRun& run);

@@ -32,14 +32,18 @@ std::vector<QRectF> cutRects(const JewelCaseDocument& document, int sheet)
 
 } // namespace
 
-QPageLayout pageLayout()
+QPageLayout pageLayout(QPageLayout::Orientation orientation)
 {
-    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF());
+    return QPageLayout(QPageSize(QPageSize::A4), orientation, QMarginsF());
 }
 
 std::vector<QLineF> cutMarks(const JewelCaseDocument& document, int sheet)
 {
-    const std::vector<QRectF> rects = cutRects(document, sheet);
+    return cutMarks(cutRects(document, sheet));
+}
+
+std::vector<QLineF> cutMarks(const std::vector<QRectF>& rects)
+{
     if (rects.empty())
         return {};
     std::set<double> xs, ys;
@@ -63,44 +67,59 @@ std::vector<QLineF> cutMarks(const JewelCaseDocument& document, int sheet)
     return marks;
 }
 
-void paint(QPainter& painter, const JewelCaseDocument& document, int sheet)
+void paintAtMargin(QPainter& painter, const std::vector<QRectF>& cutRects,
+                   const std::function<void(QPainter&)>& paintTwips)
 {
-    if (sheet < 0 || sheet >= JewelCaseDocument::sheetCount)
-        return;
     painter.save();
     painter.setTransform(Twips::toDevice(*painter.device()));
     painter.translate(margin, margin);
-    SheetRenderer::paint(painter, document, sheet, nullptr);
+    paintTwips(painter);
     painter.setPen(QPen(Qt::black, markWidth));
-    for (const QLineF& mark : cutMarks(document, sheet))
+    for (const QLineF& mark : cutMarks(cutRects))
         painter.drawLine(mark);
     painter.restore();
 }
 
-bool writePdf(const JewelCaseDocument& document, const std::vector<int>& sheets,
-              const QString& path, int dpi)
+void paint(QPainter& painter, const JewelCaseDocument& document, int sheet)
+{
+    if (sheet < 0 || sheet >= JewelCaseDocument::sheetCount)
+        return;
+    paintAtMargin(painter, cutRects(document, sheet),
+                  [&](QPainter& twips) { SheetRenderer::paint(twips, document, sheet, nullptr); });
+}
+
+bool writePdfPages(const QString& path, const QPageLayout& layout, int dpi, int pageCount,
+                   const std::function<void(QPainter&, int page)>& paintPage)
 {
     QFile file(path);
-    if (sheets.empty() || !file.open(QIODevice::WriteOnly))
+    if (pageCount <= 0 || !file.open(QIODevice::WriteOnly))
         return false;
     bool painted = false;
     {
         QPdfWriter pdf(&file);
         pdf.setCreator(QStringLiteral("Jaskel CD"));
         pdf.setResolution(std::clamp(dpi, 72, 2400));
-        pdf.setPageLayout(pageLayout());
+        pdf.setPageLayout(layout);
         QPainter painter;
         painted = painter.begin(&pdf);
-        for (std::size_t i = 0; painted && i < sheets.size(); ++i) {
-            if (i > 0)
+        for (int page = 0; painted && page < pageCount; ++page) {
+            if (page > 0)
                 pdf.newPage();
-            paint(painter, document, sheets[i]);
+            paintPage(painter, page);
         }
         if (painted)
             painted = painter.end();
     }
     file.close();
     return painted && file.error() == QFileDevice::NoError;
+}
+
+bool writePdf(const JewelCaseDocument& document, const std::vector<int>& sheets,
+              const QString& path, int dpi)
+{
+    return writePdfPages(
+        path, pageLayout(), dpi, int(sheets.size()),
+        [&](QPainter& painter, int page) { paint(painter, document, sheets[std::size_t(page)]); });
 }
 
 } // namespace PrintedSheet

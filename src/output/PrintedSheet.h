@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QLineF>
 #include <QPageLayout>
+#include <QRectF>
 #include <QString>
+#include <functional>
 #include <vector>
 
 class JewelCaseDocument;
@@ -19,8 +22,8 @@ constexpr double markGap = 57;     // 1 mm
 constexpr double markLength = 227; // 4 mm
 constexpr double markWidth = 6;    // 0.1 mm
 
-// The page every sheet is printed on: A4, landscape.
-QPageLayout pageLayout();
+// The page every sheet is printed on: A4, landscape unless told (the CD label is portrait).
+QPageLayout pageLayout(QPageLayout::Orientation orientation = QPageLayout::Landscape);
 
 // Paints sheet `sheet` with a painter on a paged device (a printer, a PDF writer), whose
 // origin is the printable area's top-left corner.
@@ -28,6 +31,19 @@ void paint(QPainter& painter, const JewelCaseDocument& document, int sheet);
 
 // The lines of the cut marks of a sheet, in the sheet's twips.
 std::vector<QLineF> cutMarks(const JewelCaseDocument& document, int sheet);
+
+// What the cover's sheets and the CD label share on paper. Paints what `paintTwips` paints in
+// twips, the margin in from the printable area's top-left corner, with the cut marks of
+// `cutRects` around it.
+void paintAtMargin(QPainter& painter, const std::vector<QRectF>& cutRects,
+                   const std::function<void(QPainter&)>& paintTwips);
+// The lines of the cut marks outside the corners of `rects` (the edges they share marked once).
+std::vector<QLineF> cutMarks(const std::vector<QRectF>& rects);
+// A PDF file of `pageCount` pages on `layout`, page `page` painted by `paintPage` with a painter
+// whose origin is the page's corner, at `dpi` for the pictures. False when the file cannot be
+// written.
+bool writePdfPages(const QString& path, const QPageLayout& layout, int dpi, int pageCount,
+                   const std::function<void(QPainter&, int page)>& paintPage);
 
 // Writes `sheets` as the pages of a PDF file, in that order, at `dpi` for the pictures. False
 // when the file cannot be written.

@@ -23,7 +23,13 @@ void paintOverlay(QPainter& painter, const SheetOverlay& overlay)
 {
     if (overlay.barVisible)
         ElementPainter::box(painter, overlay.bar, OleColors::toQColor(AlignmentBar::colour), true);
-    const SelectionMarks& marks = overlay.marks;
+    paintMarks(painter, overlay.marks);
+}
+
+} // namespace
+
+void paintMarks(QPainter& painter, const SelectionMarks& marks)
+{
     if (marks.frameVisible)
         ElementPainter::box(painter, marks.frame, QColor(), true);
     if (marks.handlesVisible) {
@@ -33,8 +39,6 @@ void paintOverlay(QPainter& painter, const SheetOverlay& overlay)
     }
 }
 
-} // namespace
-
 void paint(QPainter& painter, const JewelCaseDocument& document, int sheetIndex,
            const SheetOverlay* overlay)
 {
@@ -42,9 +46,7 @@ void paint(QPainter& painter, const JewelCaseDocument& document, int sheetIndex,
         return;
     const Sheet& sheet = document.sheets[std::size_t(sheetIndex)];
     painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setRenderHint(QPainter::TextAntialiasing, true);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    ElementPainter::setHints(painter);
     painter.fillRect(QRectF(QPointF(0, 0), sheet.size), OleColors::toQColor(sheet.backColor));
 
     if (sheetIndex == DosSheet) {
@@ -79,25 +81,22 @@ void paint(QPainter& painter, const JewelCaseDocument& document, int sheetIndex,
     painter.restore();
 }
 
-bool render(QPaintDevice& device, const JewelCaseDocument& document, int sheet,
-            const SheetOverlay* overlay, const QPointF& origin)
+bool renderInTwips(QPaintDevice& device, const QPointF& origin,
+                   const std::function<void(QPainter&)>& paintTwips)
 {
-    if (!isSheet(sheet))
-        return false;
     QPainter painter;
     if (!painter.begin(&device))
         return false;
     painter.setTransform(QTransform::fromTranslate(origin.x(), origin.y()) *
                          Twips::toDevice(device));
-    paint(painter, document, sheet, overlay);
+    paintTwips(painter);
     return painter.end();
 }
 
-QImage image(const JewelCaseDocument& document, int sheet, int dpi)
+QImage imageInTwips(const QSizeF& twips, int dpi, const std::function<void(QPainter&)>& paintTwips)
 {
-    if (!isSheet(sheet) || dpi <= 0)
+    if (dpi <= 0)
         return {};
-    const QSizeF twips = document.sheets[std::size_t(sheet)].size;
     const double pixelsPerTwip = dpi / Twips::perInch;
     QImage picture(int(std::ceil(twips.width() * pixelsPerTwip)),
                    int(std::ceil(twips.height() * pixelsPerTwip)), QImage::Format_RGB32);
@@ -105,9 +104,26 @@ QImage image(const JewelCaseDocument& document, int sheet, int dpi)
     picture.setDotsPerMeterX(dotsPerMeter);
     picture.setDotsPerMeterY(dotsPerMeter);
     picture.fill(Qt::white);
-    if (!render(picture, document, sheet))
+    if (!renderInTwips(picture, {}, paintTwips))
         return {};
     return picture;
+}
+
+bool render(QPaintDevice& device, const JewelCaseDocument& document, int sheet,
+            const SheetOverlay* overlay, const QPointF& origin)
+{
+    if (!isSheet(sheet))
+        return false;
+    return renderInTwips(device, origin,
+                         [&](QPainter& painter) { paint(painter, document, sheet, overlay); });
+}
+
+QImage image(const JewelCaseDocument& document, int sheet, int dpi)
+{
+    if (!isSheet(sheet))
+        return {};
+    return imageInTwips(document.sheets[std::size_t(sheet)].size, dpi,
+                        [&](QPainter& painter) { paint(painter, document, sheet, nullptr); });
 }
 
 } // namespace SheetRenderer

@@ -2,10 +2,13 @@
 
 #include <QImage>
 #include <QPointF>
+#include <QSizeF>
+#include <functional>
 
 class JewelCaseDocument;
 class QPaintDevice;
 class QPainter;
+struct SelectionMarks;
 struct SheetOverlay;
 
 // Paints one sheet of the cover. Every device goes through `render`: the screen widgets, a
@@ -28,5 +31,16 @@ QImage image(const JewelCaseDocument& document, int sheet, int dpi);
 // Paints a sheet in a painter whose unit is already the twip.
 void paint(QPainter& painter, const JewelCaseDocument& document, int sheet,
            const SheetOverlay* overlay);
+
+// What every document's renderer shares (the CD label has its own): the selection marks over
+// a painting in twips.
+void paintMarks(QPainter& painter, const SelectionMarks& marks);
+// Runs `paintTwips` with a painter on `device` whose unit is the twip, at the device's own
+// resolution, `origin` twips from its top-left corner. False when it cannot paint there.
+bool renderInTwips(QPaintDevice& device, const QPointF& origin,
+                   const std::function<void(QPainter&)>& paintTwips);
+// A white picture `twips` large at `dpi` dots per inch, painted by `paintTwips`; a null image
+// when `dpi` is not positive or painting fails.
+QImage imageInTwips(const QSizeF& twips, int dpi, const std::function<void(QPainter&)>& paintTwips);
 
 } // namespace SheetRenderer

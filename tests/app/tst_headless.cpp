@@ -136,6 +136,51 @@ private Q_SLOTS:
                  1);
     }
 
+    void labelsConvertAndExport()
+    {
+        // A CD label in its form, one text and no picture: converted, it comes out whole.
+        QTemporaryDir dir;
+        const QString label = dir.filePath(QStringLiteral("disque.jket"));
+        const QByteArray written =
+            " 16777215 \r\nAucun\r\n 3000 \r\n 3000 \r\n 1000 \r\n 1000.5 \r\n 1 \r\n"
+            "\"Face A\"\r\n 2 \r\n 16777215 \r\n 0 \r\n 0 \r\n\"Arial\"\r\nTrue\r\nFalse\r\n"
+            "\"Arial\"\r\n 14 \r\nFalse\r\nFalse\r\n 0 \r\n 1000 \r\n 3000 \r\n 4700 \r\n"
+            " 400 \r\nTrue\r\n 1 \r\nFalse\r\n";
+        QFile file(label);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(written) == written.size());
+        file.close();
+        const QString copy = dir.filePath(QStringLiteral("copie.jket"));
+        QCOMPARE(jaskelcd({QStringLiteral("--convert"), label, copy}).exitCode, 0);
+        QCOMPARE(readAll(copy), written);
+
+        // Exported as printed (the page itself is the renderer's test), or the drawing at the
+        // resolution asked for.
+        const QString pdf = dir.filePath(QStringLiteral("etiquette.pdf"));
+        QCOMPARE(jaskelcd({QStringLiteral("--export"), pdf, label}).exitCode, 0);
+        QVERIFY(readAll(pdf).startsWith("%PDF"));
+        const QString png = dir.filePath(QStringLiteral("etiquette.png"));
+        QCOMPARE(jaskelcd({QStringLiteral("--export"), png, label, QStringLiteral("--dpi"),
+                           QStringLiteral("300")})
+                     .exitCode,
+                 0);
+        QCOMPARE(QImage(png).size(), QSize(1396, 1396));
+        const QString bmp = dir.filePath(QStringLiteral("etiquette.bmp"));
+        QCOMPARE(jaskelcd({QStringLiteral("--export"), bmp, label}).exitCode, 0);
+        QCOMPARE(QImage(bmp).width(), 447);
+        QCOMPARE(readAll(bmp).mid(28, 2), QByteArray("\x18\x00", 2));
+
+        // A label has no sheets; a label cut short is refused with the window's words.
+        QCOMPARE(jaskelcd({QStringLiteral("--export"), png, label, QStringLiteral("--sheet"),
+                           QStringLiteral("dos")})
+                     .exitCode,
+                 1);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(written.left(60)) == 60);
+        file.close();
+        const Run cut = jaskelcd({QStringLiteral("--convert"), label, copy});
+        QCOMPARE(cut.exitCode, 1);
+        QVERIFY(cut.errors.contains(QStringLiteral("Erreur lors de l'ouverture du fichier !")));
+    }
+
     void cddbLookupAgainstALoopbackServer()
     {
         // A CDDB server on loopback: one match for the query, then the stored record.
