@@ -1,0 +1,123 @@
+#!/usr/bin/env bash
+# Every speed and memory target, measured on this machine in one run, printed as one table:
+# the headless PDF export of a full cover against gLabels' batch exporter and cdlabelgen, a
+# 600-dpi picture of the recto sheet, opening and saving a cover of 1,000 texts, reading a
+# CDDB record of 99 tracks, and the start to the first painted window under Xvfb.
+# Usage: bench/run.sh [runs]   (default 7; medians, and the highest peak memory)
+source "$(dirname "${BASH_SOURCE[0]}")/../tools/common.sh"
+install_packages "${build_packages[@]}" libbenchmark-dev glabels cdlabelgen imagemagick time \
+    xvfb xauth
+if [ -f "$build/CMakeCache.txt" ]; then
+    cmake "$build" >/dev/null # finds the benchmark library installed after the first build
+fi
+configure_and_build >/dev/null
+
+runs="${1:-7}"
+work=$(mktemp -d)
+display=":$((90 + RANDOM % 100))"
+trap 'rm -rf "$work"; [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null' EXIT
+jaskelcd="$build/src/app/jaskelcd"
+export QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8
+unset DISPLAY
+
+# --- The full cover: artist and album on the Recto and the spines, twenty tracks on the Verso
+# and on the Dos, a logo, and a photograph as the Recto's background.
+convert -size 1432x715 gradient:navy-gold "$work/logo.png"
+convert -size 1500x1500 plasma:fractal -blur 0x2 "$work/fond.jpg"
+convert "$work/logo.png" eps2:"$work/logo.eps"
+tracks=""
+items=""
+for n in $(seq 1 20); do
+    tracks+="Track$n=Morceau numéro $n"$'\r\n'"Length$n=3:$((10 + n))"$'\r\n'
+    items+="$n.  Morceau numéro $n  (3:$((10 + n)))%"
+done
+printf '[Core]\r\nMediaFlag=1\r\nCoverArt=%s\r\nArtist=Artiste \r\nTitle=Album\r\n[RecordData]\r\nNrSubRecords=20\r\n[SubRec]\r\n%s' \
+    "$work/logo.png" "$tracks" >"$work/fiche.cfg"
+"$jaskelcd" --import-record "$work/fiche.cfg" "$work/sans-fond.jkcd" 2>/dev/null
+# The fourth line of a cover file names the Recto's background picture.
+awk -v path="$work/fond.jpg" 'NR == 4 { printf "%s\r\n", path; next } { print }' \
+    "$work/sans-fond.jkcd" >"$work/cover.jkcd"
+
+# The same texts and pictures on gLabels' CD booklet (Avery 8435A, A4).
+{
+    echo '<?xml version="1.0"?>'
+    echo '<Glabels-document xmlns="http://glabels.org/xmlns/3.0/">'
+    echo '  <Template brand="Avery" part="8435A" size="A4" description="CD Booklet">'
+    echo '    <Meta category="media"/>'
+    echo '    <Label-rectangle id="0" width="155mm" height="125mm" round="0">'
+    echo '      <Markup-margin size="2mm"/>'
+    echo '      <Layout nx="1" ny="1" x0="27.5mm" y0="22mm" dx="155mm" dy="125mm"/>'
+    echo '    </Label-rectangle>'
+    echo '  </Template>'
+    echo '  <Objects id="0" rotate="False">'
+    echo "    <Object-image x=\"0mm\" y=\"0mm\" w=\"155mm\" h=\"125mm\" src=\"$work/fond.jpg\"/>"
+    echo "    <Object-image x=\"40mm\" y=\"5mm\" w=\"110mm\" h=\"55mm\" src=\"$work/logo.png\"/>"
+    for n in $(seq 1 20); do
+        echo "    <Object-text x=\"5mm\" y=\"$((60 + 3 * n))mm\" w=\"100mm\" h=\"4mm\" justify=\"Left\" valign=\"Top\"><Span font_family=\"Liberation Serif\" font_size=\"8\" font_weight=\"Regular\" font_italic=\"False\" color=\"0x000000ff\" line_spacing=\"1\">$n.  Morceau numéro $n  (3:$((10 + n)))</Span></Object-text>"
+    done
+    echo '  </Objects>'
+    echo '</Glabels-document>'
+} >"$work/livret.glabels"
+
+# Median wall time (ms) and highest peak memory (MiB) of a command over the runs.
+measure() {
+    local times=() peaks=() start end
+    for ((i = 0; i < runs; i++)); do
+        start=$(date +%s%N)
+        /usr/bin/time -f '%M' -o "$work/peak" "$@" >/dev/null 2>&1 || { echo "failed: $*" >&2; exit 1; }
+        end=$(date +%s%N)
+        times+=($(((end - start) / 1000000)))
+        peaks+=($(tail -1 "$work/peak"))
+    done
+    echo "$(printf '%s\n' "${times[@]}" | sort -n | sed -n "$((runs / 2 + 1))p")" \
+        "$(($(printf '%s\n' "${peaks[@]}" | sort -n | tail -1) / 1024))"
+}
+
+read -r ours ours_peak < <(measure "$jaskelcd" --export "$work/cover.pdf" "$work/cover.jkcd")
+read -r glabels glabels_peak < <(measure glabels-3-batch -o "$work/livret.pdf" "$work/livret.glabels")
+read -r cdlabelgen cdlabelgen_peak < <(measure cdlabelgen -c Artiste -s Album -i "$items" \
+    -e "$work/logo.eps" -o "$work/cdlabelgen.ps")
+read -r png png_peak < <(measure "$jaskelcd" --export "$work/recto.png" "$work/cover.jkcd" --dpi 600)
+[ "$(pdfinfo "$work/livret.pdf" 2>/dev/null | sed -n 's/^Pages: *//p')" -ge 1 ] ||
+    { echo "gLabels wrote no PDF" >&2; exit 1; }
+
+# In process: Google Benchmark, in milliseconds.
+inprocess=$("$build/bench/inprocess_bench" --benchmark_format=csv 2>/dev/null)
+benchmark_ms() {
+    echo "$inprocess" | awk -F, -v name="\"$1\"" '$1 == name {
+        t = $3; u = $5; gsub(/"/, "", u)
+        printf "%.3f", (u == "us" ? t / 1000 : (u == "ns" ? t / 1e6 : t)) }'
+}
+
+# Start to first paint under Xvfb.
+Xvfb "$display" -screen 0 1600x1200x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+sleep 1
+paints=()
+for ((i = 0; i < runs; i++)); do
+    start=$(date +%s%N)
+    painted=$(DISPLAY="$display" QT_QPA_PLATFORM=xcb JASKELCD_REPORT_FIRST_PAINT=1 "$jaskelcd" \
+        2>&1 >/dev/null | sed -n 's/^first-paint-epoch-ns //p')
+    [ -n "$painted" ] || { echo "the window never painted" >&2; exit 1; }
+    paints+=($(((painted - start) / 1000000)))
+done
+paint=$(printf '%s\n' "${paints[@]}" | sort -n | sed -n "$((runs / 2 + 1))p")
+
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", (b > 0 ? a / b : 0) }'; }
+row() { printf '| %-52s | %12s | %-26s |\n' "$1" "$2" "$3"; }
+echo
+echo "Median of $runs runs on $(nproc) cores, $(date -u +%Y-%m-%d)."
+row "Measure" "Figure" "Target"
+row "----------------------------------------------------" "------------" "--------------------------"
+row "PDF export of a full cover (ms)" "$ours" ""
+row "  peak memory (MiB)" "$ours_peak" "60 or less"
+row "gLabels batch export, CD booklet (ms)" "$glabels" ""
+row "  ratio ours / gLabels" "$(ratio "$ours" "$glabels")" "0.1 or less"
+row "cdlabelgen, same texts and logo, PostScript (ms)" "$cdlabelgen" ""
+row "  ratio ours / cdlabelgen" "$(ratio "$ours" "$cdlabelgen")" "5 or less"
+row "600-dpi PNG of the recto sheet (ms)" "$png" "1000 or less"
+row "  peak memory (MiB)" "$png_peak" ""
+row "Open a cover of 1,000 texts (ms)" "$(benchmark_ms openCover)" "20 or less"
+row "Save a cover of 1,000 texts (ms)" "$(benchmark_ms saveCover)" "20 or less"
+row "Read a CDDB record of 99 tracks (ms)" "$(benchmark_ms readRecord)" "1 or less"
+row "Start to first painted window, Xvfb (ms)" "$paint" "200 or less"
