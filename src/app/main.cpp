@@ -9,6 +9,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QTimer>
+#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -41,6 +42,9 @@ private:
 
 int main(int argc, char* argv[])
 {
+    // A write past the file-size limit then fails like one on a full disk, and is reported
+    // with the old file kept, instead of ending the program and the unsaved work with it.
+    std::signal(SIGXFSZ, SIG_IGN);
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);

@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QImage>
@@ -7,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+#include <unistd.h>
 
 // The commands that run without a window, run as a user runs them: the program itself, with
 // no display and no platform chosen for it.
@@ -35,6 +37,22 @@ class TestHeadless : public QObject {
         if (!process.waitForFinished(60000))
             return {};
         return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
+    }
+
+    // As a user without the right to write where a read-only folder forbids it: as root, the
+    // program runs as nobody, since root may write anywhere.
+    static Run jaskelcdAsUser(QStringList arguments, const QString& program = JASKELCD_BINARY)
+    {
+        arguments.prepend(program);
+        if (geteuid() == 0)
+            arguments = QStringList{"--reuid=65534", "--regid=65534", "--clear-groups"} + arguments;
+        QProcess process;
+        process.setProcessEnvironment(environmentWithoutDisplay());
+        process.start(geteuid() == 0 ? "setpriv" : arguments.takeFirst(), arguments);
+        if (!process.waitForFinished(60000))
+            return {};
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                QString::fromUtf8(process.readAllStandardError())};
     }
 
     static QByteArray readAll(const QString& path)
@@ -179,6 +197,63 @@ private Q_SLOTS:
         const Run cut = jaskelcd({QStringLiteral("--convert"), label, copy});
         QCOMPARE(cut.exitCode, 1);
         QVERIFY(cut.errors.contains(QStringLiteral("Erreur lors de l'ouverture du fichier !")));
+    }
+
+    // A save that cannot be written, into a read-only folder or past the file-size limit (as on
+    // a full disk), fails with the window's words and leaves the old file byte for byte.
+    void failedSavesKeepTheOldFile()
+    {
+        QTemporaryDir dir;
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                              QFile::ReadOther | QFile::ExeOther);
+        const QString record = dir.filePath("fiche.cfg");
+        const QString cover = dir.filePath("source.jkcd");
+        const QString label = dir.filePath("source.jket");
+        for (const auto& [path, bytes] :
+             {std::pair{record, QByteArray("[Core]\r\nMediaFlag=1\r\nArtist=Nina\r\n")},
+              std::pair{label, QByteArray(" 16777215 \r\nAucun\r\n 0 \r\n 0 \r\n 0 \r\n"
+                                          " 0 \r\n 0 \r\n")}}) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        }
+        QCOMPARE(jaskelcd({"--import-record", record, cover}).exitCode, 0);
+        const QByteArray old = "l'ancien fichier";
+        for (const QString& input : {cover, label}) {
+            const QString suffix = QFileInfo(input).suffix();
+            const QString locked = dir.filePath("lecture-seule-" + suffix);
+            QVERIFY(QDir().mkpath(locked));
+            const QString kept = locked + "/ancien." + suffix;
+            QFile oldFile(kept);
+            QVERIFY(oldFile.open(QIODevice::WriteOnly) && oldFile.write(old) == old.size());
+            oldFile.close();
+            for (const QString& file : {input, kept})
+                QFile::setPermissions(file,
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther);
+            QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
+                                              QFile::ExeOther);
+            Run run = jaskelcdAsUser({"--convert", input, kept});
+            QCOMPARE(run.exitCode, 1);
+            QVERIFY2(run.errors.contains("Erreur lors de la sauvegarde du fichier !"),
+                     qPrintable(run.errors));
+            QCOMPARE(readAll(kept), old);
+
+            // A folder anyone may write in, so that only the size limit stands in the way.
+            const QString open = dir.filePath("ouvert-" + suffix);
+            QVERIFY(QDir().mkpath(open));
+            QFile::setPermissions(open, QFile::ReadUser | QFile::WriteUser | QFile::ExeUser |
+                                            QFile::ReadOther | QFile::WriteOther |
+                                            QFile::ExeOther | QFile::ReadOwner |
+                                            QFile::WriteOwner | QFile::ExeOwner);
+            const QString full = open + "/plein." + suffix;
+            QVERIFY(QFile::copy(kept, full));
+            QFile::setPermissions(full, QFile::ReadOther | QFile::WriteOther | QFile::ReadOwner |
+                                            QFile::WriteOwner);
+            run = jaskelcdAsUser({"--fsize=8", JASKELCD_BINARY, "--convert", input, full},
+                                 "prlimit");
+            QCOMPARE(run.exitCode, 1);
+            QVERIFY(run.errors.contains("Erreur lors de la sauvegarde du fichier !"));
+            QCOMPARE(readAll(full), old);
+        }
     }
 
     void cddbLookupAgainstALoopbackServer()
