@@ -11,6 +11,7 @@
 
 #include <QBuffer>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -220,6 +221,64 @@ private Q_SLOTS:
                  QStringLiteral("Jaskel CD - Site : http://miroir.test:8080/cgi/cddb.cgi"));
         QCOMPARE(window.siteButton()->text(), QStringLiteral("Liste des &Sites"));
         QCOMPARE(FrmCDDB(prompter, services(DireStraits)).serverUrl(), Server);
+    }
+
+    // Servers that send too much, too slowly, half or nothing: each search ends within the
+    // time-out with a status text and the pointer given back; a picture that cannot be had
+    // gives way to the small one.
+    void hostileServers_data()
+    {
+        QTest::addColumn<bool>("picture");
+        QTest::addColumn<int>("manner");
+        QTest::addColumn<QString>("status");
+        using Manner = LoopbackHttpServer::Manner;
+        const QString late = QStringLiteral("Le serveur ne répond pas (délai dépassé).");
+        QTest::newRow("query, silent") << false << int(Manner::Silent) << late;
+        QTest::newRow("query, a byte a second") << false << int(Manner::Trickle) << late;
+        QTest::newRow("query, cut short")
+            << false << int(Manner::CutShort) << QStringLiteral("Connexion au serveur impossible.");
+        QTest::newRow("query, 100 MB")
+            << false << int(Manner::Endless)
+            << QStringLiteral("La réponse du serveur est trop volumineuse.");
+        for (const auto& [name, manner] : {std::pair{"picture, silent", Manner::Silent},
+                                           {"picture, trickled", Manner::Trickle},
+                                           {"picture, cut short", Manner::CutShort},
+                                           {"picture, 100 MB", Manner::Endless},
+                                           {"picture, not one", Manner::Whole}})
+            QTest::newRow(name) << true << int(manner) << QStringLiteral("Prêt");
+    }
+
+    void hostileServers()
+    {
+        QFETCH(bool, picture);
+        QFETCH(int, manner);
+        QFETCH(QString, status);
+        const auto hostile = LoopbackHttpServer::Manner(manner);
+        const QString query = Server + "?cmd=cddb+query+6909aa09+9+";
+        const QString large = CoverArtStore::PictureServer + PictureAt.arg("grandes");
+        const QString small = CoverArtStore::PictureServer + PictureAt.arg("petites");
+        const auto kept = server.responses;
+        if (picture) {
+            // A whole answer that is no picture, in the last row.
+            server.responses[large] = {QByteArray(5000, '\xff'), "200 OK", "image/png", hostile};
+            server.responses[small] = {png(Qt::green), "200 OK", "image/png"};
+        } else {
+            server.responses[query].manner = hostile;
+            server.responses[query].body = QByteArray(200, 'x');
+        }
+        ScriptedPrompter prompter;
+        FrmCDDB::Services slow = services(DireStraits);
+        slow.timeout = 1500ms;
+        FrmCDDB window(prompter, slow);
+        QElapsedTimer elapsed;
+        elapsed.start();
+        window.search();
+        server.responses = kept;
+        QVERIFY(elapsed.elapsed() < (picture ? 2 : 1) * 1500 + 1000);
+        QCOMPARE(window.statusText(), status);
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+        if (picture)
+            QCOMPARE(window.picture()->pixmap().toImage().pixelColor(20, 20), QColor(Qt::green));
     }
 
     void mailLink()

@@ -5,17 +5,27 @@
 #include <QStringList>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
+#include <memory>
 
 // An HTTP server on loopback for the tests: answers each GET once, whole and with its length
 // (a client may otherwise resend the request), with the response of the longest key that
 // begins its target (path and query); a target without one gets 404. Records the targets it
-// was asked for.
+// was asked for. A response may also come in a hostile manner.
 class LoopbackHttpServer : public QObject {
 public:
+    enum class Manner {
+        Whole,
+        Trickle,  // announces the body, then sends it a byte a second
+        CutShort, // announces twice the body, sends it and closes
+        Silent,   // never answers
+        Endless,  // announces 100 MB and sends them as fast as they are read
+    };
     struct Response {
         QByteArray body;
         QByteArray status = "200 OK";
         QByteArray contentType = "text/plain";
+        Manner manner = Manner::Whole;
     };
 
     LoopbackHttpServer()
@@ -43,8 +53,9 @@ private:
     {
         const QByteArray request = socket->property("request").toByteArray() + socket->readAll();
         socket->setProperty("request", request);
-        if (!request.contains("\r\n\r\n"))
+        if (!request.contains("\r\n\r\n") || socket->property("answered").toBool())
             return;
+        socket->setProperty("answered", true);
         const QString target = QString::fromLatin1(request.split(' ').value(1));
         requests += target;
         Response response{"Not found", "404 Not Found", "text/plain"};
@@ -54,10 +65,49 @@ private:
                 matched = route.key().size();
                 response = route.value();
             }
-        socket->write("HTTP/1.1 " + response.status + "\r\nContent-Type: " + response.contentType +
-                      "\r\nContent-Length: " + QByteArray::number(response.body.size()) +
-                      "\r\nConnection: close\r\n\r\n" + response.body);
-        socket->disconnectFromHost();
+        const qint64 endless = 100 * 1024 * 1024;
+        const qint64 announced = response.manner == Manner::CutShort  ? 2 * response.body.size()
+                                 : response.manner == Manner::Endless ? endless
+                                                                      : response.body.size();
+        const QByteArray head = "HTTP/1.1 " + response.status +
+                                "\r\nContent-Type: " + response.contentType +
+                                "\r\nContent-Length: " + QByteArray::number(announced) +
+                                "\r\nConnection: close\r\n\r\n";
+        switch (response.manner) {
+        case Manner::Silent:
+            return;
+        case Manner::Trickle: {
+            socket->write(head);
+            auto* drip = new QTimer(socket);
+            connect(drip, &QTimer::timeout, socket, [socket, body = response.body]() mutable {
+                if (body.isEmpty())
+                    return socket->disconnectFromHost();
+                socket->write(body.left(1));
+                body.remove(0, 1);
+            });
+            drip->start(1000);
+            return;
+        }
+        case Manner::Endless: {
+            socket->write(head);
+            auto left = std::make_shared<qint64>(endless);
+            const auto more = [socket, left](qint64) {
+                if (*left <= 0 || socket->bytesToWrite() > 0)
+                    return;
+                const qint64 chunk = qMin<qint64>(*left, 64 * 1024);
+                socket->write(QByteArray(chunk, 'x'));
+                *left -= chunk;
+            };
+            connect(socket, &QTcpSocket::bytesWritten, socket, more);
+            more(0);
+            return;
+        }
+        case Manner::Whole:
+        case Manner::CutShort:
+            socket->write(head + response.body);
+            socket->disconnectFromHost();
+            return;
+        }
     }
     QTcpServer server;
 };
