@@ -1,19 +1,20 @@
 #pragma once
 
-#include <QImage>
 #include <QObject>
 #include <functional>
 #include <memory>
 
+class PrintOutput;
 struct CoverContext;
 class QPrinter;
 class QPushButton;
 class QWidget;
 
-// Printing, the clipboard copies and the sheet BMP exports. A sheet goes to paper through the
-// one renderer at the printer's resolution (never as a screen picture); to the clipboard and a
-// BMP file as the screen shows it, 15 twips a pixel. The window lends its cancel
-// button "Annuler l'impression" and a way to switch views.
+// Printing, the clipboard copies and the sheet BMP exports of the cover. A sheet goes to paper
+// through the one renderer at the printer's resolution (never as a screen picture); to the
+// clipboard and a BMP file as the screen shows it, 15 twips a pixel. The window lends its
+// cancel button "Annuler l'impression" and a way to switch views; what every window's output
+// shares is `PrintOutput`'s.
 class OutputCommands : public QObject {
     Q_OBJECT
 public:
@@ -31,14 +32,15 @@ public:
                    std::function<void(int view)> showView);
     ~OutputCommands() override;
 
-    // The printer the commands print on, with the settings "Configurer l'imprimante" chose.
+    // The program's printer, with the settings "Configurer l'imprimante" chose; the CD label
+    // prints on it too.
     QPrinter& printer() const;
 
     // "Imprimer" and its entries.
     void Print(int entry);
     // "&Qualité d'impression": entry 0 draft to 3 high. False when the entry was already chosen.
     bool setQuality(int entry);
-    int printQualityCode() const { return printQualityCode_; }
+    int printQualityCode() const;
     // The resolution a quality prints at, capped by what the printer offers.
     int qualityResolution() const;
     // "Configurer l'imprimante".
@@ -53,18 +55,7 @@ Q_SIGNALS:
     void sheetOutput(int sheet);
 
 private:
-    void outputSheet(int sheet, bool toClipboard);
-    void printSheet(int sheet);
-    void cancel();
-
     CoverContext& context_;
-    mutable std::unique_ptr<QPrinter> printer_;
-    QPushButton& cancelButton_;
-    QWidget* window_;
     std::function<void(int view)> showView_;
-    int printQualityCode_ = -4;
-    bool copyInProgress_ = false;
-    bool bmpExportInProgress_ = false;
-    bool cancelled_ = false; // "Annuler l'impression" was pressed during this command
-    QImage capture_;         // the last sheet put on the clipboard
+    std::unique_ptr<PrintOutput> output_;
 };

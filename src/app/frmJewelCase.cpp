@@ -4,6 +4,7 @@
 #include "CatalogueImport.h"
 #include "CenterWindow.h"
 #include "CoverView.h"
+#include "FrmETICD.h"
 #include "HelpWindow.h"
 #include "PictureExport.h"
 #include "SheetWidget.h"
@@ -130,11 +131,35 @@ void frmJewelCase::wireFileCommands()
     menus_->windows.help->setEnabled(true);
     connect(menus_->windows.help, &QAction::triggered, this,
             [this] { HelpWindow::showHelp(this); });
+    menus_->windows.label->setEnabled(true);
+    connect(menus_->windows.label, &QAction::triggered, this, &frmJewelCase::showLabelWindow);
     menus_->windows.cddb->setEnabled(true);
     connect(menus_->windows.cddb, &QAction::triggered, this, [this] {
         FrmCDDB::open(this, *prompter_,
                       lookupServices_ ? *lookupServices_ : FrmCDDB::Services::system());
     });
+}
+
+FrmETICD* frmJewelCase::showLabelWindow()
+{
+    if (!labelWindow_) {
+        FrmETICD::Services services;
+        // One printer for the program: "Configurer l'imprimante" of either window sets it.
+        services.printer = [this]() -> QPrinter& { return output_->printer(); };
+        services.showAbout = [this] { showAbout(); };
+        services.showHelp = [](QWidget* owner) { HelpWindow::showHelp(owner); };
+        // The program's own dialogs are the label window's, over it; a test's answers are
+        // the same for both windows.
+        labelWindow_ = new FrmETICD(prompter_ == &qtPrompter_ ? nullptr : prompter_,
+                                    std::move(services), this);
+    }
+    labelWindow_->showWindow();
+    return labelWindow_;
+}
+
+bool frmJewelCase::openLabel(const QString& path)
+{
+    return showLabelWindow()->openFile(path);
 }
 
 void frmJewelCase::wireOutputCommands()
@@ -238,6 +263,12 @@ void frmJewelCase::closeEvent(QCloseEvent* event)
 {
     // The window's own close button asks about unsaved work, as "&Quitter" does.
     if (!quitting_ && !files_->mayClose()) {
+        event->ignore();
+        return;
+    }
+    // The label lives as long as the program: its unsaved changes are asked about too.
+    if (labelWindow_ && !labelWindow_->mayEndProgram()) {
+        quitting_ = false;
         event->ignore();
         return;
     }

@@ -16,6 +16,7 @@
 #include <memory>
 
 class CoverView;
+class FrmETICD;
 class QPrinter;
 class QPushButton;
 class QToolBar;
@@ -56,6 +57,15 @@ public:
     void refreshCover();
     double pixelsPerTwip() const;
 
+    // "&Etiquette CD": the label window, made on first use and kept, hidden, after it closes,
+    // so that the label lasts until the program ends.
+    FrmETICD* showLabelWindow();
+    // The label window on a .jket file (after its unsaved-changes question); false when the
+    // file was not read.
+    bool openLabel(const QString& path);
+    // Null until the label window was first opened.
+    FrmETICD* labelWindow() const { return labelWindow_; }
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -86,6 +96,7 @@ private:
     ImageOptionsChoices imageChoices_;
     QString lastPicturePath_; // the picture last opened or exported
     std::optional<FrmCDDB::Services> lookupServices_;
+    FrmETICD* labelWindow_ = nullptr;
     bool started_ = false;
     bool quitting_ = false; // "&Quitter" was confirmed: closing asks nothing more
 };

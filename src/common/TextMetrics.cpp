@@ -41,4 +41,14 @@ QSizeF captionSize(const TextFont& textFont, const QString& caption)
     return QSizeF(std::ceil(width), std::ceil(metrics.height() * lines.size()));
 }
 
+double wrappedHeight(const TextFont& textFont, const QString& caption, double width)
+{
+    const QFontMetricsF metrics(twipFont(textFont));
+    // As tall as need be: only the width limits the lines.
+    const QRectF room(0, 0, std::max(1.0, width), 1e9);
+    const QRectF used = metrics.boundingRect(room, Qt::AlignTop | Qt::AlignLeft | Qt::TextWordWrap,
+                                             TextEncoding::withLf(caption));
+    return std::ceil(std::max(used.height(), metrics.height()));
+}
+
 } // namespace TextMetrics

@@ -15,6 +15,9 @@ QFont twipFont(const TextFont& font, int stretch = 100);
 // The size an auto-sized text takes: its widest line, and one line height per line.
 QSizeF captionSize(const TextFont& font, const QString& caption);
 
+// The height of a caption whose lines wrap at `width` twips, one line height per line shown.
+double wrappedHeight(const TextFont& font, const QString& caption, double width);
+
 // Advance width of one line of text, in twips.
 double lineWidth(const QFont& font, const QString& text);
 

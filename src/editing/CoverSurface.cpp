@@ -2,6 +2,7 @@
 
 #include "CoverLayout.h"
 #include "CoverScreen.h"
+#include "FitLabelInFace.h"
 #include "JewelCaseDocument.h"
 
 #include <cmath>
@@ -292,6 +293,20 @@ int CoverSurface::areaAt(int sheet, const QPointF& point) const
             return face;
     }
     return -1;
+}
+
+void CoverSurface::forEachText(int area, const std::function<void(TextElement&)>& change)
+{
+    if (!Face::isValid(area))
+        return;
+    for (auto& [index, element] : document_.faces[std::size_t(area)].texts)
+        change(element);
+}
+
+void CoverSurface::fitText(TextElement& element, int area)
+{
+    if (Face::isValid(area))
+        FitTextInArea(element, document_.faces[std::size_t(area)].frame);
 }
 
 void CoverSurface::elementClicked(const ElementRef& element)

@@ -32,6 +32,9 @@ public:
     const SelectionMarks& marks(int sheet) const override;
     ElementRef elementAt(int sheet, const QPointF& point) const override;
     int areaAt(int sheet, const QPointF& point) const override;
+    TextElement* textOf(const ElementRef& element) override { return text(element); }
+    void forEachText(int area, const std::function<void(TextElement&)>& change) override;
+    void fitText(TextElement& element, int area) override;
     void elementClicked(const ElementRef& element) override;
     void markModified() override;
 

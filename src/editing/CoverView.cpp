@@ -2,6 +2,7 @@
 
 #include "CoverContext.h"
 #include "JewelCaseDocument.h"
+#include "SheetRenderer.h"
 #include "SheetWidget.h"
 #include "Twips.h"
 
@@ -14,8 +15,15 @@ constexpr int captionPointSize = 18;
 
 CoverView::CoverView(CoverContext& context, QWidget* parent) : QWidget(parent), context_(context)
 {
-    for (int i = 0; i < JewelCaseDocument::sheetCount; ++i)
-        sheets_[std::size_t(i)] = new SheetWidget(context, i, this);
+    for (int i = 0; i < JewelCaseDocument::sheetCount; ++i) {
+        const auto index = std::size_t(i);
+        SheetWidget::Drawing drawing{
+            [&context, index] { return context.document.sheets[index].size; },
+            [&context, i, index](QPaintDevice& device) {
+                SheetRenderer::render(device, context.document, i, &context.screen.overlays[index]);
+            }};
+        sheets_[index] = new SheetWidget(context.selection, i, std::move(drawing), this);
+    }
     QFont captionFont(QStringLiteral("MS Sans Serif"));
     captionFont.setPointSize(captionPointSize);
     QPalette captionPalette = palette();
@@ -42,7 +50,11 @@ QLabel* CoverView::caption(int face) const
 void CoverView::refresh()
 {
     for (SheetWidget* sheet : sheets_) {
-        sheet->updateGeometryFromScreen();
+        const int index = sheet->sheetIndex();
+        sheet->placeAt(CoverScreen::sheetPlace(index));
+        const bool shown = context_.screen.sheetShown[std::size_t(index)];
+        sheet->setVisible(shown);
+        sheet->setEnabled(shown);
         sheet->update();
     }
     const QTransform toPixels = Twips::toDevice(*this);

@@ -4,6 +4,7 @@
 #include "DragRules.h"
 #include "JewelCaseDocument.h"
 #include "SelectionController.h"
+#include "TextMetrics.h"
 
 #include <algorithm>
 #include <cmath>
@@ -23,10 +24,17 @@ TextElement& FitLabelInFace(const JewelCaseDocument& document, SelectionControll
 {
     if (selection.currentSelection().isSpine() || !Face::isValid(face))
         return element;
-    const QRectF frame = document.faces[std::size_t(face)].frame;
+    return FitTextInArea(element, document.faces[std::size_t(face)].frame);
+}
+
+TextElement& FitTextInArea(TextElement& element, const QRectF& frame, bool wrapLines)
+{
     const double minimum = DragRules::minimumSize;
     if (element.left + element.width > fittedRight(frame)) {
         element.width = float(std::max(minimum, fittedRight(frame) - element.left));
+        if (wrapLines && element.autoSize())
+            element.height =
+                float(TextMetrics::wrappedHeight(element.font(), element.caption(), element.width));
         element.setAutoSize(false);
     }
     if (element.top + element.height > fittedBottom(frame))

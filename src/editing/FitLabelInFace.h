@@ -13,6 +13,11 @@ class TextElement;
 TextElement& FitLabelInFace(const JewelCaseDocument& document, SelectionController& selection,
                             TextElement& element, int face);
 
-// The right and bottom edges a fitted text ends on, inside a face frame.
+// The same rule inside any area: a face frame, or the CD label's disc. With `wrapLines`, a text
+// sized to its text whose width is cut first takes the height of its lines wrapped at the new
+// width (the CD label's texts wrap; the cover's are cut).
+TextElement& FitTextInArea(TextElement& element, const QRectF& area, bool wrapLines = false);
+
+// The right and bottom edges a fitted text ends on, inside a face frame or an area.
 double fittedRight(const QRectF& frame);
 double fittedBottom(const QRectF& frame);

@@ -39,24 +39,34 @@ bool SavePictureAsBmp(JewelCaseDocument& document, int entry, const Picture& pic
     if (entry < 0 || entry > logoEntry || picture.isNull())
         return false;
     QString& path = document.picturePath(entry);
-    const QString proposed = path == JewelCaseDocument::noPicture ? QString() : path;
-    const std::optional<QString> chosen =
-        prompter.getSaveFileName({dialogTitle(entry),
-                                  proposed,
-                                  {QStringLiteral("Fichier image BMP (*.bmp)")},
-                                  QStringLiteral("bmp")});
+    const std::optional<QString> chosen = saveAsBmp(picture, dialogTitle(entry), path, prompter);
     if (!chosen)
         return false;
-    if (!BmpFile::write(picture.toImage(), *chosen)) {
-        prompter.inform(QStringLiteral("Impossible d'écrire le fichier %1.")
-                            .arg(QDir::toNativeSeparators(*chosen)),
-                        dialogTitle(entry), Prompter::Icon::Exclamation);
-        return false;
-    }
     lastPicturePath = *chosen;
     path = *chosen;
     document.documentModified = true;
     return true;
+}
+
+std::optional<QString> saveAsBmp(const Picture& picture, const QString& title,
+                                 const QString& proposed, Prompter& prompter)
+{
+    if (picture.isNull())
+        return std::nullopt;
+    const std::optional<QString> chosen =
+        prompter.getSaveFileName({title,
+                                  proposed == JewelCaseDocument::noPicture ? QString() : proposed,
+                                  {QStringLiteral("Fichier image BMP (*.bmp)")},
+                                  QStringLiteral("bmp")});
+    if (!chosen || chosen->isEmpty())
+        return std::nullopt;
+    if (!BmpFile::write(picture.toImage(), *chosen)) {
+        prompter.inform(QStringLiteral("Impossible d'écrire le fichier %1.")
+                            .arg(QDir::toNativeSeparators(*chosen)),
+                        title, Prompter::Icon::Exclamation);
+        return std::nullopt;
+    }
+    return chosen;
 }
 
 } // namespace PictureExport

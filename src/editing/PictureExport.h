@@ -3,6 +3,7 @@
 #include "Picture.h"
 
 #include <QString>
+#include <optional>
 
 class JewelCaseDocument;
 class Prompter;
@@ -22,5 +23,11 @@ Picture pictureOf(const JewelCaseDocument& document, int entry);
 // that cannot be written is reported and changes nothing. True when the file was written.
 bool SavePictureAsBmp(JewelCaseDocument& document, int entry, const Picture& picture,
                       Prompter& prompter, QString& lastPicturePath);
+
+// What every picture's BMP export does: the save dialog titled `title`, proposing `proposed`
+// ("Aucun" proposes nothing), and the picture written at its own size. The file written, or
+// nothing when the dialog was cancelled or the file could not be written (which is said).
+std::optional<QString> saveAsBmp(const Picture& picture, const QString& title,
+                                 const QString& proposed, Prompter& prompter);
 
 } // namespace PictureExport

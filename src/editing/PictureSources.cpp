@@ -16,8 +16,14 @@ std::optional<Picture> AcquirePicture(bool fromClipboard, Prompter& prompter,
                         QStringLiteral("Recommencez !"), Prompter::Icon::Exclamation);
         return std::nullopt;
     }
+    return AcquirePictureFile(QStringLiteral("Sélectionnez une image"), prompter, lastPicturePath);
+}
+
+std::optional<Picture> AcquirePictureFile(const QString& title, Prompter& prompter,
+                                          QString& lastPicturePath)
+{
     const std::optional<QString> path = prompter.getOpenFileName(
-        {QStringLiteral("Sélectionnez une image"),
+        {title,
          QString(),
          {QStringLiteral("Fichiers images (*.jpg *.jpeg *.gif *.wmf *.bmp *.ico)"),
           QStringLiteral("Tous les fichiers (*)")},

@@ -17,4 +17,9 @@ namespace PictureSources {
 std::optional<Picture> AcquirePicture(bool fromClipboard, Prompter& prompter,
                                       QString& lastPicturePath);
 
+// From a file only, chosen in an open dialog titled `title` ("Sélectionnez une image" for the
+// image options, "Choisir une image" for the CD label).
+std::optional<Picture> AcquirePictureFile(const QString& title, Prompter& prompter,
+                                          QString& lastPicturePath);
+
 } // namespace PictureSources

@@ -38,6 +38,9 @@ public:
         return surface_.elementAt(sheet, point);
     }
 
+    // What the selection works on: the window's elements.
+    SelectionSurface& surface() { return surface_; }
+
     const ElementRef& currentSelection() const { return current_; }
     // The face of the last press: it decides the drag bounds and the face the commands address.
     int currentFace() const { return currentFace_; }

@@ -6,6 +6,7 @@
 
 #include <QPointF>
 #include <QRectF>
+#include <functional>
 
 struct SelectionMarks;
 
@@ -48,6 +49,14 @@ public:
     virtual ElementRef elementAt(int sheet, const QPointF& point) const = 0;
     // The area whose frame holds a point of a sheet, or -1.
     virtual int areaAt(int sheet, const QPointF& point) const = 0;
+
+    // The text an element names, or null: what the commands on the selected text change.
+    virtual TextElement* textOf(const ElementRef& element) = 0;
+    // Every text that a change "to all the elements" reaches from `area`, hidden ones and the
+    // template included: a face's texts on the cover, all of them on the CD label.
+    virtual void forEachText(int area, const std::function<void(TextElement&)>& change) = 0;
+    // Keeps a text inside `area` (a face, the disc), the way the program fits every text.
+    virtual void fitText(TextElement& element, int area) = 0;
 
     // A click (after the press) on an element: the cover stops auto-sizing a clicked text.
     virtual void elementClicked(const ElementRef& element) { (void)element; }

@@ -3,21 +3,32 @@
 #include "ElementRef.h"
 
 #include <QWidget>
+#include <functional>
 
-struct CoverContext;
+class QPaintDevice;
+class SelectionController;
 
-// Shows one sheet of the cover at the screen's resolution and turns the mouse into selection,
-// move and resize commands; what lies under the pointer is the selection's to say.
+// Shows one sheet of a document (a sheet of the cover, the CD label's drawing) at the screen's
+// resolution and turns the mouse into selection, move and resize commands; what lies under the
+// pointer is the selection's to say.
 class SheetWidget : public QWidget {
     Q_OBJECT
 public:
-    SheetWidget(CoverContext& context, int sheet, QWidget* parent = nullptr);
+    // What the widget shows: the size of its drawing in twips, and the drawing with the
+    // window's marks over it, painted on a device at that device's own resolution.
+    struct Drawing {
+        std::function<QSizeF()> size;
+        std::function<void(QPaintDevice&)> render;
+    };
+
+    SheetWidget(SelectionController& selection, int sheet, Drawing drawing,
+                QWidget* parent = nullptr);
 
     int sheetIndex() const { return sheet_; }
     QPointF toTwips(const QPointF& pixels) const;
     QPointF toPixels(const QPointF& twips) const;
-    // Places and shows the widget as the cover's screen says.
-    void updateGeometryFromScreen();
+    // Puts the widget's top-left corner `twips` from its parent's, at its drawing's size.
+    void placeAt(const QPointF& twips);
     QSize sizeHint() const override;
 
 Q_SIGNALS:
@@ -35,8 +46,9 @@ protected:
 private:
     enum class Gesture { None, Move, Resize, Element, Sheet };
 
-    CoverContext& context_;
+    SelectionController& selection_;
     int sheet_;
+    Drawing drawing_;
     Gesture gesture_ = Gesture::None;
     Qt::MouseButton gestureButton_ = Qt::NoButton;
     int handle_ = -1;

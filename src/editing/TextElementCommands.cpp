@@ -3,7 +3,6 @@
 #include "CoverContext.h"
 #include "CoverLayout.h"
 #include "FaceViews.h"
-#include "FitLabelInFace.h"
 #include "JewelCaseDocument.h"
 #include "Prompter.h"
 #include "VerticalTextDrawing.h"
@@ -29,15 +28,22 @@ QPointF insertionPoint(const JewelCaseDocument& document, int face)
 } // namespace
 
 TextElementCommands::TextElementCommands(CoverContext& context, Editor editor)
-    : context_(context), editor_(std::move(editor))
+    : selection_(context.selection), prompter_(context.prompter), cover_(&context),
+      editor_(std::move(editor))
+{
+}
+
+TextElementCommands::TextElementCommands(SelectionController& selection, Prompter& prompter,
+                                         Editor editor)
+    : selection_(selection), prompter_(prompter), editor_(std::move(editor))
 {
 }
 
 TextElement* TextElementCommands::InsertText(int face, bool keepSelection)
 {
-    JewelCaseDocument& document = context_.document;
-    if (!Face::isValid(face))
+    if (!cover_ || !Face::isValid(face))
         return nullptr;
+    JewelCaseDocument& document = cover_->document;
     Face& target = document.faces[std::size_t(face)];
     TextElement& element = target.loadText(target.highestIndex() + 1);
     const QPointF position = insertionPoint(document, face);
@@ -52,44 +58,45 @@ TextElement* TextElementCommands::InsertText(int face, bool keepSelection)
 
     if (!keepSelection) {
         // Selected as a press on it would: its face becomes the face of the drag bounds.
-        context_.selection.pressElement(ElementRef::text(face, element.index));
-        context_.selection.Select();
+        selection_.pressElement(ElementRef::text(face, element.index));
+        selection_.Select();
     }
     return &element;
 }
 
 void TextElementCommands::insertFromMenu(int entry)
 {
-    const std::optional<int> face = FaceViews::faceOfEntry(context_.screen.currentView, entry);
+    if (!cover_)
+        return;
+    const std::optional<int> face = FaceViews::faceOfEntry(cover_->screen.currentView, entry);
     if (!face)
         return;
     InsertText(*face, false);
-    context_.document.documentModified = true;
+    cover_->document.documentModified = true;
 }
 
 void TextElementCommands::edit()
 {
-    SelectionController& selection = context_.selection;
-    if (!selection.TextSelectionCheck(context_.prompter))
+    if (!selection_.TextSelectionCheck(prompter_))
         return;
-    JewelCaseDocument& document = context_.document;
-    const ElementRef selected = selection.currentSelection();
-    if (selected.isSpine()) {
-        const auto answer = context_.prompter.getText(QStringLiteral("Changer le texte vertical"),
-                                                      QStringLiteral("Entrer votre texte"),
-                                                      document.verticalText.caption());
+    const ElementRef selected = selection_.currentSelection();
+    if (selected.isSpine() && cover_) {
+        JewelCaseDocument& document = cover_->document;
+        const auto answer = prompter_.getText(QStringLiteral("Changer le texte vertical"),
+                                              QStringLiteral("Entrer votre texte"),
+                                              document.verticalText.caption());
         if (answer && !answer->isEmpty())
             DrawRotatedText(document, *answer);
         return;
     }
-    TextElement* element = context_.surface.text(selected);
+    TextElement* element = selection_.surface().textOf(selected);
     if (!element)
         return;
-    if (const auto caption = editor_(element->caption()))
+    if (const auto caption = editor_ ? editor_(element->caption()) : std::nullopt)
         element->setCaption(*caption);
     element->setAutoSize(false);
-    FitLabelInFace(document, selection, *element, selected.area);
-    selection.Select();
+    selection_.surface().fitText(*element, selected.area);
+    selection_.Select();
 }
 
 void TextElementCommands::doubleClick(const ElementRef& element)
@@ -98,19 +105,19 @@ void TextElementCommands::doubleClick(const ElementRef& element)
         return;
     // Pressed as any text is: the face is the clicked text's own, so that the commands that
     // follow address it.
-    context_.selection.pressElement(element);
+    selection_.pressElement(element);
     edit();
 }
 
 void TextElementCommands::deleteSelection()
 {
-    SelectionController& selection = context_.selection;
-    if (!selection.TextSelectionCheck(context_.prompter))
+    if (!selection_.TextSelectionCheck(prompter_))
         return;
-    if (selection.currentSelection().isSpine()) {
-        context_.document.dosSheet().drawing.clear();
-    } else if (TextElement* element = context_.surface.text(selection.currentSelection())) {
+    const ElementRef selected = selection_.currentSelection();
+    if (selected.isSpine() && cover_) {
+        cover_->document.dosSheet().drawing.clear();
+    } else if (TextElement* element = selection_.surface().textOf(selected)) {
         element->visible = false;
     }
-    selection.EndDrag();
+    selection_.EndDrag();
 }

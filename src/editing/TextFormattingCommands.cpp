@@ -1,10 +1,20 @@
 #include "TextFormattingCommands.h"
 
 #include "CoverContext.h"
-#include "FitLabelInFace.h"
 #include "JewelCaseDocument.h"
 #include "Prompter.h"
 #include "VerticalTextDrawing.h"
+
+TextFormattingCommands::TextFormattingCommands(CoverContext& context)
+    : selection_(context.selection), surface_(context.surface), prompter_(context.prompter),
+      cover_(&context.document)
+{
+}
+
+TextFormattingCommands::TextFormattingCommands(SelectionController& selection, Prompter& prompter)
+    : selection_(selection), surface_(selection.surface()), prompter_(prompter)
+{
+}
 
 QString TextFormattingCommands::applyToAllQuestion(const QString& question, const QString& lastLine,
                                                    bool fontTypo)
@@ -18,7 +28,7 @@ QString TextFormattingCommands::applyToAllQuestion(const QString& question, cons
 TextFormattingCommands::Scope
 TextFormattingCommands::askScope(const QString& question, const QString& lastLine, bool fontTypo)
 {
-    const Prompter::Button answer = context_.prompter.ask(
+    const Prompter::Button answer = prompter_.ask(
         {Prompter::programTitle(), applyToAllQuestion(question, lastLine, fontTypo),
          Prompter::Icon::Question, Prompter::Yes | Prompter::No | Prompter::Cancel, Prompter::No});
     switch (answer) {
@@ -31,30 +41,31 @@ TextFormattingCommands::askScope(const QString& question, const QString& lastLin
     }
 }
 
-bool TextFormattingCommands::askAndApplyToFace(const QString& question, const QString& lastLine,
-                                               const std::function<void(TextElement&)>& change,
-                                               bool fontTypo)
+bool TextFormattingCommands::askAndApplyToAll(const QString& question, const QString& lastLine,
+                                              const std::function<void(TextElement&)>& change,
+                                              bool fontTypo)
 {
     const Scope scope = askScope(question, lastLine, fontTypo);
     if (scope == Scope::All)
-        forEachFaceText(change);
+        forEachText(change);
     return scope != Scope::Cancelled;
 }
 
-void TextFormattingCommands::forEachFaceText(const std::function<void(TextElement&)>& change)
+void TextFormattingCommands::forEachText(const std::function<void(TextElement&)>& change)
 {
-    const int face = context_.selection.currentFace();
-    if (!Face::isValid(face))
-        return;
-    for (auto& [index, element] : context_.document.faces[std::size_t(face)].texts)
-        change(element);
+    surface_.forEachText(selection_.currentFace(), change);
+}
+
+void TextFormattingCommands::fit(TextElement& element)
+{
+    surface_.fitText(element, selection_.currentFace());
 }
 
 std::optional<TextFormattingCommands::Target> TextFormattingCommands::checkedTarget()
 {
-    if (!context_.selection.TextSelectionCheck(context_.prompter))
+    if (!selection_.TextSelectionCheck(prompter_))
         return std::nullopt;
-    const bool spine = context_.selection.currentSelection().isSpine();
+    const bool spine = selection_.currentSelection().isSpine() && cover_;
     TextElement* text = selectedText();
     if (!spine && !text)
         return std::nullopt;
@@ -63,18 +74,17 @@ std::optional<TextFormattingCommands::Target> TextFormattingCommands::checkedTar
 
 std::optional<OleColor> TextFormattingCommands::chooseColour(const Target& target)
 {
-    return context_.prompter.getColor(target.spine ? context_.document.dosSheet().foreColor
-                                                   : target.text->foreColor);
+    return prompter_.getColor(target.spine ? cover_->dosSheet().foreColor : target.text->foreColor);
 }
 
 TextElement* TextFormattingCommands::selectedText()
 {
-    return context_.surface.text(context_.selection.currentSelection());
+    return surface_.textOf(selection_.currentSelection());
 }
 
 void TextFormattingCommands::redrawVerticalText()
 {
-    DrawRotatedText(context_.document, context_.document.verticalText.caption());
+    DrawRotatedText(*cover_, cover_->verticalText.caption());
 }
 
 void TextFormattingCommands::font()
@@ -82,34 +92,32 @@ void TextFormattingCommands::font()
     const auto target = checkedTarget();
     if (!target)
         return;
-    JewelCaseDocument& document = context_.document;
-    SelectionController& selection = context_.selection;
     const bool spine = target->spine;
     TextElement* text = target->text;
-    const auto chosen =
-        context_.prompter.getFont(spine ? document.verticalText.font() : text->font());
+    const auto chosen = prompter_.getFont(spine ? cover_->verticalText.font() : text->font());
     if (!chosen)
         return;
     if (spine) {
-        document.verticalText.setFont(*chosen);
+        cover_->verticalText.setFont(*chosen);
         redrawVerticalText();
         return;
     }
-    if (!askAndApplyToFace(
-            QStringLiteral("Voulez vous appliquer la police à tous les éléments ou "
-                           "uniquement au texte sélectionné ?"),
-            QStringLiteral("Cliquez sur Non pour appliquer uniquement au texte "
-                           "sélectionné."),
-            [&](TextElement& element) {
-                element.setFont(*chosen);
-                FitLabelInFace(document, selection, element, selection.currentFace());
-            },
-            true))
+    // Only the cover asks whether the font goes to every text; the label's goes to the selection.
+    if (cover_ && !askAndApplyToAll(
+                      QStringLiteral("Voulez vous appliquer la police à tous les éléments ou "
+                                     "uniquement au texte sélectionné ?"),
+                      QStringLiteral("Cliquez sur Non pour appliquer uniquement au texte "
+                                     "sélectionné."),
+                      [&](TextElement& element) {
+                          element.setFont(*chosen);
+                          fit(element);
+                      },
+                      true))
         return;
     text->setAutoSize(false);
     text->setFont(*chosen);
-    FitLabelInFace(document, selection, *text, selection.currentFace());
-    selection.Select();
+    fit(*text);
+    selection_.Select();
 }
 
 void TextFormattingCommands::colour()
@@ -117,18 +125,22 @@ void TextFormattingCommands::colour()
     const auto target = checkedTarget();
     if (!target)
         return;
-    JewelCaseDocument& document = context_.document;
     TextElement* text = target->text;
     const auto chosen = chooseColour(*target);
     if (!chosen)
         return;
     if (target->spine) {
-        document.dosSheet().foreColor = *chosen;
+        cover_->dosSheet().foreColor = *chosen;
         redrawVerticalText();
         return;
     }
     const auto paint = [&](TextElement& element) { element.foreColor = *chosen; };
-    if (askAndApplyToFace(
+    // As the font: asked on the cover only.
+    if (!cover_) {
+        paint(*text);
+        return;
+    }
+    if (askAndApplyToAll(
             QStringLiteral("Voulez vous appliquer la couleur à tous les éléments ou uniquement à "
                            "l'élément sélectionné ?"),
             QStringLiteral("Cliquez sur Non pour appliquez uniquement à l'élément sélectionné."),
@@ -143,7 +155,6 @@ void TextFormattingCommands::backColour(int entry)
     const auto target = checkedTarget();
     if (!target)
         return;
-    JewelCaseDocument& document = context_.document;
     const bool spine = target->spine;
     TextElement* text = target->text;
     const BackStyle backStyle = entry == 0 ? BackStyle::Transparent : BackStyle::Opaque;
@@ -157,7 +168,7 @@ void TextFormattingCommands::backColour(int entry)
     }
     if (spine) {
         if (backStyle == BackStyle::Opaque) {
-            document.dosSheet().backColor = chosen;
+            cover_->dosSheet().backColor = chosen;
             redrawVerticalText();
         }
         return;
@@ -173,7 +184,7 @@ void TextFormattingCommands::backColour(int entry)
         if (backStyle == BackStyle::Opaque)
             element.backColor = chosen;
     };
-    if (askAndApplyToFace(
+    if (askAndApplyToAll(
             question,
             QStringLiteral("Cliquez sur Non pour appliquer uniquement à l'élément sélectionné."),
             fill))
@@ -184,31 +195,30 @@ void TextFormattingCommands::border(int entry)
 {
     if (entry != 0 && entry != 1)
         return;
-    if (!context_.selection.TextSelectionCheck(context_.prompter))
+    if (!selection_.TextSelectionCheck(prompter_))
         return;
     const BorderStyle style = entry == 0 ? BorderStyle::None : BorderStyle::Single;
-    SelectionController& selection = context_.selection;
-    if (selection.currentSelection().isSpine()) {
-        context_.document.spines[0].borderStyle = style;
+    if (selection_.currentSelection().isSpine() && cover_) {
+        cover_->spines[0].borderStyle = style;
         return;
     }
     TextElement* text = selectedText();
     if (!text)
         return;
-    if (!askAndApplyToFace(
+    if (!askAndApplyToAll(
             QStringLiteral("Voulez vous changer la bordure à tous les éléments ou uniquement à "
                            "l'élément sélectionné ?"),
             QStringLiteral("Cliquez sur Non pour appliquer uniquement à l'élément sélectionné."),
             [&](TextElement& element) { element.borderStyle = style; }))
         return;
-    selection.keepBorderStyle(style);
+    selection_.keepBorderStyle(style);
 }
 
 void TextFormattingCommands::textAlignment(int entry)
 {
     if (entry < 0 || entry > 3)
         return;
-    if (!context_.selection.TextSelectionCheck(context_.prompter))
+    if (!selection_.TextSelectionCheck(prompter_))
         return;
     TextElement* text = selectedText();
     if (!text)
@@ -217,20 +227,19 @@ void TextFormattingCommands::textAlignment(int entry)
         text->alignment = alignmentFromNumber(entry);
         return;
     }
-    SelectionController& selection = context_.selection;
     text->setAutoSize(true);
-    FitLabelInFace(context_.document, selection, *text, selection.currentFace());
-    selection.Select();
+    fit(*text);
+    selection_.Select();
 }
 
 void TextFormattingCommands::bringToFront()
 {
-    if (TextElement* text = selectedText())
-        context_.document.bringToFront(*text);
+    if (TextElement* text = selectedText(); text && cover_)
+        cover_->bringToFront(*text);
 }
 
 void TextFormattingCommands::sendToBack()
 {
-    if (TextElement* text = selectedText())
-        context_.document.sendToBack(*text);
+    if (TextElement* text = selectedText(); text && cover_)
+        cover_->sendToBack(*text);
 }

@@ -6,14 +6,23 @@
 #include <functional>
 #include <optional>
 
+class JewelCaseDocument;
+class Prompter;
+class SelectionController;
+class SelectionSurface;
 class TextElement;
 struct CoverContext;
 
 // The formatting commands of the selected text: font, colours, border, alignment and
-// stacking. A selected spine stands for the Dos's vertical text.
+// stacking. They work on a window's selection and the texts of its surface: the cover's, where
+// a selected spine stands for the Dos's vertical text, or the CD label's.
 class TextFormattingCommands {
 public:
-    explicit TextFormattingCommands(CoverContext& context) : context_(context) {}
+    // The cover's: the font and the text colour may go to every text of the face.
+    explicit TextFormattingCommands(CoverContext& context);
+    // Another window's (the CD label's): the font and the text colour go to the selected text
+    // only.
+    TextFormattingCommands(SelectionController& selection, Prompter& prompter);
 
     enum class Scope { All, Selection, Cancelled };
 
@@ -43,14 +52,18 @@ private:
     // The colour dialog, preset with the target's text colour.
     std::optional<OleColor> chooseColour(const Target& target);
     Scope askScope(const QString& question, const QString& lastLine, bool fontTypo = false);
-    // Asks the apply-to-all question; on Yes, `change` goes to every text of the face. False
+    // Asks the apply-to-all question; on Yes, `change` goes to every text it reaches. False
     // when the user cancelled; otherwise the caller changes the selection itself.
-    bool askAndApplyToFace(const QString& question, const QString& lastLine,
-                           const std::function<void(TextElement&)>& change, bool fontTypo = false);
-    // Every text of the selection's face, hidden ones and the template included.
-    void forEachFaceText(const std::function<void(TextElement&)>& change);
+    bool askAndApplyToAll(const QString& question, const QString& lastLine,
+                          const std::function<void(TextElement&)>& change, bool fontTypo = false);
+    // Every text the apply-to-all answer reaches, hidden ones and the template included.
+    void forEachText(const std::function<void(TextElement&)>& change);
+    void fit(TextElement& element);
     TextElement* selectedText();
     void redrawVerticalText();
 
-    CoverContext& context_;
+    SelectionController& selection_;
+    SelectionSurface& surface_;
+    Prompter& prompter_;
+    JewelCaseDocument* cover_ = nullptr; // the cover's spines and stacking; null elsewhere
 };

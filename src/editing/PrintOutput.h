@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QImage>
+#include <QObject>
+#include <QPageLayout>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class Prompter;
+class QPainter;
+class QPrinter;
+class QPushButton;
+class QWidget;
+
+// What every window's output shares, the cover's sheets as the CD label: the printer, the
+// print quality as a resolution, the question before printing, the cancel button "Annuler
+// l'impression", the printer's own settings lent for one command and given back, one job a
+// page on a printer and one file for a whole command on a PDF; and, for the clipboard copy and
+// the BMP export, the page's picture as the screen shows it.
+class PrintOutput : public QObject {
+    Q_OBJECT
+public:
+    // One page of a command.
+    struct Page {
+        int number = 0;                       // what `pageOutput` says of it (the cover's sheet)
+        QString jobName;                      // the printer's name for its job
+        std::function<void()> show;           // the window shows it first (a view switch)
+        std::function<void(QPainter&)> paint; // on paper, on a device whose origin is the
+                                              // printable area's corner
+        std::function<QImage()> picture;      // as the screen shows it
+    };
+
+    // `sharedPrinter` gives the program's one printer; without it the output makes its own, on
+    // first use, as finding the system's printers takes a while.
+    PrintOutput(Prompter& prompter, QPushButton& cancelButton, QWidget* window,
+                std::function<QPrinter&()> sharedPrinter = {});
+    ~PrintOutput() override;
+
+    QPrinter& printer() const;
+    // Entry 0 draft to 3 high. False when the entry was already chosen.
+    bool setQuality(int entry);
+    int printQualityCode() const { return printQualityCode_; }
+    // The resolution the quality prints at, capped by what the printer offers.
+    int qualityResolution() const;
+    // "Configurer l'imprimante".
+    void printerSetup();
+
+    // A copy or a BMP export is running: the pages go to the clipboard, nothing is asked.
+    bool copyOrExportInProgress() const { return copyInProgress_ || bmpExportInProgress_; }
+    // The question before printing, `what` then "   Confirmez  ?"; true without asking while a
+    // copy or an export runs.
+    bool confirmed(const QString& what);
+    // Sends `pages` in order to the printer, in `orientation`, or puts their pictures on the
+    // clipboard. "Annuler l'impression" stops it between two pages.
+    void output(const std::vector<Page>& pages, bool toClipboard,
+                QPageLayout::Orientation orientation);
+    // A copy: `print` runs without its question and puts its page on the clipboard, with the
+    // message "Image copiée vers le presse papier".
+    void copy(const std::function<void()>& print);
+    // A BMP export: `print` puts its page on the clipboard silently, and the picture is then
+    // written where the save dialog titled `title` says, `proposedName` proposed.
+    void exportBmp(const std::function<void()>& print, const QString& title,
+                   const QString& proposedName);
+
+Q_SIGNALS:
+    // A page has gone to its destination (the tests cancel between pages with it).
+    void pageOutput(int number);
+
+private:
+    void toClipboard(const Page& page);
+    void printPage(const Page& page, QPageLayout::Orientation orientation);
+    void cancel();
+
+    Prompter& prompter_;
+    QPushButton& cancelButton_;
+    QWidget* window_;
+    std::function<QPrinter&()> sharedPrinter_;
+    mutable std::unique_ptr<QPrinter> ownPrinter_;
+    int printQualityCode_ = -4;
+    bool copyInProgress_ = false;
+    bool bmpExportInProgress_ = false;
+    bool cancelled_ = false; // "Annuler l'impression" was pressed during this command
+    QImage capture_;         // the last page put on the clipboard
+};

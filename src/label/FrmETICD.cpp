@@ -1,0 +1,253 @@
+#include "FrmETICD.h"
+
+#include "AboutPicture.h"
+#include "CenterWindow.h"
+#include "LabelRenderer.h"
+#include "PrintOutput.h"
+#include "SheetWidget.h"
+#include "Twips.h"
+#include "frmTextEdit.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QToolBar>
+#include <QToolButton>
+#include <cmath>
+
+namespace {
+
+// The window as it was drawn, in twips: the drawing area's width and a little more, and the
+// toolbar's height plus this much for the menus, the drawing and the row under it.
+constexpr double windowWidth = 6795;
+constexpr double heightBelowToolbar = 8000;
+// The window stands this much up and left of the screen's centre.
+constexpr double offCentre = 120;
+// Between the drawing and the row of the cancel button and the about picture, in pixels.
+constexpr int rowGap = 8;
+
+} // namespace
+
+FrmETICD::FrmETICD(Prompter* prompter, Services services, QWidget* parent)
+    : QMainWindow(parent), qtPrompter_(this), prompter_(prompter ? *prompter : qtPrompter_),
+      services_(std::move(services)), context_(prompter_), menus_(this), files_(context_),
+      texts_(context_.selection, prompter_,
+             [this](const QString& caption) {
+                 // The editor works on this window's selection.
+                 return frmTextEdit::edit(caption, true, prompter_, this, services_.showAbout);
+             }),
+      formatting_(context_.selection, prompter_), pictures_(context_, this)
+{
+    setWindowFlag(Qt::Window);
+    setWindowModality(Qt::ApplicationModal);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/jaskelcd.svg")));
+
+    toolBar_ = addToolBar(QStringLiteral("Barre d'outils"));
+    toolBar_->setMovable(false);
+    toolBar_->setIconSize(QSize(20, 20));
+    menus_.layOut(menuBar(), toolBar_);
+    buildDrawingArea();
+    output_ = std::make_unique<PrintOutput>(prompter_, *cmdNoPrint_, this, services_.printer);
+
+    wireFileCommands();
+    wireTextCommands();
+    wirePictureCommands();
+    wireOutputCommands();
+
+    menus_.quality[3]->setChecked(true);
+    output_->setQuality(3);
+    placeOnScreen();
+    refresh();
+}
+
+FrmETICD::~FrmETICD() = default;
+
+QPrinter& FrmETICD::printer()
+{
+    return output_->printer();
+}
+
+void FrmETICD::buildDrawingArea()
+{
+    auto* area = new QWidget(this);
+    setCentralWidget(area);
+    SheetWidget::Drawing drawing{[] { return CdLabelDocument::discArea.size(); },
+                                 [this](QPaintDevice& device) {
+                                     LabelRenderer::render(device, context_.label, &context_.marks);
+                                 }};
+    drawing_ = new SheetWidget(context_.selection, 0, std::move(drawing), area);
+    drawing_->placeAt(QPointF(0, 0));
+    connect(drawing_, &SheetWidget::elementDoubleClicked, this, [this](const ElementRef& element) {
+        texts_.doubleClick(element);
+        refresh();
+    });
+    connect(drawing_, &SheetWidget::contextMenuRequested, this,
+            [this](const QPoint& at) { menus_.textMenu->popup(at); });
+
+    // Under the drawing: the cancel button while output runs, and the program's picture.
+    const int rowTop = drawing_->geometry().bottom() + rowGap;
+    cmdNoPrint_ = new QPushButton(QStringLiteral("Annuler l'impression"), area);
+    cmdNoPrint_->adjustSize();
+    cmdNoPrint_->move(rowGap, rowTop);
+    QToolButton* about = makeAboutPicture(area, services_.showAbout);
+    about->setObjectName(QStringLiteral("imgAbout"));
+    about->adjustSize();
+    about->move(drawing_->geometry().right() - about->width(), rowTop);
+}
+
+void FrmETICD::placeOnScreen()
+{
+    const double pixelsPerTwip = Twips::toDevice(*drawing_).m11();
+    const int toolbarHeight = toolBar_->sizeHint().height();
+    resize(int(std::lround(windowWidth * pixelsPerTwip)),
+           toolbarHeight + int(std::lround(heightBelowToolbar * pixelsPerTwip)));
+    CenterWindow(this);
+    const int shift = int(std::lround(offCentre * pixelsPerTwip));
+    move(pos() - QPoint(shift, shift));
+}
+
+void FrmETICD::wire(QAction* action, std::function<void()> command)
+{
+    connect(action, &QAction::triggered, this, [this, command = std::move(command)] {
+        command();
+        refresh();
+    });
+}
+
+void FrmETICD::wireFileCommands()
+{
+    for (QAction* action : {menus_.open, menus_.openButton})
+        wire(action, [this] { files_.Open(); });
+    for (QAction* action : {menus_.newLabel, menus_.newButton})
+        wire(action, [this] { files_.New(); });
+    for (QAction* action : {menus_.saveJket, menus_.saveButton})
+        wire(action, [this] { files_.SaveAs(); });
+    for (QAction* action : {menus_.close, menus_.closeButton})
+        wire(action, [this] { close(); });
+
+    for (QAction* action : {menus_.help, menus_.helpButton}) {
+        action->setEnabled(bool(services_.showHelp));
+        wire(action, [this] { services_.showHelp(this); });
+    }
+    menus_.about->setEnabled(bool(services_.showAbout));
+    wire(menus_.about, [this] { services_.showAbout(); });
+}
+
+void FrmETICD::wireTextCommands()
+{
+    for (QAction* action : {menus_.insertText, menus_.insertButton})
+        wire(action, [this] { insertText(); });
+    for (QAction* action : {menus_.edit, menus_.editButton})
+        wire(action, [this] { texts_.edit(); });
+    wire(menus_.deleteText, [this] { texts_.deleteSelection(); });
+    for (QAction* action : {menus_.font, menus_.fontButton})
+        wire(action, [this] { formatting_.font(); });
+    for (QAction* action : {menus_.colour, menus_.colourButton})
+        wire(action, [this] { formatting_.colour(); });
+    wire(menus_.backTransparent, [this] { formatting_.backColour(0); });
+    wire(menus_.backChange, [this] { formatting_.backColour(1); });
+    wire(menus_.borderNone, [this] { formatting_.border(0); });
+    wire(menus_.borderSingle, [this] { formatting_.border(1); });
+    for (int entry = 0; entry < int(menus_.align.size()); ++entry)
+        wire(menus_.align[std::size_t(entry)], [this, entry] { formatting_.textAlignment(entry); });
+}
+
+void FrmETICD::wirePictureCommands()
+{
+    wire(menus_.pictureFromFile, [this] { pictures_.fromFile(); });
+    wire(menus_.pictureFromScanner, [this] { pictures_.fromScanner(); });
+    wire(menus_.pictureFromClipboard, [this] { pictures_.fromClipboard(); });
+    wire(menus_.deletePicture, [this] { pictures_.deletePicture(); });
+    wire(menus_.labelColour, [this] { pictures_.labelColour(); });
+    for (QMenu* menu : {menus_.pictureMenu, menus_.insertPictureMenu})
+        connect(menu, &QMenu::aboutToShow, this, &FrmETICD::refresh);
+}
+
+void FrmETICD::wireOutputCommands()
+{
+    for (QAction* action : {menus_.print, menus_.printButton})
+        wire(action, [this] { Print(); });
+    for (int entry = 0; entry < int(menus_.quality.size()); ++entry)
+        wire(menus_.quality[std::size_t(entry)], [this, entry] { output_->setQuality(entry); });
+    wire(menus_.printerSetup, [this] { output_->printerSetup(); });
+    wire(menus_.copy, [this] { copy(); });
+    wire(menus_.saveBmp, [this] { exportBmp(); });
+}
+
+void FrmETICD::refresh()
+{
+    setWindowTitle(QStringLiteral("Jaskel CD : ") + context_.label.fileName);
+    menus_.deletePicture->setEnabled(context_.label.hasPictureFile());
+    drawing_->update();
+}
+
+void FrmETICD::showWindow()
+{
+    refresh();
+    show();
+    raise();
+    activateWindow();
+}
+
+bool FrmETICD::openFile(const QString& path)
+{
+    if (!files_.settleUnsavedChanges())
+        return false;
+    const bool read = files_.openFile(path);
+    refresh();
+    return read;
+}
+
+bool FrmETICD::mayEndProgram()
+{
+    return files_.settleUnsavedChanges();
+}
+
+void FrmETICD::insertText()
+{
+    TextElement& text = context_.label.insertText();
+    context_.selection.pressElement(LabelSurface::text(text.index));
+    context_.selection.Select();
+    context_.label.modified = true;
+}
+
+void FrmETICD::Print()
+{
+    if (!output_->confirmed(QStringLiteral("Impression de l'étiquette du CD")))
+        return;
+    context_.selection.EndDrag();
+    PrintOutput::Page page;
+    page.jobName = QStringLiteral("Jaskel CD : Etiquette CD");
+    page.paint = [this](QPainter& painter) {
+        LabelRenderer::paintPrinted(painter, context_.label);
+    };
+    page.picture = [this] { return LabelRenderer::image(context_.label, int(Twips::screenDpi)); };
+    output_->output({page}, output_->copyOrExportInProgress(), QPageLayout::Portrait);
+}
+
+void FrmETICD::copy()
+{
+    output_->copy([this] { Print(); });
+}
+
+void FrmETICD::exportBmp()
+{
+    output_->exportBmp([this] { Print(); },
+                       QStringLiteral("Enregistrer étiquette CD au format image BMP"),
+                       QStringLiteral("Image Etiquette CD"));
+}
+
+void FrmETICD::closeEvent(QCloseEvent* event)
+{
+    // Hidden, the window is being closed because the program ends, which asked already.
+    if (isVisible() && !files_.settleUnsavedChanges()) {
+        event->ignore();
+        return;
+    }
+    context_.selection.EndDrag();
+    // Accepted, the window is hidden, not destroyed: the label stays for the next opening.
+    event->accept();
+}

@@ -1,0 +1,80 @@
+#include "LabelFileCommands.h"
+
+#include "LabelContext.h"
+#include "LabelFile.h"
+#include "Prompter.h"
+
+namespace {
+
+// A question of the file commands: a title, a text, then CR and "   Confirmez  ?", Yes/No
+// with No as the default.
+bool confirmed(Prompter& prompter, const QString& title, const QString& text)
+{
+    return prompter.ask({title, text + QStringLiteral("\r   Confirmez  ?"),
+                         Prompter::Icon::Question, Prompter::Yes | Prompter::No, Prompter::No}) ==
+           Prompter::Yes;
+}
+
+} // namespace
+
+bool LabelFileCommands::settleUnsavedChanges()
+{
+    if (!context_.label.modified)
+        return true;
+    // Declined, the changes stay counted until the label is really emptied or replaced.
+    return !confirmed(context_.prompter, QStringLiteral("Fichier modifié"),
+                      QStringLiteral("Enregistrer les modifications")) ||
+           SaveAs();
+}
+
+void LabelFileCommands::New()
+{
+    if (!settleUnsavedChanges())
+        return;
+    const bool create = confirmed(context_.prompter, QStringLiteral("Nouveau fichier"),
+                                  QStringLiteral("Créer une nouvelle étiquette CD"));
+    CdLabelDocument& label = context_.label;
+    label.fileName = CdLabelDocument::newFileName;
+    if (!create)
+        return;
+    context_.selection.EndDrag();
+    label.reset();
+    label.modified = false;
+}
+
+void LabelFileCommands::Open()
+{
+    if (!settleUnsavedChanges())
+        return;
+    const std::optional<QString> path = context_.prompter.getOpenFileName(
+        {QStringLiteral("Ouvrir un fichier etiquette CD au format JKET"),
+         context_.label.fileName,
+         {LabelFile::openDialogFilter()},
+         QString()});
+    if (path && !path->isEmpty())
+        openFile(*path);
+}
+
+bool LabelFileCommands::openFile(const QString& path)
+{
+    context_.selection.EndDrag();
+    return LabelFile::OuvrirFichier(context_.label, path, context_.prompter);
+}
+
+bool LabelFileCommands::SaveAs()
+{
+    // The selection's frame stands in for a text's border: the text gets its own back first.
+    context_.selection.EndDrag();
+    // No suffix is added: a name typed without ".jket" is the name the user chose.
+    const std::optional<QString> path = context_.prompter.getSaveFileName(
+        {QStringLiteral("Enregistrer Etiquette CD au format JKET"),
+         context_.label.fileName,
+         {LabelFile::saveDialogFilter()},
+         QString()});
+    if (!path || path->isEmpty())
+        return false;
+    if (!LabelFile::SauveFichier(context_.label, *path, context_.prompter))
+        return false;
+    context_.label.fileName = *path;
+    return true;
+}

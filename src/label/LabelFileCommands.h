@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+struct LabelContext;
+
+// "&Nouveau", "&Ouvrir", "Fichier Etiquette CD (Format JKET)" and the question before the label
+// window closes: the label's file commands, their questions and dialogs. The window's title
+// follows the label's file name.
+class LabelFileCommands {
+public:
+    explicit LabelFileCommands(LabelContext& context) : context_(context) {}
+
+    // "&Nouveau": after the unsaved-changes question, "Créer une nouvelle étiquette CD". The
+    // label is named "Nouveau" whatever the answer, and emptied only on Yes.
+    void New();
+    // "&Ouvrir": after the unsaved-changes question, the open dialog and the file.
+    void Open();
+    // "Fichier Etiquette CD (Format JKET)": true when the label was written.
+    bool SaveAs();
+    // Reads a .jket file into the label; false when it could not be read to its end (what was
+    // read stays, and the user was told).
+    bool openFile(const QString& path);
+    // Asks about unsaved changes when there are some: false when the user asked to save and the
+    // label was not saved, so that whatever asked (closing, a command) stops.
+    bool settleUnsavedChanges();
+
+private:
+    LabelContext& context_;
+};

@@ -1,0 +1,65 @@
+#include "LabelPictureCommands.h"
+
+#include "LabelContext.h"
+#include "PictureExport.h"
+#include "PictureSources.h"
+#include "Prompter.h"
+#include "ScannerWindows.h"
+
+void LabelPictureCommands::fromFile()
+{
+    QString chosen;
+    const std::optional<Picture> picture = PictureSources::AcquirePictureFile(
+        QStringLiteral("Choisir une image"), context_.prompter, chosen);
+    if (!picture)
+        return;
+    context_.selection.EndDrag();
+    context_.label.setPicture(chosen, *picture, CdLabelDocument::insertedPictureRect);
+    context_.label.modified = true;
+}
+
+void LabelPictureCommands::fromClipboard()
+{
+    QString unused;
+    if (const std::optional<Picture> pasted =
+            PictureSources::AcquirePicture(true, context_.prompter, unused))
+        placeAsBmp(*pasted);
+}
+
+void LabelPictureCommands::fromScanner()
+{
+    if (const std::optional<Picture> scanned = ScannerWindows::AcquireScannedPicture(window_))
+        placeAsBmp(*scanned);
+}
+
+void LabelPictureCommands::placeAsBmp(const Picture& picture)
+{
+    CdLabelDocument& label = context_.label;
+    const std::optional<QString> path = PictureExport::saveAsBmp(
+        picture, QStringLiteral("Enregistrer image numérisée au format image BMP"),
+        label.pictureFileName, context_.prompter);
+    if (!path)
+        return;
+    context_.selection.EndDrag();
+    // Where the last picture stood (the first goes near the centre).
+    label.setPicture(*path, picture, label.picture.rect);
+    label.modified = true;
+}
+
+void LabelPictureCommands::deletePicture()
+{
+    if (!context_.label.hasPictureFile())
+        return;
+    context_.selection.EndDrag();
+    context_.label.removePicture();
+    context_.label.modified = true;
+}
+
+void LabelPictureCommands::labelColour()
+{
+    const std::optional<OleColor> chosen = context_.prompter.getColor(context_.label.backColor);
+    if (!chosen)
+        return;
+    context_.label.backColor = *chosen;
+    context_.label.modified = true;
+}
