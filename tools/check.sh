@@ -2,7 +2,10 @@
 # Installs what the tests need, builds everything and runs every test.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 # The tests read the PDFs they print (poppler-utils) and print through a CUPS queue of their own.
-install_packages "${build_packages[@]}" poppler-utils cups-daemon cups-client cups-core-drivers
+# The desktop files are checked with the desktop's own tools, and the Debian package is built
+# (dpkg-dev and file for dpkg-shlibdeps).
+install_packages "${build_packages[@]}" poppler-utils cups-daemon cups-client cups-core-drivers \
+    desktop-file-utils appstream shared-mime-info libxml2-utils dpkg-dev file
 configure_and_build
 cd "$build"
 ctest --output-on-failure -j "$(nproc)"

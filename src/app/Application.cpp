@@ -15,7 +15,8 @@ void configure(QGuiApplication& application)
     QGuiApplication::setApplicationName(AboutBox::programName());
     QGuiApplication::setApplicationVersion(AboutBox::version());
     QGuiApplication::setOrganizationName(QStringLiteral("jaskelcd"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("jaskelcd"));
+    // The desktop entry's name (resources/desktop), by which the desktop knows the window.
+    QGuiApplication::setDesktopFileName(QStringLiteral("fr.jaskel.jaskelcd"));
 
     // The interface is French whatever the user's locale, Qt's own buttons included.
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));

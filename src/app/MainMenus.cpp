@@ -1,12 +1,12 @@
 #include "MainMenus.h"
 
 #include <QAction>
-#include <QApplication>
+#include <QIcon>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
-#include <QStyle>
 #include <QToolBar>
+#include <algorithm>
 
 namespace {
 
@@ -31,26 +31,38 @@ QIcon glyphIcon(const QString& glyph, const QColor& colour = programBlue)
     return QIcon(pixmap);
 }
 
-// A printer with the first letter of what it prints on its paper.
+// A standard entry's picture: the desktop's icon theme's, else the program's own.
+QIcon themeIcon(const QString& name)
+{
+    return QIcon::fromTheme(name, QIcon(QStringLiteral(":/icons/actions/%1.svg").arg(name)));
+}
+
+// The printer of the icon theme with the first letter of what it prints in a corner, so that
+// the two print buttons tell themselves apart. Pixmaps of each toolbar size: the disabled look
+// is then generated from them as for any other button.
 QIcon printerIcon(const QString& letter)
 {
-    QPixmap pixmap(40, 40);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(programBlue, 2.5));
-    painter.setBrush(Qt::white);
-    painter.drawRect(QRectF(11, 3, 18, 16));
-    painter.setBrush(QColor(0xc9, 0xd6, 0xf2));
-    painter.drawRoundedRect(QRectF(3, 17, 34, 14), 3, 3);
-    painter.setBrush(Qt::white);
-    painter.drawRect(QRectF(10, 27, 20, 10));
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPixelSize(12);
-    font.setBold(true);
-    painter.setFont(font);
-    painter.drawText(QRectF(11, 3, 18, 14), Qt::AlignCenter, letter);
-    return QIcon(pixmap);
+    const QIcon printer = themeIcon(QStringLiteral("document-print"));
+    QIcon icon;
+    for (int size : {16, 20, 22, 24, 32, 40, 48, 64}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        printer.paint(&painter, QRect(0, 0, size, size));
+        const QRectF badge(size * 0.48, size * 0.48, size * 0.52, size * 0.52);
+        painter.setPen(QPen(Qt::white, std::max(1.0, size / 20.0)));
+        painter.setBrush(programBlue);
+        painter.drawRoundedRect(badge, size / 8.0, size / 8.0);
+        QFont font(QStringLiteral("Liberation Sans"));
+        font.setPixelSize(std::max(7, int(size * 0.42)));
+        font.setBold(true);
+        painter.setFont(font);
+        painter.drawText(badge, Qt::AlignCenter, letter);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }
 
 // A submenu whose entry in its parent is `header`.
@@ -127,13 +139,12 @@ void MainMenus::layOut(QMenuBar* bar, QToolBar* toolBar)
     QMenu* help = bar->addMenu(QStringLiteral("?"));
     help->addActions({windows.help, windows.about});
 
-    const QStyle* style = QApplication::style();
-    file.newButton->setIcon(style->standardIcon(QStyle::SP_FileIcon));
-    file.openButton->setIcon(style->standardIcon(QStyle::SP_DialogOpenButton));
-    file.saveButton->setIcon(style->standardIcon(QStyle::SP_DialogSaveButton));
+    file.newButton->setIcon(themeIcon(QStringLiteral("document-new")));
+    file.openButton->setIcon(themeIcon(QStringLiteral("document-open")));
+    file.saveButton->setIcon(themeIcon(QStringLiteral("document-save")));
     output.printRectoVersoButton->setIcon(printerIcon(QStringLiteral("R")));
     output.printDosButton->setIcon(printerIcon(QStringLiteral("D")));
-    file.quitButton->setIcon(style->standardIcon(QStyle::SP_DialogCloseButton));
+    file.quitButton->setIcon(themeIcon(QStringLiteral("application-exit")));
     view.rectoVersoButton->setIcon(glyphIcon(QStringLiteral("RV")));
     view.dosButton->setIcon(glyphIcon(QStringLiteral("D")));
     text.insertRectoButton->setIcon(glyphIcon(QStringLiteral("+R")));

@@ -8,6 +8,7 @@
 #include <QCommandLineParser>
 #include <QDateTime>
 #include <QDir>
+#include <QProcess>
 #include <QTimer>
 #include <csignal>
 #include <cstdio>
@@ -58,23 +59,50 @@ int main(int argc, char* argv[])
         return HeadlessCommands::run(arguments);
     }
 
+    // Help and version are only printed: they need no display either.
+    const QStringList printedOnly = {QStringLiteral("-h"), QStringLiteral("--help"),
+                                     QStringLiteral("-v"), QStringLiteral("--version")};
+    for (const QString& argument : arguments.mid(1)) {
+        if (printedOnly.contains(argument) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+
     QApplication application(argc, argv);
     Application::configure(application);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Création et impression des jaquettes et des étiquettes de CD audio."));
-    parser.addHelpOption();
+    // Our own help option: Qt's has no French description.
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Afficher cette aide."));
+    parser.addOption(help);
     parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("fichier"),
-                                 QStringLiteral("Jaquette (.jkcd) à ouvrir au démarrage."));
+    parser.addPositionalArgument(
+        QStringLiteral("fichiers"),
+        QStringLiteral("Jaquettes (.jkcd) ou étiquettes (.jket) à ouvrir, chacune dans sa "
+                       "fenêtre."),
+        QStringLiteral("[fichiers…]"));
     parser.process(application);
+    if (parser.isSet(help))
+        parser.showHelp();
+
+    const QStringList paths =
+        CommandLine::documentPaths(parser.positionalArguments(), QDir::currentPath());
+    // A window holds one cover and one label: each file after the first gets a program of its
+    // own, as a file manager does for a program that takes one file.
+    for (qsizetype i = 1; i < paths.size(); ++i)
+        QProcess::startDetached(QCoreApplication::applicationFilePath(), {paths[i]});
+    const QString first = paths.value(0);
+    const bool label = CommandLine::isLabelFile(first);
 
     frmJewelCase window;
     if (qEnvironmentVariableIsSet("JASKELCD_REPORT_FIRST_PAINT"))
         window.coverView()->installEventFilter(new FirstPaintProbe(&window));
-    const QString commandLine = parser.positionalArguments().join(QLatin1Char(' '));
-    window.startUp(CommandLine::coverPath(commandLine, QDir::currentPath()));
+    window.startUp(label ? QString() : first);
     window.show();
+    // A label opens in the label window, over a new cover.
+    if (label)
+        window.openLabel(first);
     return application.exec();
 }
