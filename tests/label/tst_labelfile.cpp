@@ -1,4 +1,5 @@
 #include "CdLabelDocument.h"
+#include "FileSizeLimit.h"
 #include "LabelFile.h"
 #include "PictureFile.h"
 #include "ScriptedPrompter.h"
@@ -7,8 +8,6 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -165,13 +164,8 @@ private Q_SLOTS:
         label.modified = true;
         QVERIFY(!LabelFile::SauveFichier(label, file("absent/q.jket"), prompter));
         QCOMPARE(prompter.last().text, QStringLiteral("Erreur lors de la sauvegarde du fichier !"));
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit{};
-        getrlimit(RLIMIT_FSIZE, &limit);
-        const rlimit small{100, limit.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &small);
-        const bool written = LabelFile::SauveFichier(label, file("q.jket"), prompter);
-        setrlimit(RLIMIT_FSIZE, &limit);
+        const bool written = withFileSizeLimit(
+            100, [&] { return LabelFile::SauveFichier(label, file("q.jket"), prompter); });
         QVERIFY(!written && label.modified);
         QCOMPARE(readAll(file("q.jket")), before);
 

@@ -1,4 +1,5 @@
 #include "CoverFile.h"
+#include "FileSizeLimit.h"
 #include "JewelCaseDocument.h"
 #include "PictureFile.h"
 #include "PicturePlacement.h"
@@ -8,8 +9,6 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -216,13 +215,8 @@ private Q_SLOTS:
         document.documentModified = true;
         QVERIFY(!CoverFile::SauveFichier(document, file("absent/q.jkcd"), prompter));
         QCOMPARE(prompter.last().text, QStringLiteral("Erreur lors de la sauvegarde du fichier !"));
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit{};
-        getrlimit(RLIMIT_FSIZE, &limit);
-        const rlimit small{100, limit.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &small);
-        const bool written = CoverFile::SauveFichier(document, file("q.jkcd"), prompter);
-        setrlimit(RLIMIT_FSIZE, &limit);
+        const bool written = withFileSizeLimit(
+            100, [&] { return CoverFile::SauveFichier(document, file("q.jkcd"), prompter); });
         QVERIFY(!written);
         QVERIFY(document.documentModified);
         QCOMPARE(readAll(file("q.jkcd")), before);
