@@ -1,4 +1,5 @@
 #include "CddbClient.h"
+#include "LoopbackHttpServer.h"
 #include "SearchKeywords.h"
 #include "TrackList.h"
 
@@ -6,65 +7,12 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QTcpServer>
-#include <QTcpSocket>
 #include <QTimer>
 #include <QtTest>
 
 using namespace std::chrono_literals;
 
 namespace {
-
-// A CDDB server on loopback: answers every GET with `body` under `httpStatus`, or trickles a
-// byte every 50 ms without end; records the targets it was asked for.
-class LoopbackServer : public QObject {
-public:
-    LoopbackServer()
-    {
-        server.listen(QHostAddress::LocalHost);
-        connect(&server, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket* socket = server.nextPendingConnection()) {
-                connect(socket, &QTcpSocket::readyRead, this, [this, socket] { answer(socket); });
-                connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-            }
-        });
-    }
-    QString url() const
-    {
-        return QStringLiteral("http://127.0.0.1:%1/~cddb/cddb.cgi").arg(server.serverPort());
-    }
-
-    QByteArray body;
-    QByteArray httpStatus = "200 OK";
-    bool trickle = false;
-    QStringList requests;
-
-private:
-    void answer(QTcpSocket* socket)
-    {
-        QByteArray request = socket->property("request").toByteArray() + socket->readAll();
-        socket->setProperty("request", request);
-        if (!request.contains("\r\n\r\n"))
-            return;
-        requests += QString::fromLatin1(request.split(' ').value(1));
-        if (trickle) {
-            socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\n\r\n210 ");
-            auto* drip = new QTimer(socket);
-            // For 3 s: a time-out that waits on silence ends with a whole answer.
-            connect(drip, &QTimer::timeout, socket, [socket, drops = 0]() mutable {
-                socket->write("x");
-                if (++drops > 60)
-                    socket->disconnectFromHost();
-            });
-            drip->start(50);
-            return;
-        }
-        socket->write("HTTP/1.1 " + httpStatus +
-                      "\r\nContent-Type: text/plain\r\nContent-Length: " +
-                      QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
-        socket->disconnectFromHost();
-    }
-    QTcpServer server;
-};
 
 const QString Query = "cddb+query+6909aa09+9+150+18051+42248+57183+75952+89333+114384+142453+"
                       "163641+2476";
@@ -102,17 +50,24 @@ QStringList joined(const QList<GridRow>& rows)
 
 class TestCddbClient : public QObject {
     Q_OBJECT
-    LoopbackServer server;
+    // Answers every request alike.
+    LoopbackHttpServer server;
+    const QString cgi = server.url("/~cddb/cddb.cgi");
+    void serve(const QByteArray& body, const QByteArray& status = "200 OK",
+               LoopbackHttpServer::Manner manner = LoopbackHttpServer::Manner::Whole)
+    {
+        server.responses[""] = {body, status, "text/plain", manner};
+    }
+    QByteArray answered() const { return server.responses.value("").body; }
     std::unique_ptr<CddbClient> client;
 
 private Q_SLOTS:
     void init()
     {
         client = std::make_unique<CddbClient>(300ms);
-        client->setServerUrl(server.url());
-        server.body.clear();
-        server.httpStatus = "200 OK";
-        server.trickle = false;
+        client->setServerUrl(cgi);
+        server.trickleInterval = 50ms; // more often than the time-out: only its whole span ends it
+        serve({});
     }
 
     void requests()
@@ -130,9 +85,9 @@ private Q_SLOTS:
         QVERIFY(!client->CddbRead(QString(), "6909aa09"));
         QVERIFY(server.requests.isEmpty());
 
-        server.body = "200 rock 6909aa09 Dire Straits\r\n";
+        serve("200 rock 6909aa09 Dire Straits\r\n");
         QVERIFY(client->CddbQuery(Query));
-        server.body = recordFile("6909aa09.xmcd", true);
+        serve(recordFile("6909aa09.xmcd", true));
         QSignalSpy status(client.get(), &CddbClient::statusChanged);
         QSignalSpy busy(client.get(), &CddbClient::busyChanged);
         const auto read = client->CddbRead("rock", "6909aa09");
@@ -182,7 +137,7 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, answer);
         QFETCH(int, choice);
-        server.body = answer;
+        serve(answer);
         QStringList offered;
         if (choice >= 0)
             client->setCategoryChooser([&](const QStringList& lines) -> std::optional<QString> {
@@ -271,7 +226,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, answer);
         QFETCH(QStringList, rows);
         QFETCH(int, rowCount);
-        server.body = answer;
+        serve(answer);
         const auto result = client->CddbRead("rock", "6909aa09");
         QVERIFY(result);
         QTEST(result->status, "status");
@@ -290,22 +245,22 @@ private Q_SLOTS:
 
     void sites()
     {
-        server.body = "210 OK, site information follows\r\n"
-                      "gnudb.gnudb.org http 80 /~cddb/cddb.cgi N000.00 W000.00 main server\r\n"
-                      "gnudb.gnudb.org cddbp 8880 - N000.00 W000.00 gnudb\r\n"
-                      "cd.example.org http 8080 /cddb.cgi N048.51 E002.21 Paris,  France\r\n"
-                      ".\r\nlate http 80 /x a b c\r\n";
+        serve("210 OK, site information follows\r\n"
+              "gnudb.gnudb.org http 80 /~cddb/cddb.cgi N000.00 W000.00 main server\r\n"
+              "gnudb.gnudb.org cddbp 8880 - N000.00 W000.00 gnudb\r\n"
+              "cd.example.org http 8080 /cddb.cgi N048.51 E002.21 Paris,  France\r\n"
+              ".\r\nlate http 80 /x a b c\r\n");
         CddbClient::SitesResult result = client->CddbSites();
         QCOMPARE(result.status, Ready);
-        QCOMPARE(result.rawAnswer, server.body);
+        QCOMPARE(result.rawAnswer, answered());
         QCOMPARE(joined(result.sites),
                  QStringList({"gnudb.gnudb.org/~cddb/cddb.cgi\tmain server",
                               "cd.example.org:8080/cddb.cgi\tParis,  France"}));
-        server.body = "401 No site information\r\n";
+        serve("401 No site information\r\n");
         result = client->CddbSites();
         QCOMPARE(result.status, "Pas d'information disponible.");
-        QVERIFY(result.rawAnswer == server.body && result.sites.isEmpty());
-        server.body = "500 Syntax error\r\n";
+        QVERIFY(result.rawAnswer == answered() && result.sites.isEmpty());
+        serve("500 Syntax error\r\n");
         result = client->CddbSites();
         QVERIFY(result.status == Malformed && result.rawAnswer == "500" && result.sites.isEmpty());
     }
@@ -327,11 +282,11 @@ private Q_SLOTS:
     {
         QFETCH(QString, failure);
         QFETCH(QString, status);
-        server.trickle = failure == "slow";
-        server.httpStatus = failure == "404" ? "404 Not Found" : "200 OK";
-        server.body = failure == "huge"
-                          ? "210 OK\r\n" + QByteArray(CddbClient::MaxAnswerBytes - 8 + 1, 'x')
-                          : QByteArray("Not found");
+        serve(failure == "huge" ? "210 OK\r\n" + QByteArray(CddbClient::MaxAnswerBytes - 8 + 1, 'x')
+                                : QByteArray("Not found"),
+              failure == "404" ? "404 Not Found" : "200 OK",
+              failure == "slow" ? LoopbackHttpServer::Manner::Trickle
+                                : LoopbackHttpServer::Manner::Whole);
         if (failure == "closed") {
             QTcpServer closed;
             closed.listen(QHostAddress::LocalHost);
@@ -355,14 +310,14 @@ private Q_SLOTS:
     void openUrl()
     {
         InetCtrl inet(300ms);
-        const QUrl url(server.url());
-        server.body = "13 bytes here";
-        QCOMPARE(inet.OpenURL(url, 13).data, server.body);
+        const QUrl url(cgi);
+        serve("13 bytes here");
+        QCOMPARE(inet.OpenURL(url, 13).data, answered());
         QCOMPARE(inet.OpenURL(url, 12).failure, InetCtrl::Failure::TooLarge);
-        server.body = QByteArray(CddbClient::MaxAnswerBytes - 6, 'x').prepend("210 x\n");
+        serve(QByteArray(CddbClient::MaxAnswerBytes - 6, 'x').prepend("210 x\n"));
         QVERIFY(client->CddbSites().rawAnswer.size() == CddbClient::MaxAnswerBytes);
 
-        server.trickle = true;
+        serve("210 x\r\n", "200 OK", LoopbackHttpServer::Manner::Trickle);
         bool runningMeanwhile = false;
         QTimer::singleShot(50, [&] {
             runningMeanwhile = inet.StillExecuting();

@@ -6,6 +6,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
+#include <chrono>
 #include <memory>
 
 // An HTTP server on loopback for the tests: answers each GET once, whole and with its length
@@ -16,7 +17,7 @@ class LoopbackHttpServer : public QObject {
 public:
     enum class Manner {
         Whole,
-        Trickle,  // announces the body, then sends it a byte a second
+        Trickle,  // announces the body, then sends it a byte every `trickleInterval`
         CutShort, // announces twice the body, sends it and closes
         Silent,   // never answers
         Endless,  // announces 100 MB and sends them as fast as they are read
@@ -47,6 +48,7 @@ public:
 
     QHash<QString, Response> responses;
     QStringList requests;
+    std::chrono::milliseconds trickleInterval{1000};
 
 private:
     void answer(QTcpSocket* socket)
@@ -85,7 +87,7 @@ private:
                 socket->write(body.left(1));
                 body.remove(0, 1);
             });
-            drip->start(1000);
+            drip->start(trickleInterval);
             return;
         }
         case Manner::Endless: {
