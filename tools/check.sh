@@ -9,3 +9,7 @@ install_packages "${build_packages[@]}" poppler-utils cups-daemon cups-client cu
 configure_and_build
 cd "$build"
 ctest --output-on-failure -j "$(nproc)"
+# The same tests built with AddressSanitizer and UndefinedBehaviorSanitizer, then a short pass
+# of every fuzz target over that build.
+bash "$root/tools/sanitize.sh"
+bash "$root/tools/fuzz.sh" 15

@@ -168,6 +168,8 @@ void frmJewelCase::wireOutputCommands()
     cmdNoPrint_->adjustSize();
     output_ =
         new OutputCommands(*context_, *cmdNoPrint_, this, [this](int entry) { ShowView(entry); });
+    // The window's, so that it goes with the window (after the button its printing shows).
+    output_->setParent(this);
     connect(output_, &OutputCommands::sheetOutput, this, [this] { refreshCover(); });
     const OutputActions& output = menus_->output;
     wireCommand(output.printAll, [this] { output_->Print(OutputCommands::AllSheets); });

@@ -118,8 +118,13 @@ std::optional<CddbClient::Answer> CddbClient::send(const QString& command,
         return std::nullopt;
     }
     Q_EMIT statusChanged(Ready);
+    return readAnswer(result.data, reply);
+}
+
+CddbClient::Answer CddbClient::readAnswer(const QByteArray& data, Reply& reply)
+{
     reply.status = Ready;
-    reply.rawAnswer = decodeAnswer(result.data);
+    reply.rawAnswer = decodeAnswer(data);
     Answer answer;
     answer.lines = answerLines(reply.rawAnswer);
     answer.code = statusCode(answer.lines);
@@ -145,8 +150,16 @@ std::optional<CddbClient::QueryResult> CddbClient::CddbQuery(const QString& quer
         query, QStringLiteral("Questionne la base de données (Catégories de ce CD) ..."), result);
     if (!answer)
         return result;
-    const QStringList& lines = answer->lines;
-    const QString& code = answer->code;
+    readQueryAnswer(*answer, query, chooseCategory, result);
+    finish(result);
+    return result;
+}
+
+void CddbClient::readQueryAnswer(const Answer& answer, const QString& query,
+                                 const CategoryChooser& chooser, QueryResult& result)
+{
+    const QStringList& lines = answer.lines;
+    const QString& code = answer.code;
     result.match = ErrorMarker;
 
     if (code == QLatin1String("200")) {
@@ -156,7 +169,7 @@ std::optional<CddbClient::QueryResult> CddbClient::CddbQuery(const QString& quer
         result.categories = listLines(lines);
         if (!result.categories.isEmpty()) {
             const std::optional<QString> choice =
-                chooseCategory ? chooseCategory(result.categories) : std::nullopt;
+                chooser ? chooser(result.categories) : std::nullopt;
             if (choice && !choice->trimmed().isEmpty()) {
                 result.match = GetField(*choice, 1, Space) + u'|' + GetField(*choice, 2, Space);
             } else {
@@ -171,8 +184,6 @@ std::optional<CddbClient::QueryResult> CddbClient::CddbQuery(const QString& quer
     } else if (code == QLatin1String("409")) {
         result.status = QStringLiteral("Vous êtes mal identifié.");
     }
-    finish(result);
-    return result;
 }
 
 std::optional<CddbClient::ReadResult> CddbClient::CddbRead(const QString& category,
@@ -186,8 +197,14 @@ std::optional<CddbClient::ReadResult> CddbClient::CddbRead(const QString& catego
              QStringLiteral("Questionne la base de données (Contenu du CD) ..."), result);
     if (!answer)
         return result;
-    const QString& code = answer->code;
+    readRecordAnswer(*answer, result);
+    finish(result);
+    return result;
+}
 
+void CddbClient::readRecordAnswer(const Answer& answer, ReadResult& result)
+{
+    const QString& code = answer.code;
     if (code == QLatin1String("401"))
         result.status = NotInDatabase;
     else if (code == QLatin1String("402"))
@@ -197,7 +214,7 @@ std::optional<CddbClient::ReadResult> CddbClient::CddbRead(const QString& catego
     else if (code == QLatin1String("409"))
         result.status = QStringLiteral("Vous êtes mal identifié. (mail en cours)");
     else if (code == QLatin1String("210")) {
-        result.record = CddbRecord::fromXmcd(XmcdRecord::fromLines(answer->lines.mid(1)));
+        result.record = CddbRecord::fromXmcd(XmcdRecord::fromLines(answer.lines.mid(1)));
         switch (result.record.missing) {
         case CddbRecord::Missing::Artist:
             result.status = QStringLiteral("Problème a l'analyse des données (artiste).");
@@ -216,8 +233,6 @@ std::optional<CddbClient::ReadResult> CddbClient::CddbRead(const QString& catego
             break;
         }
     }
-    finish(result);
-    return result;
 }
 
 CddbClient::SitesResult CddbClient::CddbSites()
@@ -228,12 +243,18 @@ CddbClient::SitesResult CddbClient::CddbSites()
              QStringLiteral("Questionne la base de données (Liste des sites) ..."), result);
     if (!answer)
         return result;
+    readSitesAnswer(*answer, result);
+    finish(result);
+    return result;
+}
 
-    if (answer->code == QLatin1String("401")) {
+void CddbClient::readSitesAnswer(const Answer& answer, SitesResult& result)
+{
+    if (answer.code == QLatin1String("401")) {
         result.status = QStringLiteral("Pas d'information disponible.");
-    } else if (answer->code == QLatin1String("210")) {
+    } else if (answer.code == QLatin1String("210")) {
         // site protocol port path latitude longitude description…
-        for (const QString& line : listLines(answer->lines)) {
+        for (const QString& line : listLines(answer.lines)) {
             if (GetField(line, 2, Space) != QLatin1String("http"))
                 continue;
             const QString host = GetField(line, 1, Space);
@@ -244,6 +265,4 @@ CddbClient::SitesResult CddbClient::CddbSites()
             result.sites.append({address, fromField(line, 7)});
         }
     }
-    finish(result);
-    return result;
 }

@@ -76,6 +76,22 @@ public:
     std::optional<ReadResult> CddbRead(const QString& category, const QString& discId);
     SitesResult CddbSites();
 
+    // The lines of an answer and its status code.
+    struct Answer {
+        QStringList lines;
+        QString code;
+    };
+
+    // What the commands make of an answer's bytes once its transfer has succeeded, apart from
+    // the transfer so that any bytes can be tried on them. `readAnswer` fills what every
+    // command shows: "Prêt" and the raw answer, or for a server error (5xx) its text and the
+    // code alone.
+    static Answer readAnswer(const QByteArray& data, Reply& reply);
+    static void readQueryAnswer(const Answer& answer, const QString& query,
+                                const CategoryChooser& chooser, QueryResult& result);
+    static void readRecordAnswer(const Answer& answer, ReadResult& result);
+    static void readSitesAnswer(const Answer& answer, SitesResult& result);
+
     // Ends a running transfer (the window closes); the command then fails.
     void abort() { transfer.abort(); }
     bool StillExecuting() const { return transfer.StillExecuting(); }
@@ -85,14 +101,8 @@ Q_SIGNALS:
     void busyChanged(bool busy);
 
 private:
-    // The lines of an answer and its status code.
-    struct Answer {
-        QStringList lines;
-        QString code;
-    };
-    // Sends `command` and fills what every command shows: a failed transfer's text, or "Prêt"
-    // and the raw answer, or for a server error (5xx) its text and the code alone. The answer,
-    // unless the transfer failed.
+    // Sends `command` and fills what every command shows: a failed transfer's text, or what
+    // `readAnswer` fills. The answer, unless the transfer failed.
     std::optional<Answer> send(const QString& command, const QString& busyStatus, Reply& reply);
     // Shows the reply's status when it is not "Prêt".
     void finish(const Reply& reply);

@@ -513,13 +513,15 @@ bool FrmCDDB::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     // The category panel follows the pointer while the left button is held on it.
-    if (watched == fraCategorie) {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        if (event->type() == QEvent::MouseButtonPress) {
+    // Only a mouse event is a QMouseEvent: the panel gets paint and layout events too.
+    const bool press = event->type() == QEvent::MouseButtonPress;
+    if (watched == fraCategorie && (press || event->type() == QEvent::MouseMove)) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (press) {
             dragStart = mouse->position().toPoint();
             return true;
         }
-        if (event->type() == QEvent::MouseMove && (mouse->buttons() & Qt::LeftButton)) {
+        if (mouse->buttons() & Qt::LeftButton) {
             fraCategorie->move(fraCategorie->pos() + mouse->position().toPoint() - dragStart);
             return true;
         }

@@ -69,7 +69,14 @@ QString decode(const QByteArray& bytes)
 
 QByteArray encode(const QString& text)
 {
-    return fitsWindows1252(text) ? toWindows1252(text) : text.toUtf8();
+    if (fitsWindows1252(text)) {
+        // Bytes that happen to be valid UTF-8 ("Â©" is C2 A9, "©" in UTF-8) would be read
+        // back as UTF-8, another text: those are written in UTF-8 too.
+        QByteArray bytes = toWindows1252(text);
+        if (decode(bytes) == text)
+            return bytes;
+    }
+    return text.toUtf8();
 }
 
 QString withLf(const QString& text)

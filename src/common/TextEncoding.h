@@ -17,7 +17,8 @@ bool fitsWindows1252(const QString& text);
 // A file's bytes as text: UTF-8 when they are valid UTF-8 (a byte-order mark is dropped),
 // Windows-1252 otherwise.
 QString decode(const QByteArray& bytes);
-// Text for a file: Windows-1252 when every character fits, UTF-8 otherwise.
+// Text for a file: Windows-1252 when every character fits and `decode` reads the bytes back
+// as the same text, UTF-8 otherwise.
 QByteArray encode(const QString& text);
 
 // Any mix of CR LF, LF and CR becomes CR LF, as files and captions keep it; and back to plain

@@ -105,6 +105,15 @@ std::optional<ElementRecord> readText(FieldReader& in, Flags flags, bool withInd
             field = std::int32_t(*value);
         return value.has_value();
     };
+    // Points: no font is larger than a 16-bit number, and a size near 2^31 would come back
+    // from the float a font keeps it in as a number this reader refuses.
+    const auto fontSize = [&](std::int32_t& field) {
+        const std::optional<qint64> value = in.integer(std::numeric_limits<std::int16_t>::min(),
+                                                       std::numeric_limits<std::int16_t>::max());
+        if (value)
+            field = std::int32_t(*value);
+        return value.has_value();
+    };
     // As numbers, the font's flags keep whatever number came and the others are integers.
     const auto flag = [&](auto& field) {
         if (flags == Flags::Words) {
@@ -121,7 +130,7 @@ std::optional<ElementRecord> readText(FieldReader& in, Flags flags, bool withInd
     bool ok = text(record.caption) && number(record.alignment) && colour(record.backColor) &&
               number(record.backStyle) && number(record.borderStyle) &&
               text(record.fontObjectName) && flag(record.fontBold) && flag(record.fontItalic) &&
-              text(record.fontName) && integer(record.fontSize) && flag(record.fontStrikethru) &&
+              text(record.fontName) && fontSize(record.fontSize) && flag(record.fontStrikethru) &&
               flag(record.fontUnderline) && colour(record.foreColor) && integer(record.left) &&
               integer(record.top) && integer(record.width) && integer(record.height) &&
               flag(record.visible);

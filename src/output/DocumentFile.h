@@ -32,7 +32,7 @@ void writeCommonFields(FieldWriter& out, const TextElement& element, Flags flags
 void writeText(FieldWriter& out, const TextElement& element, Flags flags);
 
 // Reads the common fields, and with `withIndex` the index and AutoSize; nothing at the first
-// field that is missing or wrong.
+// field that is missing or wrong (a font size beyond ±32767 points is wrong).
 std::optional<ElementRecord> readText(FieldReader& in, Flags flags, bool withIndex);
 
 // The picture a file names, if it names one ("Aucun" names none). A missing file says

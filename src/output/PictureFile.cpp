@@ -3,6 +3,7 @@
 #include "Twips.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QProcess>
 #include <QtEndian>
@@ -26,7 +27,10 @@ std::optional<Picture> loadMetafile(const QString& path)
     if (!size)
         return std::nullopt;
     QProcess conversion;
-    conversion.start(QStringLiteral("wmf2svg"), {path});
+    // Inline: otherwise the pictures a metafile holds are written as files beside it. The
+    // absolute path can never be taken for an option.
+    conversion.start(QStringLiteral("wmf2svg"),
+                     {QStringLiteral("--inline"), QFileInfo(path).absoluteFilePath()});
     if (!conversion.waitForFinished(conversionTimeoutMs) ||
         conversion.exitStatus() != QProcess::NormalExit || conversion.exitCode() != 0) {
         conversion.kill();

@@ -319,8 +319,9 @@ private Q_SLOTS:
         // The picture of the text editor opens the about box over it.
         w.tool(MainMenus::InsertRectoPosition);
         bool aboutOverEditor = false;
+        std::unique_ptr<ExpectModal> aboutBox;
         ExpectModal editor([&](QWidget* dialog) {
-            new ExpectModal([&aboutOverEditor, dialog](QWidget* box) {
+            aboutBox = std::make_unique<ExpectModal>([&aboutOverEditor, dialog](QWidget* box) {
                 aboutOverEditor = box->windowTitle() == QStringLiteral("A Propos");
                 QTest::keyClick(box, Qt::Key_Return);
                 QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cmdCancel")),

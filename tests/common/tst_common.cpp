@@ -88,6 +88,8 @@ private Q_SLOTS:
         const QString greek = QStringLiteral("Été – Ωδή 日本");
         QCOMPARE(TextEncoding::encode(greek), greek.toUtf8());
         QCOMPARE(TextEncoding::decode(TextEncoding::encode(greek)), greek);
+        // 1252 bytes that would read back as UTF-8 ("Â©" would be "©") are written as UTF-8.
+        QCOMPARE(TextEncoding::decode(TextEncoding::encode(QStringLiteral("Â©"))), "Â©");
 
         QCOMPARE(TextEncoding::withCrLf(QStringLiteral("a\nb\r\nc\rd")),
                  QStringLiteral("a\r\nb\r\nc\r\nd"));

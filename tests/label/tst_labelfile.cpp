@@ -119,9 +119,11 @@ private Q_SLOTS:
             QCOMPARE(prompter.last().icon, Prompter::Icon::Exclamation);
             QVERIFY(label.text(5) && label.text(5)->visible);
         }
-        // Cut after any line, or a coordinate that is no float: refused, never a crash.
+        // Cut after any line, a coordinate that is no float or a size no font has: refused,
+        // never a crash.
         broken = {QByteArray(handWritten).replace(" 1000 ", " mille "),
-                  QByteArray(handWritten).replace(" 1000 ", " 1e99 ")};
+                  QByteArray(handWritten).replace(" 1000 ", " 1e99 "),
+                  QByteArray(handWritten).replace(" 12 ", " 2147483647 ")};
         for (qsizetype end = 0; end < handWritten.size(); end = handWritten.indexOf('\n', end) + 1)
             broken << handWritten.left(end);
         for (const QByteArray& bytes : broken) {

@@ -10,6 +10,7 @@
 #include <QBuffer>
 #include <QClipboard>
 #include <QDataStream>
+#include <QDir>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPainter>
@@ -29,10 +30,39 @@ Picture pixels(int width, int height)
     return Picture::fromImage(image);
 }
 
-// A placeable metafile 1000 × 500 units at 1000 units an inch, its left half filled red.
+// A placeable metafile 1000 × 500 units at 1000 units an inch: its records, each a function
+// then its parameters, and the end record.
+QByteArray metafile(QList<QList<quint16>> records)
+{
+    records.append(QList<quint16>{0x0000});
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    quint16 checksum = 0;
+    for (const quint16 word : {0xCDD7, 0x9AC6, 0, 0, 0, 1000, 500, 1000, 0, 0}) {
+        out << word;
+        checksum ^= word;
+    }
+    quint32 words = 9; // the header's, then the records'
+    quint32 largest = 0;
+    for (const QList<quint16>& record : records) {
+        words += 2 + quint32(record.size());
+        largest = std::max(largest, 2 + quint32(record.size()));
+    }
+    out << checksum << quint16(1) << quint16(9) << quint16(0x0300) << words << quint16(3) << largest
+        << quint16(0);
+    for (const QList<quint16>& record : records) {
+        out << quint32(2 + record.size());
+        for (const quint16 word : record)
+            out << word;
+    }
+    return bytes;
+}
+
+// Its left half filled red.
 QByteArray redHalfMetafile()
 {
-    const QList<QList<quint16>> records = {
+    return metafile({
         // A function, then its parameters.
         {0x020B, 0, 0},                 // window origin
         {0x020C, 500, 1000},            // window extent
@@ -44,27 +74,7 @@ QByteArray redHalfMetafile()
         {0x041B, 500, 1000, 0, 0}, // rectangle: bottom, right, top, left
         {0x012D, 1},
         {0x041B, 500, 500, 0, 0},
-        {0x0000},
-    };
-    QByteArray bytes;
-    QDataStream out(&bytes, QIODevice::WriteOnly);
-    out.setByteOrder(QDataStream::LittleEndian);
-    quint16 checksum = 0;
-    for (const quint16 word : {0xCDD7, 0x9AC6, 0, 0, 0, 1000, 500, 1000, 0, 0}) {
-        out << word;
-        checksum ^= word;
-    }
-    quint32 words = 9; // the header's, then the records'
-    for (const QList<quint16>& record : records)
-        words += 2 + quint32(record.size());
-    out << checksum << quint16(1) << quint16(9) << quint16(0x0300) << words << quint16(3)
-        << quint32(8) << quint16(0);
-    for (const QList<quint16>& record : records) {
-        out << quint32(2 + record.size());
-        for (const quint16 word : record)
-            out << word;
-    }
-    return bytes;
+    });
 }
 
 // The path of a file of `dir` holding `bytes`.
@@ -239,6 +249,16 @@ private Q_SLOTS:
             QCOMPARE(QColor(image.pixel(dpi / 4, dpi / 4)), QColor(Qt::red));
             QCOMPARE(QColor(image.pixel(3 * dpi / 4, dpi / 4)), QColor(Qt::white));
         }
+
+        // A metafile's own picture stays in the drawing, never in a file beside it: one red
+        // pixel stretched over the metafile, its header, then its row.
+        QList<quint16> pixel = {0x0F43, 0x0020, 0x00CC, 0, 1, 1, 0, 0, 500, 1000, 0, 0};
+        pixel += {40, 0, 1, 0, 1, 0, 1, 24, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+        pixel += {0x0000, 0x00FF};
+        const QString framed = written(dir, "cadre.wmf", metafile({pixel}));
+        const QStringList files = QDir(dir.path()).entryList(QDir::Files);
+        QVERIFY(PictureFile::load(framed));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), files);
 
         // Written as BMP, a drawing has its natural size in screen pixels; see-through parts
         // become white (tst_headless reads the 24 bits a pixel of the file).

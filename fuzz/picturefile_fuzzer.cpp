@@ -1,0 +1,32 @@
+// A picture file on any bytes, named as a metafile: a placeable header goes through wmf2svg
+// and the drawing it gives, anything else through Qt's image readers. The picture, when there
+// is one, is painted as a face would show it.
+#include "FuzzSupport.h"
+#include "PictureFile.h"
+
+#include <QImage>
+#include <QPainter>
+
+using namespace FuzzSupport;
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    startGuiApplication();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static const QString input = inputPath(QStringLiteral("logo.wmf"));
+    writeInput(input, data, size);
+
+    const std::optional<Picture> picture = PictureFile::load(input);
+    if (!picture)
+        return 0;
+    require(!picture->isNull(), "a picture that loads is no null picture");
+    QImage face(48, 48, QImage::Format_RGB32);
+    face.fill(Qt::white);
+    QPainter painter(&face);
+    picture->paint(painter, QRectF(0, 0, 48, 48));
+    return 0;
+}
