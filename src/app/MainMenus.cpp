@@ -1,5 +1,7 @@
 #include "MainMenus.h"
 
+#include "ThemeIcon.h"
+
 #include <QAction>
 #include <QIcon>
 #include <QMenu>
@@ -29,12 +31,6 @@ QIcon glyphIcon(const QString& glyph, const QColor& colour = programBlue)
     painter.setPen(colour);
     painter.drawText(QRectF(3, 3, 34, 34), Qt::AlignCenter, glyph);
     return QIcon(pixmap);
-}
-
-// A standard entry's picture: the desktop's icon theme's, else the program's own.
-QIcon themeIcon(const QString& name)
-{
-    return QIcon::fromTheme(name, QIcon(QStringLiteral(":/icons/actions/%1.svg").arg(name)));
 }
 
 // The printer of the icon theme with the first letter of what it prints in a corner, so that

@@ -1,25 +1,13 @@
 #include "LabelMenus.h"
 
 #include "EditingActions.h"
+#include "ThemeIcon.h"
 
 #include <QAction>
 #include <QActionGroup>
-#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
-#include <QStyle>
 #include <QToolBar>
-
-namespace {
-
-// The desktop theme's icon, or the style's own where the theme has none.
-QIcon themeIcon(const char* name, QStyle::StandardPixmap fallback)
-{
-    return QIcon::fromTheme(QString::fromLatin1(name),
-                            QApplication::style()->standardIcon(fallback));
-}
-
-} // namespace
 
 LabelMenus::LabelMenus(QObject* owner)
     : open(makeAction(owner, QStringLiteral("&Ouvrir"), QStringLiteral("Ctrl+O"))),
@@ -129,16 +117,18 @@ void LabelMenus::layOut(QMenuBar* bar, QToolBar* toolBar)
     helpMenu->addSeparator();
     helpMenu->addAction(about);
 
-    newButton->setIcon(themeIcon("document-new", QStyle::SP_FileIcon));
-    openButton->setIcon(themeIcon("document-open", QStyle::SP_DialogOpenButton));
-    saveButton->setIcon(themeIcon("document-save", QStyle::SP_DialogSaveButton));
-    printButton->setIcon(themeIcon("document-print", QStyle::SP_ComputerIcon));
-    closeButton->setIcon(themeIcon("window-close", QStyle::SP_DialogCloseButton));
-    insertButton->setIcon(themeIcon("insert-text", QStyle::SP_FileDialogNewFolder));
-    editButton->setIcon(themeIcon("document-edit", QStyle::SP_FileDialogDetailedView));
-    fontButton->setIcon(themeIcon("preferences-desktop-font", QStyle::SP_FileDialogListView));
-    colourButton->setIcon(themeIcon("format-text-color", QStyle::SP_DesktopIcon));
-    helpButton->setIcon(themeIcon("help-contents", QStyle::SP_DialogHelpButton));
+    newButton->setIcon(themeIcon(QStringLiteral("document-new"), QStyle::SP_FileIcon));
+    openButton->setIcon(themeIcon(QStringLiteral("document-open"), QStyle::SP_DialogOpenButton));
+    saveButton->setIcon(themeIcon(QStringLiteral("document-save"), QStyle::SP_DialogSaveButton));
+    printButton->setIcon(themeIcon(QStringLiteral("document-print"), QStyle::SP_ComputerIcon));
+    closeButton->setIcon(themeIcon(QStringLiteral("window-close"), QStyle::SP_DialogCloseButton));
+    insertButton->setIcon(themeIcon(QStringLiteral("insert-text"), QStyle::SP_FileDialogNewFolder));
+    editButton->setIcon(
+        themeIcon(QStringLiteral("document-edit"), QStyle::SP_FileDialogDetailedView));
+    fontButton->setIcon(
+        themeIcon(QStringLiteral("preferences-desktop-font"), QStyle::SP_FileDialogListView));
+    colourButton->setIcon(themeIcon(QStringLiteral("format-text-color"), QStyle::SP_DesktopIcon));
+    helpButton->setIcon(themeIcon(QStringLiteral("help-contents"), QStyle::SP_DialogHelpButton));
 
     const std::array<QAction*, LastPosition> buttons = {
         newButton,    openButton, saveButton, printButton,  closeButton, nullptr,
