@@ -25,9 +25,9 @@ done
 run_target() {
     local target="$1" out="$results/$1"
     mkdir -p "$out/found"
-    # A metafile's conversion may take its program up to 20 s before the reader gives up.
+    # A metafile's conversion may take its program up to 5 s before the reader gives up.
     local timeout=10
-    [ "$target" = picturefile ] && timeout=30
+    [ "$target" = picturefile ] && timeout=15
     if "$sanitize_build/fuzz/${target}_fuzzer" -max_total_time="$seconds" -timeout="$timeout" \
         -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$out/" \
         "$out/found" "$root/fuzz/corpus/$target" >"$out/log" 2>&1; then

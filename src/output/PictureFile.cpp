@@ -15,7 +15,8 @@ namespace {
 constexpr quint32 placeableKey = 0x9AC6CDD7;
 constexpr int placeableHeaderSize = 22;
 // A metafile is a few kilobytes to a few megabytes; its conversion takes well under a second.
-constexpr int conversionTimeoutMs = 20000;
+// Some broken ones make wmf2svg loop: the window waits no longer than this for them.
+constexpr int conversionTimeoutMs = 5000;
 constexpr qint64 largestMetafile = 64 * 1024 * 1024;
 
 std::optional<Picture> loadMetafile(const QString& path)
