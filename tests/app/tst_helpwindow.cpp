@@ -35,7 +35,6 @@ private Q_SLOTS:
         link.setPosition(link.selectionStart() + 2);
         QTest::mouseClick(page->viewport(), Qt::LeftButton, {}, page->cursorRect(link).center());
         QCOMPARE(window.currentPage(), QStringLiteral("textes"));
-        QCOMPARE(list->currentItem()->text(), QStringLiteral("Les textes"));
 
         QCOMPARE(list->count(), HelpWindow::pageIds().size());
         for (const QString& id : HelpWindow::pageIds()) {
@@ -43,7 +42,6 @@ private Q_SLOTS:
             const QString title = HelpWindow::pageTitle(id);
             QCOMPARE(list->currentItem()->text(), title);
             // Accented headings prove the page came from the resources, read as UTF-8.
-            QCOMPARE(page->documentTitle(), title);
             QCOMPARE(page->document()->firstBlock().text().trimmed(), title);
             QVERIFY(page->toPlainText().size() > 1500);
         }
