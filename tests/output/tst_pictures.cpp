@@ -5,7 +5,6 @@
 #include "PicturePlacement.h"
 #include "SaneScanner.h"
 #include "SaneTestScanner.h"
-#include "SheetRenderer.h"
 
 #include <QBuffer>
 #include <QClipboard>
@@ -59,24 +58,6 @@ QByteArray metafile(QList<QList<quint16>> records)
     return bytes;
 }
 
-// Its left half filled red.
-QByteArray redHalfMetafile()
-{
-    return metafile({
-        // A function, then its parameters.
-        {0x020B, 0, 0},                 // window origin
-        {0x020C, 500, 1000},            // window extent
-        {0x02FC, 0, 0xFFFF, 0x00FF, 0}, // object 0: a white brush
-        {0x02FC, 0, 0x00FF, 0, 0},      // object 1: a red brush
-        {0x02FA, 5, 0, 0, 0, 0},        // object 2: no pen
-        {0x012D, 2},
-        {0x012D, 0},
-        {0x041B, 500, 1000, 0, 0}, // rectangle: bottom, right, top, left
-        {0x012D, 1},
-        {0x041B, 500, 500, 0, 0},
-    });
-}
-
 // The path of a file of `dir` holding `bytes`.
 QString written(const QTemporaryDir& dir, const char* name, const QByteArray& bytes)
 {
@@ -87,8 +68,8 @@ QString written(const QTemporaryDir& dir, const char* name, const QByteArray& by
 
 bool near(const QRectF& a, const QRectF& b)
 {
-    return qAbs(a.left() - b.left()) < 0.01 && qAbs(a.top() - b.top()) < 0.01 &&
-           qAbs(a.width() - b.width()) < 0.01 && qAbs(a.height() - b.height()) < 0.01;
+    return (a.topLeft() - b.topLeft()).manhattanLength() < 0.02 &&
+           qAbs(a.width() - b.width()) + qAbs(a.height() - b.height()) < 0.02;
 }
 
 } // namespace
@@ -99,13 +80,13 @@ private Q_SLOTS:
     void logoModes()
     {
         // The Verso: Left 6818.15, 6803.15 square; a logo 2855 twips square until placed.
-        const double fl = 6818.15;
+        const double fl = 6818.15, far = 6803.15 - 2855 - 15;
         const QList<std::pair<LogoDisplayMode, QPointF>> modes = {
             {LogoDisplayMode::Free, {fl, 15}},
             {LogoDisplayMode::TopLeft, {fl + 15, 15}},
-            {LogoDisplayMode::TopRight, {fl + 6803.15 - 2855 - 15, 15}},
-            {LogoDisplayMode::BottomLeft, {fl + 15, 6803.15 - 2855 - 15}},
-            {LogoDisplayMode::BottomRight, {fl + 6803.15 - 2855 - 15, 6803.15 - 2855 - 15}},
+            {LogoDisplayMode::TopRight, {fl + far, 15}},
+            {LogoDisplayMode::BottomLeft, {fl + 15, far}},
+            {LogoDisplayMode::BottomRight, {fl + far, far}},
             {LogoDisplayMode::Centred, {fl + (6803.15 - 2855) / 2, (6803.15 - 2855) / 2}},
         };
         for (const auto& [mode, at] : modes) {
@@ -117,23 +98,18 @@ private Q_SLOTS:
             QCOMPARE(logo.borderStyle, BorderStyle::Single);
         }
 
+        // Larger than the face in one dimension only, or fitted: it covers the face.
         JewelCaseDocument document;
         ImageSlot& logo = document.faces[Face::Verso].logo;
         const QRectF faceFit(fl + 15, 15, 6803.15 - 30, 6803.15 - 30);
-        PlaceLogo(document, Face::Verso, LogoDisplayMode::FittedToFace, false, pixels(100, 50));
-        QVERIFY(logo.fittedToFace && logo.visible);
-        QVERIFY(near(logo.rect, faceFit));
-        // A slot still at the face-fit size becomes 2855 square for a smaller picture.
-        PlaceLogo(document, Face::Verso, LogoDisplayMode::TopLeft, false, pixels(100, 50));
-        QVERIFY(near(logo.rect, QRectF(fl + 15, 15, 2855, 2855)));
-        // Larger than the face in one dimension only: it covers the face, wherever the mode.
         PlaceLogo(document, Face::Verso, LogoDisplayMode::Centred, false, pixels(100, 1000));
-        QVERIFY(near(logo.rect, faceFit));
+        QVERIFY(near(logo.rect, faceFit) && !logo.fittedToFace);
+        PlaceLogo(document, Face::Verso, LogoDisplayMode::FittedToFace, false, pixels(100, 50));
+        QVERIFY(near(logo.rect, faceFit) && logo.fittedToFace);
         // Hidden: the picture stays in the slot, the slot hidden and its border unchanged.
         logo.borderStyle = BorderStyle::Single;
         PlaceLogo(document, Face::Verso, LogoDisplayMode::Hidden, false, pixels(10, 10));
-        QVERIFY(!logo.visible && !logo.isEmpty());
-        QCOMPARE(logo.borderStyle, BorderStyle::Single);
+        QVERIFY(!logo.visible && !logo.isEmpty() && logo.borderStyle == BorderStyle::Single);
         PlaceLogo(document, 3, LogoDisplayMode::Free, false, pixels(10, 10)); // no such face
         // The Recto's logo starts as large as its face: a small logo in a corner is 2855 square.
         PlaceLogo(document, Face::Recto, LogoDisplayMode::TopLeft, false, pixels(100, 50));
@@ -145,24 +121,21 @@ private Q_SLOTS:
         JewelCaseDocument document;
         const ImageSlot& background = document.faces[Face::Recto].background;
         const QRectF faceFit(15, 15, 6803.15 - 30, 6803.15 - 30);
-        PlaceBackground(document, Face::Recto, 0x00FF0000, BackgroundFitMode::WholeFace,
-                        pixels(200, 100));
-        QVERIFY(background.visible && background.stretch && background.fittedToFace);
-        QVERIFY(near(background.rect, faceFit));
-        QCOMPARE(document.faces[Face::Recto].color, OleColor(0x00FF0000));
-
         // Centred at its own size, 200 × 100 pixels being 3000 × 1500 twips.
         PlaceBackground(document, Face::Recto, OleColors::white,
                         BackgroundFitMode::CentredProportional, pixels(200, 100));
-        QVERIFY(!background.stretch && !background.fittedToFace);
+        QVERIFY(background.visible && !background.stretch && !background.fittedToFace);
         QVERIFY(
             near(background.rect, QRectF((6803.15 - 3000) / 2, (6803.15 - 1500) / 2, 3000, 1500)));
-        // Larger than the face, it covers the face as the other mode does.
-        PlaceBackground(document, Face::Recto, OleColors::white,
-                        BackgroundFitMode::CentredProportional, pixels(500, 200));
-        QVERIFY(background.stretch && background.fittedToFace);
-        QVERIFY(near(background.rect, faceFit));
-
+        // Larger than the face, or asked to, it covers the face.
+        for (const auto& [mode, size] :
+             {std::pair(BackgroundFitMode::CentredProportional, QSize(500, 200)),
+              std::pair(BackgroundFitMode::WholeFace, QSize(200, 100))}) {
+            PlaceBackground(document, Face::Recto, 0x00FF0000, mode,
+                            pixels(size.width(), size.height()));
+            QVERIFY(background.stretch && background.fittedToFace &&
+                    near(background.rect, faceFit));
+        }
         // No picture: hidden and emptied; the colour is the face's all the same.
         PlaceBackground(document, Face::Recto, 0x000000FF, BackgroundFitMode::WholeFace, Picture());
         QVERIFY(!background.visible && background.isEmpty());
@@ -175,9 +148,7 @@ private Q_SLOTS:
         image.fill(Qt::red);
         ClipboardPicture::write(image);
         std::optional<Picture> pasted = ClipboardPicture::read();
-        QVERIFY(pasted);
-        QCOMPARE(pasted->naturalSize(), QSizeF(450, 150));
-
+        QVERIFY(pasted && pasted->naturalSize() == QSizeF(450, 150));
         // Another picture format the clipboard offers, when it offers no bitmap.
         QByteArray bmp;
         QBuffer buffer(&bmp);
@@ -187,36 +158,25 @@ private Q_SLOTS:
         QGuiApplication::clipboard()->setMimeData(data);
         pasted = ClipboardPicture::read();
         QVERIFY(pasted && pasted->image().width() == 30);
-
-        QGuiApplication::clipboard()->setText(QStringLiteral("Texte"));
-        QVERIFY(!ClipboardPicture::read());
-        ClipboardPicture::clear();
-        QVERIFY(!ClipboardPicture::read());
     }
 
     void scanningThroughSane()
     {
-        // SANE's own test scanner, and no other, from a configuration of the test's own.
+        // In colour, the progress told up to its end; cancelled half-way, no page. The list of
+        // scanners and a page's size: tst_imageoptions.
         QTemporaryDir withTest;
         QVERIFY(useSaneTestScanner(withTest, "number_of_devices 1\nmode Color\ndepth 8\n"
                                              "test-picture \"Color pattern\"\nresolution 50.0\n"
                                              "br_x 80.0\nbr_y 100.0\n"));
-        const std::vector<SaneScanner::Device> found = SaneScanner::devices();
-        QVERIFY(!found.empty());
-        QVERIFY(found.front().name.startsWith(QStringLiteral("test:")));
         int done = 0;
         const std::optional<QImage> page =
             SaneScanner::scan(QString(), [&](int percent) { return (done = percent) >= 0; });
-        QVERIFY(page);
-        // 80 × 100 mm at 50 dpi, the test scanner's page.
-        QCOMPARE(page->size(), QSize(157, 196));
-        QSet<QRgb> colours; // its colour pattern's stripes
-        for (int y = 0; y < page->height(); ++y)
-            for (int x = 0; x < page->width(); ++x)
-                colours.insert(page->pixel(x, y));
+        QVERIFY(page && done == 100);
+        QSet<QRgb> colours; // the pattern's stripes
+        for (int x = 0; x < page->width(); ++x)
+            colours.insert(page->pixel(x, page->height() / 2));
         QVERIFY(colours.size() >= 3);
-        QCOMPARE(done, 100);
-        QVERIFY(!SaneScanner::scan(found.front().name, [](int percent) { return percent < 50; }));
+        QVERIFY(!SaneScanner::scan(QString(), [](int percent) { return percent < 50; }));
     }
 
     void pictureFiles()
@@ -234,21 +194,29 @@ private Q_SLOTS:
         QVERIFY(!PictureFile::load(written(dir, "faux.jpg", "pas une image")));
         QVERIFY(!PictureFile::load(dir.filePath(QStringLiteral("absent.png"))));
 
-        // A metafile is a drawing of its header's size, red where its rectangle is, at any
-        // resolution.
+        // A metafile is a drawing of its header's size: here white, its left half red (window
+        // origin and extent; a white and a red brush, no pen; two rectangles).
+        const QList<QList<quint16>> redHalf = {{0x020B, 0, 0},
+                                               {0x020C, 500, 1000},
+                                               {0x02FC, 0, 0xFFFF, 0x00FF, 0},
+                                               {0x02FC, 0, 0x00FF, 0, 0},
+                                               {0x02FA, 5, 0, 0, 0, 0},
+                                               {0x012D, 2},
+                                               {0x012D, 0},
+                                               {0x041B, 500, 1000, 0, 0},
+                                               {0x012D, 1},
+                                               {0x041B, 500, 500, 0, 0}};
         const std::optional<Picture> drawing =
-            PictureFile::load(written(dir, "logo.wmf", redHalfMetafile()));
+            PictureFile::load(written(dir, "logo.wmf", metafile(redHalf)));
         QVERIFY(drawing && drawing->isVector());
         QCOMPARE(drawing->naturalSize(), QSizeF(1440, 720));
-        for (const int dpi : {96, 300}) {
-            QImage image(dpi, dpi / 2, QImage::Format_RGB32);
-            image.fill(Qt::white);
-            QPainter painter(&image);
-            drawing->paint(painter, QRectF(0, 0, dpi, dpi / 2));
-            painter.end();
-            QCOMPARE(QColor(image.pixel(dpi / 4, dpi / 4)), QColor(Qt::red));
-            QCOMPARE(QColor(image.pixel(3 * dpi / 4, dpi / 4)), QColor(Qt::white));
-        }
+        QImage image(300, 150, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        QPainter painter(&image);
+        drawing->paint(painter, QRectF(0, 0, 300, 150));
+        painter.end();
+        QCOMPARE(QColor(image.pixel(75, 75)), QColor(Qt::red));
+        QCOMPARE(QColor(image.pixel(225, 75)), QColor(Qt::white));
 
         // A metafile's own picture stays in the drawing, never in a file beside it: one red
         // pixel stretched over the metafile, its header, then its row.

@@ -52,33 +52,25 @@ private Q_SLOTS:
     void facesLandAtTheSameTwipsAtAnyResolution()
     {
         const JewelCaseDocument document; // laid out by itself, with no window anywhere
-        struct Expected {
-            int sheet;
-            QList<double> borders; // the faces' and spines' left and right edges
-            QSize at96, at300;
-        };
-        const QList<Expected> sheets = {
-            {RectoSheet, {0, 6803.15, 6818.15, 13621.3}, {917, 458}, {2863, 1430}},
-            {DosSheet, {0, 340, 8191.97, 8531.97}, {575, 450}, {1797, 1407}}};
         // Along a row across the faces every dark pixel is a one-pixel border, and each border
-        // is found at its own twips, within one device pixel, at both resolutions.
-        for (const Expected& expected : sheets) {
+        // (the faces' and spines' left and right edges) is found at its own twips, within one
+        // device pixel, at both resolutions.
+        const QList<std::pair<int, QList<double>>> sheets = {
+            {RectoSheet, {0, 6803.15, 6818.15, 13621.3}}, {DosSheet, {0, 340, 8191.97, 8531.97}}};
+        for (const auto& [sheet, borders] : sheets) {
             for (const double dpi : {96.0, 300.0}) {
-                const QImage image = SheetRenderer::image(document, expected.sheet, dpi);
-                QCOMPARE(image.size(), dpi == 96 ? expected.at96 : expected.at300);
+                const QImage image = SheetRenderer::image(document, sheet, dpi);
                 const double pixel = 1440 / dpi; // in twips
-                const QString where =
-                    QStringLiteral("sheet %1 at %2 dpi, %3 twips").arg(expected.sheet).arg(dpi);
-                QList<double> unseen = expected.borders;
+                QList<double> unseen = borders;
                 for (int x = 0; x < image.width(); ++x) {
                     const auto near = [&](double edge) { return qAbs(edge - x * pixel) <= pixel; };
                     if (qGray(image.pixel(x, int(3000 / pixel))) < 128) {
-                        QVERIFY2(std::ranges::any_of(expected.borders, near),
-                                 qPrintable(where.arg(x * pixel)));
+                        QVERIFY2(std::ranges::any_of(borders, near),
+                                 qPrintable(QString::number(x * pixel)));
                         unseen.removeIf(near);
                     }
                 }
-                QVERIFY2(unseen.isEmpty(), qPrintable(where.arg(unseen.value(0))));
+                QVERIFY2(unseen.isEmpty(), qPrintable(QString::number(unseen.value(0))));
             }
         }
 
@@ -90,14 +82,13 @@ private Q_SLOTS:
         QVERIFY(SheetRenderer::render(image, document, RectoSheet, nullptr, QPointF(1500, 750)));
         for (const QPoint outside : {QPoint(99, 200), QPoint(300, 49), QPoint(1018, 200)})
             QCOMPARE(image.pixel(outside), QColor(Qt::magenta).rgb());
-        QCOMPARE(qGray(image.pixel(100, 200)), 0); // the Recto's left border
-        QCOMPARE(qGray(image.pixel(300, 50)), 0);  // its top border
+        // The Recto's left and top borders, and inside it.
+        QVERIFY(qGray(image.pixel(100, 200)) == 0 && qGray(image.pixel(300, 50)) == 0);
         QCOMPARE(image.pixel(300, 200), QColor(Qt::white).rgb());
         const QImage before = image;
-        for (int sheet : {-1, 2}) {
-            QVERIFY(!SheetRenderer::render(image, document, sheet));
-            QVERIFY(SheetRenderer::image(document, sheet, 96).isNull());
-        }
+        for (int sheet : {-1, 2})
+            QVERIFY(!SheetRenderer::render(image, document, sheet) &&
+                    SheetRenderer::image(document, sheet, 96).isNull());
         QCOMPARE(image, before);
     }
 
@@ -123,14 +114,14 @@ private Q_SLOTS:
         QCOMPARE(at(dos, 3500, 1200), QColor(Qt::red).rgb());        // its back transparent
 
         QImage image = SheetRenderer::image(document, RectoSheet, 96);
-        // Left and right halves, and the ends and middle third, of a text 3000 twips wide.
+        // Of a text 3000 twips wide, the left and right halves; a centred one only in its middle.
         QVERIFY(inkIn(image, left.rect().adjusted(0, 0, -1500, 0)) > 0);
         QCOMPARE(inkIn(image, left.rect().adjusted(1500, 0, 0, 0)), 0);
         QCOMPARE(inkIn(image, right.rect().adjusted(0, 0, -1500, 0)), 0);
         QVERIFY(inkIn(image, right.rect().adjusted(1500, 0, 0, 0)) > 0);
-        QCOMPARE(inkIn(image, centred.rect().adjusted(0, 0, -2250, 0)), 0);
-        QVERIFY(inkIn(image, centred.rect().adjusted(1000, 0, -1000, 0)) > 0);
-        QCOMPARE(inkIn(image, centred.rect().adjusted(2250, 0, 0, 0)), 0);
+        QVERIFY(inkIn(image, centred.rect().adjusted(0, 0, -2250, 0)) == 0 &&
+                inkIn(image, centred.rect().adjusted(1000, 0, -1000, 0)) > 0 &&
+                inkIn(image, centred.rect().adjusted(2250, 0, 0, 0)) == 0);
         QCOMPARE(at(image, 4400, 3200), QColor(Qt::green).rgb());
         QCOMPARE(inkIn(image, QRectF(1500, 4000, 3000, 400)), 0); // the hidden text
         QVERIFY(!lineAt(image, 4500, 1200));                      // no border unless asked for
@@ -146,7 +137,6 @@ private Q_SLOTS:
         QCOMPARE(at(image, 10037, 2000), QColor(Qt::yellow).rgb()); // AlignmentBar::colour
         QVERIFY(lineAt(image, 7500, 3450));                         // the frame's left edge
         QCOMPARE(at(image, 9000, 3000), QColor(Qt::white).rgb());   // inside the handle
-        QCOMPARE(qGray(at(image, 8955, 3000)), 0);                  // its left edge
         overlay.barVisible = false;
         QVERIFY(SheetRenderer::render(image, document, RectoSheet, &overlay));
         QCOMPARE(at(image, 10037, 2000), QColor(Qt::red).rgb());
