@@ -69,6 +69,22 @@ private Q_SLOTS:
             ++rows;
         }
         QCOMPARE(rows, 5);
+
+        // Starts in seconds: the frames within a second never count.
+        const auto row = [](const char* name, const char* id, const QList<int>& starts,
+                            int seconds) {
+            QString toc = QString("1 %1 %2").arg(starts.size()).arg(seconds * fps);
+            for (int start : starts)
+                toc += QString(" %1").arg(start * fps + 74);
+            QTest::newRow(name) << QString(id) << toc;
+        };
+        // The digits of each of these starts add up to 17: 14 of them make 238.
+        const QList<int> s{89, 98, 179, 188, 197, 269, 278, 287, 296, 359, 368, 377, 386, 395};
+        row("0 s adds 0, 2:00 adds 3; 2607 s", "030a2f02", {0, 120}, 2607);
+        row("checksum 254", "fe019b0f", s + QList<int>{448}, 500);
+        row("checksum 255 is 00", "00019b0f", s + QList<int>{449}, 500);
+        row("checksum 256 is 01", "01019b0f", s + QList<int>{459}, 500);
+        row("12 tracks", "3600620c", {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}, 100);
     }
     void vectors()
     {
@@ -88,35 +104,6 @@ private Q_SLOTS:
         QVERIFY(!info.QueryString().message);
     }
 
-    void checksumAndPadding_data()
-    {
-        QTest::addColumn<QList<int>>("startSeconds");
-        QTest::addColumn<int>("leadOutSeconds");
-        QTest::addColumn<QString>("id");
-        // The digits of each of these starts add up to 17: 14 of them make 238.
-        const QList<int> s{89, 98, 179, 188, 197, 269, 278, 287, 296, 359, 368, 377, 386, 395};
-        QTest::newRow("0 s adds 0, 2:00 adds 3; 2607 s")
-            << QList<int>{0, 120} << 2607 << "030a2f02";
-        QTest::newRow("checksum 254") << s + QList<int>{448} << 500 << "fe019b0f";
-        QTest::newRow("checksum 255 is 00") << s + QList<int>{449} << 500 << "00019b0f";
-        QTest::newRow("checksum 256 is 01") << s + QList<int>{459} << 500 << "01019b0f";
-        QTest::newRow("12 tracks")
-            << QList<int>{2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13} << 100 << "3600620c";
-    }
-    void checksumAndPadding()
-    {
-        QFETCH(QList<int>, startSeconds);
-        QFETCH(int, leadOutSeconds);
-        QFETCH(QString, id);
-        QList<int> offsets;
-        for (int seconds : startSeconds)
-            offsets.append(seconds * fps + 74); // the frames within a second never count
-        const auto toc = DiscToc::create(1, int(offsets.size()), leadOutSeconds * fps, offsets);
-        QVERIFY(toc);
-        QCOMPARE(clsCdInfo::discIdOf(*toc), id);
-        QCOMPARE(libdiscidView(*toc).value(0), id);
-    }
-
     void noQuery_data()
     {
         QTest::addColumn<int>("reader");
@@ -124,17 +111,17 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         const QString notReady = "Le lecteur n'est pas prêt. Essayez plus tard.";
         QTest::newRow("never read") << Libdiscid << QString() << notReady;
-        QTest::newRow("no disc given") << NoDisc << QString("/dev/sr0") << notReady;
-        QTest::newRow("no drive named") << Libdiscid << QString("") << notReady;
-        QTest::newRow("no such drive") << Libdiscid << QString("/nonexistent/sr9") << notReady;
-        QTest::newRow("not a drive") << Libdiscid << QString(DISC_ID_VECTORS) << notReady;
-        QTest::newRow("refused") << Refusing << QString("/dev/sr0") << "Erreur : 13\rAccès refusé";
+        QTest::newRow("no disc given") << NoDisc << "/dev/sr0" << notReady;
+        QTest::newRow("no drive named") << Libdiscid << "" << notReady;
+        QTest::newRow("no such drive") << Libdiscid << "/nonexistent/sr9" << notReady;
+        QTest::newRow("not a drive") << Libdiscid << DISC_ID_VECTORS << notReady;
+        QTest::newRow("refused") << Refusing << "/dev/sr0"
+                                 << "Erreur : 13\rAccès refusé";
     }
     void noQuery()
     {
         QFETCH(int, reader);
         QFETCH(QString, drive);
-        QFETCH(QString, text);
         LibDiscidReader libdiscid;
         GivenTocReader noDisc(std::nullopt);
         RefusingReader refusing;
@@ -144,44 +131,30 @@ private Q_SLOTS:
             info.Init(drive);
         QCOMPARE(info.DiscID(), "(unavailable)");
         const clsCdInfo::Query query = info.QueryString();
-        QCOMPARE(query.command, QString());
-        QVERIFY(query.message);
-        QCOMPARE(query.message->text, text);
-        QCOMPARE(query.message->title, Prompter::programTitle());
-        QCOMPARE(query.message->buttons, int(Prompter::Ok));
+        QVERIFY(query.command.isEmpty() && query.message);
+        QTEST(query.message->text, "text");
     }
 
-    void tocStrings_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("valid");
-        QTest::newRow("as libdiscid writes it") << "1 3 45900 150 18965 35170" << true;
-        QTest::newRow("any blanks") << " 1\t3  45900 150 18965 35170\n" << true;
-        QTest::newRow("first track 2, a start at 0") << "2 3 45900 0 35170" << true;
-        QTest::newRow("99 tracks, lead-out at 99:59:74") << tracks(99) << true;
-        QTest::newRow("100 tracks") << tracks(100) << false;
-        QTest::newRow("empty") << "" << false;
-        QTest::newRow("a word") << "1 3 45900 150 18965 x" << false;
-        QTest::newRow("hexadecimal") << "1 3 0x10 150 18965 35170" << false;
-        QTest::newRow("no track") << "1 0 45900" << false;
-        QTest::newRow("track 0") << "0 1 45900 150" << false;
-        QTest::newRow("out of order") << "1 3 45900 150 35170 18965" << false;
-        QTest::newRow("two tracks at once") << "1 3 45900 150 150 35170" << false;
-        QTest::newRow("lead-out at the last start") << "1 3 35170 150 18965 35170" << false;
-        QTest::newRow("a start missing") << "1 3 45900 150 18965" << false;
-        QTest::newRow("a start too many") << "1 3 45900 150 18965 35170 40000" << false;
-        QTest::newRow("negative") << "1 3 45900 -150 18965 35170" << false;
-        QTest::newRow("lead-out past 99:59:74") << "1 3 450000 150 18965 35170" << false;
-        QTest::newRow("beyond an int") << "1 3 99999999999 150 18965 35170" << false;
-    }
     void tocStrings()
     {
-        QFETCH(QString, text);
-        QFETCH(bool, valid);
-        const std::optional<DiscToc> toc = DiscToc::fromString(text);
-        QCOMPARE(toc.has_value(), valid);
-        if (toc)
-            QCOMPARE(toc->toString(), text.simplified());
+        // As libdiscid writes it, with any blanks; first track 2 with a start at 0; 99 tracks
+        // with the lead-out at 99:59:74.
+        for (const QString& text :
+             QStringList{"1 3 45900 150 18965 35170", " 1\t3  45900 150 18965 35170\n",
+                         "2 3 45900 0 35170", tracks(99)}) {
+            const std::optional<DiscToc> toc = DiscToc::fromString(text);
+            QVERIFY2(toc && toc->toString() == text.simplified(), qPrintable(text));
+        }
+        // 100 tracks, no number, a word, hexadecimal, no track, track 0, out of order, two
+        // tracks at once, lead-out at the last start, a start missing or too many, negative,
+        // lead-out past 99:59:74, beyond an int.
+        for (const QString& text : QStringList{
+                 tracks(100), QString(), "1 3 45900 150 18965 x", "1 3 0x10 150 18965 35170",
+                 "1 0 45900", "0 1 45900 150", "1 3 45900 150 35170 18965",
+                 "1 3 45900 150 150 35170", "1 3 35170 150 18965 35170", "1 3 45900 150 18965",
+                 "1 3 45900 150 18965 35170 40000", "1 3 45900 -150 18965 35170",
+                 "1 3 450000 150 18965 35170", "1 3 99999999999 150 18965 35170"})
+            QVERIFY2(!DiscToc::fromString(text), qPrintable(text));
     }
 
     void drives()
