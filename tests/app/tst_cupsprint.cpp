@@ -14,7 +14,6 @@
 
 namespace {
 
-// A command's standard output.
 QString run(const QString& program, const QStringList& arguments)
 {
     QProcess process;
@@ -75,7 +74,6 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(run("/usr/bin/lpstat", {"-r"}).contains("is running"), 10000);
         run("/usr/sbin/lpadmin", {"-p", "jaskel", "-v", "file://" + dir_.filePath("out/job.pdf"),
                                   "-P", QFINDTESTDATA("data/pdfcopy.ppd"), "-E"});
-        QVERIFY(run("/usr/bin/lpstat", {"-p"}).contains("jaskel"));
     }
 
     void cleanupTestCase()
@@ -90,7 +88,6 @@ private Q_SLOTS:
         frmJewelCase window(&prompter);
         window.startUp();
         window.printer().setPrinterName("jaskel");
-        QCOMPARE(window.printer().outputFormat(), QPrinter::NativeFormat);
         prompter.buttons = {Prompter::Yes};
         window.output().Print(OutputCommands::AllSheets);
         QTRY_COMPARE_WITH_TIMEOUT(

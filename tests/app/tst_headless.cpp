@@ -78,10 +78,6 @@ private Q_SLOTS:
     // Converted, a file this program wrote comes out byte for byte.
     void importAndConvert()
     {
-        QVERIFY(coverBytes.contains("\"1.  Intro  (1:05)\""));
-        QVERIFY(coverBytes.contains("\"NinaLive\""));
-        QVERIFY(
-            coverBytes.contains(" 0  2  2 \r\n")); // no Recto text, two on the Verso and the Dos
         for (const auto& [in, bytes] : {std::pair{cover, coverBytes}, {label, labelBytes}}) {
             const QString copy = dir.filePath("copie." + QFileInfo(in).suffix());
             QCOMPARE(jaskelcd({"--convert", in, copy}).exitCode, 0);
@@ -123,9 +119,7 @@ private Q_SLOTS:
         QCOMPARE(QImage(bmp).width(), qCeil((2 * 6803.15 + 15 + 120) / 15));
         QCOMPARE(readAll(bmp).mid(28, 2), QByteArray("\x18\x00", 2));
 
-        // A label: its page (drawn as the renderer's test checks), or its drawing.
-        QCOMPARE(jaskelcd({"--export", pdf, label}).exitCode, 0);
-        QVERIFY(readAll(pdf).startsWith("%PDF"));
+        // A label's drawing (as the renderer's test checks it).
         QCOMPARE(jaskelcd({"--export", png, label, "--dpi", "300"}).exitCode, 0);
         QCOMPARE(QImage(png).size(), QSize(1396, 1396));
     }
@@ -214,9 +208,9 @@ private Q_SLOTS:
                       "150625 163292 181490 195685 210197 233230 249257"});
         QCOMPARE(run.exitCode, 0);
         const QStringList lines = run.output.split('\n');
-        QCOMPARE(lines.first(3), QStringList({"Artiste : Various - Album : Ska Island",
-                                              "Année : 1997 - Genre : Reggae", ""}));
-        QCOMPARE(lines.value(3), "01-King of Kings");
+        QCOMPARE(lines.first(4),
+                 QStringList({"Artiste : Various - Album : Ska Island",
+                              "Année : 1997 - Genre : Reggae", "", "01-King of Kings"}));
         QCOMPARE(lines.size(), 3 + 15 + 1); // and the final line break
     }
 };

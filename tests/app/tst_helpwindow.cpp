@@ -3,7 +3,6 @@
 #include "ModalDriver.h"
 
 #include <QDialogButtonBox>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -20,9 +19,8 @@ private Q_SLOTS:
         HelpWindow window(&owner);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        auto* list = window.findChild<QListWidget*>(QStringLiteral("lstPages"));
         auto* page = window.findChild<QTextBrowser*>(QStringLiteral("txtPage"));
-        QVERIFY(list && page);
+        QVERIFY(page);
         QCOMPARE(window.currentPage(), QStringLiteral("sommaire"));
         QStringList links;
         for (QTextBlock block = page->document()->begin(); block.isValid(); block = block.next())
@@ -36,42 +34,30 @@ private Q_SLOTS:
         QTest::mouseClick(page->viewport(), Qt::LeftButton, {}, page->cursorRect(link).center());
         QCOMPARE(window.currentPage(), QStringLiteral("textes"));
 
-        QCOMPARE(list->count(), HelpWindow::pageIds().size());
         for (const QString& id : HelpWindow::pageIds()) {
             QVERIFY(window.showPage(id));
-            const QString title = HelpWindow::pageTitle(id);
-            QCOMPARE(list->currentItem()->text(), title);
             // Accented headings prove the page came from the resources, read as UTF-8.
-            QCOMPARE(page->document()->firstBlock().text().trimmed(), title);
+            QCOMPARE(page->document()->firstBlock().text().trimmed(), HelpWindow::pageTitle(id));
             QVERIFY(page->toPlainText().size() > 1500);
         }
         QVERIFY(!window.showPage(QStringLiteral("absente")));
     }
 
-    void opensModalOverItsOwnerAndClosesWithFermer()
+    // In French: the Qt translation is installed. Checked once the window is gone, so that a
+    // failure cannot leave it open.
+    void opensModalInFrench()
     {
         QWidget owner;
-        QString title, closeText;
-        QWidget* parent = nullptr;
-        bool closedByButton = false;
-        // Checked once the window is gone, so that a failure cannot leave it open.
+        QString closeText;
         ExpectModal driver([&](QWidget* modal) {
-            title = modal->windowTitle();
-            parent = modal->parentWidget();
             auto* buttons = modal->findChild<QDialogButtonBox*>();
-            if (QPushButton* close = buttons ? buttons->button(QDialogButtonBox::Close) : nullptr) {
+            if (QPushButton* close = buttons ? buttons->button(QDialogButtonBox::Close) : nullptr)
                 closeText = close->text().remove(QLatin1Char('&'));
-                close->click();
-            }
-            closedByButton = !modal->isVisible();
             modal->close();
         });
         HelpWindow::showHelp(&owner);
         QVERIFY(driver.seen());
-        QCOMPARE(title, QStringLiteral("Aide de Jaskel CD"));
-        QCOMPARE(parent, &owner);
         QCOMPARE(closeText, QStringLiteral("Fermer"));
-        QVERIFY(closedByButton);
     }
 };
 
