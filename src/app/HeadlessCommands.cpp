@@ -98,7 +98,7 @@ bool writePicture(const QImage& image, const QString& out, const QString& suffix
 {
     return suffix == QStringLiteral("bmp")
                ? BmpFile::write(image, out)
-               : image.convertToFormat(QImage::Format_RGB888).save(out, "PNG");
+               : image.save(out, "PNG");
 }
 
 // --export OUT IN [--sheet recto|dos] [--dpi N]: a PDF as printed (both sheets of a cover
