@@ -75,9 +75,14 @@ std::optional<Picture> load(const QString& path)
 
     QImageReader reader(path);
     reader.setAutoTransform(true);
-    const QImage image = reader.read();
+    QImage image = reader.read();
     if (image.isNull())
         return std::nullopt;
+    // Sixteen bits a channel are more than any screen or printer shows, and the painters would
+    // convert them at every paint: once, here, at half the memory.
+    if (image.depth() > 32)
+        image.convertTo(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                : QImage::Format_RGB32);
     return Picture::fromImage(image);
 }
 

@@ -191,6 +191,13 @@ private Q_SLOTS:
             QVERIFY2(loaded && !loaded->isVector(), format);
             QCOMPARE(loaded->naturalSize(), QSizeF(600, 300));
         }
+        // Sixteen bits a channel come to eight, the transparency kept.
+        QImage deep(4, 4, QImage::Format_RGBA64);
+        deep.fill(QColor(255, 0, 0, 0));
+        QVERIFY(deep.save(dir.filePath(QStringLiteral("profond.png"))));
+        const QImage shallow =
+            PictureFile::load(dir.filePath(QStringLiteral("profond.png")))->image();
+        QVERIFY(shallow.depth() == 32 && shallow.pixelColor(1, 1).alpha() == 0);
         QVERIFY(!PictureFile::load(written(dir, "faux.jpg", "pas une image")));
         QVERIFY(!PictureFile::load(dir.filePath(QStringLiteral("absent.png"))));
 
