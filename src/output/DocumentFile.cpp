@@ -16,6 +16,10 @@ namespace DocumentFile {
 
 namespace {
 
+constexpr qint64 int32Min = std::numeric_limits<std::int32_t>::min();
+constexpr qint64 int32Max = std::numeric_limits<std::int32_t>::max();
+constexpr qint64 uint32Max = std::numeric_limits<std::uint32_t>::max();
+
 const QString noPicture = QStringLiteral("Aucun");
 
 qint64 whole(double twips)
@@ -77,9 +81,6 @@ void writeText(FieldWriter& out, const TextElement& element, Flags flags)
 
 std::optional<ElementRecord> readText(FieldReader& in, Flags flags, bool withIndex)
 {
-    constexpr qint64 int32Min = std::numeric_limits<std::int32_t>::min();
-    constexpr qint64 int32Max = std::numeric_limits<std::int32_t>::max();
-    constexpr qint64 uint32Max = std::numeric_limits<std::uint32_t>::max();
     ElementRecord record;
     const auto text = [&](QString& field) {
         std::optional<QString> value = in.text();
@@ -99,8 +100,9 @@ std::optional<ElementRecord> readText(FieldReader& in, Flags flags, bool withInd
             field = std::int32_t(std::uint32_t(*value));
         return value.has_value();
     };
-    const auto integer = [&](std::int32_t& field) {
-        const std::optional<qint64> value = in.integer(int32Min, int32Max);
+    const auto integer = [&](std::int32_t& field, qint64 lowest = int32Min,
+                             qint64 highest = int32Max) {
+        const std::optional<qint64> value = in.integer(lowest, highest);
         if (value)
             field = std::int32_t(*value);
         return value.has_value();
@@ -108,11 +110,8 @@ std::optional<ElementRecord> readText(FieldReader& in, Flags flags, bool withInd
     // Points: no font is larger than a 16-bit number, and a size near 2^31 would come back
     // from the float a font keeps it in as a number this reader refuses.
     const auto fontSize = [&](std::int32_t& field) {
-        const std::optional<qint64> value = in.integer(std::numeric_limits<std::int16_t>::min(),
-                                                       std::numeric_limits<std::int16_t>::max());
-        if (value)
-            field = std::int32_t(*value);
-        return value.has_value();
+        return integer(field, std::numeric_limits<std::int16_t>::min(),
+                       std::numeric_limits<std::int16_t>::max());
     };
     // As numbers, the font's flags keep whatever number came and the others are integers.
     const auto flag = [&](auto& field) {
