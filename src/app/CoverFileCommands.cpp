@@ -10,14 +10,6 @@ namespace {
 
 const QString untitled = QStringLiteral("Nouveau");
 
-// A question of the file commands: a title, a text, then CR and "   Confirmez  ?", Yes/No
-// with No as the default.
-Prompter::Button confirm(Prompter& prompter, const QString& title, const QString& text)
-{
-    return prompter.ask({title, text + QStringLiteral("\r   Confirmez  ?"),
-                         Prompter::Icon::Question, Prompter::Yes | Prompter::No, Prompter::No});
-}
-
 Prompter::FileDialog coverDialog(const QString& title, const QString& fileName)
 {
     // No suffix is added: a name typed without ".jkcd" is the name the user chose.
@@ -44,11 +36,11 @@ bool CoverFileCommands::settleUnsavedChanges()
 {
     if (!context_.document.documentModified)
         return true;
-    const Prompter::Button answer = confirm(context_.prompter, QStringLiteral("Fichier modifié"),
-                                            QStringLiteral("Enregistrer les modifications"));
     // Declined, the changes stay counted until the cover is really replaced or the program
     // really ends: a command cancelled later must not lose them.
-    return answer != Prompter::Yes || SaveAs();
+    return !context_.prompter.confirmed(QStringLiteral("Fichier modifié"),
+                                        QStringLiteral("Enregistrer les modifications")) ||
+           SaveAs();
 }
 
 void CoverFileCommands::Open()
@@ -94,8 +86,8 @@ void CoverFileCommands::New()
 {
     if (!settleUnsavedChanges())
         return;
-    if (confirm(context_.prompter, QStringLiteral("Nouveau fichier"),
-                QStringLiteral("Créer une nouvelle jacquette CD")) != Prompter::Yes)
+    if (!context_.prompter.confirmed(QStringLiteral("Nouveau fichier"),
+                                     QStringLiteral("Créer une nouvelle jacquette CD")))
         return;
     context_.selection.EndDrag();
     emptyCover(context_, choices_);
@@ -152,8 +144,8 @@ bool CoverFileCommands::Quit()
 {
     if (!settleUnsavedChanges())
         return false;
-    return confirm(context_.prompter, QStringLiteral("Quitter le programme"),
-                   QStringLiteral("Quitter Jaskel CD")) == Prompter::Yes;
+    return context_.prompter.confirmed(QStringLiteral("Quitter le programme"),
+                                       QStringLiteral("Quitter Jaskel CD"));
 }
 
 bool CoverFileCommands::mayClose()

@@ -25,7 +25,7 @@ public:
     struct FileDialog {
         QString title;
         QString initialPath;
-        QStringList filters; // "Description (*.ext)", the first one preselected
+        QStringList filters;   // "Description (*.ext)", the first one preselected
         QString defaultSuffix; // added to a name typed without one, before asking to overwrite
     };
 
@@ -42,6 +42,10 @@ public:
     // A message with an OK button; no title of its own shows the program's name.
     void inform(const QString& text, const QString& title = QString(),
                 Icon icon = Icon::Information);
+
+    // A question: `text`, then CR and "   Confirmez  ?", Yes and No with No as the default;
+    // true when the answer is Yes.
+    bool confirmed(const QString& title, const QString& text);
 
     static QString programTitle();
 };

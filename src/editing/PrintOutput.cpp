@@ -86,9 +86,7 @@ bool PrintOutput::confirmed(const QString& what)
 {
     if (copyOrExportInProgress())
         return true;
-    return prompter_.ask({QStringLiteral("Impression"), what + QStringLiteral("\r   Confirmez  ?"),
-                          Prompter::Icon::Question, Prompter::Yes | Prompter::No, Prompter::No}) ==
-           Prompter::Yes;
+    return prompter_.confirmed(QStringLiteral("Impression"), what);
 }
 
 void PrintOutput::output(const std::vector<Page>& pages, bool toClipboard,

@@ -4,26 +4,13 @@
 #include "LabelFile.h"
 #include "Prompter.h"
 
-namespace {
-
-// A question of the file commands: a title, a text, then CR and "   Confirmez  ?", Yes/No
-// with No as the default.
-bool confirmed(Prompter& prompter, const QString& title, const QString& text)
-{
-    return prompter.ask({title, text + QStringLiteral("\r   Confirmez  ?"),
-                         Prompter::Icon::Question, Prompter::Yes | Prompter::No, Prompter::No}) ==
-           Prompter::Yes;
-}
-
-} // namespace
-
 bool LabelFileCommands::settleUnsavedChanges()
 {
     if (!context_.label.modified)
         return true;
     // Declined, the changes stay counted until the label is really emptied or replaced.
-    return !confirmed(context_.prompter, QStringLiteral("Fichier modifié"),
-                      QStringLiteral("Enregistrer les modifications")) ||
+    return !context_.prompter.confirmed(QStringLiteral("Fichier modifié"),
+                                        QStringLiteral("Enregistrer les modifications")) ||
            SaveAs();
 }
 
@@ -31,8 +18,8 @@ void LabelFileCommands::New()
 {
     if (!settleUnsavedChanges())
         return;
-    const bool create = confirmed(context_.prompter, QStringLiteral("Nouveau fichier"),
-                                  QStringLiteral("Créer une nouvelle étiquette CD"));
+    const bool create = context_.prompter.confirmed(
+        QStringLiteral("Nouveau fichier"), QStringLiteral("Créer une nouvelle étiquette CD"));
     CdLabelDocument& label = context_.label;
     label.fileName = CdLabelDocument::newFileName;
     if (!create)
