@@ -7,12 +7,6 @@
 
 using namespace FuzzSupport;
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    startGuiApplication();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     checkDocumentReader<CdLabelDocument>(
