@@ -99,43 +99,22 @@ void CoverSurface::setRectOf(const ElementRef& element, const QRectF& rect)
     }
 }
 
-BorderStyle CoverSurface::borderStyleOf(const ElementRef& element) const
+const void* CoverSurface::paintedObjectOf(const ElementRef& element) const
 {
     if (!exists(element))
-        return BorderStyle::None;
+        return nullptr;
     switch (element.kind) {
     case ElementRef::Kind::Text:
-        return text(element)->borderStyle;
+        return text(element);
     case ElementRef::Kind::Spine:
-        return document_.spines[std::size_t(element.index)].borderStyle;
+        return &document_.spines[std::size_t(element.index)];
     case ElementRef::Kind::Logo:
-        return document_.faces[std::size_t(element.area)].logo.borderStyle;
-    case ElementRef::Kind::Bar:
-        return BorderStyle::Single;
-    case ElementRef::Kind::None:
-        break;
-    }
-    return BorderStyle::None;
-}
-
-void CoverSurface::setBorderStyleOf(const ElementRef& element, BorderStyle style)
-{
-    if (!exists(element))
-        return;
-    switch (element.kind) {
-    case ElementRef::Kind::Text:
-        text(element)->borderStyle = style;
-        break;
-    case ElementRef::Kind::Spine:
-        document_.spines[std::size_t(element.index)].borderStyle = style;
-        break;
-    case ElementRef::Kind::Logo:
-        document_.faces[std::size_t(element.area)].logo.borderStyle = style;
-        break;
+        return &document_.faces[std::size_t(element.area)].logo;
     case ElementRef::Kind::Bar:
     case ElementRef::Kind::None:
         break;
     }
+    return nullptr;
 }
 
 SelectionSurface::Behaviour CoverSurface::behaviourOf(const ElementRef& element) const

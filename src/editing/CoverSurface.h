@@ -22,8 +22,7 @@ public:
     bool exists(const ElementRef& element) const override;
     QRectF rectOf(const ElementRef& element) const override;
     void setRectOf(const ElementRef& element, const QRectF& rect) override;
-    BorderStyle borderStyleOf(const ElementRef& element) const override;
-    void setBorderStyleOf(const ElementRef& element, BorderStyle style) override;
+    const void* paintedObjectOf(const ElementRef& element) const override;
     Behaviour behaviourOf(const ElementRef& element) const override;
     int areaOf(const ElementRef& element) const override;
     DragBounds bounds(const ElementRef& element, int area, bool forMove) const override;

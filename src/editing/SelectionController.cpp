@@ -69,11 +69,17 @@ void SelectionController::setDragRect(const QRectF& rect)
     surface_.setRectOf(current_, rect.adjusted(0, 0, -wideningOf(current_), 0));
 }
 
+void SelectionController::showBorder(std::optional<BorderStyle> style)
+{
+    SelectionMarks& sheetMarks = marks();
+    sheetMarks.bordered = style ? surface_.paintedObjectOf(current_) : nullptr;
+    sheetMarks.shownBorder = style.value_or(BorderStyle::None);
+}
+
 void SelectionController::Deselect(int face)
 {
     ShowHandles(false);
-    if (surface_.exists(current_))
-        surface_.setBorderStyleOf(current_, savedBorderStyle_);
+    showBorder(std::nullopt);
     currentFace_ = face;
     Q_EMIT changed();
 }
@@ -100,7 +106,7 @@ void SelectionController::ShowHandles(bool show)
         sheetMarks.frameVisible = show;
         // The frame stands in for the element's own outline; during a drag the outline shows.
         if (surface_.exists(current_))
-            surface_.setBorderStyleOf(current_, show ? BorderStyle::None : BorderStyle::Single);
+            showBorder(show ? BorderStyle::None : BorderStyle::Single);
     }
     Q_EMIT changed();
 }
@@ -109,12 +115,10 @@ void SelectionController::EndDrag()
 {
     // Nothing stays marked once nothing is selected (a press on a bar's handle hides nothing).
     ShowHandles(false);
-    if (surface_.exists(current_)) {
-        surface_.setBorderStyleOf(current_, savedBorderStyle_);
-        // A bar belongs to the face it was left standing in.
-        if (current_.isBar())
-            currentFace_ = surface_.areaOf(current_);
-    }
+    showBorder(std::nullopt);
+    // A bar belongs to the face it was left standing in.
+    if (surface_.exists(current_) && current_.isBar())
+        currentFace_ = surface_.areaOf(current_);
     Q_EMIT cursorRequested(Qt::ArrowCursor);
     current_ = ElementRef();
     Q_EMIT changed();
@@ -145,9 +149,6 @@ void SelectionController::pressElement(const ElementRef& element)
         return;
     Deselect(surface_.areaOf(element));
     current_ = element;
-    // Saved now as well as on the click, so that a press without a click (the right button)
-    // never hands another element's border to this one.
-    savedBorderStyle_ = surface_.borderStyleOf(element);
     const SelectionSurface::Behaviour behaviour = surface_.behaviourOf(element);
     moveLocked_ = behaviour.moveLocked;
     resizeLocked_ = behaviour.resizeLocked;
@@ -159,7 +160,6 @@ void SelectionController::clickElement(const ElementRef& element)
 {
     if (current_ != element)
         return;
-    savedBorderStyle_ = surface_.borderStyleOf(element);
     Select();
     surface_.elementClicked(element);
 }
@@ -217,12 +217,4 @@ bool SelectionController::resizeTo(int handle, const QPointF& point)
     surface_.markModified();
     Q_EMIT changed();
     return true;
-}
-
-void SelectionController::keepBorderStyle(BorderStyle style)
-{
-    savedBorderStyle_ = style;
-    // While the frame is shown it stands in for the border.
-    if (surface_.exists(current_))
-        surface_.setBorderStyleOf(current_, frameShown() ? BorderStyle::None : style);
 }

@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QPointF>
+#include <optional>
 
 class Prompter;
 
@@ -44,17 +45,17 @@ public:
     const ElementRef& currentSelection() const { return current_; }
     // The face of the last press: it decides the drag bounds and the face the commands address.
     int currentFace() const { return currentFace_; }
-    BorderStyle savedBorderStyle() const { return savedBorderStyle_; }
     // The selection's rectangle as recorded when the frame was shown (widening included), its
     // edges in whole twips.
     const QRectF& selectedRect() const { return selected_; }
     bool moveLocked() const { return moveLocked_; }
     bool resizeLocked() const { return resizeLocked_; }
-    // The frame stands around the selection (and replaces its border) on the sheet in use.
+    // The frame stands around the selection (and, on screen, replaces its border) on the sheet
+    // in use.
     bool frameShown() const;
 
-    // Hides the frame and handles, gives the selection back its border, and remembers `face`
-    // for the drag bounds. The selection reference stays.
+    // Hides the frame and handles, shows the selection's own border again, and remembers
+    // `face` for the drag bounds. The selection reference stays.
     void Deselect(int face);
     // Shows the frame and handles around the selection, and records its rectangle (a text's
     // widened by 30 twips) for the drags that follow.
@@ -84,9 +85,6 @@ public:
 
     DragBounds bounds(bool forMove) const;
 
-    // The selection's own border becomes `style`: it has it back when the selection ends.
-    void keepBorderStyle(BorderStyle style);
-
 Q_SIGNALS:
     void changed();
     // A text was pressed (the text-only entries of the selection menu apply), or a spine
@@ -100,11 +98,12 @@ private:
     // The selection's rectangle as its drags see it: widened while it is a text.
     double wideningOf(const ElementRef& element) const;
     QRectF dragRect() const;
+    // The outline the screen shows for the selection: `style` in place of its own, or its own.
+    void showBorder(std::optional<BorderStyle> style);
     void setDragRect(const QRectF& rect);
 
     SelectionSurface& surface_;
     ElementRef current_;
-    BorderStyle savedBorderStyle_ = BorderStyle::None;
     int currentFace_ = 0;
     QRectF selected_;
     QPointF dragStart_;

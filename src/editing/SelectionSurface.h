@@ -31,8 +31,9 @@ public:
     virtual bool exists(const ElementRef& element) const = 0;
     virtual QRectF rectOf(const ElementRef& element) const = 0;
     virtual void setRectOf(const ElementRef& element, const QRectF& rect) = 0;
-    virtual BorderStyle borderStyleOf(const ElementRef& element) const = 0;
-    virtual void setBorderStyleOf(const ElementRef& element, BorderStyle style) = 0;
+    // What the renderer paints for an element (its text, spine or picture slot), so that the
+    // marks can show its outline in place of its own; null for what has no outline of its own.
+    virtual const void* paintedObjectOf(const ElementRef& element) const = 0;
     virtual Behaviour behaviourOf(const ElementRef& element) const = 0;
 
     // The area (face) that a press on the element makes current: it decides the drag bounds.

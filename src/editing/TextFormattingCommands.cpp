@@ -205,13 +205,11 @@ void TextFormattingCommands::border(int entry)
     TextElement* text = selectedText();
     if (!text)
         return;
-    if (!askAndApplyToAll(
-            QStringLiteral("Voulez vous changer la bordure à tous les éléments ou uniquement à "
-                           "l'élément sélectionné ?"),
-            QStringLiteral("Cliquez sur Non pour appliquer uniquement à l'élément sélectionné."),
-            [&](TextElement& element) { element.borderStyle = style; }))
-        return;
-    selection_.keepBorderStyle(style);
+    askAndApplyToAll(
+        QStringLiteral("Voulez vous changer la bordure à tous les éléments ou uniquement à "
+                       "l'élément sélectionné ?"),
+        QStringLiteral("Cliquez sur Non pour appliquer uniquement à l'élément sélectionné."),
+        [&](TextElement& element) { element.borderStyle = style; });
 }
 
 void TextFormattingCommands::textAlignment(int entry)

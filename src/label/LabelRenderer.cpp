@@ -3,6 +3,7 @@
 #include "CdLabelDocument.h"
 #include "ElementPainter.h"
 #include "PrintedSheet.h"
+#include "SheetOverlay.h"
 #include "SheetRenderer.h"
 
 #include <QPainter>
@@ -18,9 +19,9 @@ void paint(QPainter& painter, const CdLabelDocument& label, const SelectionMarks
     // Nothing leaves the drawing, on screen or on paper, where the cut marks stand.
     painter.save();
     painter.setClipRect(area, Qt::IntersectClip);
-    ElementPainter::picture(painter, label.picture);
+    ElementPainter::picture(painter, label.picture, shownBorder(marks, label.picture));
     for (const TextElement* element : label.shownTexts())
-        ElementPainter::text(painter, *element);
+        ElementPainter::text(painter, *element, shownBorder(marks, *element));
     painter.restore();
     ElementPainter::ellipse(painter, CdLabelDocument::discOutline);
     ElementPainter::ellipse(painter, CdLabelDocument::hubCircle);

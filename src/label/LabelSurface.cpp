@@ -39,20 +39,11 @@ void LabelSurface::setRectOf(const ElementRef& element, const QRectF& rect)
         text->setRect(rect);
 }
 
-BorderStyle LabelSurface::borderStyleOf(const ElementRef& element) const
+const void* LabelSurface::paintedObjectOf(const ElementRef& element) const
 {
     if (element == picture())
-        return label_.picture.borderStyle;
-    const TextElement* text = shownText(element);
-    return text ? text->borderStyle : BorderStyle::None;
-}
-
-void LabelSurface::setBorderStyleOf(const ElementRef& element, BorderStyle style)
-{
-    if (element == picture())
-        label_.picture.borderStyle = style;
-    else if (TextElement* text = textOf(element))
-        text->borderStyle = style;
+        return exists(element) ? &label_.picture : nullptr;
+    return shownText(element);
 }
 
 SelectionSurface::Behaviour LabelSurface::behaviourOf(const ElementRef& element) const

@@ -33,7 +33,7 @@ void ellipse(QPainter& painter, const QRectF& rect)
     painter.drawEllipse(rect);
 }
 
-void text(QPainter& painter, const TextElement& element)
+void text(QPainter& painter, const TextElement& element, BorderStyle border)
 {
     const QRectF rect = element.rect();
     if (element.backStyle == BackStyle::Opaque)
@@ -56,11 +56,11 @@ void text(QPainter& painter, const TextElement& element)
     }
     painter.drawText(rect, flags, TextEncoding::withLf(element.caption()));
     painter.restore();
-    if (element.borderStyle == BorderStyle::Single)
+    if (border == BorderStyle::Single)
         box(painter, rect, QColor(), true);
 }
 
-void picture(QPainter& painter, const ImageSlot& slot)
+void picture(QPainter& painter, const ImageSlot& slot, BorderStyle border)
 {
     if (slot.isEmpty() || !slot.visible)
         return;
@@ -68,7 +68,7 @@ void picture(QPainter& painter, const ImageSlot& slot)
         slot.picture.paint(painter, slot.rect);
     else
         slot.picture.paint(painter, QRectF(slot.rect.topLeft(), slot.picture.naturalSize()));
-    if (slot.borderStyle == BorderStyle::Single)
+    if (border == BorderStyle::Single)
         box(painter, slot.rect, QColor(), true);
 }
 

@@ -6,6 +6,7 @@ struct ImageSlot;
 class QPainter;
 class QRectF;
 class TextElement;
+enum class BorderStyle;
 struct RotatedTextRun;
 
 // The painters of the elements every document is made of, in a painter whose unit is the
@@ -19,8 +20,9 @@ void setHints(QPainter& painter);
 void box(QPainter& painter, const QRectF& rect, const QColor& fill, bool border);
 // The outline of an ellipse (a circle in a square), in the one-pixel border line of `box`.
 void ellipse(QPainter& painter, const QRectF& rect);
-void text(QPainter& painter, const TextElement& element);
-void picture(QPainter& painter, const ImageSlot& slot);
+// A text or a picture, outlined with `border` (its own, or what the screen shows instead).
+void text(QPainter& painter, const TextElement& element, BorderStyle border);
+void picture(QPainter& painter, const ImageSlot& slot, BorderStyle border);
 void rotatedText(QPainter& painter, const RotatedTextRun& run);
 
 } // namespace ElementPainter

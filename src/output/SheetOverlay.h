@@ -1,6 +1,7 @@
 #pragma once
 
 #include "OleColor.h"
+#include "TextElement.h"
 
 #include <QRectF>
 #include <array>
@@ -11,7 +12,19 @@ struct SelectionMarks {
     QRectF frame;
     bool handlesVisible = false;
     std::array<QRectF, 8> handles{};
+    // The outline the screen shows for the selected element in place of its own (none while
+    // the frame stands in for it, a single line during a drag). `bordered` is the text, spine
+    // or picture slot it belongs to; the document keeps its own border all along.
+    const void* bordered = nullptr;
+    BorderStyle shownBorder = BorderStyle::None;
 };
+
+// The border an element is painted with: the marks' while they name it, else its own.
+template <typename Element>
+BorderStyle shownBorder(const SelectionMarks* marks, const Element& element)
+{
+    return marks && marks->bordered == &element ? marks->shownBorder : element.borderStyle;
+}
 
 // What a window draws over a sheet while it is edited, and never prints or exports: the
 // alignment bar and the selection marks. Twips, in the sheet's coordinates.

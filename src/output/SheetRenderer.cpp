@@ -45,6 +45,7 @@ void paint(QPainter& painter, const JewelCaseDocument& document, int sheetIndex,
     if (!isSheet(sheetIndex))
         return;
     const Sheet& sheet = document.sheets[std::size_t(sheetIndex)];
+    const SelectionMarks* marks = overlay ? &overlay->marks : nullptr;
     painter.save();
     ElementPainter::setHints(painter);
     painter.fillRect(QRectF(QPointF(0, 0), sheet.size), OleColors::toQColor(sheet.backColor));
@@ -52,7 +53,7 @@ void paint(QPainter& painter, const JewelCaseDocument& document, int sheetIndex,
     if (sheetIndex == DosSheet) {
         for (const Spine& spine : document.spines)
             ElementPainter::box(painter, spine.rect, QColor(),
-                                spine.borderStyle == BorderStyle::Single);
+                                shownBorder(marks, spine) == BorderStyle::Single);
         for (const RotatedTextRun& run : sheet.drawing)
             ElementPainter::rotatedText(painter, run);
     }
@@ -63,8 +64,8 @@ void paint(QPainter& painter, const JewelCaseDocument& document, int sheetIndex,
             continue;
         const Face& model = document.faces[std::size_t(face)];
         ElementPainter::box(painter, model.frame, OleColors::toQColor(model.color), true);
-        ElementPainter::picture(painter, model.background);
-        ElementPainter::picture(painter, model.logo);
+        ElementPainter::picture(painter, model.background, model.background.borderStyle);
+        ElementPainter::picture(painter, model.logo, shownBorder(marks, model.logo));
         for (const auto& [index, element] : model.texts) {
             if (element.visible)
                 texts.push_back(&element);
@@ -74,7 +75,7 @@ void paint(QPainter& painter, const JewelCaseDocument& document, int sheetIndex,
         return a->zOrder < b->zOrder;
     });
     for (const TextElement* element : texts)
-        ElementPainter::text(painter, *element);
+        ElementPainter::text(painter, *element, shownBorder(marks, *element));
 
     if (overlay)
         paintOverlay(painter, *overlay);
