@@ -51,9 +51,8 @@ void saveCover(benchmark::State& state)
 void openCover(benchmark::State& state)
 {
     SavedCover cover;
-    ImageOptionsChoices choices;
     for (auto _ : state) {
-        if (!CoverFile::OuvrirFichier(cover.document, cover.path, cover.prompter, choices))
+        if (!CoverFile::OuvrirFichier(cover.document, cover.path, cover.prompter))
             state.SkipWithError("open failed");
     }
 }

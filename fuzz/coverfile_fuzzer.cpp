@@ -10,12 +10,7 @@ using namespace FuzzSupport;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     checkDocumentReader<JewelCaseDocument>(
-        data, size, QStringLiteral("jkcd"),
-        [](JewelCaseDocument& cover, const QString& path, Prompter& prompter) {
-            ImageOptionsChoices choices;
-            return CoverFile::OuvrirFichier(cover, path, prompter, choices);
-        },
-        &CoverFile::SauveFichier,
+        data, size, QStringLiteral("jkcd"), &CoverFile::OuvrirFichier, &CoverFile::SauveFichier,
         [](const JewelCaseDocument& cover) {
             for (int sheet = 0; sheet < JewelCaseDocument::sheetCount; ++sheet)
                 SheetRenderer::image(cover, sheet, 12);

@@ -29,8 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     require(CoverFile::SauveFichier(document, saved, prompter), "an imported cover saves");
     JewelCaseDocument reopened;
-    ImageOptionsChoices choices;
-    require(CoverFile::OuvrirFichier(reopened, saved, prompter, choices),
+    require(CoverFile::OuvrirFichier(reopened, saved, prompter),
             "an imported cover opens");
     return 0;
 }

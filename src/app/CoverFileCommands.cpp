@@ -18,9 +18,9 @@ Prompter::FileDialog coverDialog(const QString& title, const QString& fileName)
 
 } // namespace
 
-CoverFileCommands::CoverFileCommands(CoverContext& context, ImageOptionsChoices& choices,
-                                     QString& lastPicturePath, Hooks hooks)
-    : context_(context), choices_(choices), lastPicturePath_(lastPicturePath),
+CoverFileCommands::CoverFileCommands(CoverContext& context, QString& lastPicturePath,
+                                     Hooks hooks)
+    : context_(context), lastPicturePath_(lastPicturePath),
       hooks_(std::move(hooks))
 {
 }
@@ -59,7 +59,7 @@ bool CoverFileCommands::openFile(const QString& path)
 {
     context_.selection.EndDrag();
     const bool read =
-        CoverFile::OuvrirFichier(context_.document, path, context_.prompter, choices_);
+        CoverFile::OuvrirFichier(context_.document, path, context_.prompter);
     // The title names the file even when it could not be read to its end: what was read is
     // on the cover.
     setFileName(path);
@@ -90,7 +90,7 @@ void CoverFileCommands::New()
                                      QStringLiteral("Créer une nouvelle jacquette CD")))
         return;
     context_.selection.EndDrag();
-    emptyCover(context_, choices_);
+    emptyCover(context_);
     lastPicturePath_.clear();
     setFileName(untitled);
     if (hooks_.showView)
@@ -100,12 +100,11 @@ void CoverFileCommands::New()
         hooks_.showView(FaceViews::RectoVerso);
 }
 
-void CoverFileCommands::emptyCover(CoverContext& context, ImageOptionsChoices& choices)
+void CoverFileCommands::emptyCover(CoverContext& context)
 {
     JewelCaseDocument& document = context.document;
     document.reset();
     document.currentFileName = untitled;
-    choices = ImageOptionsChoices();
     // The templates of new texts: whole sizes, which the file keeps as they are.
     for (Face& face : document.faces) {
         TextElement& model = face.texts.at(0);

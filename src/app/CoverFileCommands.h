@@ -19,7 +19,7 @@ public:
         std::function<void(const ViewState& state)> applyView;
     };
 
-    CoverFileCommands(CoverContext& context, ImageOptionsChoices& choices, QString& lastPicturePath,
+    CoverFileCommands(CoverContext& context, QString& lastPicturePath,
                       Hooks hooks);
 
     // "&Ouvrir": after the unsaved-changes question, the open dialog and the file.
@@ -40,7 +40,7 @@ public:
 
     // The cover as "&Nouveau" leaves it before its import, for the window and the headless
     // commands alike.
-    static void emptyCover(CoverContext& context, ImageOptionsChoices& choices);
+    static void emptyCover(CoverContext& context);
 
 private:
     // Asks about unsaved changes when there are some: false when the user asked to save and
@@ -49,7 +49,6 @@ private:
     void setFileName(const QString& name);
 
     CoverContext& context_;
-    ImageOptionsChoices& choices_;
     QString& lastPicturePath_;
     Hooks hooks_;
 };

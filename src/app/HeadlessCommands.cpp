@@ -50,8 +50,7 @@ int convert(const QString& in, const QString& out, Prompter& prompter)
         return LabelFile::SauveFichier(label, out, prompter) ? 0 : 1;
     }
     JewelCaseDocument document;
-    ImageOptionsChoices choices;
-    if (!CoverFile::OuvrirFichier(document, in, prompter, choices))
+    if (!CoverFile::OuvrirFichier(document, in, prompter))
         return 1;
     return CoverFile::SauveFichier(document, out, prompter) ? 0 : 1;
 }
@@ -67,8 +66,7 @@ int importRecord(const QString& record, const QString& out, Prompter& prompter)
     }
     JewelCaseDocument document;
     CoverContext context(document, prompter);
-    ImageOptionsChoices choices;
-    CoverFileCommands::emptyCover(context, choices);
+    CoverFileCommands::emptyCover(context);
     for (int face : {int(Face::Verso), int(Face::Dos)})
         CatalogueImport::ImportCatalogueRecord(context, face, record);
     return CoverFile::SauveFichier(document, out, prompter) ? 0 : 1;
@@ -142,8 +140,7 @@ int exportDocument(const QStringList& arguments, Prompter& prompter)
                       : writePicture(LabelRenderer::image(document, pictureDpi), out, suffix);
     } else {
         JewelCaseDocument document;
-        ImageOptionsChoices choices;
-        if (!CoverFile::OuvrirFichier(document, in, prompter, choices))
+        if (!CoverFile::OuvrirFichier(document, in, prompter))
             return 1;
         const std::vector<int> sheets =
             sheet ? std::vector<int>{*sheet} : std::vector<int>{RectoSheet, DosSheet};

@@ -117,7 +117,7 @@ void frmJewelCase::wireFileCommands()
     hooks.setTitle = [this](const QString& title) { setWindowTitle(title); };
     hooks.showView = [this](int entry) { ShowView(entry); };
     hooks.applyView = [this](const ViewState& state) { applyView(state); };
-    files_ = std::make_unique<CoverFileCommands>(*context_, imageChoices_, lastPicturePath_,
+    files_ = std::make_unique<CoverFileCommands>(*context_, lastPicturePath_,
                                                  std::move(hooks));
     const FileActions& file = menus_->file;
     for (QAction* open : {file.open, file.openButton})
@@ -287,7 +287,7 @@ void frmJewelCase::closeEvent(QCloseEvent* event)
 
 void frmJewelCase::showImageOptions()
 {
-    frmJCimgOpts dialog(*context_, imageChoices_, lastPicturePath_, this, [this] { showAbout(); });
+    frmJCimgOpts dialog(*context_, lastPicturePath_, this, [this] { showAbout(); });
     dialog.exec();
     // A logo placed under the selection keeps its frame around it.
     if (context_->selection.frameShown())

@@ -50,7 +50,6 @@ public:
     void ShowView(int entry);
     // "Options &Images": the modal image options; the cover is painted again after it.
     void showImageOptions();
-    const ImageOptionsChoices& imageChoices() const { return imageChoices_; }
     // What "Accès base CDDB..." opens the lookup window with: the machine's drives and the
     // public server, unless a test gives others.
     void setLookupServices(FrmCDDB::Services services) { lookupServices_ = std::move(services); }
@@ -93,7 +92,6 @@ private:
     QPushButton* cmdNoPrint_ = nullptr; // "Annuler l'impression", shown while output runs
     OutputCommands* output_ = nullptr;
     QToolBar* toolBar_ = nullptr;
-    ImageOptionsChoices imageChoices_;
     QString lastPicturePath_; // the picture last opened or exported
     std::optional<FrmCDDB::Services> lookupServices_;
     FrmETICD* labelWindow_ = nullptr;

@@ -5,10 +5,12 @@
 #include <array>
 
 // The choices of the image options that outlive the dialog: per face, its logo's display
-// mode and border, and its background's mode. A cover file stores them, and opening one
-// brings them back.
+// mode and border, and its background's mode; for the cover, where its logo came from. They
+// are the entries the user chose, which a cover file stores and opening one brings back as
+// they were read (an older file may hold -1, "no entry", as its logo source).
 struct ImageOptionsChoices {
     std::array<int, Face::count> logoDisplayMode{};
     std::array<int, Face::count> logoBorderStyle{};
     std::array<int, Face::count> backgroundFitMode{};
+    int logoSource = 0; // 0 none, 1 a file, 2 the clipboard, 3 a scanner
 };

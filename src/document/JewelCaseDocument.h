@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Face.h"
+#include "ImageOptionsChoices.h"
 #include "Sheet.h"
 #include "TextElement.h"
 
@@ -42,6 +43,8 @@ public:
     QString versoImagePath = noPicture;
     QString dosImagePath = noPicture;
     QString logoImagePath = noPicture;
+    // The pictures' lists as the user last left them in the image options.
+    ImageOptionsChoices imageChoices;
 
     // The path of a face's background picture; the logo's for anything that is no face.
     QString& picturePath(int face);

@@ -187,15 +187,20 @@ double importCoverPicture(JewelCaseDocument& document, int face, const QString& 
     const std::optional<Picture> picture = PictureFile::load(path);
     if (!picture)
         return 0;
-    // Named, so that the saved cover opens with it.
+    // Named, so that the saved cover opens with it; and the image options show it as placed,
+    // so that closing them keeps it where it is.
     document.logoImagePath = QFileInfo(path).absoluteFilePath();
+    ImageOptionsChoices& choices = document.imageChoices;
+    choices.logoSource = 1;
     if (face != Face::Dos) {
         PicturePlacement::PlaceLogo(document, Face::Recto, LogoDisplayMode::FittedToFace, false,
                                     *picture);
+        choices.logoDisplayMode[Face::Recto] = int(LogoDisplayMode::FittedToFace);
         return 0;
     }
     document.faces[Face::Verso].logo.setPicture(*picture);
     PicturePlacement::PlaceLogo(document, Face::Dos, LogoDisplayMode::Free, false, *picture);
+    choices.logoDisplayMode[Face::Dos] = int(LogoDisplayMode::Free);
     return document.dos().logo.rect.bottom();
 }
 

@@ -18,32 +18,32 @@ constexpr double backgroundPreviewInset = 10;
 
 ImageOptions::ImageOptions(const JewelCaseDocument& document) : document_(document)
 {
+    // The lists as the user last left them, each within its entries.
+    const ImageOptionsChoices& choices = document.imageChoices;
     for (int face = 0; face < Face::count; ++face) {
         const Face& source = document.faces[std::size_t(face)];
         FaceOptions& options = faces[std::size_t(face)];
-        options.logoBorder = source.logo.borderStyle == BorderStyle::Single ? 1 : 0;
+        const std::size_t f = std::size_t(face);
+        options.logoMode = std::clamp(choices.logoDisplayMode[f], 0, 7);
+        options.logoBorder = std::clamp(choices.logoBorderStyle[f], 0, 1);
+        options.backgroundMode = std::clamp(choices.backgroundFitMode[f], 0, 1);
         if (!source.logo.isEmpty()) {
             options.logo = source.logo.picture;
-            options.logoMode = int(PicturePlacement::shownLogoMode(source.logo));
-            options.logoTrueSize = options.logoMode == int(PicturePlacement::LogoDisplayMode::Free);
+            options.logoTrueSize =
+                PicturePlacement::shownLogoMode(source.logo) == PicturePlacement::LogoDisplayMode::Free;
         }
         if (!source.background.isEmpty()) {
             options.background = source.background.picture;
-            options.backgroundMode = int(PicturePlacement::shownBackgroundMode(source.background));
             options.backgroundTrueSize = !source.background.fittedToFace;
         }
+        options.backgroundPath = document.picturePath(face);
         options.colour = source.color;
     }
+    // Without a logo the list says so; with one, where the user said it came from.
+    const bool anyLogo = !document.logo().isNull();
+    logoSource = anyLogo ? std::clamp(choices.logoSource, 1, 3) : 0;
+    logoPath = document.logoImagePath;
     verticalAlignment = document.verticalTextAlignment;
-}
-
-void ImageOptions::restore(const ImageOptionsChoices& choices)
-{
-    for (std::size_t face = 0; face < faces.size(); ++face) {
-        faces[face].logoMode = choices.logoDisplayMode[face];
-        faces[face].logoBorder = choices.logoBorderStyle[face];
-        faces[face].backgroundMode = choices.backgroundFitMode[face];
-    }
 }
 
 void ImageOptions::apply(JewelCaseDocument& document) const
@@ -57,13 +57,17 @@ void ImageOptions::apply(JewelCaseDocument& document) const
                         options.backgroundMode == 1 ? BackgroundFitMode::CentredProportional
                                                     : BackgroundFitMode::WholeFace,
                         options.background);
+        document.picturePath(face) = options.backgroundPath;
     }
+    document.logoImagePath = logoPath;
+    document.imageChoices.logoSource = logoSource;
     document.verticalTextAlignment = verticalAlignment;
     DrawRotatedText(document, document.verticalText.caption());
 }
 
-void ImageOptions::remember(ImageOptionsChoices& choices, JewelCaseDocument& document) const
+void ImageOptions::remember(JewelCaseDocument& document) const
 {
+    ImageOptionsChoices& choices = document.imageChoices;
     for (std::size_t face = 0; face < faces.size(); ++face) {
         choices.logoDisplayMode[face] = faces[face].logoMode;
         choices.logoBorderStyle[face] = faces[face].logoBorder;

@@ -10,8 +10,9 @@
 #include <array>
 
 // What the image options dialog holds while it is open, with no widget: for each face its
-// previewed logo and background, its colour and its four lists; the cover's logo source and
-// the spines' alignment. The dialog shows it and changes it; "&Valider && Fermer" applies it.
+// previewed logo and background, the files they come from, its colour and its four lists; the
+// cover's logo source and the spines' alignment. The dialog shows it and changes it;
+// "&Valider && Fermer" applies it.
 class ImageOptions {
 public:
     // The previews are the faces at this scale.
@@ -20,6 +21,9 @@ public:
     struct FaceOptions {
         Picture logo;
         Picture background;
+        // The file the cover names for the background: "Aucun" once the user removed it, and
+        // still the cover's own for a picture that could not be found.
+        QString backgroundPath;
         OleColor colour = OleColors::white;
         int logoMode = 0;                // a PicturePlacement::LogoDisplayMode
         int logoBorder = 0;              // 0 without, 1 with a border
@@ -31,12 +35,11 @@ public:
     // The dialog's start: the previews and lists from the cover as it stands.
     explicit ImageOptions(const JewelCaseDocument& document);
 
-    // The lists put back from the choices remembered from the last showing.
-    void restore(const ImageOptionsChoices& choices);
-    // "&Valider && Fermer": every face's logo and background placed, the spines' alignment set.
+    // "&Valider && Fermer": every face's logo and background placed and named, the spines'
+    // alignment set.
     void apply(JewelCaseDocument& document) const;
     // Both closing buttons: the lists are remembered, and the cover counts as modified.
-    void remember(ImageOptionsChoices& choices, JewelCaseDocument& document) const;
+    void remember(JewelCaseDocument& document) const;
 
     // The size of a face's preview, and where its logo and background stand in it.
     QSizeF previewSize(int face) const;
@@ -44,6 +47,9 @@ public:
     QRectF backgroundPreview(int face) const;
 
     std::array<FaceOptions, Face::count> faces;
+    // The entry of "Choix du logo" and the file the cover names for the logo.
+    int logoSource = 0;
+    QString logoPath;
     VerticalAlignment verticalAlignment = VerticalAlignment::Start;
 
 private:

@@ -205,11 +205,12 @@ void TextFormattingCommands::border(int entry)
     TextElement* text = selectedText();
     if (!text)
         return;
-    askAndApplyToAll(
-        QStringLiteral("Voulez vous changer la bordure à tous les éléments ou uniquement à "
-                       "l'élément sélectionné ?"),
-        QStringLiteral("Cliquez sur Non pour appliquer uniquement à l'élément sélectionné."),
-        [&](TextElement& element) { element.borderStyle = style; });
+    if (askAndApplyToAll(
+            QStringLiteral("Voulez vous changer la bordure à tous les éléments ou uniquement à "
+                           "l'élément sélectionné ?"),
+            QStringLiteral("Cliquez sur Non pour appliquer uniquement à l'élément sélectionné."),
+            [&](TextElement& element) { element.borderStyle = style; }))
+        text->borderStyle = style;
 }
 
 void TextFormattingCommands::textAlignment(int entry)

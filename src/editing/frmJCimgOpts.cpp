@@ -143,10 +143,9 @@ const QStringList sources = {
 
 } // namespace
 
-frmJCimgOpts::frmJCimgOpts(CoverContext& context, ImageOptionsChoices& choices,
-                           QString& lastPicturePath, QWidget* parent,
+frmJCimgOpts::frmJCimgOpts(CoverContext& context, QString& lastPicturePath, QWidget* parent,
                            std::function<void()> showAbout)
-    : QDialog(parent), context_(context), choices_(choices), lastPicturePath_(lastPicturePath),
+    : QDialog(parent), context_(context), lastPicturePath_(lastPicturePath),
       options_(context.document)
 {
     setWindowTitle(QStringLiteral("Options d'affichage des images"));
@@ -215,7 +214,6 @@ frmJCimgOpts::frmJCimgOpts(CoverContext& context, ImageOptionsChoices& choices,
     layout->addLayout(logoRow);
     layout->addLayout(bottom);
 
-    options_.restore(choices_);
     showLists();
 }
 
@@ -282,12 +280,10 @@ QWidget* frmJCimgOpts::buildPanel(int face)
 void frmJCimgOpts::showLists()
 {
     settingLists_ = true;
-    bool anyLogo = false;
     for (int face = 0; face < Face::count; ++face) {
         const ImageOptions::FaceOptions& options = options_.faces[std::size_t(face)];
         Panel& panel = panels_[std::size_t(face)];
         const bool hasLogo = !options.logo.isNull();
-        anyLogo = anyLogo || hasLogo;
         panel.logoMode->setCurrentIndex(options.logoMode);
         panel.logoBorder->setCurrentIndex(options.logoBorder);
         panel.logoMode->setEnabled(hasLogo);
@@ -299,7 +295,7 @@ void frmJCimgOpts::showLists()
         panel.backgroundMode->setEnabled(!options.background.isNull());
     }
     logoSource_->blockSignals(true);
-    logoSource_->setCurrentIndex(anyLogo ? FromFile : NoPicture);
+    logoSource_->setCurrentIndex(options_.logoSource);
     logoSource_->blockSignals(false);
     settingLists_ = false;
 }
@@ -332,6 +328,8 @@ std::optional<frmJCimgOpts::Acquired> frmJCimgOpts::acquire(int source, int expo
 void frmJCimgOpts::logoSourceChosen(int source)
 {
     if (source == NoPicture) {
+        options_.logoSource = NoPicture;
+        options_.logoPath = JewelCaseDocument::noPicture;
         for (int face = 0; face < Face::count; ++face) {
             options_.faces[std::size_t(face)].logo = Picture();
             panels_[std::size_t(face)].logoMode->setEnabled(false);
@@ -348,8 +346,8 @@ void frmJCimgOpts::logoSourceChosen(int source)
     const std::optional<Acquired> acquired = acquire(source, PictureExport::logoEntry, showFitted);
     if (!acquired)
         return;
-    if (!context_.document.loadingDocument)
-        context_.document.logoImagePath = acquired->path;
+    options_.logoSource = source;
+    options_.logoPath = acquired->path;
     for (int face = 0; face < Face::count; ++face) {
         ImageOptions::FaceOptions& options = options_.faces[std::size_t(face)];
         options.logo = acquired->picture;
@@ -368,6 +366,7 @@ void frmJCimgOpts::backgroundSourceChosen(int face, int source)
     Panel& panel = panels_[std::size_t(face)];
     if (source == NoPicture) {
         options.background = Picture();
+        options.backgroundPath = JewelCaseDocument::noPicture;
         panel.backgroundMode->setEnabled(false);
         panel.preview->update();
         return;
@@ -380,7 +379,9 @@ void frmJCimgOpts::backgroundSourceChosen(int face, int source)
     if (!acquired)
         return;
     options.background = acquired->picture;
-    if (!context_.document.loadingDocument)
+    options.backgroundPath = acquired->path;
+    // The scanned picture is on the face already: the cover names its file at once too.
+    if (source == Scanned)
         context_.document.picturePath(face) = acquired->path;
     panel.backgroundMode->setCurrentIndex(0);
     panel.backgroundMode->setEnabled(true);
@@ -391,7 +392,7 @@ void frmJCimgOpts::close(bool apply)
 {
     if (apply)
         options_.apply(context_.document);
-    options_.remember(choices_, context_.document);
+    options_.remember(context_.document);
     if (apply)
         accept();
     else

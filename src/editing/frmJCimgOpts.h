@@ -18,8 +18,8 @@ struct CoverContext;
 class frmJCimgOpts : public QDialog {
     Q_OBJECT
 public:
-    frmJCimgOpts(CoverContext& context, ImageOptionsChoices& choices, QString& lastPicturePath,
-                 QWidget* parent = nullptr, std::function<void()> showAbout = {});
+    frmJCimgOpts(CoverContext& context, QString& lastPicturePath, QWidget* parent = nullptr,
+                 std::function<void()> showAbout = {});
 
     const ImageOptions& options() const { return options_; }
 
@@ -63,7 +63,6 @@ private:
     void close(bool apply);
 
     CoverContext& context_;
-    ImageOptionsChoices& choices_;
     QString& lastPicturePath_;
     ImageOptions options_;
     std::array<Panel, Face::count> panels_;

@@ -68,6 +68,8 @@ bool readLabel(CdLabelDocument& label, FieldReader& in, Prompter& prompter)
     const QString pictureFile = path->isEmpty() ? CdLabelDocument::noPicture : *path;
     if (const std::optional<Picture> picture = DocumentFile::restoredPicture(pictureFile, prompter))
         label.setPicture(pictureFile, *picture, label.picture.rect);
+    else
+        label.pictureFileName = pictureFile; // not found: still the label's, for when it is back
 
     const std::optional<qint64> count = in.integer(0, std::numeric_limits<std::int16_t>::max());
     if (!count)

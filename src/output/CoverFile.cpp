@@ -12,6 +12,7 @@
 #include <QFile>
 #include <cmath>
 #include <limits>
+#include <set>
 
 namespace CoverFile {
 
@@ -22,10 +23,6 @@ using namespace PicturePlacement;
 // The faces in the order of the paths, the lists and the texts; colours and rectangles go in
 // the faces' own order.
 constexpr std::array<int, Face::count> listOrder = {Face::Recto, Face::Verso, Face::Dos};
-
-// The entries of the logo source list the file stores.
-constexpr int noLogoSource = 0;
-constexpr int logoFromFile = 1;
 
 qint64 whole(double twips)
 {
@@ -49,33 +46,29 @@ std::vector<const TextElement*> savedTexts(const Face& face)
     return texts;
 }
 
-// A picture's path as the file stores it: "Aucun" without a picture.
-QString storedPath(const QString& path, bool hasPicture)
+// A picture's path as the file stores it: "Aucun" for none. A picture that could not be found
+// keeps its path, so that the cover finds it again once its drive is back.
+QString storedPath(const QString& path)
 {
-    return hasPicture && !path.isEmpty() ? path : JewelCaseDocument::noPicture;
+    return path.isEmpty() ? JewelCaseDocument::noPicture : path;
 }
 
-QByteArray coverText(JewelCaseDocument& document, bool& quotesReplaced)
+QByteArray coverText(const JewelCaseDocument& document, bool& quotesReplaced)
 {
-    for (int face : listOrder) {
-        QString& path = document.picturePath(face);
-        path = storedPath(path, !document.faces[std::size_t(face)].background.isEmpty());
-    }
-    document.logoImagePath = storedPath(document.logoImagePath, !document.logo().isNull());
-
     FieldWriter out;
     for (const Face& face : document.faces)
         out.numberLine(DocumentFile::colourNumber(face.color));
     for (const QString* path : {&document.rectoImagePath, &document.versoImagePath,
                                 &document.dosImagePath, &document.logoImagePath})
-        out.rawLine(*path);
+        out.rawLine(storedPath(*path));
+    const ImageOptionsChoices& choices = document.imageChoices;
     for (int face : listOrder)
-        out.numberLine(int(shownBackgroundMode(document.faces[std::size_t(face)].background)));
-    out.numberLine(!document.logo().isNull() ? logoFromFile : noLogoSource);
+        out.numberLine(choices.backgroundFitMode[std::size_t(face)]);
+    out.numberLine(choices.logoSource);
     for (int face : listOrder)
-        out.numberLine(int(shownLogoMode(document.faces[std::size_t(face)].logo)));
+        out.numberLine(choices.logoDisplayMode[std::size_t(face)]);
     for (int face : listOrder)
-        out.numberLine(document.faces[std::size_t(face)].logo.borderStyle == BorderStyle::Single);
+        out.numberLine(choices.logoBorderStyle[std::size_t(face)]);
     // The logo as the image options preview it: its place on the face, at the preview's scale.
     // From the whole twips the file keeps, so that an opened cover saves the same lines.
     for (const Face& face : document.faces) {
@@ -110,8 +103,7 @@ QByteArray coverText(JewelCaseDocument& document, bool& quotesReplaced)
 
 // Everything after the emptying of the cover; false at the first field that is missing or
 // wrong.
-bool readCover(JewelCaseDocument& document, FieldReader& in, Prompter& prompter,
-               ImageOptionsChoices& choices)
+bool readCover(JewelCaseDocument& document, FieldReader& in, Prompter& prompter)
 {
     constexpr qint64 int32Min = std::numeric_limits<std::int32_t>::min();
     constexpr qint64 int32Max = std::numeric_limits<std::int32_t>::max();
@@ -139,6 +131,8 @@ bool readCover(JewelCaseDocument& document, FieldReader& in, Prompter& prompter,
             return false;
         value = *read;
     }
+    ImageOptionsChoices& choices = document.imageChoices;
+    choices.logoSource = int(lists[3]);
     for (std::size_t i = 0; i < listOrder.size(); ++i) {
         const std::size_t face = std::size_t(listOrder[i]);
         choices.backgroundFitMode[face] = int(lists[i]);
@@ -169,8 +163,13 @@ bool readCover(JewelCaseDocument& document, FieldReader& in, Prompter& prompter,
             const int mode = std::clamp(choices.logoDisplayMode[std::size_t(face)], 0, 7);
             PlaceLogo(document, face, LogoDisplayMode(mode),
                       choices.logoBorderStyle[std::size_t(face)] != 0, *logo);
-            const std::size_t at = 12 + 4 * std::size_t(face);
-            document.faces[std::size_t(face)].logo.rect =
+        }
+    }
+    // A logo that could not be found keeps its places too, for when its file is back.
+    if (document.logoImagePath != JewelCaseDocument::noPicture) {
+        for (std::size_t face = 0; face < Face::count; ++face) {
+            const std::size_t at = 12 + 4 * face;
+            document.faces[face].logo.rect =
                 QRectF(rectangles[at], rectangles[at + 1], rectangles[at + 2], rectangles[at + 3]);
         }
     }
@@ -184,10 +183,14 @@ bool readCover(JewelCaseDocument& document, FieldReader& in, Prompter& prompter,
     }
     for (std::size_t i = 0; i < listOrder.size(); ++i) {
         const ActiveFrame frame = *activeFrameFromNumber(listOrder[i]);
+        std::set<int> indices;
         for (qint64 n = 0; n < counts[i]; ++n) {
             const std::optional<ElementRecord> record =
                 DocumentFile::readText(in, DocumentFile::Flags::Numbers, true);
-            if (!record || !Ouverturetexte(document, frame, *record))
+            // The template is never stored; a second record of an index would replace the
+            // first, and neither could be saved again.
+            if (!record || record->index < 1 || !indices.insert(record->index).second ||
+                !Ouverturetexte(document, frame, *record))
                 return false;
         }
     }
@@ -218,20 +221,18 @@ bool SauveFichier(JewelCaseDocument& document, const QString& path, Prompter& pr
     return true;
 }
 
-bool OuvrirFichier(JewelCaseDocument& document, const QString& path, Prompter& prompter,
-                   ImageOptionsChoices& choices)
+bool OuvrirFichier(JewelCaseDocument& document, const QString& path, Prompter& prompter)
 {
     document.reset();
     document.currentFileName = path;
     document.loadingDocument = true;
-    choices = ImageOptionsChoices();
 
     bool read = false;
     QFile file(path);
     if (file.open(QIODevice::ReadOnly)) {
         FieldReader in(TextEncoding::decode(file.readAll()));
         file.close();
-        read = readCover(document, in, prompter, choices);
+        read = readCover(document, in, prompter);
     }
     document.loadingDocument = false;
     document.documentModified = false;

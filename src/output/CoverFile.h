@@ -1,7 +1,5 @@
 #pragma once
 
-#include "ImageOptionsChoices.h"
-
 #include <QString>
 
 class JewelCaseDocument;
@@ -15,16 +13,17 @@ namespace CoverFile {
 // "Fichier jaquette JKCD |*.jkcd", as the file dialogs offer it.
 QString dialogFilter();
 
-// Writes the cover to `path`, replacing the file only once the new one is complete. On
-// success the cover is no longer modified. A failure says "Erreur lors de la sauvegarde du
-// fichier !" and leaves the old file whole and the cover modified.
+// Writes the cover to `path`, replacing the file only once the new one is complete: the
+// pictures by the paths the cover names (also of a picture that could not be found), the lists
+// as the user chose them. On success the cover is no longer modified; nothing else of it
+// changes. A failure says "Erreur lors de la sauvegarde du fichier !" and leaves the old file
+// whole and the cover modified.
 bool SauveFichier(JewelCaseDocument& document, const QString& path, Prompter& prompter);
 
-// Empties the cover and rebuilds it from `path`; the pictures' lists come back in `choices`.
-// A picture file that is missing is said and skipped. A file that cannot be read to its end
-// says "Erreur lors de l'ouverture du fichier !" and keeps what was restored before the fault.
-// `loadingDocument` is set while it reads.
-bool OuvrirFichier(JewelCaseDocument& document, const QString& path, Prompter& prompter,
-                   ImageOptionsChoices& choices);
+// Empties the cover and rebuilds it from `path`, the pictures' lists included. A picture file
+// that is missing is said and not shown, and the cover still names it. A file that cannot be
+// read to its end says "Erreur lors de l'ouverture du fichier !" and keeps what was restored
+// before the fault. `loadingDocument` is set while it reads.
+bool OuvrirFichier(JewelCaseDocument& document, const QString& path, Prompter& prompter);
 
 } // namespace CoverFile

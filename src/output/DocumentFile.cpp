@@ -126,12 +126,18 @@ std::optional<ElementRecord> readText(FieldReader& in, Flags flags, bool withInd
         else
             return integer(field);
     };
+    // Twips: a text keeps its place and size as floats, which hold every whole number up to
+    // 2^24 (three hundred metres) exactly; beyond, a value would not save as it was read.
+    const auto twips = [&](std::int32_t& field) {
+        constexpr qint64 largest = qint64(1) << std::numeric_limits<float>::digits;
+        return integer(field, -largest, largest);
+    };
     bool ok = text(record.caption) && number(record.alignment) && colour(record.backColor) &&
               number(record.backStyle) && number(record.borderStyle) &&
               text(record.fontObjectName) && flag(record.fontBold) && flag(record.fontItalic) &&
               text(record.fontName) && fontSize(record.fontSize) && flag(record.fontStrikethru) &&
-              flag(record.fontUnderline) && colour(record.foreColor) && integer(record.left) &&
-              integer(record.top) && integer(record.width) && integer(record.height) &&
+              flag(record.fontUnderline) && colour(record.foreColor) && twips(record.left) &&
+              twips(record.top) && twips(record.width) && twips(record.height) &&
               flag(record.visible);
     if (ok && withIndex) {
         const std::optional<qint64> index = in.integer(0, std::numeric_limits<std::int16_t>::max());

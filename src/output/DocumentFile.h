@@ -32,7 +32,8 @@ void writeCommonFields(FieldWriter& out, const TextElement& element, Flags flags
 void writeText(FieldWriter& out, const TextElement& element, Flags flags);
 
 // Reads the common fields, and with `withIndex` the index and AutoSize; nothing at the first
-// field that is missing or wrong (a font size beyond ±32767 points is wrong).
+// field that is missing or wrong (a font size beyond ±32767 points, a place or size beyond
+// ±2^24 twips is wrong: it could not be written back as it was read).
 std::optional<ElementRecord> readText(FieldReader& in, Flags flags, bool withIndex);
 
 // The picture a file names, if it names one ("Aucun" names none). A missing file says

@@ -32,12 +32,6 @@ LogoDisplayMode shownLogoMode(const ImageSlot& logo)
     return logo.fittedToFace ? LogoDisplayMode::FittedToFace : LogoDisplayMode::Free;
 }
 
-BackgroundFitMode shownBackgroundMode(const ImageSlot& background)
-{
-    return background.isEmpty() || background.fittedToFace ? BackgroundFitMode::WholeFace
-                                                           : BackgroundFitMode::CentredProportional;
-}
-
 bool FitPictureToFace(ImageSlot& target, const QRectF& faceFrame, bool stretch)
 {
     const QSizeF natural = target.picture.naturalSize();

@@ -24,10 +24,9 @@ enum class LogoDisplayMode {
 };
 enum class BackgroundFitMode { WholeFace = 0, CentredProportional = 1 };
 
-// The list entries that describe a placed slot, as the image options show it when they open:
-// no picture or hidden is Hidden, covering its face is FittedToFace, anywhere else is Free.
+// The list entry that describes a placed logo: no picture or hidden is Hidden, covering its
+// face is FittedToFace, anywhere else is Free.
 LogoDisplayMode shownLogoMode(const ImageSlot& logo);
-BackgroundFitMode shownBackgroundMode(const ImageSlot& background);
 
 // Sizes a slot for its picture on a face: a picture larger than the face (either way) covers
 // the face 15 twips in, stretched; otherwise a slot still at that size (or larger) becomes

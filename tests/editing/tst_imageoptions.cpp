@@ -64,6 +64,10 @@ private Q_SLOTS:
         PlaceLogo(document, Face::Verso, LogoDisplayMode::FittedToFace, true, picture);
         PlaceBackground(document, Face::Recto, 0x00C0C0C0, BackgroundFitMode::CentredProportional,
                         picture);
+        // The lists as the user left them; a file may hold entries the lists do not have.
+        document.imageChoices.logoDisplayMode = {1, 0, 0};
+        document.imageChoices.logoBorderStyle = {1, 0, 5};
+        document.imageChoices.backgroundFitMode = {0, 1, -1};
 
         ImageOptions options(document);
         const auto& verso = options.faces[Face::Verso];
@@ -72,6 +76,7 @@ private Q_SLOTS:
         QVERIFY(recto.backgroundMode == 1 && recto.backgroundTrueSize);
         QCOMPARE(recto.colour, OleColor(0x00C0C0C0));
         QCOMPARE(options.faces[Face::Dos].logoMode, 0);
+        QVERIFY(options.faces[Face::Dos].logoBorder == 1 && options.faces[Face::Dos].backgroundMode == 0);
 
         // Previews at a third of the faces: fitted 20 in, a new logo 855 square.
         const QSizeF area = options.previewSize(Face::Verso);
@@ -104,9 +109,8 @@ private Q_SLOTS:
         JewelCaseDocument document;
         ScriptedPrompter prompter;
         CoverContext context(document, prompter);
-        ImageOptionsChoices choices;
         QString lastPicturePath = QStringLiteral("/images/ancien.jpg");
-        frmJCimgOpts dialog(context, choices, lastPicturePath);
+        frmJCimgOpts dialog(context, lastPicturePath);
         dialog.show();
 
         // A scanned background (40 × 20 mm at 50 dpi) goes onto its face at once, through the
@@ -124,11 +128,11 @@ private Q_SLOTS:
         // A scanned logo whose file is refused, and a pasted background, have no file: the
         // cover must not name the picture opened last.
         dialog.logoSourceList()->setCurrentIndex(3);
-        QCOMPARE(document.logoImagePath, JewelCaseDocument::noPicture);
+        QCOMPARE(dialog.options().logoPath, JewelCaseDocument::noPicture);
         for (int face = 0; face < Face::count; ++face)
             QCOMPARE(dialog.logoModeList(face)->currentIndex(), 1);
         dialog.backgroundSourceList(Face::Dos)->setCurrentIndex(2);
-        QCOMPARE(document.dosImagePath, JewelCaseDocument::noPicture);
+        QCOMPARE(dialog.options().faces[Face::Dos].backgroundPath, JewelCaseDocument::noPicture);
         QCOMPARE(lastPicturePath, recto);
 
         // Cancelled, the dialog leaves the scanned background where it went.

@@ -67,14 +67,17 @@ private Q_SLOTS:
         QCOMPARE(readAll(file("copy.jket")), handWritten);
         QVERIFY(!label.modified);
 
-        // A picture that is no longer there is said; the texts still come.
-        QVERIFY(
-            writeAll(file("lost.jket"), QByteArray(handWritten).replace("Aucun", "perdue.bmp")));
+        // A picture that is no longer there is said; the texts still come, and the label still
+        // names the picture: saved, it is the file it was.
+        const QByteArray lost = QByteArray(handWritten).replace("Aucun", "perdue.bmp");
+        QVERIFY(writeAll(file("lost.jket"), lost));
         QVERIFY(LabelFile::OuvrirFichier(label, file("lost.jket"), prompter));
         QCOMPARE(prompter.asked.size(), 1);
         QCOMPARE(prompter.last().text,
                  QStringLiteral("Le fichier image perdue.bmp est introuvable !"));
-        QVERIFY(!label.hasPictureFile() && label.text(5));
+        QVERIFY(label.picture.isEmpty() && label.text(5));
+        QVERIFY(LabelFile::SauveFichier(label, file("lost-copy.jket"), prompter));
+        QCOMPARE(readAll(file("lost-copy.jket")), lost);
     }
 
     // The picture's coordinates keep their decimal point under a French locale.

@@ -58,6 +58,11 @@ class TestCoverFile : public QObject {
         PlaceLogo(document, Face::Verso, LogoDisplayMode::BottomRight, true, picture);
         PlaceBackground(document, Face::Dos, 0x00C0FFEE, BackgroundFitMode::CentredProportional,
                         picture);
+        ImageOptionsChoices& choices = document.imageChoices;
+        choices.logoSource = 1;
+        choices.logoDisplayMode[Face::Verso] = int(LogoDisplayMode::BottomRight);
+        choices.logoBorderStyle[Face::Verso] = 1;
+        choices.backgroundFitMode[Face::Dos] = int(BackgroundFitMode::CentredProportional);
         document.faces[Face::Verso].color = 0x00123456;
 
         TextElement& title = addText(document, Face::Recto, QStringLiteral("Été\r\nà Paris"),
@@ -96,11 +101,11 @@ private Q_SLOTS:
         // 42 header lines, 4 texts of 20 lines, 18 for the vertical text, one break in a caption.
         QCOMPARE(lines.size() - 1, 42 + 4 * 20 + 18 + 1);
         // The colours, the Verso's first; "Aucun" for a picture that is not there; then the
-        // lists, the Recto's first: the backgrounds (the Dos's centred), a logo from a file, the
-        // logos where they stand, their borders.
+        // lists as the user chose them, the Recto's first: the backgrounds (the Dos's centred),
+        // a logo from a file, the logos' modes (the Verso's bottom right), their borders.
         QCOMPARE(lines.mid(0, 4).join('\n'), " 1193046 \r\n 16777215 \r\n 12648430 \r\nAucun\r");
         QCOMPARE(lines[5], (file("fond, rouge.png") + QStringLiteral("\r")).toLatin1());
-        QCOMPARE(lines.mid(7, 10).join(""), " 0 \r 0 \r 1 \r 1 \r 0 \r 2 \r 0 \r 0 \r 1 \r 0 \r");
+        QCOMPARE(lines.mid(7, 10).join(""), " 0 \r 0 \r 1 \r 1 \r 0 \r 6 \r 0 \r 0 \r 1 \r 0 \r");
         QCOMPARE(lines[41], QByteArray(" 2  1  1 \r")); // the texts each face saves
         // The first Recto text, in Windows-1252: its caption over two lines, the font size
         // rounded, the system colour as a negative number, the position in whole twips.
@@ -115,11 +120,10 @@ private Q_SLOTS:
         // Opened, the cover is the one saved: saved again, it gives the same bytes.
         JewelCaseDocument opened;
         opened.documentModified = true;
-        ImageOptionsChoices choices;
-        QVERIFY(CoverFile::OuvrirFichier(opened, file("a.jkcd"), prompter, choices));
+        QVERIFY(CoverFile::OuvrirFichier(opened, file("a.jkcd"), prompter));
         QVERIFY(prompter.asked.isEmpty() && !opened.loadingDocument && !opened.documentModified);
         QVERIFY(!opened.faces[Face::Recto].text(2)); // the deleted text stayed behind
-        QCOMPARE(choices.backgroundFitMode, (std::array<int, 3>{0, 0, 1}));
+        QCOMPARE(opened.imageChoices.logoDisplayMode, (std::array<int, 3>{6, 0, 0}));
         QVERIFY(CoverFile::SauveFichier(opened, file("b.jkcd"), prompter));
         QCOMPARE(readAll(file("b.jkcd")), bytes);
 
@@ -132,26 +136,30 @@ private Q_SLOTS:
         QCOMPARE(prompter.asked.size(), 1);
         QLocale::setDefault(QLocale::c());
 
-        // A missing logo is said once; the rest of the cover comes back.
+        // A missing logo is said once; the rest of the cover comes back, and the cover still
+        // names the logo and its lists: saved, it is the file it was (the drive comes back).
         QVERIFY(QFile::remove(file("logo.png")));
         ScriptedPrompter asked;
-        QVERIFY(CoverFile::OuvrirFichier(opened, file("c.jkcd"), asked, choices));
+        QVERIFY(CoverFile::OuvrirFichier(opened, file("c.jkcd"), asked));
         QCOMPARE(asked.asked.size(), 1);
         QCOMPARE(asked.last().text, QStringLiteral("Le fichier image ") + file("logo.png") +
                                         QStringLiteral(" est introuvable !"));
         QVERIFY(opened.faces[Face::Verso].logo.isEmpty());
         QCOMPARE(opened.faces[Face::Recto].text(1)->caption(), QStringLiteral("Le ”Best of”"));
         QCOMPARE(opened.verticalText.caption(), greek);
-
-        // A save that cannot be completed keeps the old file byte for byte, and the cover
-        // modified: no folder, or a file larger than the process may write.
         const QByteArray before = readAll(file("c.jkcd"));
-        document.documentModified = true;
-        QVERIFY(!CoverFile::SauveFichier(document, file("absent/c.jkcd"), prompter));
+        QVERIFY(CoverFile::SauveFichier(opened, file("d.jkcd"), asked));
+        QCOMPARE(readAll(file("d.jkcd")), before);
+
+        // A save that cannot be completed keeps the old file byte for byte, the cover modified
+        // and as it was: no folder, or a file larger than the process may write.
+        opened.documentModified = true;
+        QVERIFY(!CoverFile::SauveFichier(opened, file("absent/c.jkcd"), prompter));
         QCOMPARE(prompter.last().text, QStringLiteral("Erreur lors de la sauvegarde du fichier !"));
         QVERIFY(!withFileSizeLimit(
-            100, [&] { return CoverFile::SauveFichier(document, file("c.jkcd"), prompter); }));
-        QVERIFY(document.documentModified);
+            100, [&] { return CoverFile::SauveFichier(opened, file("c.jkcd"), prompter); }));
+        QVERIFY(opened.documentModified);
+        QCOMPARE(opened.logoImagePath, file("logo.png"));
         QCOMPARE(readAll(file("c.jkcd")), before);
     }
 
@@ -170,8 +178,7 @@ private Q_SLOTS:
         QVERIFY(writeAll(file("main.jkcd"), bytes));
         JewelCaseDocument document;
         ScriptedPrompter prompter;
-        ImageOptionsChoices choices;
-        QVERIFY(CoverFile::OuvrirFichier(document, file("main.jkcd"), prompter, choices));
+        QVERIFY(CoverFile::OuvrirFichier(document, file("main.jkcd"), prompter));
         QCOMPARE(document.faces[Face::Recto].color, OleColor(65280));
         const TextElement* text = document.faces[Face::Recto].text(7);
         QVERIFY(text);
@@ -185,14 +192,37 @@ private Q_SLOTS:
             QVERIFY(writeAll(file("cut.jkcd"), bytes.left(end)));
             ScriptedPrompter asked;
             JewelCaseDocument broken;
-            QVERIFY2(!CoverFile::OuvrirFichier(broken, file("cut.jkcd"), asked, choices),
+            QVERIFY2(!CoverFile::OuvrirFichier(broken, file("cut.jkcd"), asked),
                      qPrintable(QString::number(end)));
             QVERIFY(!broken.loadingDocument);
             QCOMPARE(asked.last().text, QStringLiteral("Erreur lors de l'ouverture du fichier !"));
         }
-        QVERIFY(!CoverFile::OuvrirFichier(document, file("absent.jkcd"), prompter, choices));
+        // What could not be saved as it was read is refused as a broken file: the template's
+        // index, an index given twice, a place a text cannot keep exactly. What is accepted
+        // saves to a file that opens as the same cover.
+        const QByteArray record = "\"Un, deux\r\ntrois \xE9t\xE9\",2,255,1,1,\"Arial\",0,1,\"Arial\",12,"
+                                "0,0,16711680,100,200,3000,400,1,7,0\r\n";
+        const QList<QPair<QByteArray, QByteArray>> refused = {
+            {",7,0\r\n", ",0,0\r\n"},
+            {"1 0 0\r\n", "2 0 0\r\n" + record},
+            {",100,200,", ",2147483647,200,"},
+            {",3000,400,", ",3000,-16777217,"}};
+        for (const auto& [from, to] : refused) {
+            QVERIFY(writeAll(file("refused.jkcd"), QByteArray(bytes).replace(from, to)));
+            ScriptedPrompter asked;
+            QVERIFY2(!CoverFile::OuvrirFichier(document, file("refused.jkcd"), asked), to);
+            QCOMPARE(asked.last().text, QStringLiteral("Erreur lors de l'ouverture du fichier !"));
+        }
+        QVERIFY(writeAll(file("far.jkcd"), QByteArray(bytes).replace(",100,", ",16777216,")));
+        QVERIFY(CoverFile::OuvrirFichier(document, file("far.jkcd"), prompter));
+        QVERIFY(CoverFile::SauveFichier(document, file("far-saved.jkcd"), prompter));
+        JewelCaseDocument far;
+        QVERIFY(CoverFile::OuvrirFichier(far, file("far-saved.jkcd"), prompter));
+        QCOMPARE(far.faces[Face::Recto].text(7)->left, 16777216.0f);
+
+        QVERIFY(!CoverFile::OuvrirFichier(document, file("absent.jkcd"), prompter));
         QVERIFY(writeAll(file("wrong.jkcd"), "blanc\r\n"));
-        QVERIFY(!CoverFile::OuvrirFichier(document, file("wrong.jkcd"), prompter, choices));
+        QVERIFY(!CoverFile::OuvrirFichier(document, file("wrong.jkcd"), prompter));
     }
 };
 
