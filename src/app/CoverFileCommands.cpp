@@ -10,10 +10,11 @@ namespace {
 
 const QString untitled = QStringLiteral("Nouveau");
 
-Prompter::FileDialog coverDialog(const QString& title, const QString& fileName)
+// Saving, a name typed without ".jkcd" gets it, or the open dialog's filter would hide the file.
+Prompter::FileDialog coverDialog(const QString& title, const QString& fileName,
+                                 const QString& suffix = {})
 {
-    // No suffix is added: a name typed without ".jkcd" is the name the user chose.
-    return {title, fileName, {CoverFile::dialogFilter()}, QString()};
+    return {title, fileName, {CoverFile::dialogFilter()}, suffix};
 }
 
 } // namespace
@@ -72,8 +73,9 @@ bool CoverFileCommands::openFile(const QString& path)
 
 bool CoverFileCommands::SaveAs()
 {
-    const std::optional<QString> path = context_.prompter.getSaveFileName(coverDialog(
-        QStringLiteral("Enregistrer Jaquette au format JKCD"), context_.document.currentFileName));
+    const std::optional<QString> path = context_.prompter.getSaveFileName(
+        coverDialog(QStringLiteral("Enregistrer Jaquette au format JKCD"),
+                    context_.document.currentFileName, QStringLiteral("jkcd")));
     if (!path || path->isEmpty())
         return false;
     if (!CoverFile::SauveFichier(context_.document, *path, context_.prompter))

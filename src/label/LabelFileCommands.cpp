@@ -50,14 +50,12 @@ bool LabelFileCommands::openFile(const QString& path)
 
 bool LabelFileCommands::SaveAs()
 {
-    // The selection's frame stands in for a text's border: the text gets its own back first.
-    context_.selection.EndDrag();
-    // No suffix is added: a name typed without ".jket" is the name the user chose.
+    // A name typed without ".jket" gets it, or the open dialog's filter would hide the file.
     const std::optional<QString> path = context_.prompter.getSaveFileName(
         {QStringLiteral("Enregistrer Etiquette CD au format JKET"),
          context_.label.fileName,
          {LabelFile::saveDialogFilter()},
-         QString()});
+         QStringLiteral("jket")});
     if (!path || path->isEmpty())
         return false;
     if (!LabelFile::SauveFichier(context_.label, *path, context_.prompter))

@@ -88,32 +88,71 @@ private Q_SLOTS:
         QCOMPARE(double(title.left), bar.right());
     }
 
-    void imageOptionsPlacePicturesOnTheFaces()
+    // What the user chose is what the file keeps, whatever is selected when it is saved.
+    void imageOptionsAndBordersGoToTheFileAsChosen()
     {
         Window w;
         QTemporaryDir dir;
         const QString logoFile = dir.filePath(QStringLiteral("logo.png"));
         QVERIFY(QImage(60, 60, QImage::Format_RGB32).save(logoFile));
-        w.prompter.paths.push_back(logoFile);
+        w.prompter.paths = {logoFile, logoFile}; // the logo, then the Recto's background
         w.prompter.colours.push_back(0x00FFCC99);
         ExpectModal options([](QWidget* modal) {
             auto* dialog = qobject_cast<frmJCimgOpts*>(modal);
             dialog->logoSourceList()->setCurrentIndex(1); // from a file, for the three faces
-            dialog->logoModeList(Face::Verso)->setCurrentIndex(3);
+            dialog->logoModeList(Face::Verso)->setCurrentIndex(4);
+            dialog->logoModeList(Face::Dos)->setCurrentIndex(7);
             dialog->logoBorderList(Face::Verso)->setCurrentIndex(1);
+            dialog->backgroundSourceList(Face::Recto)->setCurrentIndex(1);
+            dialog->backgroundModeList(Face::Recto)->setCurrentIndex(1);
             QTest::mouseClick(dialog->colourButton(Face::Verso), Qt::LeftButton);
             QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cmdValidate")),
                               Qt::LeftButton);
         });
         w.menus.windows.imageOptions->trigger();
         QVERIFY(options.seen());
-        const JewelCaseDocument& document = w.window.document();
+        JewelCaseDocument& document = w.window.document();
         const Face& verso = document.faces[Face::Verso];
         QVERIFY(document.faces[Face::Recto].logo.fittedToFace);
-        QVERIFY(!document.faces[Face::Dos].logo.visible); // its list stayed on "Cacher"
         QVERIFY(verso.logo.visible && verso.logo.borderStyle == BorderStyle::Single);
-        QCOMPARE(verso.logo.rect.topLeft(), QPointF(verso.frame.left() + 15, 15));
+        QCOMPARE(verso.logo.rect.topLeft(),
+                 QPointF(verso.frame.right() - verso.logo.rect.width() - 15, 15));
         QVERIFY(verso.color == OleColor(0x00FFCC99) && document.logoImagePath == logoFile);
+
+        // A bordered text selected with the mouse; the name typed without its suffix gets it.
+        w.tool(MainMenus::InsertRectoPosition);
+        w.menus.text.borderSingle->trigger();
+        SheetWidget* sheet = w.window.coverView()->sheet(RectoSheet);
+        const QRectF text = document.faces[Face::Recto].text(1)->rect();
+        QTest::mouseClick(sheet, Qt::LeftButton, {}, sheet->toPixels(QPointF(9000, 200)).toPoint());
+        QTest::mouseClick(sheet, Qt::LeftButton, {}, sheet->toPixels(text.center()).toPoint());
+        QVERIFY(w.window.selection().frameShown());
+        w.prompter.paths = {dir.filePath(QStringLiteral("t1"))};
+        w.menus.file.saveJkcd->trigger();
+        const QString saved = dir.filePath(QStringLiteral("t1.jkcd"));
+        QFile file(saved);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = file.readAll().split('\n');
+        // The Recto's background centred, a logo from a file, the logos fitted on the Recto, top
+        // right on the Verso, centred on the Dos, the Verso's bordered; the text's border.
+        QCOMPARE(lines.mid(7, 10).join(""), " 1 \r 0 \r 0 \r 1 \r 1 \r 4 \r 7 \r 0 \r 1 \r 0 \r");
+        QCOMPARE(lines[42 + 4], QByteArray(" 1 \r"));
+
+        // Opened again, the dialog shows the lists as they were chosen, and the text its border.
+        w.prompter.paths = {saved};
+        w.menus.file.open->trigger();
+        QCOMPARE(document.faces[Face::Recto].text(1)->borderStyle, BorderStyle::Single);
+        ExpectModal shown([](QWidget* modal) {
+            auto* dialog = qobject_cast<frmJCimgOpts*>(modal);
+            QCOMPARE(dialog->logoSourceList()->currentIndex(), 1);
+            QCOMPARE(dialog->logoModeList(Face::Verso)->currentIndex(), 4);
+            QCOMPARE(dialog->logoModeList(Face::Dos)->currentIndex(), 7);
+            QCOMPARE(dialog->backgroundModeList(Face::Recto)->currentIndex(), 1);
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cmdCancel")),
+                              Qt::LeftButton);
+        });
+        w.menus.windows.imageOptions->trigger();
+        QVERIFY(shown.seen());
     }
 
     void fileCommandsAskBeforeLosingWork()

@@ -1,5 +1,7 @@
 #include "ScriptedPrompter.h"
 
+#include <QFileInfo>
+
 namespace {
 
 // The next answer of a script; with none left, `fallback`, which cancels a dialog.
@@ -59,5 +61,10 @@ std::optional<QString> ScriptedPrompter::getOpenFileName(const FileDialog& dialo
 std::optional<QString> ScriptedPrompter::getSaveFileName(const FileDialog& dialog)
 {
     asked.append(fileDialog(QStringLiteral("save"), dialog));
-    return next(paths);
+    // As the real dialog, a name typed without a suffix gets the dialog's.
+    std::optional<QString> path = next(paths);
+    if (path && !path->isEmpty() && !dialog.defaultSuffix.isEmpty() &&
+        QFileInfo(*path).suffix().isEmpty())
+        *path += QLatin1Char('.') + dialog.defaultSuffix;
+    return path;
 }
