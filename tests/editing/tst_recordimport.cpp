@@ -7,9 +7,12 @@
 #include "ScriptedPrompter.h"
 #include "TextEncoding.h"
 #include "TextMetrics.h"
+#include "frmJCimgOpts.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QImage>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -161,6 +164,18 @@ private Q_SLOTS:
         }
         QCOMPARE(cover.document.logoImagePath, picture);
         QVERIFY(cover.face(Face::Recto).logo.visible && cover.face(Face::Dos).logo.visible);
+        // The image options show the logo as it was placed: closed with "&Valider && Fermer",
+        // they leave it where it is.
+        const QRectF dosLogo = cover.face(Face::Dos).logo.rect;
+        {
+            QString lastPicturePath;
+            frmJCimgOpts options(cover.context, lastPicturePath);
+            QCOMPARE(options.logoSourceList()->currentIndex(), 1);
+            QTest::mouseClick(options.findChild<QPushButton*>(QStringLiteral("cmdValidate")),
+                              Qt::LeftButton);
+        }
+        QVERIFY(cover.face(Face::Recto).logo.visible && cover.face(Face::Recto).logo.fittedToFace);
+        QVERIFY(cover.face(Face::Dos).logo.visible && cover.face(Face::Dos).logo.rect == dosLogo);
         // Each as large as its caption, as a new text is as large as "Texte".
         const TextElement& track = *cover.face(Face::Verso).text(1);
         QCOMPARE(track.rect().size(), TextMetrics::captionSize(track.font(), track.caption()));
