@@ -2,7 +2,8 @@
 # Every speed and memory target, measured on this machine in one run, printed as one table:
 # the headless PDF export of a full cover against gLabels' batch exporter and cdlabelgen, a
 # 600-dpi picture of the recto sheet, opening and saving a cover of 1,000 texts, reading a
-# CDDB record of 99 tracks, and the start to the first painted window under Xvfb.
+# CDDB record of 99 tracks, importing a catalogue record of 999 tracks, and the start to the
+# first painted window under Xvfb.
 # Usage: bench/run.sh [runs]   (default 7; medians, and the highest peak memory)
 source "$(dirname "${BASH_SOURCE[0]}")/../tools/common.sh"
 install_packages "${build_packages[@]}" libbenchmark-dev glabels cdlabelgen imagemagick time \
@@ -120,4 +121,5 @@ row "  peak memory (MiB)" "$png_peak" ""
 row "Open a cover of 1,000 texts (ms)" "$(benchmark_ms openCover)" "20 or less"
 row "Save a cover of 1,000 texts (ms)" "$(benchmark_ms saveCover)" "20 or less"
 row "Read a CDDB record of 99 tracks (ms)" "$(benchmark_ms readRecord)" "1 or less"
+row "Import a catalogue record of 999 tracks (ms)" "$(benchmark_ms importRecord)" "a few"
 row "Start to first painted window, Xvfb (ms)" "$paint" "200 or less"

@@ -52,13 +52,14 @@ int leadingNumber(const QString& text)
     return int(negative ? -number : number);
 }
 
-// The keys of one record file, read afresh at each question.
+// The keys of one record file, read once: a record of a thousand tracks asks four thousand
+// questions.
 struct Record {
-    QString file;
+    PrivateProfile profile;
 
     QString get(const char* section, const QString& key, const QString& fallback = {}) const
     {
-        return ReadWriteINI(QStringLiteral("GET"), file, QLatin1String(section), key, fallback);
+        return profile.value(QLatin1String(section), key).value_or(fallback);
     }
     QString get(const char* section, const char* key, const QString& fallback = {}) const
     {
@@ -223,7 +224,7 @@ std::optional<ViewState> ImportCatalogueRecord(CoverContext& context, int face,
     if (face != Face::Verso && face != Face::Dos)
         return std::nullopt;
     JewelCaseDocument& document = context.document;
-    const Record record{recordFile};
+    const Record record{PrivateProfile::read(recordFile)};
     const bool onDos = face == Face::Dos;
     const int kind = record.number("Core", "MediaFlag");
     double usedHeight = importCoverPicture(document, face, record.get("Core", "CoverArt"));
