@@ -1,5 +1,6 @@
 #include "Application.h"
 #include "CoverContext.h"
+#include "CoverFile.h"
 #include "ImageOptions.h"
 #include "ModalDriver.h"
 #include "PictureSources.h"
@@ -140,6 +141,19 @@ private Q_SLOTS:
                           Qt::LeftButton);
         QVERIFY(!document.faces[Face::Recto].background.isEmpty());
         QVERIFY(document.dos().background.isEmpty());
+
+        // A logo pasted from the clipboard (the scan is still there) is saved as such, and the
+        // dialog shows it so next time.
+        frmJCimgOpts again(context, lastPicturePath);
+        again.logoSourceList()->setCurrentIndex(2);
+        QTest::mouseClick(again.findChild<QPushButton*>(QStringLiteral("cmdValidate")),
+                          Qt::LeftButton);
+        const QString saved = dir.filePath(QStringLiteral("collé.jkcd"));
+        QVERIFY(CoverFile::SauveFichier(document, saved, prompter));
+        QFile file(saved);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll().split('\n')[10], QByteArray(" 2 \r"));
+        QCOMPARE(frmJCimgOpts(context, lastPicturePath).logoSourceList()->currentIndex(), 2);
     }
 };
 
