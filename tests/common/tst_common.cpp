@@ -87,6 +87,32 @@ private Q_SLOTS:
             QCOMPARE(TextEncoding::decode(TextEncoding::encode(text)), text);
         }
 
+        // Other systems' files are in their language's code page; a locale that names no
+        // language, or a Western one, keeps Windows-1252.
+        const QList<std::pair<const char*, int>> locales = {
+            {"C", 1252},          {"POSIX", 1252},         {"fr_FR.UTF-8", 1252},
+            {"en_US", 1252},      {"pl_PL.UTF-8", 1250},   {"cs_CZ.ISO-8859-2", 1250},
+            {"ru_RU.UTF-8", 1251}, {"sr_RS", 1251},        {"sr_RS@latin", 1250},
+            {"el_GR.UTF-8", 1253}, {"tr_TR", 1254},        {"he_IL", 1255},
+            {"ar_EG", 1256},      {"lt_LT", 1257},         {"vi_VN", 1258},
+            {"th_TH", 874},       {"ja_JP.UTF-8", 932},    {"zh_CN", 936},
+            {"zh_TW.UTF-8", 950}, {"zh_HK", 950},          {"ko_KR", 949}};
+        for (const auto& [locale, codePage] : locales)
+            QCOMPARE(TextEncoding::codePageForLocale(QLatin1String(locale)), codePage);
+        QCOMPARE(TextEncoding::systemCodePage(), 1252); // the tests run in C.UTF-8
+        const QString polish = QStringLiteral("Zażółć gęślą jaźń");
+        const QByteArray cp1250 = "Za\xBF\xF3\xB3\xE6 g\xEA\x9Cl\xB9 ja\x9F\xF1";
+        QCOMPARE(TextEncoding::fromCodePage(cp1250, 1250), polish);
+        QCOMPARE(TextEncoding::toCodePage(polish, 1250), std::optional(cp1250));
+        QCOMPARE(TextEncoding::toCodePage(polish, 1252), std::nullopt);
+        QCOMPARE(TextEncoding::toCodePage(QStringLiteral("Ωδή"), 1253),
+                 std::optional(QByteArray("\xD9\xE4\xDE")));
+        const QString japanese = QStringLiteral("日本語のテキスト");
+        QCOMPARE(TextEncoding::fromCodePage(*TextEncoding::toCodePage(japanese, 932), 932),
+                 japanese);
+        // A byte sequence the code page does not have is a replacement character, not the end.
+        QCOMPARE(TextEncoding::fromCodePage("a\x81", 932), QStringLiteral("a\uFFFD"));
+
         QCOMPARE(TextEncoding::withCrLf(QStringLiteral("a\nb\r\nc\rd")),
                  QStringLiteral("a\r\nb\r\nc\r\nd"));
         QCOMPARE(TextEncoding::withLf(QStringLiteral("a\r\nb\rc")), QStringLiteral("a\nb\nc"));
