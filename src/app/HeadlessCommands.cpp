@@ -4,6 +4,7 @@
 #include "CatalogueImport.h"
 #include "CdLabelDocument.h"
 #include "CddbClient.h"
+#include "CommandUsage.h"
 #include "CoverContext.h"
 #include "CoverFile.h"
 #include "CoverFileCommands.h"
@@ -18,7 +19,6 @@
 #include "SheetRenderer.h"
 #include "StderrPrompter.h"
 #include "TrackList.h"
-#include "Twips.h"
 #include "clsCdInfo.h"
 
 #include <cstdio>
@@ -28,12 +28,9 @@
 
 namespace HeadlessCommands {
 
-namespace {
+using namespace CommandUsage;
 
-const QString convertOption = QStringLiteral("--convert");
-const QString importOption = QStringLiteral("--import-record");
-const QString exportOption = QStringLiteral("--export");
-const QString lookupOption = QStringLiteral("--cddb-lookup");
+namespace {
 
 // A CD label's file, by its name; anything else is read as a cover.
 bool isLabelFile(const QString& path)
@@ -41,7 +38,112 @@ bool isLabelFile(const QString& path)
     return QFileInfo(path).suffix().compare(QStringLiteral("jket"), Qt::CaseInsensitive) == 0;
 }
 
-int convert(const QString& in, const QString& out, Prompter& prompter)
+QString outputSuffix(const QString& out)
+{
+    return QFileInfo(out).suffix().toLower();
+}
+
+int fail(Prompter& prompter, const QString& text)
+{
+    prompter.inform(text, QStringLiteral("Erreur"), Prompter::Icon::Exclamation);
+    return 1;
+}
+
+// A command line refused: what is wrong with it, in one line, then how `command` is written.
+std::optional<Request> refuse(QLatin1String command, const QString& wrong)
+{
+    StderrPrompter prompter;
+    fail(prompter, wrong);
+    std::fprintf(stderr, "%s\n", qPrintable(usage(command)));
+    return std::nullopt;
+}
+
+// An option as it was typed, for a refusal to quote it.
+QString typed(const QString& option, const QString& value)
+{
+    return value.isEmpty() ? option : option + QLatin1Char(' ') + value;
+}
+
+// --export OUT IN [--sheet recto|dos] [--dpi N]; a label has no sheets to name.
+std::optional<Request> parseExport(const QStringList& arguments)
+{
+    const auto refused = [](const QString& wrong) { return refuse(exportDocument, wrong); };
+    if (arguments.size() < 4)
+        return refused(QStringLiteral("--export : il faut le fichier à écrire, puis la jaquette "
+                                      "ou l'étiquette à lire."));
+    Request request;
+    request.command = exportDocument;
+    request.out = arguments.at(2);
+    request.in = arguments.at(3);
+    const QString suffix = outputSuffix(request.out);
+    if (suffix != QStringLiteral("pdf") && suffix != QStringLiteral("png") &&
+        suffix != QStringLiteral("bmp"))
+        return refused(QStringLiteral("%1 : le fichier écrit est un PDF, un PNG ou un BMP (son "
+                                      "nom finit par .pdf, .png ou .bmp).")
+                           .arg(request.out));
+    for (qsizetype i = 4; i < arguments.size(); i += 2) {
+        const QString option = arguments.at(i);
+        const QString value = arguments.value(i + 1);
+        if (option == sheet && isLabelFile(request.in)) {
+            return refused(
+                QStringLiteral("%1 : une étiquette n'a qu'une feuille.").arg(typed(option, value)));
+        } else if (option == sheet) {
+            if (value == QStringLiteral("recto"))
+                request.sheet = RectoSheet;
+            else if (value == QStringLiteral("dos"))
+                request.sheet = DosSheet;
+            else
+                return refused(QStringLiteral("%1 : la feuille est « recto » (le Recto et le "
+                                              "Verso) ou « dos ».")
+                                   .arg(typed(option, value)));
+        } else if (option == dpi) {
+            bool number = false;
+            request.dpi = value.toInt(&number);
+            if (!number || *request.dpi < minimumDpi || *request.dpi > maximumDpi)
+                return refused(QStringLiteral("%1 : la résolution est un nombre entier de %2 à "
+                                              "%3 points par pouce.")
+                                   .arg(typed(option, value))
+                                   .arg(minimumDpi)
+                                   .arg(maximumDpi));
+        } else {
+            return refused(QStringLiteral("%1 : option inconnue de --export, qui prend %2 et %3.")
+                               .arg(option, sheet, dpi));
+        }
+    }
+    return request;
+}
+
+// --cddb-lookup --toc TABLE [--server URL] [--email ADDRESS], in any order.
+std::optional<Request> parseLookup(const QStringList& arguments)
+{
+    const auto refused = [](const QString& wrong) { return refuse(cddbLookup, wrong); };
+    Request request;
+    request.command = cddbLookup;
+    for (qsizetype i = 2; i < arguments.size(); i += 2) {
+        const QString option = arguments.at(i);
+        if (option != server && option != email && option != toc)
+            return refused(QStringLiteral("%1 : option inconnue de --cddb-lookup, qui prend %2, "
+                                          "%3 et %4.")
+                               .arg(option, toc, server, email));
+        if (i + 1 >= arguments.size())
+            return refused(QStringLiteral("%1 : sa valeur manque.").arg(option));
+        const QString value = arguments.at(i + 1);
+        QString wrong;
+        if (option == server)
+            request.server = value;
+        else if (option == email)
+            request.email = value;
+        else if (!(request.toc = DiscToc::fromString(value, &wrong)))
+            return refused(QStringLiteral("%1 : %2").arg(option, wrong));
+    }
+    if (!request.toc)
+        return refused(QStringLiteral("--cddb-lookup : %1 manque, la table des matières du "
+                                      "disque.")
+                           .arg(toc));
+    return request;
+}
+
+int convertDocument(const QString& in, const QString& out, Prompter& prompter)
 {
     if (isLabelFile(in)) {
         CdLabelDocument label;
@@ -55,15 +157,12 @@ int convert(const QString& in, const QString& out, Prompter& prompter)
     return CoverFile::SauveFichier(document, out, prompter) ? 0 : 1;
 }
 
-int importRecord(const QString& record, const QString& out, Prompter& prompter)
+int importCatalogueRecord(const QString& record, const QString& out, Prompter& prompter)
 {
     // A record that is not there would give an empty cover: surely not what was asked for.
-    if (!FileExists(record)) {
-        prompter.inform(QStringLiteral("Le fichier ") + record +
-                            QStringLiteral(" est introuvable !"),
-                        QStringLiteral("Erreur"), Prompter::Icon::Exclamation);
-        return 1;
-    }
+    if (!FileExists(record))
+        return fail(prompter,
+                    QStringLiteral("Le fichier ") + record + QStringLiteral(" est introuvable !"));
     JewelCaseDocument document;
     CoverContext context(document, prompter);
     CoverFileCommands::emptyCover(context);
@@ -72,112 +171,55 @@ int importRecord(const QString& record, const QString& out, Prompter& prompter)
     return CoverFile::SauveFichier(document, out, prompter) ? 0 : 1;
 }
 
-QString usage()
-{
-    return QStringLiteral("Utilisation : jaskelcd --convert ENTRÉE.jkcd SORTIE.jkcd\n"
-                          "              jaskelcd --convert ENTRÉE.jket SORTIE.jket\n"
-                          "              jaskelcd --import-record FICHE SORTIE.jkcd\n"
-                          "              jaskelcd --export SORTIE.pdf|.png|.bmp ENTRÉE.jkcd "
-                          "[--sheet recto|dos] [--dpi N]\n"
-                          "              jaskelcd --export SORTIE.pdf|.png|.bmp ENTRÉE.jket "
-                          "[--dpi N]\n"
-                          "              jaskelcd --cddb-lookup [--server URL] [--email ADRESSE] "
-                          "--toc \"PREMIÈRE DERNIÈRE FIN DÉBUT1 … DÉBUTn\"");
-}
-
-int fail(Prompter& prompter, const QString& text)
-{
-    prompter.inform(text, QStringLiteral("Erreur"), Prompter::Icon::Exclamation);
-    return 1;
-}
-
 // A picture as the exports write it: PNG in 8-bit RGB, BMP in 24 bits.
 bool writePicture(const QImage& image, const QString& out, const QString& suffix)
 {
-    return suffix == QStringLiteral("bmp")
-               ? BmpFile::write(image, out)
-               : image.save(out, "PNG");
+    return suffix == QStringLiteral("bmp") ? BmpFile::write(image, out) : image.save(out, "PNG");
 }
 
-// --export OUT IN [--sheet recto|dos] [--dpi N]: a PDF as printed (both sheets of a cover
-// unless one is named), or a picture as PNG or BMP (the recto sheet unless the Dos is named).
-// A label has no sheets to name: its PDF is its page, its picture the drawing.
-int exportDocument(const QStringList& arguments, Prompter& prompter)
+// A PDF as printed (both sheets of a cover unless one is named), or a picture as PNG or BMP
+// (the recto sheet unless the Dos is named); a label's PDF is its page, its picture the
+// drawing. The resolution is a picture's own, or in a PDF the highest its pictures go in at.
+int exportCoverOrLabel(const Request& request, Prompter& prompter)
 {
-    if (arguments.size() < 4)
-        return fail(prompter, usage());
-    const QString out = arguments.at(2);
-    const QString in = arguments.at(3);
-    const bool label = isLabelFile(in);
-    std::optional<int> sheet;
-    int dpi = 0;
-    for (qsizetype i = 4; i < arguments.size(); i += 2) {
-        const QString option = arguments.at(i);
-        const QString value = arguments.value(i + 1);
-        if (!label && option == QStringLiteral("--sheet") && value == QStringLiteral("recto"))
-            sheet = RectoSheet;
-        else if (!label && option == QStringLiteral("--sheet") && value == QStringLiteral("dos"))
-            sheet = DosSheet;
-        else if (option == QStringLiteral("--dpi"))
-            dpi = value.toInt(); // 0 for what is no number, refused below
-        else
-            return fail(prompter, usage());
-        if (option == QStringLiteral("--dpi") && (dpi < 10 || dpi > 2400))
-            return fail(prompter, usage());
-    }
-    const QString suffix = QFileInfo(out).suffix().toLower();
+    const QString suffix = outputSuffix(request.out);
     const bool pdf = suffix == QStringLiteral("pdf");
-    if (!pdf && suffix != QStringLiteral("png") && suffix != QStringLiteral("bmp"))
-        return fail(prompter, usage());
-    const int pdfDpi = dpi ? dpi : 1200;
-    const int pictureDpi = dpi ? dpi : int(Twips::screenDpi);
+    const int resolution = request.dpi.value_or(pdf ? CommandUsage::pdfDpi : pictureDpi);
     bool written = false;
-    if (label) {
+    if (isLabelFile(request.in)) {
         CdLabelDocument document;
-        if (!LabelFile::OuvrirFichier(document, in, prompter))
+        if (!LabelFile::OuvrirFichier(document, request.in, prompter))
             return 1;
-        written = pdf ? LabelRenderer::writePdf(document, out, pdfDpi)
-                      : writePicture(LabelRenderer::image(document, pictureDpi), out, suffix);
+        written =
+            pdf ? LabelRenderer::writePdf(document, request.out, resolution)
+                : writePicture(LabelRenderer::image(document, resolution), request.out, suffix);
     } else {
         JewelCaseDocument document;
-        if (!CoverFile::OuvrirFichier(document, in, prompter))
+        if (!CoverFile::OuvrirFichier(document, request.in, prompter))
             return 1;
-        const std::vector<int> sheets =
-            sheet ? std::vector<int>{*sheet} : std::vector<int>{RectoSheet, DosSheet};
-        written = pdf ? PrintedSheet::writePdf(document, sheets, out, pdfDpi)
-                      : writePicture(
-                            SheetRenderer::image(document, sheet.value_or(RectoSheet), pictureDpi),
-                            out, suffix);
+        const std::vector<int> sheets = request.sheet ? std::vector<int>{*request.sheet}
+                                                      : std::vector<int>{RectoSheet, DosSheet};
+        written = pdf ? PrintedSheet::writePdf(document, sheets, request.out, resolution)
+                      : writePicture(SheetRenderer::image(
+                                         document, request.sheet.value_or(RectoSheet), resolution),
+                                     request.out, suffix);
     }
     if (!written)
-        return fail(prompter,
-                    QStringLiteral("Impossible d'écrire le fichier ") + out + QStringLiteral("."));
+        return fail(prompter, QStringLiteral("Impossible d'écrire le fichier ") + request.out +
+                                  QStringLiteral("."));
     return 0;
 }
 
-// --cddb-lookup [--server URL] [--email ADDRESS] --toc "FIRST LAST LEADOUT OFFSETS…": the
-// record of the disc with that table of contents, printed as the window saves its list.
-int cddbLookup(const QStringList& arguments, Prompter& prompter)
+// The record of the disc with the given table of contents, printed as the window saves its
+// list.
+int lookUpDisc(const Request& request, Prompter& prompter)
 {
     CddbClient client;
-    std::optional<DiscToc> toc;
-    for (qsizetype i = 2; i < arguments.size(); i += 2) {
-        const QString option = arguments.at(i);
-        if (i + 1 >= arguments.size())
-            return fail(prompter, usage());
-        const QString value = arguments.at(i + 1);
-        if (option == QStringLiteral("--server"))
-            client.setServerUrl(value);
-        else if (option == QStringLiteral("--email"))
-            client.setUserEmail(value);
-        else if (option == QStringLiteral("--toc"))
-            toc = DiscToc::fromString(value);
-        else
-            return fail(prompter, usage());
-    }
-    if (!toc)
-        return fail(prompter, usage());
-    GivenTocReader reader(toc);
+    if (request.server)
+        client.setServerUrl(*request.server);
+    if (request.email)
+        client.setUserEmail(*request.email);
+    GivenTocReader reader(request.toc);
     clsCdInfo disc(reader);
     disc.Init(QString());
     const clsCdInfo::Query query = disc.QueryString();
@@ -209,22 +251,40 @@ int cddbLookup(const QStringList& arguments, Prompter& prompter)
 bool requested(const QStringList& arguments)
 {
     return arguments.size() > 1 &&
-           (arguments.at(1) == convertOption || arguments.at(1) == importOption ||
-            arguments.at(1) == exportOption || arguments.at(1) == lookupOption);
+           (arguments.at(1) == convert || arguments.at(1) == importRecord ||
+            arguments.at(1) == exportDocument || arguments.at(1) == cddbLookup);
 }
 
-int run(const QStringList& arguments)
+std::optional<Request> parse(const QStringList& arguments)
+{
+    const QString& command = arguments.at(1);
+    if (command == exportDocument)
+        return parseExport(arguments);
+    if (command == cddbLookup)
+        return parseLookup(arguments);
+    if (command == convert && arguments.size() != 4)
+        return refuse(convert, QStringLiteral("--convert : il faut le fichier à lire, puis celui "
+                                              "à écrire."));
+    if (arguments.size() != 4)
+        return refuse(importRecord, QStringLiteral("--import-record : il faut la fiche à lire, "
+                                                   "puis la jaquette à écrire."));
+    Request request;
+    request.command = command;
+    request.in = arguments.at(2);
+    request.out = arguments.at(3);
+    return request;
+}
+
+int run(const Request& request)
 {
     StderrPrompter prompter;
-    if (arguments.at(1) == exportOption)
-        return exportDocument(arguments, prompter);
-    if (arguments.at(1) == lookupOption)
-        return cddbLookup(arguments, prompter);
-    if (arguments.size() != 4)
-        return fail(prompter, usage());
-    if (arguments.at(1) == convertOption)
-        return convert(arguments.at(2), arguments.at(3), prompter);
-    return importRecord(arguments.at(2), arguments.at(3), prompter);
+    if (request.command == exportDocument)
+        return exportCoverOrLabel(request, prompter);
+    if (request.command == cddbLookup)
+        return lookUpDisc(request, prompter);
+    if (request.command == convert)
+        return convertDocument(request.in, request.out, prompter);
+    return importCatalogueRecord(request.in, request.out, prompter);
 }
 
 } // namespace HeadlessCommands

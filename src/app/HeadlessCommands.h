@@ -1,22 +1,33 @@
 #pragma once
 
+#include "DiscToc.h"
+
+#include <QString>
 #include <QStringList>
 #include <optional>
 
-// The commands that run without a window, on the same reader, writer and import as the window:
-//   --convert IN.jkcd OUT.jkcd        opens IN and saves it as OUT (a CD label: IN.jket)
-//   --import-record RECORD OUT.jkcd   a new cover filled from a catalogue record, saved as OUT
-//   --export OUT IN.jkcd [--sheet recto|dos] [--dpi N]
-//                                     the cover as printed (OUT.pdf) or a sheet's picture
-//                                     (OUT.png, OUT.bmp)
-//   --export OUT IN.jket [--dpi N]    the CD label as printed (OUT.pdf) or its picture
-//   --cddb-lookup [--server URL] [--email ADDRESS] --toc "FIRST LAST LEADOUT OFFSET1 … OFFSETn"
-//                                     the disc's record, printed as its list is saved
+// The commands that run without a window (--convert, --import-record, --export,
+// --cddb-lookup, as CommandUsage lists them), on the same reader, writer, import and renderer as
+// the window.
 namespace HeadlessCommands {
+
+// A command line taken apart: which command, and what it is given.
+struct Request {
+    QString command; // "--convert"…
+    QString in, out; // the file read (a catalogue record for --import-record) and written
+    std::optional<int> sheet;
+    std::optional<int> dpi;
+    std::optional<DiscToc> toc;
+    std::optional<QString> server, email;
+};
 
 // True when the arguments (the program's name first) ask for one of these commands.
 bool requested(const QStringList& arguments);
+// The command they ask for; nothing when they are wrong, after saying on standard error, in one
+// line, what is wrong, then how the command is written. Needs no application, so nothing Qt
+// says on starting comes before the reason.
+std::optional<Request> parse(const QStringList& arguments);
 // Runs it: 0 on success, 1 on failure, with the window's messages on standard error.
-int run(const QStringList& arguments);
+int run(const Request& request);
 
 } // namespace HeadlessCommands

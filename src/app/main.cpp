@@ -1,5 +1,6 @@
 #include "Application.h"
 #include "CommandLine.h"
+#include "CommandUsage.h"
 #include "CoverView.h"
 #include "HeadlessCommands.h"
 #include "frmJewelCase.h"
@@ -50,13 +51,16 @@ int main(int argc, char* argv[])
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     if (HeadlessCommands::requested(arguments)) {
+        const std::optional<HeadlessCommands::Request> request = HeadlessCommands::parse(arguments);
+        if (!request)
+            return 1;
         // No window and no display: fonts are still measured, so a GUI application without
         // a screen.
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         QGuiApplication application(argc, argv);
         Application::configure(application);
-        return HeadlessCommands::run(arguments);
+        return HeadlessCommands::run(*request);
     }
 
     // Help and version are only printed: they need no display either.
@@ -70,22 +74,18 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     Application::configure(application);
 
+    // The parser takes the files, the version and the help, whose text is CommandUsage's, so
+    // that it lists the commands without a window too.
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Création et impression des jaquettes et des étiquettes de CD audio."));
-    // Our own help option: Qt's has no French description.
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Afficher cette aide."));
     parser.addOption(help);
     parser.addVersionOption();
-    parser.addPositionalArgument(
-        QStringLiteral("fichiers"),
-        QStringLiteral("Jaquettes (.jkcd) ou étiquettes (.jket) à ouvrir, chacune dans sa "
-                       "fenêtre."),
-        QStringLiteral("[fichiers…]"));
     parser.process(application);
-    if (parser.isSet(help))
-        parser.showHelp();
+    if (parser.isSet(help)) {
+        std::fputs(qPrintable(CommandUsage::help()), stdout);
+        return 0;
+    }
 
     const QStringList paths =
         CommandLine::documentPaths(parser.positionalArguments(), QDir::currentPath());

@@ -16,13 +16,14 @@ public:
     static constexpr int maxFrame = 100 * 60 * framesPerSecond - 1;
 
     // `offsets` holds the start of every track from `firstTrack` to `lastTrack`; `leadOut` is
-    // the frame where the last track ends.
+    // the frame where the last track ends. Nothing for a table no disc can have, and then, in
+    // `refusal` when given, what is wrong with it in one French line.
     static std::optional<DiscToc> create(int firstTrack, int lastTrack, int leadOut,
-                                         const QList<int>& offsets);
+                                         const QList<int>& offsets, QString* refusal = nullptr);
 
     // The text form "FIRST LAST LEADOUT OFFSET1 … OFFSETn", numbers in decimal separated by
-    // blanks, as libdiscid writes it; nothing for any other text.
-    static std::optional<DiscToc> fromString(QStringView text);
+    // blanks, as libdiscid writes it; nothing for any other text, with the reason as `create`.
+    static std::optional<DiscToc> fromString(QStringView text, QString* refusal = nullptr);
     QString toString() const;
 
     int firstTrack() const { return first; }

@@ -2,8 +2,11 @@
 
 #include "Twips.h"
 
+#include <QPaintEngine>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <QtMath>
+#include <algorithm>
 
 Picture Picture::fromImage(const QImage& image)
 {
@@ -32,7 +35,21 @@ void Picture::paint(QPainter& painter, const QRectF& target) const
     if (drawing_)
         drawing_->render(&painter, target);
     else if (!image_.isNull())
-        painter.drawImage(target, image_);
+        painter.drawImage(target, pixelsFor(painter, target));
+}
+
+QImage Picture::pixelsFor(const QPainter& painter, const QRectF& target) const
+{
+    const QPaintEngine* engine = painter.paintEngine();
+    if (!engine || engine->type() != QPaintEngine::Pdf)
+        return image_;
+    // The target's size in the page's dots, at the PDF's resolution.
+    const QSizeF dots = painter.deviceTransform().mapRect(target).size();
+    const QSize most(std::min(image_.width(), std::max(1, qCeil(dots.width()))),
+                     std::min(image_.height(), std::max(1, qCeil(dots.height()))));
+    if (most == image_.size())
+        return image_;
+    return image_.scaled(most, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 QImage Picture::toImage() const

@@ -26,13 +26,17 @@ public:
     QSizeF naturalSize() const { return natural_; }
     const QImage& image() const { return image_; }
 
-    // Paints the picture stretched over `target`, in the painter's units.
+    // Paints the picture stretched over `target`, in the painter's units. Into a PDF (an export
+    // or a print job) a raster picture goes at no more than the PDF's resolution: one with
+    // more pixels than its place has dots is reduced to them.
     void paint(QPainter& painter, const QRectF& target) const;
     // The picture at its own size, as pixels: a raster picture's own, a drawing at its
     // natural size on the screen's 15 twips a pixel, on white.
     QImage toImage() const;
 
 private:
+    QImage pixelsFor(const QPainter& painter, const QRectF& target) const;
+
     QImage image_;
     std::shared_ptr<QSvgRenderer> drawing_;
     QSizeF natural_;

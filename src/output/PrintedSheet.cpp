@@ -98,7 +98,7 @@ bool writePdfPages(const QString& path, const QPageLayout& layout, int dpi, int 
     {
         QPdfWriter pdf(&file);
         pdf.setCreator(QStringLiteral("Jaskel CD"));
-        pdf.setResolution(std::clamp(dpi, 72, 2400));
+        pdf.setResolution(std::max(dpi, 1));
         pdf.setPageLayout(layout);
         QPainter painter;
         painted = painter.begin(&pdf);

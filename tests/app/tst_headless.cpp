@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <unistd.h>
@@ -124,37 +125,136 @@ private Q_SLOTS:
         QCOMPARE(QImage(png).size(), QSize(1396, 1396));
     }
 
-    // Status 1 with the window's words or the usage, and nothing written.
+    // The help lists every command with an example, and names the options the README's
+    // examples do, no more and no fewer.
+    void helpListsEveryCommand()
+    {
+        const Run run = jaskelcd({"--help"});
+        QCOMPARE(run.exitCode, 0);
+        for (const char* command : {"--convert", "--import-record", "--export", "--cddb-lookup"})
+            QVERIFY2(run.output.contains(QString("\n    Exemple : jaskelcd ") + command + ' '),
+                     command);
+        const auto options = [](const QString& text) {
+            QSet<QString> names;
+            for (const auto& match : QRegularExpression("--[a-z-]+").globalMatch(text))
+                names << match.captured();
+            return names;
+        };
+        QString examples;
+        for (const QString& line : QString::fromUtf8(readAll(README)).split('\n'))
+            if (line.startsWith("jaskelcd --"))
+                examples += line.section('#', 0, 0);
+        const QSet<QString> shown = options(examples) + QSet<QString>{"--help", "--version"};
+        QCOMPARE(shown, options(run.output));
+    }
+
+    // Status 1 with what is wrong in one line (after it, for a command line, how the command is
+    // written), and nothing written.
     void refused_data()
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("error");
+        QTest::addColumn<bool>("commandLine");
         const QString out = dir.filePath("sortie");
-        const QString unreadable = "Erreur lors de l'ouverture du fichier !";
-        const QString usage = "Utilisation : jaskelcd";
+        // The files' refusals, with the window's words.
+        const QString unreadable = "Erreur : Erreur lors de l'ouverture du fichier !";
         QTest::newRow("cover cut short")
-            << QStringList{"--convert", dir.filePath("court.jkcd"), out} << unreadable;
+            << QStringList{"--convert", dir.filePath("court.jkcd"), out} << unreadable << false;
         QTest::newRow("label cut short")
-            << QStringList{"--convert", dir.filePath("court.jket"), out + ".jket"} << unreadable;
+            << QStringList{"--convert", dir.filePath("court.jket"), out + ".jket"} << unreadable
+            << false;
         QTest::newRow("no record")
-            << QStringList{"--import-record", dir.filePath("non"), out} << "est introuvable !";
-        QTest::newRow("no output") << QStringList{"--convert", cover} << usage;
-        QTest::newRow("dpi no number")
-            << QStringList{"--export", out + ".png", cover, "--dpi", "zéro"} << usage;
-        QTest::newRow("sheet of a label")
-            << QStringList{"--export", out + ".png", label, "--sheet", "dos"} << usage;
-        QTest::newRow("table no table")
-            << QStringList{"--cddb-lookup", "--toc", "1 2 trois"} << usage;
+            << QStringList{"--import-record", dir.filePath("non"), out}
+            << "Erreur : Le fichier " + dir.filePath("non") + " est introuvable !" << false;
+        // The command line's, each followed by the command's usage.
+        const auto refusal = [](const char* tag, const QStringList& arguments,
+                                const QString& error) {
+            QTest::newRow(tag) << arguments << "Erreur : " + error << true;
+        };
+        refusal("no output", {"--convert", cover},
+                "--convert : il faut le fichier à lire, puis celui à écrire.");
+        for (const char* value : {"0", "abc", "2401"})
+            refusal(value, {"--export", out + ".png", cover, "--dpi", value},
+                    QString("--dpi %1 : la résolution est un nombre entier de 10 à 2400 points "
+                            "par pouce.")
+                        .arg(value));
+        refusal("sheet verso", {"--export", out + ".png", cover, "--sheet", "verso"},
+                "--sheet verso : la feuille est « recto » (le Recto et le Verso) ou « dos ».");
+        refusal("sheet of a label", {"--export", out + ".png", label, "--sheet", "dos"},
+                "--sheet dos : une étiquette n'a qu'une feuille.");
+        refusal("neither PDF, PNG nor BMP", {"--export", out + ".jpg", cover},
+                out + ".jpg : le fichier écrit est un PDF, un PNG ou un BMP (son nom finit par "
+                      ".pdf, .png ou .bmp).");
+        const auto table = [&](const char* tag, const QString& toc, const QString& error) {
+            refusal(tag, {"--cddb-lookup", "--toc", toc}, "--toc : " + error);
+        };
+        table("too short", "1 2 3",
+              "la table donne la première piste, la dernière, la fin du "
+              "disque puis le début de chaque piste : au moins 4 nombres, "
+              "pas 3.");
+        table("no number", "1 2 3 quatre", "« quatre » n'est pas un nombre entier.");
+        table("starts falling", "1 3 45900 150 35170 18965",
+              "la piste 3 commence à 18965, pas après la piste 2 (35170) : les débuts doivent "
+              "croître.");
+        table("starts not counted", "1 3 45900 150 18965",
+              "les pistes 1 à 3 demandent 3 débuts, la table en donne 2.");
+        table("first track 0", "0 3 45900 150 18965 35170",
+              "la première piste est 0 : les pistes sont numérotées de 1 à 99.");
     }
 
     void refused()
     {
         QFETCH(QStringList, arguments);
         QFETCH(QString, error);
+        QFETCH(bool, commandLine);
         const Run run = jaskelcd(arguments);
         QCOMPARE(run.exitCode, 1);
-        QVERIFY2(run.errors.contains(error), qPrintable(run.errors));
-        QVERIFY(QDir(dir.path()).entryList({"sortie*"}).isEmpty());
+        // Qt may say something of its own once the program has started, never before a refusal
+        // of the command line.
+        const QStringList lines = run.errors.split('\n', Qt::SkipEmptyParts);
+        const qsizetype at = lines.indexOf(error);
+        QVERIFY2(at >= 0, qPrintable(run.errors));
+        if (commandLine)
+            QVERIFY2(at == 0 && lines.value(1).startsWith("Utilisation : jaskelcd " +
+                                                          arguments.first() + ' '),
+                     qPrintable(run.errors));
+        const QStringList written = QDir(dir.path()).entryList({"sortie*"});
+        for (const QString& name : written)
+            QFile::remove(dir.filePath(name));
+        QVERIFY2(written.isEmpty(), qPrintable(written.join(' ')));
+    }
+
+    // A PDF takes pictures at no more than the resolution asked for, 1200 dpi unless told: a
+    // 2000-pixel picture one inch wide on a label.
+    void pdfPicturesAtMostTheResolution_data()
+    {
+        QTest::addColumn<QStringList>("dpi");
+        QTest::addColumn<int>("pixels");
+        QTest::newRow("unless told") << QStringList() << 1200;
+        QTest::newRow("150") << QStringList{"--dpi", "150"} << 150;
+        QTest::newRow("2400, more than the picture has") << QStringList{"--dpi", "2400"} << 2000;
+    }
+
+    void pdfPicturesAtMostTheResolution()
+    {
+        QFETCH(QStringList, dpi);
+        QFETCH(int, pixels);
+        const QString picture = dir.filePath("grande.png");
+        QImage image(2000, 2000, QImage::Format_RGB32);
+        image.fill(Qt::darkCyan);
+        QVERIFY(image.save(picture));
+        const QString framed = dir.filePath("photo.jket");
+        QVERIFY(write(framed, labelBytes.left(12) + picture.toUtf8() +
+                                  "\r\n 3000 \r\n 3000 \r\n 1440 \r\n 1440 \r\n 0 \r\n"));
+        const QString pdf = dir.filePath("photo.pdf");
+        QCOMPARE(jaskelcd(QStringList{"--export", pdf, framed} + dpi).exitCode, 0);
+        QProcess list;
+        list.start("pdfimages", {"-list", pdf});
+        QVERIFY(list.waitForFinished());
+        const QStringList images = QString::fromUtf8(list.readAllStandardOutput()).split('\n');
+        const QStringList columns = images.value(2).simplified().split(' ');
+        QCOMPARE(columns.mid(3, 2),
+                 QStringList({QString::number(pixels), QString::number(pixels)}));
     }
 
     // A save that cannot be written, into a read-only folder or past the file-size limit (as on
@@ -162,35 +262,45 @@ private Q_SLOTS:
     void failedSaveKeepsTheOldFile_data()
     {
         QTest::addColumn<QString>("input");
+        QTest::addColumn<QStringList>("wrapper");
         QTest::addColumn<bool>("folderWritable");
-        QTest::newRow("cover, read-only folder") << cover << false;
-        QTest::newRow("label, size limit") << label << true;
+        // Root writes past permissions: it keeps its uid, so that it still reaches a build in a
+        // folder only root may enter, but drops the capabilities that let it.
+        QStringList bound;
+        if (geteuid() == 0)
+            bound = {"setpriv", "--inh-caps=-all",
+                     "--bounding-set=-dac_override,-dac_read_search,-fowner", "--"};
+        QTest::newRow("cover, read-only folder") << cover << bound << false;
+        QTest::newRow("label, size limit")
+            << label << QStringList{"prlimit", "--fsize=8", "--"} << true;
     }
 
     void failedSaveKeepsTheOldFile()
     {
         QFETCH(QString, input);
+        QFETCH(QStringList, wrapper);
         QFETCH(bool, folderWritable);
-        // As root the program runs as nobody, since root may write anywhere.
-        QStringList wrapper;
-        if (geteuid() == 0)
-            wrapper = {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"};
-        if (folderWritable)
-            wrapper += {"prlimit", "--fsize=8"};
-        const auto all = QFile::ReadOwner | QFile::ReadOther | QFile::ReadUser;
-        const auto exe = QFile::ExeOwner | QFile::ExeOther | QFile::ExeUser;
-        const auto write = QFile::WriteOwner | QFile::WriteOther | QFile::WriteUser;
-        QFile::setPermissions(dir.path(), all | exe | QFile::WriteOwner);
-        QFile::setPermissions(input, all);
         const QString folder = dir.filePath(QTest::currentDataTag());
         const QString old = folder + "/ancien." + QFileInfo(input).suffix();
-        QVERIFY(QDir().mkpath(folder) && TestHeadless::write(old, "l'ancien fichier"));
-        const QFile::Permissions others = folderWritable ? write : QFile::WriteOwner;
-        QFile::setPermissions(old, all | others);
-        QFile::setPermissions(folder, all | exe | others);
+        QVERIFY(QDir().mkpath(folder) && write(old, "l'ancien fichier"));
+        const auto writable = QFile::Permissions(0x7755);
+        QVERIFY(
+            QFile::setPermissions(folder, folderWritable ? writable : QFile::Permissions(0x5555)));
+        const auto restore = qScopeGuard([&] { QFile::setPermissions(folder, writable); });
+        // What the wrapper runs, as the program will be run.
+        const auto runs = [&](const QStringList& command) {
+            QProcess process;
+            process.start((wrapper + command).first(), (wrapper + command).mid(1));
+            return process.waitForFinished() && process.exitStatus() == QProcess::NormalExit &&
+                   process.exitCode() == 0;
+        };
+        if (!runs({"test", "-x", JASKELCD_BINARY}))
+            QSKIP(qPrintable(wrapper.join(' ') + " cannot run the program here"));
+        if (!folderWritable && runs({"touch", folder + "/essai"}))
+            QSKIP("The read-only folder can be written all the same here");
         const Run run = jaskelcd({"--convert", input, old}, wrapper);
         QCOMPARE(run.exitCode, 1);
-        QVERIFY2(run.errors.contains("Erreur lors de la sauvegarde du fichier !"),
+        QVERIFY2(run.errors.contains("Erreur : Erreur lors de la sauvegarde du fichier !"),
                  qPrintable(run.errors));
         QCOMPARE(readAll(old), QByteArray("l'ancien fichier"));
     }

@@ -115,14 +115,19 @@ private Q_SLOTS:
             const std::optional<DiscToc> toc = DiscToc::fromString(text);
             QVERIFY2(toc && toc->toString() == text.simplified(), qPrintable(text));
         }
-        // Past either limit, malformed, or starts out of order, missing or too many.
+        // Past either limit, malformed, or starts out of order, missing or too many: each with
+        // its reason, in one line.
         for (const QString& text :
              QStringList{tracks(100), QString(), "1 3 45900 150 18965 x", "1 0 45900",
                          "0 1 45900 150", "1 3 45900 150 35170 18965", "1 3 45900 150 150 35170",
                          "1 3 35170 150 18965 35170", "1 3 45900 150 18965",
                          "1 3 45900 150 18965 35170 40000", "1 3 450000 150 18965 35170",
-                         "1 3 99999999999 150 18965 35170"})
-            QVERIFY2(!DiscToc::fromString(text), qPrintable(text));
+                         "1 3 99999999999 150 18965 35170"}) {
+            QString refusal;
+            QVERIFY2(!DiscToc::fromString(text, &refusal) && !refusal.isEmpty() &&
+                         !refusal.contains('\n'),
+                     qPrintable(text));
+        }
     }
 
     void drives()
