@@ -86,6 +86,43 @@ private Q_SLOTS:
         }
     }
 
+    // A file that is not UTF-8 is read in the code page of the locale's language, and a file is
+    // written in it when its text fits; the C locale keeps Windows-1252.
+    void otherSystemsCodePages_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("Polish") << "pl_PL.UTF-8" << QStringLiteral("Zażółć gęślą jaźń")
+                                << QByteArray("Za\xBF\xF3\xB3\xE6 g\xEA\x9Cl\xB9 ja\x9F\xF1");
+        QTest::newRow("Greek") << "el_GR.UTF-8" << QStringLiteral("Καλημέρα")
+                               << QByteArray("\xCA\xE1\xEB\xE7\xEC\xDD\xF1\xE1");
+        QTest::newRow("C") << "C" << QStringLiteral("Zażółć") << QStringLiteral("Zażółć").toUtf8();
+    }
+
+    void otherSystemsCodePages()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
+        const QStringList inLocale = {"env", "LC_ALL=" + locale};
+        const QString written = dir.filePath("code-page.jket");
+        QVERIFY(write(written, QByteArray(labelBytes).replace("Face A", bytes)));
+        const QString pdf = dir.filePath("code-page.pdf");
+        QCOMPARE(jaskelcd({"--export", pdf, written}, inLocale).exitCode, 0);
+        QProcess pdftotext;
+        pdftotext.start("pdftotext", {pdf, "-"});
+        QVERIFY(pdftotext.waitForFinished());
+        QVERIFY(QString::fromUtf8(pdftotext.readAllStandardOutput()).contains(text));
+
+        // From UTF-8, the text is written in the code page when it fits it.
+        const QString utf8 = dir.filePath("utf8.jket");
+        QVERIFY(write(utf8, QByteArray(labelBytes).replace("Face A", text.toUtf8())));
+        const QString converted = dir.filePath("converted.jket");
+        QCOMPARE(jaskelcd({"--convert", utf8, converted}, inLocale).exitCode, 0);
+        QCOMPARE(readAll(converted), readAll(written));
+    }
+
     void exportsAtTrueSize()
     {
         // Two landscape A4 pages; on paper the Recto is 12 cm wide between its cut marks.
