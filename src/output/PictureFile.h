@@ -10,7 +10,12 @@
 // (wmf) as drawings (Metafile).
 namespace PictureFile {
 
-// The picture in `path`, or nothing when it cannot be read.
+// The picture in `path`, or nothing when it cannot be read. Pixels beyond what any output
+// shows (the widest face at the finest print quality) are read reduced; the picture keeps its
+// own size all the same.
 std::optional<Picture> load(const QString& path);
+
+// The longest side, in pixels, a picture is read at.
+int largestSide();
 
 } // namespace PictureFile

@@ -289,6 +289,52 @@ private Q_SLOTS:
         QVERIFY(!PictureFile::load(dir.filePath(QStringLiteral("absent.png"))));
     }
 
+    void largePicturesAreReadReduced()
+    {
+        // No output shows more than the widest face at 1200 dpi; a picture keeps its own size.
+        QCOMPARE(PictureFile::largestSide(), 6544);
+        QTemporaryDir dir;
+        struct Row {
+            const char* name;
+            QSize size;
+            QImage::Format format;
+            bool reads;
+        };
+        const QList<Row> rows = {
+            // A camera's 24 megapixels, read whole.
+            {"photo.jpg", QSize(6000, 4000), QImage::Format_RGB32, true},
+            // Decoded whole (144 MB), more than Qt allows by default, then reduced.
+            {"scan.png", QSize(12000, 12000), QImage::Format_Indexed8, true},
+            // More pixels than any picture is decoded with.
+            {"affiche.png", QSize(20000, 20000), QImage::Format_Mono, false},
+        };
+        for (const Row& row : rows) {
+            const QString path = dir.filePath(QLatin1String(row.name));
+            {
+                QImage image(row.size, row.format);
+                if (row.format == QImage::Format_RGB32)
+                    image.fill(Qt::darkCyan);
+                else {
+                    image.setColorTable({qRgb(0, 128, 128), qRgb(0, 0, 0)});
+                    image.fill(0);
+                }
+                QVERIFY(image.save(path));
+            }
+            const std::optional<Picture> loaded = PictureFile::load(path);
+            QCOMPARE(bool(loaded), row.reads);
+            if (!loaded)
+                continue;
+            QCOMPARE(loaded->naturalSize(), QSizeF(row.size) * 15);
+            const QSize read = loaded->image().size();
+            QCOMPARE(qMax(read.width(), read.height()),
+                     qMin(PictureFile::largestSide(), qMax(row.size.width(), row.size.height())));
+            QVERIFY2(
+                qAbs(QColor(loaded->image().pixel(read.width() / 2, read.height() / 2)).green() -
+                     128) < 8,
+                row.name);
+        }
+    }
+
     void metafilesAreDrawnAsWindowsDrawsThem()
     {
         const std::optional<Picture> drawing = Metafile::read(drawingMetafile());
