@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -292,16 +293,20 @@ void frmJCimgOpts::showLists()
         panel.logoBorder->setCurrentIndex(options.logoBorder);
         panel.logoMode->setEnabled(hasLogo);
         panel.logoBorder->setEnabled(hasLogo);
-        panel.backgroundSource->blockSignals(true);
-        panel.backgroundSource->setCurrentIndex(options.background.isNull() ? NoPicture : FromFile);
-        panel.backgroundSource->blockSignals(false);
+        panel.shownSource = options.background.isNull() ? NoPicture : FromFile;
+        showSource(panel.backgroundSource, panel.shownSource);
         panel.backgroundMode->setCurrentIndex(options.backgroundMode);
         panel.backgroundMode->setEnabled(!options.background.isNull());
     }
-    logoSource_->blockSignals(true);
-    logoSource_->setCurrentIndex(anyLogo ? FromFile : NoPicture);
-    logoSource_->blockSignals(false);
+    shownLogoSource_ = anyLogo ? FromFile : NoPicture;
+    showSource(logoSource_, shownLogoSource_);
     settingLists_ = false;
+}
+
+void frmJCimgOpts::showSource(QComboBox* list, int source)
+{
+    const QSignalBlocker blocker(list);
+    list->setCurrentIndex(source);
 }
 
 std::optional<frmJCimgOpts::Acquired> frmJCimgOpts::acquire(int source, int exportEntry,
@@ -338,6 +343,7 @@ void frmJCimgOpts::logoSourceChosen(int source)
             panels_[std::size_t(face)].logoBorder->setEnabled(false);
             panels_[std::size_t(face)].preview->update();
         }
+        shownLogoSource_ = NoPicture;
         return;
     }
     // A scanned logo is shown fitted to every face.
@@ -346,8 +352,12 @@ void frmJCimgOpts::logoSourceChosen(int source)
             panel.logoMode->setCurrentIndex(1);
     };
     const std::optional<Acquired> acquired = acquire(source, PictureExport::logoEntry, showFitted);
-    if (!acquired)
+    if (!acquired) {
+        // No picture came: the list says again where the logo came from.
+        showSource(logoSource_, shownLogoSource_);
         return;
+    }
+    shownLogoSource_ = source;
     if (!context_.document.loadingDocument)
         context_.document.logoImagePath = acquired->path;
     for (int face = 0; face < Face::count; ++face) {
@@ -370,6 +380,7 @@ void frmJCimgOpts::backgroundSourceChosen(int face, int source)
         options.background = Picture();
         panel.backgroundMode->setEnabled(false);
         panel.preview->update();
+        panel.shownSource = NoPicture;
         return;
     }
     // A scanned background goes onto the face at once, whichever button closes the dialog.
@@ -377,8 +388,11 @@ void frmJCimgOpts::backgroundSourceChosen(int face, int source)
         context_.document.faces[std::size_t(face)].background.setPicture(scan);
     };
     const std::optional<Acquired> acquired = acquire(source, face, putOnFace);
-    if (!acquired)
+    if (!acquired) {
+        showSource(panel.backgroundSource, panel.shownSource);
         return;
+    }
+    panel.shownSource = source;
     options.background = acquired->picture;
     if (!context_.document.loadingDocument)
         context_.document.picturePath(face) = acquired->path;

@@ -2,6 +2,7 @@
 
 #include "CoverLayout.h"
 #include "Metafile.h"
+#include "Prompter.h"
 #include "Twips.h"
 
 #include <QFile>
@@ -109,6 +110,29 @@ std::optional<Picture> load(const QString& path)
     }
     file.close();
     return loadImage(path);
+}
+
+std::optional<Picture> loadOrTell(const QString& path, Prompter& prompter)
+{
+    std::optional<Picture> picture = load(path);
+    if (!picture)
+        prompter.inform(QStringLiteral("Le fichier image ") + path +
+                            QStringLiteral(" ne peut pas être lu !"),
+                        QStringLiteral("Erreur"), Prompter::Icon::Exclamation);
+    return picture;
+}
+
+QStringList patterns()
+{
+    // Metafiles are read here; Qt's base reads the first formats, its plugins the last ones.
+    const QList<QByteArray> readable = QImageReader::supportedImageFormats();
+    QStringList result;
+    for (const char* suffix :
+         {"jpg", "jpeg", "png", "gif", "bmp", "ico", "wmf", "svg", "tif", "tiff", "webp"})
+        if (qstrcmp(suffix, "wmf") == 0 || readable.contains(suffix))
+            result << QStringLiteral("*.") + QLatin1String(suffix)
+                   << QStringLiteral("*.") + QLatin1String(suffix).toString().toUpper();
+    return result;
 }
 
 } // namespace PictureFile

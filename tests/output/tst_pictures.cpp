@@ -7,6 +7,7 @@
 #include "PrintedSheet.h"
 #include "SaneScanner.h"
 #include "SaneTestScanner.h"
+#include "ScriptedPrompter.h"
 
 #include <QBuffer>
 #include <QClipboard>
@@ -287,6 +288,17 @@ private Q_SLOTS:
         QVERIFY(shallow.depth() == 32 && shallow.pixelColor(1, 1).alpha() == 0);
         QVERIFY(!PictureFile::load(written(dir, "faux.jpg", "pas une image")));
         QVERIFY(!PictureFile::load(dir.filePath(QStringLiteral("absent.png"))));
+
+        // What cannot be read is said, as the covers say it.
+        ScriptedPrompter prompter;
+        const QString empty = written(dir, "vide.png", QByteArray());
+        QVERIFY(!PictureFile::loadOrTell(empty, prompter));
+        QCOMPARE(prompter.last().text, QStringLiteral("Le fichier image ") + empty +
+                                           QStringLiteral(" ne peut pas être lu !"));
+        QCOMPARE(prompter.last().title, QStringLiteral("Erreur"));
+        QCOMPARE(prompter.last().icon, Prompter::Icon::Exclamation);
+        QVERIFY(PictureFile::patterns().contains(QStringLiteral("*.png")));
+        QVERIFY(PictureFile::patterns().contains(QStringLiteral("*.JPG")));
     }
 
     void largePicturesAreReadReduced()
