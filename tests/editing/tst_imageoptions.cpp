@@ -143,15 +143,22 @@ private Q_SLOTS:
 
     void scannedAndPastedPicturesInTheDialog()
     {
-        // The list of sources: the second one is kept for the run.
-        ExpectModal list([](QWidget* dialog) {
+        // The list of sources: the second one is kept for the run. Two test scanners alike are
+        // told apart by their names.
+        QStringList shown;
+        ExpectModal list([&shown](QWidget* dialog) {
             auto* sources = dialog->findChild<QListWidget*>(QStringLiteral("lstSources"));
-            QCOMPARE(sources->count(), 2);
+            for (int row = 0; row < sources->count(); ++row)
+                shown.append(sources->item(row)->text());
             sources->setCurrentRow(1);
             static_cast<QDialog*>(dialog)->accept();
         });
         ScannerWindows::SelectScannerSource(nullptr);
         QVERIFY(list.seen());
+        QCOMPARE(shown.size(), 2);
+        QVERIFY(shown[0].endsWith(QStringLiteral(" — test:0")) &&
+                shown[1].endsWith(QStringLiteral(" — test:1")));
+        QCOMPARE(shown[0].chopped(6), shown[1].chopped(6));
         QCOMPARE(ScannerWindows::chosenSource(), QStringLiteral("test:1"));
 
         QTemporaryDir dir;
