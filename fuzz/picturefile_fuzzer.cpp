@@ -1,6 +1,6 @@
-// A picture file on any bytes, named as a metafile: a placeable header goes through wmf2svg
-// and the drawing it gives, anything else through Qt's image readers. The picture, when there
-// is one, is painted as a face would show it.
+// A picture file on any bytes, named as a metafile: a placeable header is played by libwmf's
+// player onto our drawing, within its time and memory bounds, anything else goes through Qt's
+// image readers. The picture, when there is one, is painted as a face would show it.
 #include "FuzzSupport.h"
 #include "PictureFile.h"
 

@@ -24,12 +24,13 @@ install_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
-# libwmf-bin turns Windows metafiles into drawings (wmf2svg, whose fonts are fonts-urw-base35);
-# qt6-image-formats-plugins reads the picture formats Qt's base does not; libsane1 brings the
-# scanners (the program also runs without it); libdiscid reads a CD's table of contents.
+# libwmf-dev brings libwmf's metafile player (the program links its lite library);
+# qt6-image-formats-plugins reads the picture formats Qt's base does not (TIFF, WebP), libqt6svg6
+# SVG; libsane1 brings the scanners (the program also runs without it); libdiscid reads a CD's
+# table of contents.
 build_packages=(cmake make g++ pkgconf qt6-base-dev qt6-svg-dev libqt6svg6 qt6-translations-l10n
-                libdiscid-dev
-                qt6-image-formats-plugins libwmf-bin fonts-urw-base35 libsane1
+                libdiscid-dev libwmf-dev
+                qt6-image-formats-plugins libsane1
                 fonts-liberation2 fonts-comic-neue)
 
 # One build for the program and the tests, warnings treated as errors (the supported

@@ -4,38 +4,56 @@
 
 #include <QPaintEngine>
 #include <QPainter>
-#include <QSvgRenderer>
+#include <QPicture>
 #include <QtMath>
 #include <algorithm>
 
+namespace {
+constexpr double twipsPerPixel = Twips::perInch / Twips::screenDpi;
+}
+
 Picture Picture::fromImage(const QImage& image)
 {
+    return fromImage(image, QSizeF(image.size()) * twipsPerPixel);
+}
+
+Picture Picture::fromImage(const QImage& image, const QSizeF& naturalTwips)
+{
     Picture picture;
-    if (image.isNull())
+    if (image.isNull() || naturalTwips.isEmpty())
         return picture;
     picture.image_ = image;
-    const double twipsPerPixel = Twips::perInch / Twips::screenDpi;
-    picture.natural_ = QSizeF(image.width() * twipsPerPixel, image.height() * twipsPerPixel);
+    picture.natural_ = naturalTwips;
     return picture;
 }
 
-Picture Picture::fromSvg(const QByteArray& svg, const QSizeF& naturalTwips)
+Picture Picture::fromDrawing(std::shared_ptr<const QPicture> drawing, const QRectF& frame,
+                             const QSizeF& naturalTwips)
 {
     Picture picture;
-    auto drawing = std::make_shared<QSvgRenderer>(svg);
-    if (!drawing->isValid() || naturalTwips.isEmpty())
+    if (!drawing || frame.isEmpty() || naturalTwips.isEmpty())
         return picture;
     picture.drawing_ = std::move(drawing);
+    picture.frame_ = frame;
     picture.natural_ = naturalTwips;
     return picture;
 }
 
 void Picture::paint(QPainter& painter, const QRectF& target) const
 {
-    if (drawing_)
-        drawing_->render(&painter, target);
-    else if (!image_.isNull())
+    if (drawing_) {
+        if (target.isEmpty())
+            return;
+        painter.save();
+        painter.setClipRect(target, Qt::IntersectClip);
+        painter.translate(target.topLeft());
+        painter.scale(target.width() / frame_.width(), target.height() / frame_.height());
+        painter.translate(-frame_.topLeft());
+        painter.drawPicture(QPointF(0, 0), *drawing_);
+        painter.restore();
+    } else if (!image_.isNull()) {
         painter.drawImage(target, pixelsFor(painter, target));
+    }
 }
 
 QImage Picture::pixelsFor(const QPainter& painter, const QRectF& target) const
@@ -56,12 +74,11 @@ QImage Picture::toImage() const
 {
     if (!drawing_)
         return image_;
-    const double twipsPerPixel = Twips::perInch / Twips::screenDpi;
     const QSize pixels(qMax(1, qRound(natural_.width() / twipsPerPixel)),
                        qMax(1, qRound(natural_.height() / twipsPerPixel)));
     QImage image(pixels, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    drawing_->render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
+    paint(painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
     return image;
 }

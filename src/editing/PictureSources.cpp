@@ -25,12 +25,13 @@ std::optional<Picture> AcquirePictureFile(const QString& title, Prompter& prompt
     const std::optional<QString> path = prompter.getOpenFileName(
         {title,
          QString(),
-         {QStringLiteral("Fichiers images (*.jpg *.jpeg *.gif *.wmf *.bmp *.ico)"),
+         {QStringLiteral("Fichiers images (") + PictureFile::patterns().join(QLatin1Char(' ')) +
+              QLatin1Char(')'),
           QStringLiteral("Tous les fichiers (*)")},
          QString()});
     if (!path)
         return std::nullopt;
-    std::optional<Picture> loaded = PictureFile::load(*path);
+    std::optional<Picture> loaded = PictureFile::loadOrTell(*path, prompter);
     if (loaded)
         lastPicturePath = *path;
     return loaded;

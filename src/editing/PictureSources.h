@@ -12,8 +12,9 @@ namespace PictureSources {
 
 // From the clipboard: its picture, or the message "Pas d'image valide dans le presse papier ! "
 // and nothing. From a file: the picture of the file chosen in the open dialog, which becomes
-// `lastPicturePath`; a cancelled dialog or a file that cannot be read give nothing and leave
-// `lastPicturePath` as it was.
+// `lastPicturePath`; a cancelled dialog gives nothing, and so does a file that cannot be read,
+// after saying so ("Le fichier image … ne peut pas être lu !"); `lastPicturePath` is then left
+// as it was.
 std::optional<Picture> AcquirePicture(bool fromClipboard, Prompter& prompter,
                                       QString& lastPicturePath);
 

@@ -42,7 +42,9 @@ void SelectScannerSource(QWidget* window)
     auto* list = new QListWidget(&dialog);
     list->setObjectName(QStringLiteral("lstSources"));
     for (const SaneScanner::Device& device : devices) {
-        auto* item = new QListWidgetItem(device.description, list);
+        // Two scanners of one model describe themselves alike: their names tell them apart.
+        auto* item =
+            new QListWidgetItem(device.description + QStringLiteral(" — ") + device.name, list);
         item->setData(Qt::UserRole, device.name);
         if (device.name == source())
             list->setCurrentItem(item);

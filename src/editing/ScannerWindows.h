@@ -10,8 +10,9 @@ class QWidget;
 // The scanner commands of the windows, through SANE.
 namespace ScannerWindows {
 
-// "&Sélectionner la source de numérisation": a modal list of the scanners; the choice is kept
-// for the rest of the run. Without a scanner nothing is shown.
+// "&Sélectionner la source de numérisation": a modal list of the scanners, each described and
+// named ("Noname frontend-tester (virtual device) — test:0"); the choice is kept for the rest
+// of the run. Without a scanner nothing is shown.
 void SelectScannerSource(QWidget* window);
 QString chosenSource();
 

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -288,16 +289,19 @@ void frmJCimgOpts::showLists()
         panel.logoBorder->setCurrentIndex(options.logoBorder);
         panel.logoMode->setEnabled(hasLogo);
         panel.logoBorder->setEnabled(hasLogo);
-        panel.backgroundSource->blockSignals(true);
-        panel.backgroundSource->setCurrentIndex(options.background.isNull() ? NoPicture : FromFile);
-        panel.backgroundSource->blockSignals(false);
+        panel.shownSource = options.background.isNull() ? NoPicture : FromFile;
+        showSource(panel.backgroundSource, panel.shownSource);
         panel.backgroundMode->setCurrentIndex(options.backgroundMode);
         panel.backgroundMode->setEnabled(!options.background.isNull());
     }
-    logoSource_->blockSignals(true);
-    logoSource_->setCurrentIndex(options_.logoSource);
-    logoSource_->blockSignals(false);
+    showSource(logoSource_, options_.logoSource);
     settingLists_ = false;
+}
+
+void frmJCimgOpts::showSource(QComboBox* list, int source)
+{
+    const QSignalBlocker blocker(list);
+    list->setCurrentIndex(source);
 }
 
 std::optional<frmJCimgOpts::Acquired> frmJCimgOpts::acquire(int source, int exportEntry,
@@ -344,8 +348,11 @@ void frmJCimgOpts::logoSourceChosen(int source)
             panel.logoMode->setCurrentIndex(1);
     };
     const std::optional<Acquired> acquired = acquire(source, PictureExport::logoEntry, showFitted);
-    if (!acquired)
+    if (!acquired) {
+        // No picture came: the list says again where the logo came from.
+        showSource(logoSource_, options_.logoSource);
         return;
+    }
     options_.logoSource = source;
     options_.logoPath = acquired->path;
     for (int face = 0; face < Face::count; ++face) {
@@ -369,6 +376,7 @@ void frmJCimgOpts::backgroundSourceChosen(int face, int source)
         options.backgroundPath = JewelCaseDocument::noPicture;
         panel.backgroundMode->setEnabled(false);
         panel.preview->update();
+        panel.shownSource = NoPicture;
         return;
     }
     // A scanned background goes onto the face at once, whichever button closes the dialog.
@@ -376,8 +384,11 @@ void frmJCimgOpts::backgroundSourceChosen(int face, int source)
         context_.document.faces[std::size_t(face)].background.setPicture(scan);
     };
     const std::optional<Acquired> acquired = acquire(source, face, putOnFace);
-    if (!acquired)
+    if (!acquired) {
+        showSource(panel.backgroundSource, panel.shownSource);
         return;
+    }
+    panel.shownSource = source;
     options.background = acquired->picture;
     options.backgroundPath = acquired->path;
     // The scanned picture is on the face already: the cover names its file at once too.

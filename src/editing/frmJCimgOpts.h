@@ -46,10 +46,15 @@ private:
         QComboBox* backgroundSource = nullptr;
         QComboBox* backgroundMode = nullptr;
         QPushButton* colour = nullptr;
+        // The background source the list shows for the face's picture, which a failed
+        // choice puts back.
+        int shownSource = 0;
     };
 
     QWidget* buildPanel(int face);
     void showLists();
+    // Shows `source` in a source list without running its handler.
+    static void showSource(QComboBox* list, int source);
     void logoSourceChosen(int source);
     void backgroundSourceChosen(int face, int source);
     // A picture from the chosen source, and the file the cover is to name for it. A scanned

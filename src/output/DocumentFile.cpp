@@ -159,11 +159,7 @@ std::optional<Picture> restoredPicture(const QString& path, Prompter& prompter)
                                 QStringLiteral(" est introuvable !"));
         return std::nullopt;
     }
-    std::optional<Picture> picture = PictureFile::load(path);
-    if (!picture)
-        tellError(prompter, QStringLiteral("Le fichier image ") + path +
-                                QStringLiteral(" ne peut pas être lu !"));
-    return picture;
+    return PictureFile::loadOrTell(path, prompter);
 }
 
 bool writeWhole(const QString& path, const QByteArray& bytes, Prompter& prompter)

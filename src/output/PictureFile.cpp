@@ -1,89 +1,138 @@
 #include "PictureFile.h"
 
+#include "CoverLayout.h"
+#include "Metafile.h"
+#include "Prompter.h"
 #include "Twips.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QImageReader>
-#include <QProcess>
-#include <QtEndian>
+#include <cmath>
 
 namespace PictureFile {
 
 namespace {
 
-constexpr quint32 placeableKey = 0x9AC6CDD7;
 constexpr int placeableHeaderSize = 22;
-// A metafile is a few kilobytes to a few megabytes; its conversion takes well under a second.
-// Some broken ones make wmf2svg loop: the window waits no longer than this for them.
-constexpr int conversionTimeoutMs = 5000;
 constexpr qint64 largestMetafile = 64 * 1024 * 1024;
+// The finest print quality.
+constexpr double finestDpi = 1200;
+// Qt's readers decode a picture whole before reducing it (but for drawings, which they render
+// at the size asked): no more pixels than a large scan's, a 12000 × 12000 picture.
+constexpr qint64 largestDecodedPixels = 160LL * 1000 * 1000;
 
-std::optional<Picture> loadMetafile(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > largestMetafile)
-        return std::nullopt;
-    const std::optional<QSizeF> size = placeableMetafileSize(file.read(placeableHeaderSize));
-    if (!size)
-        return std::nullopt;
-    QProcess conversion;
-    // Inline: otherwise the pictures a metafile holds are written as files beside it. The
-    // absolute path can never be taken for an option.
-    conversion.start(QStringLiteral("wmf2svg"),
-                     {QStringLiteral("--inline"), QFileInfo(path).absoluteFilePath()});
-    if (!conversion.waitForFinished(conversionTimeoutMs) ||
-        conversion.exitStatus() != QProcess::NormalExit || conversion.exitCode() != 0) {
-        conversion.kill();
-        return std::nullopt;
+// Qt's image allocation limit, which is for the whole program, set for one reading.
+class AllocationLimit {
+public:
+    explicit AllocationLimit(qint64 bytes) : previous_(QImageReader::allocationLimit())
+    {
+        QImageReader::setAllocationLimit(int((bytes + (1 << 20) - 1) >> 20));
     }
-    const Picture drawing = Picture::fromSvg(conversion.readAllStandardOutput(), *size);
-    if (drawing.isNull())
-        return std::nullopt;
-    return drawing;
+    ~AllocationLimit() { QImageReader::setAllocationLimit(previous_); }
+    AllocationLimit(const AllocationLimit&) = delete;
+    AllocationLimit& operator=(const AllocationLimit&) = delete;
+
+private:
+    int previous_;
+};
+
+// The bytes of a picture of `size` at `bits` a pixel, as Qt counts them.
+qint64 imageBytes(const QSize& size, int bits)
+{
+    const qint64 bytesPerLine = (qint64(size.width()) * bits + 31) / 32 * 4;
+    return bytesPerLine * size.height();
 }
 
-} // namespace
-
-std::optional<QSizeF> placeableMetafileSize(const QByteArray& bytes)
+std::optional<Picture> loadImage(const QString& path)
 {
-    if (bytes.size() < placeableHeaderSize)
-        return std::nullopt;
-    const auto* data = reinterpret_cast<const uchar*>(bytes.constData());
-    if (qFromLittleEndian<quint32>(data) != placeableKey)
-        return std::nullopt;
-    const qint16 left = qFromLittleEndian<qint16>(data + 6);
-    const qint16 top = qFromLittleEndian<qint16>(data + 8);
-    const qint16 right = qFromLittleEndian<qint16>(data + 10);
-    const qint16 bottom = qFromLittleEndian<qint16>(data + 12);
-    const quint16 unitsPerInch = qFromLittleEndian<quint16>(data + 14);
-    const double width = std::abs(double(right) - left);
-    const double height = std::abs(double(bottom) - top);
-    if (unitsPerInch == 0 || width == 0 || height == 0)
-        return std::nullopt;
-    return QSizeF(width, height) * (Twips::perInch / unitsPerInch);
-}
-
-std::optional<Picture> load(const QString& path)
-{
-    QFile probe(path);
-    if (!probe.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    if (placeableMetafileSize(probe.read(placeableHeaderSize)))
-        return loadMetafile(path);
-    probe.close();
-
     QImageReader reader(path);
     reader.setAutoTransform(true);
-    QImage image = reader.read();
+    const QSize stored = reader.size();
+    const bool drawn = reader.format().startsWith("svg");
+    QSize reduced = stored;
+    qint64 decoded = imageBytes(QSize(1, 1), 32) * largestDecodedPixels; // size untold
+    if (stored.isValid()) {
+        if (stored.isEmpty() ||
+            (!drawn && qint64(stored.width()) * stored.height() > largestDecodedPixels))
+            return std::nullopt;
+        if (qMax(stored.width(), stored.height()) > largestSide()) {
+            reduced = stored.scaled(largestSide(), largestSide(), Qt::KeepAspectRatio)
+                          .expandedTo(QSize(1, 1));
+            reader.setScaledSize(reduced);
+        }
+        // What the reading allocates: the picture whole in the reader's format, and when it is
+        // reduced, in 32 bits a pixel (even a PNG of 8), or 64 with 16 a channel.
+        const QImage::Format format = reader.imageFormat();
+        const int bits =
+            format == QImage::Format_Invalid ? 32 : QImage::toPixelFormat(format).bitsPerPixel();
+        decoded = reduced == stored ? imageBytes(stored, bits)
+                                    : imageBytes(drawn ? reduced : stored, bits > 32 ? 64 : 32);
+    }
+    // Its own size as it is shown: a camera's turned photo has its width and height swapped.
+    const bool turned = reader.transformation() & QImageIOHandler::TransformationRotate90;
+    QImage image;
+    {
+        const AllocationLimit limit(decoded);
+        image = reader.read();
+    }
     if (image.isNull())
         return std::nullopt;
+    const QSize natural = stored.isValid() ? (turned ? stored.transposed() : stored) : image.size();
+    if (qMax(image.width(), image.height()) > largestSide())
+        image = image.scaled(largestSide(), largestSide(), Qt::KeepAspectRatio,
+                             Qt::SmoothTransformation);
     // Sixteen bits a channel are more than any screen or printer shows, and the painters would
     // convert them at every paint: once, here, at half the memory.
     if (image.depth() > 32)
         image.convertTo(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
                                                 : QImage::Format_RGB32);
-    return Picture::fromImage(image);
+    const double twipsPerPixel = Twips::perInch / Twips::screenDpi;
+    return Picture::fromImage(image, QSizeF(natural) * twipsPerPixel);
+}
+
+} // namespace
+
+int largestSide()
+{
+    const double widest = qMax(CoverLayout::bookletFaceWidth, CoverLayout::dosFaceWidth);
+    return int(std::ceil(widest * finestDpi / Twips::perInch));
+}
+
+std::optional<Picture> load(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    if (Metafile::placeableSize(file.peek(placeableHeaderSize))) {
+        if (file.size() > largestMetafile)
+            return std::nullopt;
+        return Metafile::read(file.readAll());
+    }
+    file.close();
+    return loadImage(path);
+}
+
+std::optional<Picture> loadOrTell(const QString& path, Prompter& prompter)
+{
+    std::optional<Picture> picture = load(path);
+    if (!picture)
+        prompter.inform(QStringLiteral("Le fichier image ") + path +
+                            QStringLiteral(" ne peut pas être lu !"),
+                        QStringLiteral("Erreur"), Prompter::Icon::Exclamation);
+    return picture;
+}
+
+QStringList patterns()
+{
+    // Metafiles are read here; Qt's base reads the first formats, its plugins the last ones.
+    const QList<QByteArray> readable = QImageReader::supportedImageFormats();
+    QStringList result;
+    for (const char* suffix :
+         {"jpg", "jpeg", "png", "gif", "bmp", "ico", "wmf", "svg", "tif", "tiff", "webp"})
+        if (qstrcmp(suffix, "wmf") == 0 || readable.contains(suffix))
+            result << QStringLiteral("*.") + QLatin1String(suffix)
+                   << QStringLiteral("*.") + QLatin1String(suffix).toString().toUpper();
+    return result;
 }
 
 } // namespace PictureFile

@@ -3,6 +3,7 @@
 #include "CoverFile.h"
 #include "ImageOptions.h"
 #include "ModalDriver.h"
+#include "PicturePlacement.h"
 #include "PictureSources.h"
 #include "SaneTestScanner.h"
 #include "ScannerWindows.h"
@@ -40,12 +41,21 @@ private Q_SLOTS:
         ScriptedPrompter prompter;
         QString last = QStringLiteral("/avant.bmp");
 
-        // A cancelled dialog, or a file that is no picture, change nothing.
+        // A cancelled dialog changes nothing; a file that is no picture says so.
         QVERIFY(!PictureSources::AcquirePicture(false, prompter, last));
-        prompter.paths.push_back(dir.filePath(QStringLiteral("absent.jpg")));
+        // Every format the program reads is offered, in either case.
+        const QString filter = prompter.lastAsked().filters.first();
+        QVERIFY2(filter.startsWith(QStringLiteral("Fichiers images (*.jpg *.JPG")),
+                 qPrintable(filter));
+        for (const char* pattern :
+             {"*.png", "*.PNG", "*.gif", "*.bmp", "*.ico", "*.wmf", "*.svg", "*.tif", "*.webp"})
+            QVERIFY2(filter.contains(QLatin1String(pattern)), pattern);
+        const QString absent = dir.filePath(QStringLiteral("absent.jpg"));
+        prompter.paths.push_back(absent);
         QVERIFY(!PictureSources::AcquirePicture(false, prompter, last));
         QCOMPARE(last, QStringLiteral("/avant.bmp"));
-        QCOMPARE(prompter.asked.size(), 2); // no message for a file that cannot be read
+        QCOMPARE(prompter.last().text, QStringLiteral("Le fichier image ") + absent +
+                                           QStringLiteral(" ne peut pas être lu !"));
         prompter.paths.push_back(photo);
         const std::optional<Picture> chosen = PictureSources::AcquirePicture(false, prompter, last);
         QVERIFY(chosen && chosen->image().size() == QSize(20, 10));
@@ -55,6 +65,49 @@ private Q_SLOTS:
         QVERIFY(!PictureSources::AcquirePicture(true, prompter, last));
         QCOMPARE(prompter.last().text,
                  QStringLiteral("Pas d'image valide dans le presse papier ! "));
+    }
+
+    void aChoiceThatBringsNoPicturePutsTheListBack()
+    {
+        QTemporaryDir dir;
+        const QString empty = dir.filePath(QStringLiteral("vide.png"));
+        QFile file(empty);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        JewelCaseDocument document;
+        QImage photo(60, 30, QImage::Format_RGB32);
+        photo.fill(Qt::blue);
+        PicturePlacement::PlaceBackground(document, Face::Recto, 0x00FFFFFF,
+                                          PicturePlacement::BackgroundFitMode::WholeFace,
+                                          Picture::fromImage(photo));
+        ScriptedPrompter prompter;
+        CoverContext context(document, prompter);
+        QString lastPicturePath;
+        frmJCimgOpts dialog(context, lastPicturePath);
+        dialog.show();
+
+        // A file that cannot be read: said as a cover says it, the list back on "Pas d' Image".
+        prompter.paths.push_back(empty);
+        dialog.backgroundSourceList(Face::Dos)->setCurrentIndex(1);
+        QCOMPARE(prompter.last().text, QStringLiteral("Le fichier image ") + empty +
+                                           QStringLiteral(" ne peut pas être lu !"));
+        QCOMPARE(prompter.last().title, QStringLiteral("Erreur"));
+        QCOMPARE(prompter.last().icon, Prompter::Icon::Exclamation);
+        QCOMPARE(dialog.backgroundSourceList(Face::Dos)->currentIndex(), 0);
+        QVERIFY(dialog.options().faces[Face::Dos].background.isNull());
+        prompter.paths.push_back(empty);
+        dialog.logoSourceList()->setCurrentIndex(1);
+        QCOMPARE(dialog.logoSourceList()->currentIndex(), 0);
+        QVERIFY(!dialog.logoModeList(Face::Recto)->isEnabled());
+
+        // An empty clipboard: the Recto keeps its picture, and the list says where it came from.
+        QGuiApplication::clipboard()->setText(QStringLiteral("pas une image"));
+        dialog.backgroundSourceList(Face::Recto)->setCurrentIndex(2);
+        QCOMPARE(prompter.last().text,
+                 QStringLiteral("Pas d'image valide dans le presse papier ! "));
+        QCOMPARE(dialog.backgroundSourceList(Face::Recto)->currentIndex(), 1);
+        QCOMPARE(dialog.options().faces[Face::Recto].background.image().size(), QSize(60, 30));
+        QVERIFY(dialog.backgroundModeList(Face::Recto)->isEnabled());
     }
 
     void imageOptionsWithoutTheDialog()
@@ -95,15 +148,22 @@ private Q_SLOTS:
 
     void scannedAndPastedPicturesInTheDialog()
     {
-        // The list of sources: the second one is kept for the run.
-        ExpectModal list([](QWidget* dialog) {
+        // The list of sources: the second one is kept for the run. Two test scanners alike are
+        // told apart by their names.
+        QStringList shown;
+        ExpectModal list([&shown](QWidget* dialog) {
             auto* sources = dialog->findChild<QListWidget*>(QStringLiteral("lstSources"));
-            QCOMPARE(sources->count(), 2);
+            for (int row = 0; row < sources->count(); ++row)
+                shown.append(sources->item(row)->text());
             sources->setCurrentRow(1);
             static_cast<QDialog*>(dialog)->accept();
         });
         ScannerWindows::SelectScannerSource(nullptr);
         QVERIFY(list.seen());
+        QCOMPARE(shown.size(), 2);
+        QVERIFY(shown[0].endsWith(QStringLiteral(" — test:0")) &&
+                shown[1].endsWith(QStringLiteral(" — test:1")));
+        QCOMPARE(shown[0].chopped(6), shown[1].chopped(6));
         QCOMPARE(ScannerWindows::chosenSource(), QStringLiteral("test:1"));
 
         QTemporaryDir dir;

@@ -1,10 +1,13 @@
 #include "BmpFile.h"
 #include "ClipboardPicture.h"
 #include "JewelCaseDocument.h"
+#include "Metafile.h"
 #include "PictureFile.h"
 #include "PicturePlacement.h"
+#include "PrintedSheet.h"
 #include "SaneScanner.h"
 #include "SaneTestScanner.h"
+#include "ScriptedPrompter.h"
 
 #include <QBuffer>
 #include <QClipboard>
@@ -48,7 +51,8 @@ QByteArray metafile(QList<QList<quint16>> records)
         words += 2 + quint32(record.size());
         largest = std::max(largest, 2 + quint32(record.size()));
     }
-    out << checksum << quint16(1) << quint16(9) << quint16(0x0300) << words << quint16(3) << largest
+    const quint16 objects = 8;
+    out << checksum << quint16(1) << quint16(9) << quint16(0x0300) << words << objects << largest
         << quint16(0);
     for (const QList<quint16>& record : records) {
         out << quint32(2 + record.size());
@@ -56,6 +60,90 @@ QByteArray metafile(QList<QList<quint16>> records)
             out << word;
     }
     return bytes;
+}
+
+// Bytes as a record's 16-bit words, the last one padded.
+QList<quint16> words(QByteArray bytes)
+{
+    if (bytes.size() % 2)
+        bytes.append('\0');
+    QList<quint16> result;
+    for (qsizetype i = 0; i < bytes.size(); i += 2)
+        result.append(quint16(uchar(bytes[i]) | uchar(bytes[i + 1]) << 8));
+    return result;
+}
+
+// A DIB of 2 × 2 pixels, 24 bits each, its rows from the bottom: blue and green below, red
+// and yellow above.
+QList<quint16> smallBitmap()
+{
+    QByteArray dib;
+    QDataStream out(&dib, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out << quint32(40) << qint32(2) << qint32(2) << quint16(1) << quint16(24) << quint32(0)
+        << quint32(16) << qint32(0) << qint32(0) << quint32(0) << quint32(0);
+    for (const char* row : {"\xFF\x00\x00\x00\xFF\x00\x00\x00", "\x00\x00\xFF\x00\xFF\xFF\x00\x00"})
+        out.writeRawData(row, 8);
+    return words(dib);
+}
+
+// A drawing in a window of 1000 × 500 units, its background left see-through (the mode that
+// some converters take for half-transparent fills): a red circle (20–320, 20–320) with a
+// black outline 20 units wide; a rectangle (550–950, 50–250) hatched in blue with a green
+// outline 60 wide; a red triangle and the upper half of a disc (300–500, 300–500), without
+// outline; the small bitmap stretched over 350–510 × 20–180; "HH" in bold black letters 120
+// units high at (20, 350).
+QByteArray drawingMetafile(bool withBitmapAndHatch = true)
+{
+    QList<QList<quint16>> records = {
+        {0x020B, 0, 0},                     // SETWINDOWORG
+        {0x020C, 500, 1000},                // SETWINDOWEXT
+        {0x0102, 1},                        // SETBKMODE TRANSPARENT
+        {0x02FC, 0, 0x00FF, 0x0000, 0},     // 0: solid red brush
+        {0x02FA, 0, 20, 0, 0x0000, 0x0000}, // 1: black pen, 20 wide
+        {0x012D, 0},
+        {0x012D, 1},
+        {0x0418, 320, 320, 20, 20},         // ELLIPSE
+        {0x02FC, 2, 0x0000, 0x00FF, 0},     // 2: blue horizontal hatch
+        {0x02FA, 0, 60, 0, 0xFF00, 0x0000}, // 3: green pen, 60 wide
+        {0x012D, 2},
+        {0x012D, 3},
+        {0x041B, 250, 950, 50, 550}, // RECTANGLE
+        {0x02FA, 5, 0, 0, 0, 0},     // 4: no pen
+        {0x012D, 0},
+        {0x012D, 4},
+        {0x0324, 3, 550, 480, 750, 320, 950, 480},        // POLYGON
+        {0x081A, 400, 300, 400, 500, 500, 500, 300, 300}, // PIE, right to left
+        {0x0209, 0x0000, 0x0000},                         // SETTEXTCOLOR black
+    };
+    if (!withBitmapAndHatch)
+        records.remove(8, 5);
+    QList<quint16> font = {0xFF88, 0, 0, 0, 700, 0, 0, 0, 0}; // 120 high, bold
+    font += words("Arial");
+    records.append(QList<quint16>{0x02FB} + font); // 5: the font
+    records.append({0x012D, 5});
+    records.append(QList<quint16>{0x0521, 2} + words("HH") + QList<quint16>{350, 20}); // TEXTOUT
+    if (withBitmapAndHatch) {
+        // STRETCHDIB: copy, the whole bitmap onto 160 × 160 units at (350, 20).
+        records.append(QList<quint16>{0x0F43, 0x0020, 0x00CC, 0, 2, 2, 0, 0, 160, 160, 20, 350} +
+                       smallBitmap());
+    }
+    return metafile(records);
+}
+
+// The drawing painted over an image 600 × 300 (0.6 pixel a unit) on white.
+QImage painted(const Picture& picture)
+{
+    QImage image(600, 300, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    picture.paint(painter, QRectF(0, 0, 600, 300));
+    return image;
+}
+
+QColor unitAt(const QImage& image, double x, double y)
+{
+    return image.pixelColor(int(x * 0.6), int(y * 0.6));
 }
 
 // The path of a file of `dir` holding `bytes`.
@@ -201,52 +289,181 @@ private Q_SLOTS:
         QVERIFY(!PictureFile::load(written(dir, "faux.jpg", "pas une image")));
         QVERIFY(!PictureFile::load(dir.filePath(QStringLiteral("absent.png"))));
 
-        // A metafile is a drawing of its header's size: here white, its left half red (window
-        // origin and extent; a white and a red brush, no pen; two rectangles).
-        const QList<QList<quint16>> redHalf = {{0x020B, 0, 0},
-                                               {0x020C, 500, 1000},
-                                               {0x02FC, 0, 0xFFFF, 0x00FF, 0},
-                                               {0x02FC, 0, 0x00FF, 0, 0},
-                                               {0x02FA, 5, 0, 0, 0, 0},
-                                               {0x012D, 2},
-                                               {0x012D, 0},
-                                               {0x041B, 500, 1000, 0, 0},
-                                               {0x012D, 1},
-                                               {0x041B, 500, 500, 0, 0}};
-        const std::optional<Picture> drawing =
-            PictureFile::load(written(dir, "logo.wmf", metafile(redHalf)));
+        // What cannot be read is said, as the covers say it.
+        ScriptedPrompter prompter;
+        const QString empty = written(dir, "vide.png", QByteArray());
+        QVERIFY(!PictureFile::loadOrTell(empty, prompter));
+        QCOMPARE(prompter.last().text, QStringLiteral("Le fichier image ") + empty +
+                                           QStringLiteral(" ne peut pas être lu !"));
+        QCOMPARE(prompter.last().title, QStringLiteral("Erreur"));
+        QCOMPARE(prompter.last().icon, Prompter::Icon::Exclamation);
+        QVERIFY(PictureFile::patterns().contains(QStringLiteral("*.png")));
+        QVERIFY(PictureFile::patterns().contains(QStringLiteral("*.JPG")));
+    }
+
+    void largePicturesAreReadReduced()
+    {
+        // No output shows more than the widest face at 1200 dpi; a picture keeps its own size.
+        QCOMPARE(PictureFile::largestSide(), 6544);
+        QTemporaryDir dir;
+        struct Row {
+            const char* name;
+            QSize size;
+            QImage::Format format;
+            bool reads;
+        };
+        const QList<Row> rows = {
+            // A camera's 24 megapixels, read whole.
+            {"photo.jpg", QSize(6000, 4000), QImage::Format_RGB32, true},
+            // Decoded whole (144 MB), more than Qt allows by default, then reduced.
+            {"scan.png", QSize(12000, 12000), QImage::Format_Indexed8, true},
+            // More pixels than any picture is decoded with.
+            {"affiche.png", QSize(20000, 20000), QImage::Format_Mono, false},
+        };
+        for (const Row& row : rows) {
+            const QString path = dir.filePath(QLatin1String(row.name));
+            {
+                QImage image(row.size, row.format);
+                if (row.format == QImage::Format_RGB32)
+                    image.fill(Qt::darkCyan);
+                else {
+                    image.setColorTable({qRgb(0, 128, 128), qRgb(0, 0, 0)});
+                    image.fill(0);
+                }
+                QVERIFY(image.save(path));
+            }
+            const std::optional<Picture> loaded = PictureFile::load(path);
+            QCOMPARE(bool(loaded), row.reads);
+            if (!loaded)
+                continue;
+            QCOMPARE(loaded->naturalSize(), QSizeF(row.size) * 15);
+            const QSize read = loaded->image().size();
+            QCOMPARE(qMax(read.width(), read.height()),
+                     qMin(PictureFile::largestSide(), qMax(row.size.width(), row.size.height())));
+            QVERIFY2(
+                qAbs(QColor(loaded->image().pixel(read.width() / 2, read.height() / 2)).green() -
+                     128) < 8,
+                row.name);
+        }
+    }
+
+    void metafilesAreDrawnAsWindowsDrawsThem()
+    {
+        const std::optional<Picture> drawing = Metafile::read(drawingMetafile());
         QVERIFY(drawing && drawing->isVector());
         QCOMPARE(drawing->naturalSize(), QSizeF(1440, 720));
-        QImage image(300, 150, QImage::Format_RGB32);
-        image.fill(Qt::black);
-        QPainter painter(&image);
-        drawing->paint(painter, QRectF(0, 0, 300, 150));
-        painter.end();
-        QCOMPARE(QColor(image.pixel(75, 75)), QColor(Qt::red));
-        QCOMPARE(QColor(image.pixel(225, 75)), QColor(Qt::white));
+        const QImage image = painted(*drawing);
+        struct Point {
+            double x, y;
+            QColor colour;
+            const char* what;
+        };
+        const QList<Point> points = {
+            {170, 170, Qt::red, "the circle, filled opaque"},
+            {170 + 135, 170, Qt::red, "the circle inside its outline"},
+            {170 + 150, 170, Qt::black, "the circle's outline"},
+            {170, 170 - 150, Qt::black, "the circle's outline, above"},
+            {170 + 166, 170, Qt::white, "beyond the outline"},
+            {550, 150, Qt::green, "the rectangle's wide outline"},
+            {550 - 25, 150, Qt::green, "the wide outline, outside its edge"},
+            {550 - 40, 150, Qt::white, "beyond the wide outline"},
+            {750, 450, Qt::red, "the triangle"},
+            {560, 470, Qt::white, "beside the triangle"},
+            {400, 350, Qt::red, "the pie, drawn counter-clockwise"},
+            {400, 450, Qt::white, "below the pie"},
+            {390, 60, Qt::red, "the bitmap's top left pixel"},
+            {470, 60, Qt::yellow, "its top right one"},
+            {390, 140, Qt::blue, "its bottom left one"},
+            {470, 140, Qt::green, "its bottom right one"},
+        };
+        for (const Point& point : points)
+            QVERIFY2(unitAt(image, point.x, point.y) == point.colour, point.what);
 
-        // A metafile's own picture stays in the drawing, never in a file beside it: one red
-        // pixel stretched over the metafile, its header, then its row.
-        QList<quint16> pixel = {0x0F43, 0x0020, 0x00CC, 0, 1, 1, 0, 0, 500, 1000, 0, 0};
-        pixel += {40, 0, 1, 0, 1, 0, 1, 24, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-        pixel += {0x0000, 0x00FF};
-        const QString framed = written(dir, "cadre.wmf", metafile({pixel}));
-        const QStringList files = QDir(dir.path()).entryList(QDir::Files);
-        QVERIFY(PictureFile::load(framed));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), files);
+        // The hatch: blue lines across the rectangle, the paper between them.
+        int blue = 0;
+        int paper = 0;
+        for (int y = int(90 * 0.6); y < int(210 * 0.6); ++y) {
+            const QColor colour = image.pixelColor(int(750 * 0.6), y);
+            blue += colour == Qt::blue;
+            paper += colour == Qt::white;
+            QVERIFY(colour == Qt::blue || colour == Qt::white);
+        }
+        QVERIFY(blue >= 5 && paper > blue);
+
+        // The text: dark strokes where "HH" stands, none past its end.
+        int dark = 0;
+        for (int y = int(360 * 0.6); y < int(470 * 0.6); ++y)
+            for (int x = int(20 * 0.6); x < int(320 * 0.6); ++x)
+                dark += qGray(image.pixel(x, y)) < 100;
+        QVERIFY(dark > 300);
+        QVERIFY(unitAt(image, 30, 340) == Qt::white);
+
+        // The metafile's window, not the header, is what fills the picture: its right half here.
+        const QImage half = painted(*Metafile::read(metafile({{0x020B, 100, 100},
+                                                              {0x020C, 100, 200},
+                                                              {0x02FC, 0, 0x00FF, 0x0000, 0},
+                                                              {0x02FA, 5, 0, 0, 0, 0},
+                                                              {0x012D, 0},
+                                                              {0x012D, 1},
+                                                              {0x041B, 200, 300, 100, 200}})));
+        QCOMPARE(half.pixelColor(310, 10), QColor(Qt::red));
+        QCOMPARE(half.pixelColor(590, 290), QColor(Qt::red));
+        QCOMPARE(half.pixelColor(290, 150), QColor(Qt::white));
 
         // Written as BMP, a drawing has its natural size in screen pixels; see-through parts
         // become white (tst_headless reads the 24 bits a pixel of the file).
+        QTemporaryDir dir;
         const QString bmp = dir.filePath(QStringLiteral("logo.bmp"));
         QVERIFY(BmpFile::write(drawing->toImage(), bmp));
         const QImage saved(bmp);
         QCOMPARE(saved.size(), QSize(96, 48));
-        QCOMPARE(QColor(saved.pixel(20, 20)), QColor(Qt::red));
+        QCOMPARE(QColor(saved.pixel(16, 16)), QColor(Qt::red));
+        QCOMPARE(QColor(saved.pixel(93, 45)), QColor(Qt::white));
         QImage glass(4, 4, QImage::Format_ARGB32);
         glass.fill(Qt::transparent);
         QVERIFY(BmpFile::write(glass, bmp));
         QCOMPARE(QColor(QImage(bmp).pixel(1, 1)), QColor(Qt::white));
         QVERIFY(!BmpFile::write(glass, dir.filePath(QStringLiteral("absent/logo.bmp"))));
+    }
+
+    void brokenMetafilesStopAtOnce()
+    {
+        QTemporaryDir dir;
+        // A bitmap whose header claims 3.7 GB of itself, which a reader skipping it byte by byte
+        // takes seconds over: the drawing comes without it.
+        QList<quint16> stretched = {0x0F43, 0x0020, 0x00CC, 0, 2, 2, 0, 0, 500, 1000, 0, 0};
+        stretched += smallBitmap();
+        stretched[12 + 1] = 0xE100;
+        const std::optional<Picture> withoutBitmap =
+            PictureFile::load(written(dir, "boucle.wmf", metafile({stretched})));
+        QVERIFY(withoutBitmap);
+        QCOMPARE(painted(*withoutBitmap).pixelColor(300, 150), QColor(Qt::white));
+
+        const QByteArray drawing = drawingMetafile();
+        // Given no time, the player is stopped.
+        QVERIFY(!Metafile::read(drawing, std::chrono::milliseconds(0)));
+        // Cut short, or with a record longer than the file, it is no picture.
+        QVERIFY(!Metafile::read(drawing.left(drawing.size() / 2)));
+        QByteArray overlong = drawing;
+        overlong[40] = '\xFF';
+        overlong[41] = '\xFF';
+        QVERIFY(!Metafile::read(overlong));
+    }
+
+    void metafilesStayVectorInPdf()
+    {
+        // Paths and text outlines, no picture of pixels: a bitmap record is the only image.
+        QTemporaryDir dir;
+        for (const bool withBitmap : {false, true}) {
+            JewelCaseDocument document;
+            PlaceLogo(document, Face::Recto, LogoDisplayMode::FittedToFace, false,
+                      *Metafile::read(drawingMetafile(withBitmap)));
+            const QString pdf = dir.filePath(QStringLiteral("jaquette.pdf"));
+            QVERIFY(PrintedSheet::writePdf(document, {0}, pdf, 1200));
+            QFile file(pdf);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll().count("/Subtype /Image"), withBitmap ? 1 : 0);
+        }
     }
 };
 
