@@ -21,8 +21,9 @@ public:
                                          const QList<int>& offsets);
 
     // The text form "FIRST LAST LEADOUT OFFSET1 … OFFSETn", numbers in decimal separated by
-    // blanks, as libdiscid writes it; nothing for any other text.
-    static std::optional<DiscToc> fromString(QStringView text);
+    // blanks, as libdiscid writes it; nothing for any other text, and then `refusal`, when
+    // given, says why in the user's words.
+    static std::optional<DiscToc> fromString(QStringView text, QString* refusal = nullptr);
     QString toString() const;
 
     int firstTrack() const { return first; }
@@ -34,6 +35,8 @@ public:
     bool operator==(const DiscToc&) const = default;
 
 private:
+    // Why these numbers are no disc's table; empty when they are one.
+    static QString refusalOf(int firstTrack, int lastTrack, int leadOut, const QList<int>& offsets);
     DiscToc(int firstTrack, int lastTrack, int leadOut, const QList<int>& offsets);
 
     int first;
