@@ -15,15 +15,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
     const QString query = QStringLiteral("cddb+query+6909aa09+9+150+18051+42248+57183+75952+"
                                          "89333+114384+142453+163641+2476");
-    const CddbClient::CategoryChooser first = [](const QStringList& lines) {
-        return std::optional<QString>(lines.front());
-    };
-
     CddbClient::QueryResult match;
-    CddbClient::readQueryAnswer(CddbClient::readAnswer(bytes, match), query, first, match);
-    // The window cuts the match into the category and the disc id it reads.
-    GetField(match.match, 1, QStringLiteral("|"));
-    GetField(match.match, 2, QStringLiteral("|"));
+    CddbClient::readQueryAnswer(CddbClient::readAnswer(bytes, match), query, match);
+    // The search cuts the match, or the first line offered, into the category and the disc id
+    // it reads.
+    const QString chosen =
+        match.categories.isEmpty() ? match.match : CddbClient::matchOf(match.categories.front());
+    GetField(chosen, 1, QStringLiteral("|"));
+    GetField(chosen, 2, QStringLiteral("|"));
 
     CddbClient::ReadResult read;
     CddbClient::readRecordAnswer(CddbClient::readAnswer(bytes, read), read);

@@ -23,6 +23,7 @@
 
 #include <cstdio>
 
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QImage>
 
@@ -230,15 +231,28 @@ int lookUpDisc(const Request& request, Prompter& prompter)
     }
     QObject::connect(&client, &CddbClient::statusChanged,
                      [](const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text)); });
-    // Nobody chooses among several matches: the first one is taken.
-    client.setCategoryChooser(
-        [](const QStringList& lines) -> std::optional<QString> { return lines.value(0); });
-    const std::optional<CddbClient::QueryResult> match = client.CddbQuery(query.command);
-    if (!match || match->match.isEmpty())
-        return 1;
-    const std::optional<CddbClient::ReadResult> read =
-        client.CddbRead(GetField(match->match, 1, QStringLiteral("|")),
-                        GetField(match->match, 2, QStringLiteral("|")));
+    // The command's own event loop runs while the answers come. Nobody chooses among several
+    // matches: the first one is taken.
+    QEventLoop answers;
+    std::optional<CddbClient::ReadResult> read;
+    const auto readMatch = [&](const QString& match) {
+        if (!client.CddbRead(GetField(match, 1, QStringLiteral("|")),
+                             GetField(match, 2, QStringLiteral("|")),
+                             [&](const CddbClient::ReadResult& result) {
+                                 read = result;
+                                 answers.quit();
+                             }))
+            answers.quit();
+    };
+    client.CddbQuery(query.command, [&](const CddbClient::QueryResult& match) {
+        if (!match.categories.isEmpty())
+            readMatch(CddbClient::matchOf(match.categories.first()));
+        else if (!match.match.isEmpty() && match.match != CddbClient::ErrorMarker)
+            readMatch(match.match);
+        else
+            answers.quit();
+    });
+    answers.exec();
     if (!read || !read->complete)
         return 1;
     const QByteArray list = TrackList::lines(read->record).join(QLatin1Char('\n')).toUtf8() + '\n';

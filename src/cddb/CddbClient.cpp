@@ -6,6 +6,7 @@
 
 #include <QStringDecoder>
 #include <QUrl>
+#include <algorithm>
 
 namespace {
 
@@ -14,7 +15,11 @@ const QString NotInDatabase = QStringLiteral("Ce CD n'existe pas dans la base de
 const QString TransmissionProblem = QStringLiteral("Problème de transmission de données.");
 const QString MalformedRequest =
     QStringLiteral("La structure de la requête envoyée est incorrecte.");
-const QString ErrorMarker = QStringLiteral("Erreur|Erreur");
+const QString EmptyAnswer = QStringLiteral("Le serveur a envoyé une réponse vide.");
+const QString UnreadableAnswer =
+    QStringLiteral("Problème a l'analyse des données (réponse du serveur).");
+const QString UnreadableMatches = QStringLiteral("Problème a l'analyse des données (catégories).");
+const QString EmailRefused = QStringLiteral("Adresse e-mail refusée par le serveur.");
 const QString Space = QStringLiteral(" ");
 
 QString failureText(InetCtrl::Failure failure)
@@ -26,8 +31,9 @@ QString failureText(InetCtrl::Failure failure)
         return QStringLiteral("La réponse du serveur est trop volumineuse.");
     case InetCtrl::Failure::HttpError:
         return QStringLiteral("Le serveur a refusé la requête.");
-    case InetCtrl::Failure::Aborted:
-        return QStringLiteral("Recherche interrompue.");
+    case InetCtrl::Failure::CutShort:
+        return QStringLiteral(
+            "Problème de transmission de données : la réponse du serveur a été interrompue.");
     case InetCtrl::Failure::Network:
     case InetCtrl::Failure::None:
         break;
@@ -56,6 +62,36 @@ QStringList answerLines(const QString& answer)
 QString statusCode(const QStringList& lines)
 {
     return GetField(lines.value(0), 1, Space);
+}
+
+// Every answer begins with a three-digit code.
+bool isStatusCode(const QString& code)
+{
+    return code.size() == 3 &&
+           std::all_of(code.begin(), code.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+// A category as the servers name them, and a disc id: what a read sends back to the server.
+bool isCategory(const QString& word)
+{
+    return !word.isEmpty() && std::all_of(word.begin(), word.end(), [](QChar c) {
+        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9');
+    });
+}
+
+bool isDiscId(const QString& word)
+{
+    return word.size() == 8 && std::all_of(word.begin(), word.end(), [](QChar c) {
+               return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') ||
+                      (c >= u'A' && c <= u'F');
+           });
+}
+
+// A server that only knows registered users says so in its 5xx line.
+bool refusesEmail(const QString& firstLine)
+{
+    return firstLine.contains(QLatin1String("email"), Qt::CaseInsensitive) ||
+           firstLine.contains(QLatin1String("e-mail"), Qt::CaseInsensitive);
 }
 
 bool isServerError(const QString& code)
@@ -103,22 +139,42 @@ QString CddbClient::HelloString() const
            QLatin1String(ClientVersion) + QLatin1String("&proto=") + QString::number(ProtocolLevel);
 }
 
-std::optional<CddbClient::Answer> CddbClient::send(const QString& command,
-                                                   const QString& busyStatus, Reply& reply)
+void CddbClient::setBusy(bool on)
+{
+    if (on == busy)
+        return;
+    busy = on;
+    Q_EMIT busyChanged(on);
+}
+
+void CddbClient::abort()
+{
+    transfer.abort();
+    setBusy(false);
+}
+
+void CddbClient::send(const QString& command, const QString& busyStatus,
+                      std::function<void(const InetCtrl::Result&)> received)
 {
     Q_EMIT statusChanged(busyStatus);
-    Q_EMIT busyChanged(true);
+    setBusy(true);
     const QUrl url(serverUrl + QLatin1String("?cmd=") + command + HelloString(),
                    QUrl::TolerantMode);
-    const InetCtrl::Result result = transfer.OpenURL(url, MaxAnswerBytes);
-    Q_EMIT busyChanged(false);
-    if (!result) {
-        reply.status = failureText(result.failure);
-        Q_EMIT statusChanged(reply.status);
+    transfer.OpenURL(url, MaxAnswerBytes,
+                     [this, received = std::move(received)](const InetCtrl::Result& result) {
+                         setBusy(false);
+                         received(result);
+                     });
+}
+
+std::optional<CddbClient::Answer> CddbClient::receive(const InetCtrl::Result& transferred,
+                                                      Reply& reply)
+{
+    if (!transferred) {
+        reply.status = failureText(transferred.failure);
         return std::nullopt;
     }
-    Q_EMIT statusChanged(Ready);
-    return readAnswer(result.data, reply);
+    return readAnswer(transferred.data, reply);
 }
 
 CddbClient::Answer CddbClient::readAnswer(const QByteArray& data, Reply& reply)
@@ -127,56 +183,66 @@ CddbClient::Answer CddbClient::readAnswer(const QByteArray& data, Reply& reply)
     reply.rawAnswer = decodeAnswer(data);
     Answer answer;
     answer.lines = answerLines(reply.rawAnswer);
-    answer.code = statusCode(answer.lines);
-    if (isServerError(answer.code)) {
+    const QString code = statusCode(answer.lines);
+    if (reply.rawAnswer.trimmed().isEmpty()) {
+        reply.status = EmptyAnswer;
+    } else if (!isStatusCode(code)) {
+        reply.status = UnreadableAnswer;
+    } else if (isServerError(code) && refusesEmail(answer.lines[0])) {
+        // The server's own words stay: they name what it wants.
+        reply.status = EmailRefused;
+        reply.rawAnswer = answer.lines[0];
+        reply.emailRefused = true;
+    } else if (isServerError(code)) {
         reply.status = MalformedRequest;
-        reply.rawAnswer = answer.code;
+        reply.rawAnswer = code;
+    } else {
+        answer.code = code;
     }
     return answer;
 }
 
-void CddbClient::finish(const Reply& reply)
-{
-    if (reply.status != Ready)
-        Q_EMIT statusChanged(reply.status);
-}
-
-std::optional<CddbClient::QueryResult> CddbClient::CddbQuery(const QString& query)
+bool CddbClient::CddbQuery(const QString& query, QueryFinished finished)
 {
     if (query.isEmpty())
-        return std::nullopt;
-    QueryResult result;
-    const std::optional<Answer> answer = send(
-        query, QStringLiteral("Questionne la base de données (Catégories de ce CD) ..."), result);
-    if (!answer)
-        return result;
-    readQueryAnswer(*answer, query, chooseCategory, result);
-    finish(result);
-    return result;
+        return false;
+    send(query, QStringLiteral("Questionne la base de données (Catégories de ce CD) ..."),
+         [this, query, finished = std::move(finished)](const InetCtrl::Result& transferred) {
+             QueryResult result;
+             if (const std::optional<Answer> answer = receive(transferred, result))
+                 readQueryAnswer(*answer, query, result);
+             Q_EMIT statusChanged(result.status);
+             finished(result);
+         });
+    return true;
 }
 
-void CddbClient::readQueryAnswer(const Answer& answer, const QString& query,
-                                 const CategoryChooser& chooser, QueryResult& result)
+QString CddbClient::matchOf(const QString& line)
+{
+    return GetField(line, 1, Space) + u'|' + GetField(line, 2, Space);
+}
+
+void CddbClient::readQueryAnswer(const Answer& answer, const QString& query, QueryResult& result)
 {
     const QStringList& lines = answer.lines;
     const QString& code = answer.code;
     result.match = ErrorMarker;
 
     if (code == QLatin1String("200")) {
-        result.match =
-            GetField(lines[0], 2, Space) + u'|' + GetField(query, 3, QStringLiteral("+"));
+        const QString category = GetField(lines[0], 2, Space);
+        if (isCategory(category))
+            result.match = category + u'|' + GetField(query, 3, QStringLiteral("+"));
+        else
+            result.status = UnreadableMatches;
     } else if (code == QLatin1String("210") || code == QLatin1String("211")) {
-        result.categories = listLines(lines);
-        if (!result.categories.isEmpty()) {
-            const std::optional<QString> choice =
-                chooser ? chooser(result.categories) : std::nullopt;
-            if (choice && !choice->trimmed().isEmpty()) {
-                result.match = GetField(*choice, 1, Space) + u'|' + GetField(*choice, 2, Space);
-            } else {
-                result.match.clear();
-                result.status = QStringLiteral("Recherche annulée.");
-            }
-        }
+        // Only lines that name a category and a disc id can be chosen and read.
+        for (const QString& line : listLines(lines))
+            if (isCategory(GetField(line, 1, Space)) && isDiscId(GetField(line, 2, Space)))
+                result.categories += line;
+        if (result.categories.isEmpty())
+            result.status = UnreadableMatches;
+        else
+            result.match.clear();
     } else if (code == QLatin1String("202")) {
         result.status = NotInDatabase;
     } else if (code == QLatin1String("403")) {
@@ -186,20 +252,20 @@ void CddbClient::readQueryAnswer(const Answer& answer, const QString& query,
     }
 }
 
-std::optional<CddbClient::ReadResult> CddbClient::CddbRead(const QString& category,
-                                                           const QString& discId)
+bool CddbClient::CddbRead(const QString& category, const QString& discId, ReadFinished finished)
 {
     if (category.isEmpty() || discId.isEmpty())
-        return std::nullopt;
-    ReadResult result;
-    const std::optional<Answer> answer =
-        send(QLatin1String("cddb+read+") + category + u'+' + discId,
-             QStringLiteral("Questionne la base de données (Contenu du CD) ..."), result);
-    if (!answer)
-        return result;
-    readRecordAnswer(*answer, result);
-    finish(result);
-    return result;
+        return false;
+    send(QLatin1String("cddb+read+") + category + u'+' + discId,
+         QStringLiteral("Questionne la base de données (Contenu du CD) ..."),
+         [this, finished = std::move(finished)](const InetCtrl::Result& transferred) {
+             ReadResult result;
+             if (const std::optional<Answer> answer = receive(transferred, result))
+                 readRecordAnswer(*answer, result);
+             Q_EMIT statusChanged(result.status);
+             finished(result);
+         });
+    return true;
 }
 
 void CddbClient::readRecordAnswer(const Answer& answer, ReadResult& result)
@@ -235,17 +301,17 @@ void CddbClient::readRecordAnswer(const Answer& answer, ReadResult& result)
     }
 }
 
-CddbClient::SitesResult CddbClient::CddbSites()
+void CddbClient::CddbSites(SitesFinished finished)
 {
-    SitesResult result;
-    const std::optional<Answer> answer =
-        send(QStringLiteral("sites"),
-             QStringLiteral("Questionne la base de données (Liste des sites) ..."), result);
-    if (!answer)
-        return result;
-    readSitesAnswer(*answer, result);
-    finish(result);
-    return result;
+    send(QStringLiteral("sites"),
+         QStringLiteral("Questionne la base de données (Liste des sites) ..."),
+         [this, finished = std::move(finished)](const InetCtrl::Result& transferred) {
+             SitesResult result;
+             if (const std::optional<Answer> answer = receive(transferred, result))
+                 readSitesAnswer(*answer, result);
+             Q_EMIT statusChanged(result.status);
+             finished(result);
+         });
 }
 
 void CddbClient::readSitesAnswer(const Answer& answer, SitesResult& result)

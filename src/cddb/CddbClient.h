@@ -11,10 +11,11 @@
 #include <optional>
 
 // The CDDB protocol over HTTP as the lookup window uses it: the disc query, the record read
-// and the server list. It touches no widget: each command returns what the window shows (the
-// status bar text, the raw answer, the fields and the grid's rows), and tells while it runs
+// and the server list. It touches no widget and waits for nothing: each command sends its
+// request and returns; when the answer has come, it tells its caller what the window shows
+// (the status bar text, the raw answer, the fields and the grid's rows). Meanwhile it tells
 // what the status bar says and when the pointer is busy. A transfer that fails (no network,
-// refused, time-out, an answer over 1 MB) yields only a status text.
+// refused, cut short, time-out, an answer over 1 MB) yields only a status text.
 class CddbClient : public QObject {
     Q_OBJECT
 public:
@@ -26,18 +27,23 @@ public:
     static constexpr auto ClientVersion = "v1.0PL0";
     static constexpr int ProtocolLevel = 6;
     static constexpr qint64 MaxAnswerBytes = 1024 * 1024;
+    // A query's match when the server gave none that can be read.
+    static inline const QString ErrorMarker = QStringLiteral("Erreur|Erreur");
 
     // What every command shows: the status bar's text and the raw answer.
     struct Reply {
         QString status;
         QString rawAnswer;
+        // The server refused the hello's e-mail address: the user must give a registered one.
+        bool emailRefused = false;
     };
 
     struct QueryResult : Reply {
-        // Category and disc id joined by "|"; "Erreur|Erreur" when the server gave no usable
-        // match; empty when the transfer failed or the choice among several was cancelled.
+        // Category and disc id joined by "|"; `ErrorMarker` when the server gave no usable
+        // match; empty when the transfer failed, or when the user must choose among
+        // `categories` (codes 210 and 211: `matchOf` the chosen line is the match).
         QString match;
-        QStringList categories; // the lines offered for a choice (codes 210 and 211)
+        QStringList categories;
     };
 
     struct ReadResult : Reply {
@@ -54,9 +60,9 @@ public:
         QList<GridRow> sites;
     };
 
-    // Asked to choose among the match lines (never empty); the chosen line, or nothing when
-    // the choice is abandoned (the window closes).
-    using CategoryChooser = std::function<std::optional<QString>(const QStringList& lines)>;
+    using QueryFinished = std::function<void(const QueryResult&)>;
+    using ReadFinished = std::function<void(const ReadResult&)>;
+    using SitesFinished = std::function<void(const SitesResult&)>;
 
     explicit CddbClient(std::chrono::milliseconds timeout = InetCtrl::DefaultTimeout,
                         QObject* parent = nullptr);
@@ -65,16 +71,19 @@ public:
     void setServerUrl(const QString& url) { serverUrl = url; }
     // An empty address restores the default one.
     void setUserEmail(const QString& email) { userEmail = email; }
+    QString UserEmail() const { return userEmail; }
     // "&hello=" user "+" host "+" client "+" version "&proto=" level; the user is URL-encoded.
     QString HelloString() const;
-    // Without a chooser a query with several matches ends as if the choice were cancelled.
-    void setCategoryChooser(CategoryChooser chooser) { chooseCategory = std::move(chooser); }
 
-    // Nothing for an empty query.
-    std::optional<QueryResult> CddbQuery(const QString& query);
-    // Nothing unless both are given.
-    std::optional<ReadResult> CddbRead(const QString& category, const QString& discId);
-    SitesResult CddbSites();
+    // Each command calls `finished` once its answer has come, unless it is aborted first. A
+    // command still running is aborted by the next one. Nothing is sent for an empty query,
+    // nor for a read without both its category and its disc id: then false.
+    bool CddbQuery(const QString& query, QueryFinished finished);
+    bool CddbRead(const QString& category, const QString& discId, ReadFinished finished);
+    void CddbSites(SitesFinished finished);
+
+    // The match a line offered for a choice stands for: its category and its disc id.
+    static QString matchOf(const QString& line);
 
     // The lines of an answer and its status code.
     struct Answer {
@@ -84,16 +93,16 @@ public:
 
     // What the commands make of an answer's bytes once its transfer has succeeded, apart from
     // the transfer so that any bytes can be tried on them. `readAnswer` fills what every
-    // command shows: "Prêt" and the raw answer, or for a server error (5xx) its text and the
-    // code alone.
+    // command shows: "Prêt" and the raw answer, or for an answer that is none (empty, no
+    // status code) or a server error (5xx) its text; the answer is then left unread (no code).
     static Answer readAnswer(const QByteArray& data, Reply& reply);
-    static void readQueryAnswer(const Answer& answer, const QString& query,
-                                const CategoryChooser& chooser, QueryResult& result);
+    static void readQueryAnswer(const Answer& answer, const QString& query, QueryResult& result);
     static void readRecordAnswer(const Answer& answer, ReadResult& result);
     static void readSitesAnswer(const Answer& answer, SitesResult& result);
 
-    // Ends a running transfer (the window closes); the command then fails.
-    void abort() { transfer.abort(); }
+    // Ends the running command without a word (the window closes, or the search it served
+    // has given way to another): its caller is not called and the pointer is given back.
+    void abort();
     bool StillExecuting() const { return transfer.StillExecuting(); }
 
 Q_SIGNALS:
@@ -101,14 +110,17 @@ Q_SIGNALS:
     void busyChanged(bool busy);
 
 private:
-    // Sends `command` and fills what every command shows: a failed transfer's text, or what
-    // `readAnswer` fills. The answer, unless the transfer failed.
-    std::optional<Answer> send(const QString& command, const QString& busyStatus, Reply& reply);
-    // Shows the reply's status when it is not "Prêt".
-    void finish(const Reply& reply);
+    // Shows `busyStatus` and the busy pointer, sends `command` and hands its transfer to
+    // `received`.
+    void send(const QString& command, const QString& busyStatus,
+              std::function<void(const InetCtrl::Result&)> received);
+    // What every command shows once its transfer has ended: a failed transfer's text, or what
+    // `readAnswer` fills; the answer unless the transfer failed.
+    static std::optional<Answer> receive(const InetCtrl::Result& transferred, Reply& reply);
+    void setBusy(bool busy);
 
     InetCtrl transfer;
     QString serverUrl = QString::fromLatin1(DefaultServerUrl);
     QString userEmail;
-    CategoryChooser chooseCategory;
+    bool busy = false;
 };

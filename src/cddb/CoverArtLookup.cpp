@@ -89,10 +89,14 @@ QString addressKeywords(const QString& keywords)
     return QString::fromLatin1(bytes).replace(u' ', u'+');
 }
 
-QImage downloadPicture(InetCtrl& transfer, const QString& address)
+// The picture at `address`, null when it cannot be had or read.
+void downloadPicture(InetCtrl& transfer, const QString& address,
+                     std::function<void(const QImage&)> downloaded)
 {
-    const InetCtrl::Result result = transfer.OpenURL(QUrl(address));
-    return result ? QImage::fromData(result.data) : QImage();
+    transfer.OpenURL(QUrl(address),
+                     [downloaded = std::move(downloaded)](const InetCtrl::Result& result) {
+                         downloaded(result ? QImage::fromData(result.data) : QImage());
+                     });
 }
 
 } // namespace
@@ -137,21 +141,24 @@ QString LargePictureAddress(const QString& smallAddress)
     return smallAddress.toLower().replace(QLatin1String("petites"), QLatin1String("grandes"));
 }
 
-CoverArt CoverArtLookup(InetCtrl& transfer, const QString& artistKeywords,
-                        const QString& albumKeywords, const QString& searchPrefix)
+void CoverArtLookup(InetCtrl& transfer, const QString& artistKeywords, const QString& albumKeywords,
+                    const QString& searchPrefix, CoverArtFound found)
 {
     const QUrl search(CoverArtSearchAddress(artistKeywords, albumKeywords, searchPrefix));
-    const InetCtrl::Result page = transfer.OpenURL(search);
-    // A page that failed is empty and matches nothing.
-    const std::optional<QString> address =
-        CoverArtPictureAddress(TextEncoding::fromWindows1252(page.data), albumKeywords);
-    if (!address)
-        return {};
-
-    CoverArt art;
-    art.matched = true;
-    art.picture = downloadPicture(transfer, LargePictureAddress(*address));
-    if (art.picture.isNull())
-        art.picture = downloadPicture(transfer, *address);
-    return art;
+    transfer.OpenURL(
+        search, [&transfer, albumKeywords, found = std::move(found)](const InetCtrl::Result& page) {
+            // A page that failed is empty and matches nothing.
+            const std::optional<QString> address =
+                CoverArtPictureAddress(TextEncoding::fromWindows1252(page.data), albumKeywords);
+            if (!address)
+                return found(CoverArt{});
+            downloadPicture(transfer, LargePictureAddress(*address),
+                            [&transfer, small = *address, found](const QImage& large) {
+                                if (!large.isNull())
+                                    return found(CoverArt{true, large});
+                                downloadPicture(transfer, small, [found](const QImage& picture) {
+                                    found(CoverArt{true, picture});
+                                });
+                            });
+        });
 }

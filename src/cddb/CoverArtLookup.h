@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QString>
+#include <functional>
 #include <optional>
 
 // The album's cover picture, asked of an online music store once a record has been read: the
@@ -52,8 +53,11 @@ std::optional<QString> CoverArtPictureAddress(const QString& page, const QString
 // The large variant of a picture address: in lower case, "petites" replaced by "grandes".
 QString LargePictureAddress(const QString& smallAddress);
 
-// The whole lookup: the result page, then the large picture, or the small one when the large
-// one cannot be had or read. Nothing is reported; a failed page is a page without a match.
-CoverArt
-CoverArtLookup(InetCtrl& transfer, const QString& artistKeywords, const QString& albumKeywords,
-               const QString& searchPrefix = QString::fromLatin1(CoverArtStore::SearchPrefix));
+using CoverArtFound = std::function<void(const CoverArt&)>;
+
+// The whole lookup, step after step as the answers come: the result page, then the large
+// picture, or the small one when the large one cannot be had or read; `found` is called at the
+// end. Nothing is reported; a failed page is a page without a match. Aborting `transfer` ends
+// the lookup and `found` is never called.
+void CoverArtLookup(InetCtrl& transfer, const QString& artistKeywords, const QString& albumKeywords,
+                    const QString& searchPrefix, CoverArtFound found);

@@ -2,7 +2,7 @@
 
 #include "CdDrives.h"
 #include "CoverArtLookup.h"
-#include "GetField.h"
+#include "GivenTocReader.h"
 #include "LibDiscidReader.h"
 #include "Prompter.h"
 #include "SendMail.h"
@@ -16,7 +16,6 @@
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
-#include <QEventLoop>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -38,9 +37,12 @@ const QString SearchCaption = QStringLiteral("Liste des &Sites");
 const QString ChooseCaption = QStringLiteral("Choisir ce &Site");
 constexpr auto Version = JASKEL_VERSION;
 
-// The window's controls are placed in twips, as it was drawn: inner area 9765 × 6330.
+// The window's controls are placed in twips, as it was drawn: inner area 9765 × 6330, and below
+// them a row for a typed table of contents.
 constexpr int InnerWidth = 9765;
-constexpr int InnerHeight = 6330;
+constexpr int TocRowTop = 6180;
+constexpr int InnerHeight = 6630;
+const QString NoDrive = QStringLiteral("Pas de lecteur de CD détecté.");
 
 int pixels(double twips)
 {
@@ -93,20 +95,13 @@ FrmCDDB::Services FrmCDDB::Services::system()
 
 void FrmCDDB::open(QWidget* parent, Prompter& prompter, Services services)
 {
-    // Without a drive there is nothing to identify: the message, and the cover stays open.
-    if (services.drives.isEmpty()) {
-        prompter.ask({ProductName + u' ' + QLatin1String(Version),
-                      QStringLiteral("Pas de lecteur de CD détecté."), Prompter::Icon::Critical,
-                      Prompter::Ok, Prompter::Ok});
-        return;
-    }
     FrmCDDB window(prompter, std::move(services), parent);
     window.exec();
 }
 
 FrmCDDB::FrmCDDB(Prompter& prompter, Services services, QWidget* parent)
     : QDialog(parent), prompter(prompter), services(std::move(services)),
-      client(this->services.timeout), artTransfer(this->services.timeout)
+      client(this->services.timeout)
 {
     setFont(QFont(QStringLiteral("Comic Sans MS"), 8));
     buildControls();
@@ -114,18 +109,29 @@ FrmCDDB::FrmCDDB(Prompter& prompter, Services services, QWidget* parent)
 
     cboLecteurCD->addItems(this->services.drives);
     cboLecteurCD->setCurrentIndex(0);
+    // Without a drive only a typed table of contents can be searched for.
+    if (this->services.drives.isEmpty()) {
+        cboLecteurCD->setEnabled(false);
+        statusMessage->setText(NoDrive);
+        txtToc->setFocus();
+    }
     client.setServerUrl(this->services.serverUrl);
     setSiteTitle();
     setTrackLayout();
 
-    client.setCategoryChooser([this](const QStringList& lines) { return chooseCategory(lines); });
     connect(&client, &CddbClient::statusChanged, statusMessage, &QLabel::setText);
-    connect(&client, &CddbClient::busyChanged, this, &FrmCDDB::setBusy);
+    connect(&client, &CddbClient::busyChanged, this, [this](bool on) {
+        sitesBusy = on;
+        showBusy();
+    });
 }
 
 FrmCDDB::~FrmCDDB()
 {
-    setBusy(false);
+    cancelSearch();
+    client.abort();
+    sitesBusy = false;
+    showBusy();
 }
 
 void FrmCDDB::buildControls()
@@ -142,6 +148,8 @@ void FrmCDDB::buildControls()
         QStringLiteral("Identifie et recherche la liste des pistes sur Internet"));
     place(btnCodeID, 120, 720, 2055, 495);
     connect(btnCodeID, &QPushButton::clicked, this, &FrmCDDB::search);
+    // Return searches, unless the category panel waits for a choice (then it chooses).
+    btnCodeID->setDefault(true);
 
     btnChoisirSite = new QPushButton(SearchCaption, area);
     btnChoisirSite->setToolTip(
@@ -192,6 +200,17 @@ void FrmCDDB::buildControls()
     txtEmail->setPlaceholderText(QString::fromLatin1(CddbClient::DefaultUserEmail));
     txtEmail->setText(QSettings().value(QLatin1String(EmailSetting)).toString());
     place(txtEmail, 1440, 5760, 4200, 285);
+
+    // Without a drive, or for a disc that is not in it: its table of contents, typed or pasted
+    // in the form libdiscid writes.
+    label(area, QStringLiteral("Table des matières :"), 120, TocRowTop + 30, 1700, 255);
+    txtToc = new QLineEdit(area);
+    txtToc->setPlaceholderText(QStringLiteral("PREMIÈRE DERNIÈRE FIN DÉBUT1 … DÉBUTn"));
+    txtToc->setToolTip(QStringLiteral(
+        "Sans lecteur, ou pour un autre disque : la première et la dernière piste, la fin du "
+        "disque puis le début de chaque piste, en trames (75 par seconde). Une table tapée ici "
+        "est cherchée à la place du disque du lecteur."));
+    place(txtToc, 1860, TocRowTop, 7755, 285);
 
     lblMail = label(area, QString::fromLatin1(ContactAddress), 5760, 5640, 2200, 195);
     QFont mailFont(QStringLiteral("MS Sans Serif"), 8);
@@ -299,8 +318,9 @@ void FrmCDDB::setSiteLayout()
         {QStringLiteral("Adresse du site"), QStringLiteral("Emplacement géographique")});
 }
 
-void FrmCDDB::setBusy(bool on)
+void FrmCDDB::showBusy()
 {
+    const bool on = searchBusy || sitesBusy;
     if (on == busy)
         return;
     busy = on;
@@ -312,44 +332,101 @@ void FrmCDDB::setBusy(bool on)
 
 void FrmCDDB::search()
 {
-    Command1->setEnabled(false);
-    std::unique_ptr<DiscReader> reader = services.makeReader();
-    clsCdInfo disc(*reader);
-    disc.Init(cboLecteurCD->currentText());
+    // One search at a time, and the grid shows either its tracks or the servers.
+    cancelSearch();
+    client.abort();
+    clearResults();
     btnChoisirSite->setText(SearchCaption);
     statusMessage->setText(QStringLiteral("Identification du CD ..."));
-    const clsCdInfo::Query query = disc.QueryString();
-    if (query.command.isEmpty()) {
-        if (query.message)
-            prompter.ask(*query.message);
+    const std::optional<QString> query = discQuery();
+    if (!query)
         return;
-    }
 
     const QString email = txtEmail->text().trimmed();
     QSettings().setValue(QLatin1String(EmailSetting), email);
     client.setUserEmail(email);
-    const std::optional<CddbClient::QueryResult> match = client.CddbQuery(query.command);
-    if (match)
-        txtRecu->setPlainText(match->rawAnswer);
-    if (closing || !match)
-        return;
-    const QString separator = QStringLiteral("|");
-    const QString category = GetField(match->match, 1, separator);
-    const QString discId = GetField(match->match, 2, separator);
-    if (category.isEmpty() || discId.isEmpty())
-        return;
+    running = std::make_unique<CddbSearch>(
+        CddbSearch::Settings{client.ServerUrl(), email, services.coverArtSearch, services.timeout});
+    CddbSearch* search = running.get();
+    connect(search, &CddbSearch::statusChanged, statusMessage, &QLabel::setText);
+    connect(search, &CddbSearch::busyChanged, this, [this](bool on) {
+        searchBusy = on;
+        showBusy();
+    });
+    connect(search, &CddbSearch::queryAnswered, this, &FrmCDDB::showQueryAnswer);
+    connect(search, &CddbSearch::choiceNeeded, this, &FrmCDDB::showCategories);
+    connect(search, &CddbSearch::recordRead, this, &FrmCDDB::showRecord);
+    connect(search, &CddbSearch::coverArtFound, this, &FrmCDDB::showCoverArt);
+    search->start(*query);
+}
 
-    setTrackLayout();
+std::optional<QString> FrmCDDB::discQuery()
+{
+    const QString typed = txtToc->text().trimmed();
+    std::unique_ptr<DiscReader> reader;
+    if (!typed.isEmpty()) {
+        QString refusal;
+        const std::optional<DiscToc> toc = DiscToc::fromString(typed, &refusal);
+        if (!toc) {
+            prompter.ask({Prompter::programTitle(),
+                          QStringLiteral("Table des matières refusée : ") + refusal +
+                              QStringLiteral("\rElle s'écrit : la première piste, la dernière, "
+                                             "la fin du disque puis le début de chaque piste, "
+                                             "en trames (75 par seconde), séparés par des "
+                                             "espaces."),
+                          Prompter::Icon::Exclamation, Prompter::Ok, Prompter::Ok});
+            txtToc->setFocus();
+            return std::nullopt;
+        }
+        reader = std::make_unique<GivenTocReader>(toc);
+    } else if (cboLecteurCD->count() == 0) {
+        statusMessage->setText(NoDrive);
+        txtToc->setFocus();
+        return std::nullopt;
+    } else {
+        reader = services.makeReader();
+    }
+    clsCdInfo disc(*reader);
+    disc.Init(typed.isEmpty() ? cboLecteurCD->currentText() : QString());
+    const clsCdInfo::Query query = disc.QueryString();
+    if (query.command.isEmpty()) {
+        if (query.message)
+            prompter.ask(*query.message);
+        return std::nullopt;
+    }
+    return query.command;
+}
+
+void FrmCDDB::cancelSearch()
+{
+    running.reset();
+    hideCategories();
+    searchBusy = false;
+    showBusy();
+}
+
+// Nothing of the disc searched for before stays on screen.
+void FrmCDDB::clearResults()
+{
+    Command1->setEnabled(false);
+    record = CddbRecord();
+    for (QLineEdit* field : {txtArtiste, txtAlbum, txtAnnee, txtGenre})
+        field->clear();
     txtRecu->clear();
-    const std::optional<CddbClient::ReadResult> read = client.CddbRead(category, discId);
-    if (closing || !read)
-        return;
-    showRecord(*read);
+    Image1->clear();
+    setTrackLayout();
+}
+
+void FrmCDDB::showQueryAnswer(const CddbClient::QueryResult& query)
+{
+    txtRecu->setPlainText(query.rawAnswer);
+    reportRefusedEmail(query);
 }
 
 void FrmCDDB::showRecord(const CddbClient::ReadResult& read)
 {
     txtRecu->setPlainText(read.rawAnswer);
+    reportRefusedEmail(read);
     record = read.record;
     txtArtiste->setText(record.artist);
     txtAlbum->setText(record.album);
@@ -367,19 +444,10 @@ void FrmCDDB::showRecord(const CddbClient::ReadResult& read)
     }
     grdTitres->setColumnWidth(1, columnWidth(this, QString(longest + 2, u'M')));
     Command1->setEnabled(true);
-    showCoverArt(read.artistKeywords, read.albumKeywords);
 }
 
-void FrmCDDB::showCoverArt(const QString& artistKeywords, const QString& albumKeywords)
+void FrmCDDB::showCoverArt(const CoverArt& art)
 {
-    setBusy(true);
-    const CoverArt art =
-        services.coverArtSearch.isEmpty()
-            ? CoverArtLookup(artTransfer, artistKeywords, albumKeywords)
-            : CoverArtLookup(artTransfer, artistKeywords, albumKeywords, services.coverArtSearch);
-    setBusy(false);
-    if (closing)
-        return;
     if (!art.matched)
         Image1->setPixmap(placeholder->pixmap());
     else if (art.picture.isNull())
@@ -388,30 +456,36 @@ void FrmCDDB::showCoverArt(const QString& artistKeywords, const QString& albumKe
         Image1->setPixmap(QPixmap::fromImage(art.picture));
 }
 
+// The user must act: a message rather than the status bar alone. It is shown once the answer
+// has been dealt with, from the event loop, and then the address can be typed at once.
+void FrmCDDB::reportRefusedEmail(const CddbClient::Reply& reply)
+{
+    if (!reply.emailRefused)
+        return;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            prompter.ask(
+                {Prompter::programTitle(),
+                 QStringLiteral("Le serveur refuse l'adresse e-mail envoyée : il n'accepte que "
+                                "les adresses enregistrées chez lui.\rTapez votre adresse "
+                                "enregistrée dans « Votre e-mail : », ou choisissez un autre "
+                                "serveur avec « Liste des Sites »."),
+                 Prompter::Icon::Exclamation, Prompter::Ok, Prompter::Ok});
+            txtEmail->setFocus();
+            txtEmail->selectAll();
+        },
+        Qt::QueuedConnection);
+}
+
 void FrmCDDB::chooseSite()
 {
     if (btnChoisirSite->text() == SearchCaption) {
+        cancelSearch();
         setSiteLayout();
         txtRecu->clear();
-        const CddbClient::SitesResult sites = client.CddbSites();
-        if (closing)
-            return;
-        txtRecu->setPlainText(sites.rawAnswer);
-        grdTitres->setRowCount(int(sites.sites.size()));
-        int addressWidth = columnWidth(this, QStringLiteral(" Adresse du site "));
-        int placeWidth = columnWidth(this, QStringLiteral(" Emplacement géographique "));
-        for (int row = 0; row < sites.sites.size(); ++row) {
-            const GridRow& site = sites.sites[row];
-            grdTitres->setItem(row, 0, new QTableWidgetItem(site.firstCell));
-            grdTitres->setItem(row, 1, new QTableWidgetItem(site.secondCell));
-            addressWidth = std::max(addressWidth, columnWidth(this, u'M' + site.firstCell));
-            placeWidth = std::max(placeWidth, columnWidth(this, u'M' + site.secondCell));
-        }
-        grdTitres->setColumnWidth(0, addressWidth);
-        grdTitres->setColumnWidth(1, placeWidth);
-        if (!sites.sites.isEmpty())
-            grdTitres->setCurrentCell(0, 0);
-        btnChoisirSite->setText(ChooseCaption);
+        client.setUserEmail(txtEmail->text().trimmed());
+        client.CddbSites([this](const CddbClient::SitesResult& sites) { showSites(sites); });
         return;
     }
     // The address of the chosen row, whichever of its cells was clicked.
@@ -424,36 +498,55 @@ void FrmCDDB::chooseSite()
     btnChoisirSite->setText(SearchCaption);
 }
 
-std::optional<QString> FrmCDDB::chooseCategory(const QStringList& lines)
+void FrmCDDB::showSites(const CddbClient::SitesResult& sites)
+{
+    txtRecu->setPlainText(sites.rawAnswer);
+    reportRefusedEmail(sites);
+    grdTitres->setRowCount(int(sites.sites.size()));
+    int addressWidth = columnWidth(this, QStringLiteral(" Adresse du site "));
+    int placeWidth = columnWidth(this, QStringLiteral(" Emplacement géographique "));
+    for (int row = 0; row < sites.sites.size(); ++row) {
+        const GridRow& site = sites.sites[row];
+        grdTitres->setItem(row, 0, new QTableWidgetItem(site.firstCell));
+        grdTitres->setItem(row, 1, new QTableWidgetItem(site.secondCell));
+        addressWidth = std::max(addressWidth, columnWidth(this, u'M' + site.firstCell));
+        placeWidth = std::max(placeWidth, columnWidth(this, u'M' + site.secondCell));
+    }
+    grdTitres->setColumnWidth(0, addressWidth);
+    grdTitres->setColumnWidth(1, placeWidth);
+    if (!sites.sites.isEmpty())
+        grdTitres->setCurrentCell(0, 0);
+    btnChoisirSite->setText(ChooseCaption);
+}
+
+// The search waits for the choice; the window goes on meanwhile, and Return or a double click
+// in the panel chooses.
+void FrmCDDB::showCategories(const QStringList& lines)
 {
     lstCategories->clear();
     lstCategories->addItems(lines);
     lstCategories->setCurrentRow(0);
-    categoryChoice.reset();
     fraCategorie->move((width() - fraCategorie->width()) / 2,
                        (height() - fraCategorie->height()) / 2);
     fraCategorie->show();
     fraCategorie->raise();
-    // The pointer is not busy while the user chooses.
-    const bool wasBusy = busy;
-    setBusy(false);
-    // Ends with the choice, or when the window closes.
-    QEventLoop wait;
-    categoryWait = &wait;
-    if (!closing)
-        wait.exec();
-    categoryWait = nullptr;
-    setBusy(wasBusy && !closing);
+    btnOkSelCategorie->setDefault(true);
+    lstCategories->setFocus();
+}
+
+void FrmCDDB::hideCategories()
+{
     fraCategorie->hide();
-    return categoryChoice;
+    btnCodeID->setDefault(true);
 }
 
 void FrmCDDB::categoryChosen()
 {
-    if (!categoryWait || !lstCategories->currentItem())
+    if (!running || !running->waitingForChoice() || !lstCategories->currentItem())
         return;
-    categoryChoice = lstCategories->currentItem()->text();
-    categoryWait->quit();
+    const QString line = lstCategories->currentItem()->text();
+    hideCategories();
+    running->choose(line);
 }
 
 void FrmCDDB::saveList()
@@ -497,12 +590,9 @@ void FrmCDDB::sendMail()
 
 void FrmCDDB::done(int result)
 {
-    // A running transfer ends and a waiting choice is abandoned: the search returns at once.
-    closing = true;
+    // Whatever runs or waits ends with the window: nothing goes on behind it.
+    cancelSearch();
     client.abort();
-    artTransfer.abort();
-    if (categoryWait)
-        categoryWait->quit();
     QDialog::done(result);
 }
 

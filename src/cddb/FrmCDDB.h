@@ -2,16 +2,17 @@
 
 #include "CddbClient.h"
 #include "CddbRecord.h"
+#include "CddbSearch.h"
 
 #include <QDialog>
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class DiscReader;
 class Prompter;
 class QComboBox;
-class QEventLoop;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -20,10 +21,12 @@ class QPlainTextEdit;
 class QPushButton;
 class QTableWidget;
 
-// The lookup window: identifies the audio CD of a drive, fetches its record from a CDDB server
-// and shows artist, album, year, genre, the tracks and a cover picture. Its result leaves it as
-// a text file ("Enregistrer la liste dans un fichier texte") that the text editor inserts into
-// the cover; it writes nothing into the cover itself.
+// The lookup window: identifies the audio CD of a drive, or the disc whose table of contents the
+// user typed, fetches its record from a CDDB server and shows artist, album, year, genre, the
+// tracks and a cover picture. Its result leaves it as a text file ("Enregistrer la liste dans un
+// fichier texte") that the text editor inserts into the cover; it writes nothing into the cover
+// itself. Nothing in it waits: a search runs while the window goes on (`CddbSearch`), and a new
+// search, a server list or the window's closing ends the one running.
 class FrmCDDB : public QDialog {
     Q_OBJECT
 public:
@@ -43,14 +46,15 @@ public:
     // Where the e-mail address sent to the server is remembered between runs.
     static constexpr auto EmailSetting = "cddb/email";
 
-    // "Accès base CDDB...": the window, modal, unless the machine has no CD drive; then only the
-    // message "Pas de lecteur de CD détecté." is shown.
+    // "Accès base CDDB...": the window, modal. Without a CD drive it says so and searches only
+    // for a typed table of contents.
     static void open(QWidget* parent, Prompter& prompter, Services services = Services::system());
 
     FrmCDDB(Prompter& prompter, Services services, QWidget* parent = nullptr);
     ~FrmCDDB() override;
 
-    // "&Rechercher pour ce CD", "Liste des &Sites" / "Choisir ce &Site", the saved list.
+    // "&Rechercher pour ce CD", "Liste des &Sites" / "Choisir ce &Site", the saved list. A
+    // search or a server list only starts: the answers are shown as they come.
     void search();
     void chooseSite();
     void saveList();
@@ -65,6 +69,7 @@ public:
     QLineEdit* year() const { return txtAnnee; }
     QLineEdit* genre() const { return txtGenre; }
     QLineEdit* email() const { return txtEmail; }
+    QLineEdit* tableOfContents() const { return txtToc; }
     QLabel* picture() const { return Image1; }
     QPlainTextEdit* rawAnswer() const { return txtRecu; }
     QTableWidget* grid() const { return grdTitres; }
@@ -73,6 +78,8 @@ public:
     QPushButton* categoryButton() const { return btnOkSelCategorie; }
     QString statusText() const;
     QString serverUrl() const { return client.ServerUrl(); }
+    // A search runs: it waits for an answer or for the choice of a category.
+    bool searching() const { return running && !running->isFinished(); }
 
 protected:
     void done(int result) override;
@@ -85,23 +92,31 @@ private:
     void setTrackLayout();
     void setSiteLayout();
     void setSiteTitle();
-    void setBusy(bool busy);
-    std::optional<QString> chooseCategory(const QStringList& lines);
+    void showBusy();
+    // The query for the typed table of contents, else for the selected drive's disc; nothing,
+    // and the reason shown, when there is none.
+    std::optional<QString> discQuery();
+    void cancelSearch();
+    void clearResults();
+    void showQueryAnswer(const CddbClient::QueryResult& query);
+    void showCategories(const QStringList& lines);
+    void hideCategories();
     void categoryChosen();
     void showRecord(const CddbClient::ReadResult& read);
-    void showCoverArt(const QString& artistKeywords, const QString& albumKeywords);
+    void showCoverArt(const CoverArt& art);
+    void showSites(const CddbClient::SitesResult& sites);
+    void reportRefusedEmail(const CddbClient::Reply& reply);
     void sendMail();
     CddbRecord shownRecord() const;
 
     Prompter& prompter;
     Services services;
-    CddbClient client;
-    InetCtrl artTransfer; // the cover picture's
+    CddbClient client; // the server list's, and the server the searches ask
+    std::unique_ptr<CddbSearch> running;
     CddbRecord record;
-    bool closing = false;
+    bool searchBusy = false;
+    bool sitesBusy = false;
     bool busy = false;
-    QEventLoop* categoryWait = nullptr;
-    std::optional<QString> categoryChoice;
     QPoint dragStart;
 
     QComboBox* cboLecteurCD = nullptr;
@@ -112,6 +127,7 @@ private:
     QLineEdit* txtAnnee = nullptr;
     QLineEdit* txtGenre = nullptr;
     QLineEdit* txtEmail = nullptr;
+    QLineEdit* txtToc = nullptr;
     QLabel* Image1 = nullptr;
     QPlainTextEdit* txtRecu = nullptr;
     QTableWidget* grdTitres = nullptr;

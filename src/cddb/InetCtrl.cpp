@@ -1,9 +1,7 @@
 #include "InetCtrl.h"
 
-#include <QEventLoop>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QTimer>
 
 namespace {
 // What the reply may hold unread; with it a fast server cannot fill memory before the size
@@ -11,28 +9,18 @@ namespace {
 constexpr qint64 ReadBufferBytes = 64 * 1024;
 } // namespace
 
-InetCtrl::InetCtrl(std::chrono::milliseconds timeout) : transferTimeout(timeout) {}
+InetCtrl::InetCtrl(std::chrono::milliseconds timeout) : transferTimeout(timeout)
+{
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, &manager, [this] { end(Failure::TimedOut); });
+}
 
 InetCtrl::~InetCtrl()
 {
     abort();
 }
 
-void InetCtrl::abort()
-{
-    if (running)
-        stop(*running, Failure::Aborted);
-}
-
-void InetCtrl::stop(Transfer& transfer, Failure why)
-{
-    if (transfer.failure == Failure::None)
-        transfer.failure = why;
-    if (transfer.reply->isRunning())
-        transfer.reply->abort();
-}
-
-InetCtrl::Result InetCtrl::OpenURL(const QUrl& url, qint64 maxBytes)
+void InetCtrl::OpenURL(const QUrl& url, qint64 bound, Finished onFinished)
 {
     abort();
 
@@ -41,45 +29,67 @@ InetCtrl::Result InetCtrl::OpenURL(const QUrl& url, qint64 maxBytes)
                          QNetworkRequest::AlwaysNetwork);
     request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
 
-    Transfer transfer;
-    QByteArray data;
-    QEventLoop loop;
-    QTimer deadline;
-    deadline.setSingleShot(true);
-
-    transfer.reply = manager.get(request);
-    transfer.reply->setReadBufferSize(ReadBufferBytes);
-    const auto readAvailable = [&] {
-        data += transfer.reply->read(maxBytes + 1 - data.size());
-        if (data.size() > maxBytes)
-            stop(transfer, Failure::TooLarge);
-    };
-    QObject::connect(transfer.reply, &QNetworkReply::readyRead, &loop, readAvailable);
-    QObject::connect(transfer.reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    QObject::connect(&deadline, &QTimer::timeout, &loop,
-                     [&] { stop(transfer, Failure::TimedOut); });
-
-    running = &transfer;
+    data.clear();
+    maxBytes = bound;
+    finished = std::move(onFinished);
+    reply = manager.get(request);
+    reply->setReadBufferSize(ReadBufferBytes);
+    QObject::connect(reply, &QNetworkReply::readyRead, &manager, [this] { readAvailable(); });
+    QObject::connect(reply, &QNetworkReply::finished, &manager, [this] { replyFinished(); });
     deadline.start(transferTimeout);
-    if (!transfer.reply->isFinished())
-        loop.exec();
-    deadline.stop();
-    if (running == &transfer)
-        running = nullptr;
+}
 
-    if (transfer.failure == Failure::None)
-        readAvailable();
-    if (transfer.failure == Failure::None && transfer.reply->error() != QNetworkReply::NoError) {
-        const int httpStatus =
-            transfer.reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        transfer.failure = httpStatus >= 400 ? Failure::HttpError : Failure::Network;
+void InetCtrl::abort()
+{
+    if (!reply)
+        return;
+    release();
+    finished = nullptr;
+}
+
+void InetCtrl::readAvailable()
+{
+    data += reply->read(maxBytes + 1 - data.size());
+    if (data.size() > maxBytes)
+        end(Failure::TooLarge);
+}
+
+void InetCtrl::replyFinished()
+{
+    readAvailable();
+    if (!reply)
+        return; // too large
+    Failure failure = Failure::None;
+    if (reply->error() != QNetworkReply::NoError) {
+        const int httpStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        // A server that closes before the announced end cut its answer short: it was reached.
+        failure = httpStatus >= 400                                        ? Failure::HttpError
+                  : reply->error() == QNetworkReply::RemoteHostClosedError ? Failure::CutShort
+                                                                           : Failure::Network;
     }
-    transfer.reply->disconnect(&loop);
-    transfer.reply->deleteLater();
+    end(failure);
+}
 
+void InetCtrl::release()
+{
+    QNetworkReply* released = std::exchange(reply, nullptr);
+    deadline.stop();
+    QObject::disconnect(released, nullptr, &manager, nullptr);
+    if (released->isRunning())
+        released->abort();
+    released->deleteLater();
+}
+
+void InetCtrl::end(Failure failure)
+{
+    release();
     Result result;
-    result.failure = transfer.failure;
+    result.failure = failure;
     if (result)
         result.data = std::move(data);
-    return result;
+    data.clear();
+    // Called last, with nothing of this transfer left: it may start the next one.
+    const Finished done = std::exchange(finished, nullptr);
+    if (done)
+        done(result);
 }

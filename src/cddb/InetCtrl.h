@@ -2,24 +2,29 @@
 
 #include <QByteArray>
 #include <QNetworkAccessManager>
+#include <QTimer>
 #include <QUrl>
 #include <chrono>
+#include <functional>
 
 class QNetworkReply;
 
-// The program's HTTP transfer: a GET that returns the whole body, or why it failed. The call
-// blocks its caller but runs a local event loop, so windows repaint meanwhile; it ends when
-// the reply finishes, the time-out strikes or `abort` is called. The time-out is for the
-// whole transfer: a server that keeps trickling data does not extend it.
+// The program's HTTP transfer: a GET whose whole body, or why it failed, is handed to the
+// caller once the transfer ends. Nothing waits for it: the caller returns to the event loop and
+// is called back when the reply finishes, the time-out strikes or the body grows past its
+// bound. The time-out is for the whole transfer: a server that keeps trickling data does not
+// extend it. One transfer at a time: starting another, `abort` or the destruction ends the
+// running one without a word, so a caller that has moved on never hears of it again.
 class InetCtrl {
 public:
-    enum class Failure { None, Network, HttpError, TimedOut, TooLarge, Aborted };
+    enum class Failure { None, Network, CutShort, HttpError, TimedOut, TooLarge };
 
     struct Result {
         QByteArray data; // empty unless the transfer succeeded
         Failure failure = Failure::None;
         explicit operator bool() const { return failure == Failure::None; }
     };
+    using Finished = std::function<void(const Result&)>;
 
     static constexpr std::chrono::milliseconds DefaultTimeout{20000};
     // Pages and pictures; the CDDB answers ask for less.
@@ -30,23 +35,31 @@ public:
     InetCtrl(const InetCtrl&) = delete;
     InetCtrl& operator=(const InetCtrl&) = delete;
 
-    // Always fetched from the server, never from a cache. A body longer than `maxBytes` is not
-    // read further and fails as `TooLarge`. A transfer still running (an event handler may
-    // start a second one) is aborted first.
-    Result OpenURL(const QUrl& url, qint64 maxBytes = DefaultMaxBytes);
-    // Ends the running transfer, which then fails as `Aborted`; nothing when idle.
+    // Starts the transfer; `finished` is called once, from the event loop, when it ends. Always
+    // fetched from the server, never from a cache. A body longer than `maxBytes` is not read
+    // further and fails as `TooLarge`. `finished` may start the next transfer.
+    void OpenURL(const QUrl& url, qint64 maxBytes, Finished finished);
+    void OpenURL(const QUrl& url, Finished finished)
+    {
+        OpenURL(url, DefaultMaxBytes, std::move(finished));
+    }
+    // Ends the running transfer; its caller is not called. Nothing when idle.
     void abort();
-    bool StillExecuting() const { return running != nullptr; }
+    bool StillExecuting() const { return reply != nullptr; }
     std::chrono::milliseconds timeout() const { return transferTimeout; }
 
 private:
-    struct Transfer {
-        QNetworkReply* reply = nullptr;
-        Failure failure = Failure::None;
-    };
-    void stop(Transfer& transfer, Failure why);
+    void readAvailable();
+    void replyFinished();
+    // Lets go of the reply, which is aborted if it still runs.
+    void release();
+    void end(Failure failure);
 
     QNetworkAccessManager manager;
+    QTimer deadline;
     std::chrono::milliseconds transferTimeout;
-    Transfer* running = nullptr;
+    QNetworkReply* reply = nullptr;
+    QByteArray data;
+    qint64 maxBytes = 0;
+    Finished finished;
 };

@@ -9,3 +9,4 @@ target_sources(jaskel_cddb PRIVATE
     CddbClient.h CddbClient.cpp)
 target_sources(jaskel_cddb PRIVATE TrackList.h TrackList.cpp)
 target_sources(jaskel_cddb PRIVATE CoverArtLookup.h CoverArtLookup.cpp)
+target_sources(jaskel_cddb PRIVATE CddbSearch.h CddbSearch.cpp)

@@ -3,6 +3,7 @@
 #include "SearchKeywords.h"
 #include "TrackList.h"
 
+#include <QEventLoop>
 #include <QFile>
 #include <QTimer>
 #include <QtTest>
@@ -52,6 +53,52 @@ class TestCddbClient : public QObject {
     }
     std::unique_ptr<CddbClient> client;
 
+    // A command's answer, once it has come; nothing when the command sent nothing. The event
+    // loop runs meanwhile, as in the program, so a transfer goes at its own pace.
+    template <typename Result, typename Command>
+    static std::optional<Result> awaited(Command command, std::chrono::milliseconds limit = 20s)
+    {
+        std::optional<Result> result;
+        QEventLoop loop;
+        if (command([&](const Result& answer) {
+                result = answer;
+                loop.quit();
+            })) {
+            QTimer::singleShot(limit, &loop, &QEventLoop::quit);
+            loop.exec();
+        }
+        return result;
+    }
+    std::optional<CddbClient::QueryResult> answerToQuery(const QString& command)
+    {
+        return awaited<CddbClient::QueryResult>(
+            [&](auto done) { return client->CddbQuery(command, done); });
+    }
+    std::optional<CddbClient::ReadResult> answerToRead(const QString& category,
+                                                       const QString& discId)
+    {
+        return awaited<CddbClient::ReadResult>(
+            [&](auto done) { return client->CddbRead(category, discId, done); });
+    }
+    CddbClient::SitesResult answerToSites()
+    {
+        return awaited<CddbClient::SitesResult>([&](auto done) {
+                   client->CddbSites(done);
+                   return true;
+               })
+            .value_or(CddbClient::SitesResult());
+    }
+    static InetCtrl::Result fetch(InetCtrl& inet, const QString& url)
+    {
+        return awaited<InetCtrl::Result>(
+                   [&](auto done) {
+                       inet.OpenURL(QUrl(url), done);
+                       return true;
+                   },
+                   60s)
+            .value_or(InetCtrl::Result());
+    }
+
 private Q_SLOTS:
     void init()
     {
@@ -62,40 +109,41 @@ private Q_SLOTS:
 
     // Nothing is sent without a disc id and a category; the address in every request is encoded.
     // Each failure ends the search with its text and nothing half read; the size limit from both
-    // sides; an abort while the transfer runs. Servers too slow or cut short are the window's.
+    // sides. A command given up (the next one, or an abort) never answers, and the pointer is
+    // given back. Servers too slow or cut short are the window's.
     void requestsAndTransfers()
     {
         client->setUserEmail("ann+cd fan@example.org");
         const QString hello = "&hello=ann%2Bcd%20fan%40example.org+localhost+xmcd+v1.0PL0&proto=6";
-        QVERIFY(!client->CddbQuery(QString()));
-        QVERIFY(!client->CddbRead("rock", QString()));
-        QVERIFY(!client->CddbRead(QString(), "6909aa09"));
+        QVERIFY(!answerToQuery(QString()));
+        QVERIFY(!answerToRead("rock", QString()));
+        QVERIFY(!answerToRead(QString(), "6909aa09"));
         QVERIFY(server.requests.isEmpty());
 
-        QVERIFY(client->CddbQuery(Query));
+        QVERIFY(answerToQuery(Query));
         serve(direStraits());
-        QCOMPARE(client->CddbRead("rock", "6909aa09")->albumKeywords, "dire straits");
+        QCOMPARE(answerToRead("rock", "6909aa09")->albumKeywords, "dire straits");
         QCOMPARE(SearchKeywords("Le Theatre and Roll to the Top et la Lethe"),
                  "theatre roll top lethe");
         serve(
             "210 OK\r\ncd.example.org http 8080 /cddb.cgi N048.51 E002.21 Paris,  France\r\n"
             "gnudb.gnudb.org cddbp 8880 - N000.00 W000.00 gnudb\r\n.\r\nlate http 80 /x a b c\r\n");
-        QCOMPARE(joined(client->CddbSites().sites),
+        QCOMPARE(joined(answerToSites().sites),
                  QStringList({"cd.example.org:8080/cddb.cgi\tParis,  France"}));
         QCOMPARE(server.requests,
                  QStringList({"/~cddb/cddb.cgi?cmd=" + Query + hello,
                               "/~cddb/cddb.cgi?cmd=cddb+read+rock+6909aa09" + hello,
                               "/~cddb/cddb.cgi?cmd=sites" + hello}));
         serve("401 No site information\r\n");
-        QCOMPARE(client->CddbSites().status, "Pas d'information disponible.");
+        QCOMPARE(answerToSites().status, "Pas d'information disponible.");
 
         serve("Not found", "404 Not Found");
-        QCOMPARE(client->CddbQuery(Query)->status, "Le serveur a refusé la requête.");
+        QCOMPARE(answerToQuery(Query)->status, "Le serveur a refusé la requête.");
         const QByteArray limit = "210 x\n" + QByteArray(1024 * 1024 - 6, 'x');
         serve(limit);
-        QVERIFY(client->CddbSites().rawAnswer.size() == 1024 * 1024);
+        QVERIFY(answerToSites().rawAnswer.size() == 1024 * 1024);
         serve(limit + 'x');
-        const auto huge = client->CddbRead("rock", "6909aa09");
+        const auto huge = answerToRead("rock", "6909aa09");
         QCOMPARE(huge->status, "La réponse du serveur est trop volumineuse.");
         QVERIFY(huge->rawAnswer.isEmpty() && !huge->complete && huge->rows.isEmpty());
         QVERIFY(!client->StillExecuting());
@@ -103,58 +151,80 @@ private Q_SLOTS:
         // Time enough for 20 MB under the sanitizers, on a loaded machine.
         InetCtrl inet(60s);
         serve(QByteArray(20 * 1024 * 1024 + 1, 'x')); // the bound of pages and pictures
-        QCOMPARE(inet.OpenURL(QUrl(cgi)).failure, InetCtrl::Failure::TooLarge);
-        server.responses[""].manner = LoopbackHttpServer::Manner::Trickle;
-        bool runningMeanwhile = false;
-        QTimer::singleShot(50, [&] {
-            runningMeanwhile = inet.StillExecuting();
-            inet.abort();
-        });
-        QCOMPARE(inet.OpenURL(QUrl(cgi)).failure, InetCtrl::Failure::Aborted);
-        QVERIFY(runningMeanwhile && !inet.StillExecuting());
+        QCOMPARE(fetch(inet, cgi).failure, InetCtrl::Failure::TooLarge);
+
+        server.responses["/slow"] = {"slow answer", "200 OK", "text/plain",
+                                     LoopbackHttpServer::Manner::Trickle};
+        serve("quick answer");
+        int givenUp = 0;
+        inet.OpenURL(QUrl(server.url("/slow")), [&](const InetCtrl::Result&) { ++givenUp; });
+        QVERIFY(inet.StillExecuting());
+        QCOMPARE(fetch(inet, cgi).data, "quick answer");
+        inet.OpenURL(QUrl(server.url("/slow")), [&](const InetCtrl::Result&) { ++givenUp; });
+        inet.abort();
+        QVERIFY(!inet.StillExecuting());
+
+        QList<bool> busy;
+        connect(client.get(), &CddbClient::busyChanged, this, [&](bool on) { busy += on; });
+        client->setServerUrl(server.url("/slow"));
+        client->CddbSites([&](const CddbClient::SitesResult&) { ++givenUp; });
+        client->abort();
+        QCOMPARE(busy, QList<bool>({true, false}));
+        QVERIFY(!client->StillExecuting());
+        QCOMPARE(givenUp, 0);
     }
 
+    // A list to choose from leaves the match to the choice; what cannot be read or chosen says so.
     void query_data()
     {
         QTest::addColumn<QByteArray>("answer");
-        QTest::addColumn<int>("choice"); // the line chosen from 1; 0: no chooser
         QTest::addColumn<QString>("match");
+        QTest::addColumn<QStringList>("categories");
         QTest::addColumn<QString>("status");
-        const QByteArray three =
-            "211 close matches\r\nrock aa A / B\r\nblues bb C\r\nfolk cc D\r\n";
+        QTest::addColumn<QString>("rawAnswer"); // null: the answer as it came
+        const QByteArray three = "211 close matches\r\nrock 000000aa A / B\r\nblues 000000bb C\r\n"
+                                 "folk 000000cc D\r\n";
         const auto row = [](const char* name, const QByteArray& answer, const QString& match,
-                            const QString& status = Ready, int choice = 0) {
-            QTest::newRow(name) << answer << choice << match << status;
+                            const QString& status = Ready, const QStringList& categories = {},
+                            const QString& raw = {}) {
+            QTest::newRow(name) << answer << match << categories << status << raw;
         };
         const QString none = "Erreur|Erreur";
+        const QStringList offered{"rock 000000aa A / B", "blues 000000bb C", "folk 000000cc D"};
         row("200: the local disc id", "200 rock ffffffff Dire Straits\r\n", "rock|6909aa09");
-        row("211 with '.'", three + ".\r\n", "blues|bb", Ready, 2);
-        row("211 without '.'", three + "jazz dd E", "jazz|dd", Ready, 4);
-        // Closing the window while it offers them is the window's test.
-        row("211 without chooser", three, "", "Recherche annulée.");
-        row("211 empty list", "211 close\r\n.\r\n", none);
+        row("211 with '.'", three + ".\r\n", "", Ready, offered);
+        row("211 without '.'", three + "jazz 000000dd E", "", Ready,
+            offered + QStringList{"jazz 000000dd E"});
+        const QString unreadable = "Problème a l'analyse des données (catégories).";
+        row("211, lines that name no match left out",
+            "211 close\r\nrock\r\nrock 6909aa0\r\nr&b 6909aa09 x\r\nrock 6909aa09 y\r\n.\r\n", "",
+            Ready, {"rock 6909aa09 y"});
+        row("211 empty list", "211 close\r\n.\r\n", none, unreadable);
+        row("211, no line to choose", "211 close\r\nsee you\r\n\r\n", none, unreadable);
+        row("200 without a category", "200\r\n", none, unreadable);
         row("202", "202 No match\r\n", none, "Ce CD n'existe pas dans la base de données.");
         row("409", "409 No handshake\r\n", none, "Vous êtes mal identifié.");
         row("500", "500 Syntax error\r\n", none,
-            "La structure de la requête envoyée est incorrecte.");
-        row("binary", QByteArray("\x00\xff\x13\r\n\x80", 6).repeated(1000), none);
+            "La structure de la requête envoyée est incorrecte.", {}, "500");
+        row("500, e-mail refused", "500 Unknown developer email\r\n", none,
+            "Adresse e-mail refusée par le serveur.", {}, "500 Unknown developer email");
+        row("empty", "", none, "Le serveur a envoyé une réponse vide.");
+        row("binary", QByteArray("\x00\xff\x13\r\n\x80", 6).repeated(1000), none,
+            "Problème a l'analyse des données (réponse du serveur).");
     }
 
     void query()
     {
         QFETCH(QByteArray, answer);
-        QFETCH(int, choice);
+        QFETCH(QString, rawAnswer);
         serve(answer);
-        if (choice > 0)
-            client->setCategoryChooser([&](const QStringList& lines) -> std::optional<QString> {
-                return lines.value(choice - 1);
-            });
-        const auto result = client->CddbQuery(Query);
+        const auto result = answerToQuery(Query);
         QVERIFY(result);
         QTEST(result->match, "match");
+        QTEST(result->categories, "categories");
         QTEST(result->status, "status");
-        QCOMPARE(result->rawAnswer,
-                 answer.startsWith('5') ? answer.left(3) : QString::fromLatin1(answer));
+        QCOMPARE(result->rawAnswer, rawAnswer.isNull() ? QString::fromLatin1(answer) : rawAnswer);
+        QCOMPARE(result->emailRefused, answer.contains("email"));
     }
 
     void read_data()
@@ -201,7 +271,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, answer);
         QFETCH(QStringList, rows);
         serve(answer);
-        const auto result = client->CddbRead("rock", "6909aa09");
+        const auto result = answerToRead("rock", "6909aa09");
         QVERIFY(result);
         QTEST(result->status, "status");
         const CddbRecord& r = result->record;

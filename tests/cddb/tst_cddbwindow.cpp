@@ -1,15 +1,20 @@
 #include "Application.h"
 #include "CoverArtLookup.h"
+#include "DiscToc.h"
 #include "FrmCDDB.h"
 #include "GivenTocReader.h"
 #include "LoopbackHttpServer.h"
+#include "ModalDriver.h"
 #include "ScriptedPrompter.h"
 #include "frmJewelCase.h"
 
-#include <QElapsedTimer>
+#include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QNetworkProxy>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -33,11 +38,12 @@ QByteArray file(const QString& path)
     return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
 }
 
-// A picture of one colour, in the simplest format Qt reads.
-QByteArray oneColour(QColor colour)
+// A square picture of one colour, in the simplest format Qt reads.
+QByteArray oneColour(QColor colour, int side = 40)
 {
     const char pixel[] = {char(colour.red()), char(colour.green()), char(colour.blue())};
-    return "P6 40 40 255\n" + QByteArray(pixel, 3).repeated(40 * 40);
+    return "P6 " + QByteArray::number(side) + ' ' + QByteArray::number(side) + " 255\n" +
+           QByteArray(pixel, 3).repeated(side * side);
 }
 
 // A store's result page with one product, the album's.
@@ -59,6 +65,14 @@ FrmCDDB::Services services(std::optional<DiscToc> toc, QStringList drives = {"/d
 
 const std::optional<DiscToc> DireStraits =
     DiscToc::fromString(u"1 9 185700 150 18051 42248 57183 75952 89333 114384 142453 163641");
+const QByteArray Found = "200 rock 6909aa09 Dire Straits / Dire Straits\r\n";
+const QByteArray TwoMatches = "211 close matches found\r\nmisc 6909aa09 Autre disque\r\n"
+                              "rock 6909aa09 Dire Straits\r\n.\r\n";
+
+QColor pictureColour(const FrmCDDB& window)
+{
+    return window.picture()->pixmap().toImage().pixelColor(20, 20);
+}
 
 } // namespace
 
@@ -66,6 +80,8 @@ class TestCddbWindow : public QObject {
     Q_OBJECT
     LoopbackHttpServer server;
     QTemporaryDir dir;
+
+    qsizetype asked(const QString& command) const { return server.requests.filter(command).size(); }
 
 private Q_SLOTS:
     void initTestCase()
@@ -80,33 +96,29 @@ private Q_SLOTS:
     void init()
     {
         server.responses = {
-            {Query, {"200 rock 6909aa09 Dire Straits / Dire Straits\r\n"}},
+            {Query, {Found}},
             {Server + "?cmd=cddb+read+rock+6909aa09",
              {"210 rock 6909aa09 CD database entry follows (until terminating `.')\r\n" +
               file(QFINDTESTDATA("cddb/data/6909aa09.xmcd")).replace("\n", "\r\n") + ".\r\n"}},
             {CoverArtStore::SearchPrefix, {resultPage()}},
             {Large, {oneColour(Qt::red)}}};
+        server.requests.clear();
+        server.trickleInterval = 1s;
     }
 
-    // No drive: the message, and the cover window stays. The record is shown with its cover and
-    // the list saved in the code page and line breaks that Windows programs read. Several
-    // matches: the chosen one is read; closing the window while the choice waits ends the search
-    // there. No disc: the drive's message, nothing sent.
-    void lookup()
+    // The record is shown with its cover and the list saved in the code page and line breaks
+    // that Windows programs read. Several matches: the panel shows them while the answer stays
+    // in view, and Return or a double click chooses (neither searches again). Another server
+    // can be chosen. No disc: the drive's message, nothing sent.
+    void lookupAndChoice()
     {
         ScriptedPrompter prompter;
-        frmJewelCase cover(&prompter);
-        cover.setLookupServices(services(DireStraits, {}));
-        cover.show();
-        cover.menus().windows.cddb->trigger();
-        QCOMPARE(prompter.last().text, "Pas de lecteur de CD détecté.");
-        QVERIFY(cover.isVisible());
-
         FrmCDDB window(prompter, services(DireStraits));
         window.show();
         window.search();
+        QTRY_VERIFY(!window.searching());
         QCOMPARE(window.grid()->item(5, 1)->text(), "Sultans of swing");
-        QCOMPARE(window.picture()->pixmap().toImage().pixelColor(20, 20), QColor(Qt::red));
+        QCOMPARE(pictureColour(window), QColor(Qt::red));
         prompter.paths = {dir.filePath("liste.txt")};
         QTest::mouseClick(window.saveButton(), Qt::LeftButton);
         const QByteArray list = file(dir.filePath("liste.txt"));
@@ -115,66 +127,236 @@ private Q_SLOTS:
                                 "e : 1978 - Genre : Rock\r\n\r\n01-Down to the waterline\r\n"));
         QCOMPARE(list.count("\r\n"), 3 + 9);
 
-        server.responses[Query] = {"211 close matches found\r\nmisc 6909aa09 Autre disque\r\n"
-                                   "rock 6909aa09 Dire Straits\r\n.\r\n"};
-        QTimer::singleShot(50, [&] {
+        server.responses[Query] = {TwoMatches};
+        for (const bool doubleClick : {false, true}) {
+            server.requests.clear();
+            window.search();
+            QTRY_VERIFY(window.categoryPanel()->isVisible());
+            QVERIFY(window.rawAnswer()->toPlainText().contains("misc 6909aa09 Autre disque"));
+            QCOMPARE(window.statusText(), "Prêt");
             QCOMPARE(window.categories()->count(), 2);
-            window.categories()->setCurrentRow(1);
-            QTest::mouseClick(window.categoryButton(), Qt::LeftButton);
-        });
-        window.search();
-        QCOMPARE(server.requests.filter("cddb+read+rock+6909aa09").size(), 2);
+            QListWidget* matches = window.categories();
+            if (doubleClick) {
+                const QPoint second = matches->visualItemRect(matches->item(1)).center();
+                QTest::mouseClick(matches->viewport(), Qt::LeftButton, {}, second);
+                QTest::mouseDClick(matches->viewport(), Qt::LeftButton, {}, second);
+            } else {
+                matches->setCurrentRow(1);
+                QTest::keyClick(matches, Qt::Key_Return);
+            }
+            QTRY_VERIFY(!window.searching());
+            QVERIFY(!window.categoryPanel()->isVisible());
+            QCOMPARE(asked("cddb+query"), 1);
+            QCOMPARE(asked("cddb+read+rock+6909aa09"), 1);
+            QCOMPARE(window.grid()->item(5, 1)->text(), "Sultans of swing");
+        }
 
-        qsizetype asked = server.requests.size();
-        QTimer::singleShot(50, [&] { window.reject(); });
-        window.search();
-        QCOMPARE(server.requests.size(), asked + 1); // the query, and no read after it
-        QVERIFY(!QApplication::overrideCursor());
+        // The server list is shown once it has come; a click on a row chooses that server.
+        server.responses[Server + "?cmd=sites"] = {
+            "210 OK\r\ncd.example.org http 8080 /cddb.cgi N048.51 E002.21 Paris\r\n.\r\n"};
+        QTest::mouseClick(window.siteButton(), Qt::LeftButton);
+        QTRY_COMPARE(window.siteButton()->text(), "Choisir ce &Site");
+        QTest::mouseClick(window.grid()->viewport(), Qt::LeftButton, {},
+                          window.grid()->visualItemRect(window.grid()->item(0, 1)).center());
+        QCOMPARE(window.windowTitle(), "Jaskel CD - Site : http://cd.example.org:8080/cddb.cgi");
 
         FrmCDDB noDisc(prompter, services(std::nullopt));
-        asked = server.requests.size();
+        server.requests.clear();
         noDisc.search();
         QCOMPARE(prompter.last().text, "Le lecteur n'est pas prêt. Essayez plus tard.");
-        QCOMPARE(server.requests.size(), asked);
+        QCOMPARE(noDisc.statusText(), "Identification du CD ...");
+        QVERIFY(!noDisc.searching());
+        QVERIFY(server.requests.isEmpty());
     }
 
-    // Servers that send too much, too slowly, half or nothing: each search ends within the
-    // time-out with a status text and the pointer given back; a picture that cannot be had
-    // gives way to the small one.
-    void hostileServers_data()
+    // A search waiting for its category gives way to a new one, which ends; an earlier search's
+    // late picture is never shown for a later one; closing the window ends whatever waits or
+    // runs. Nothing of a search that gave way is read or shown.
+    void searchesEndOneAnother()
     {
-        QTest::addColumn<bool>("picture");
+        ScriptedPrompter prompter;
+        FrmCDDB::Services patient = services(DireStraits);
+        patient.timeout = 20s; // for answers that come a byte at a time
+        FrmCDDB window(prompter, patient);
+        window.show();
+        server.responses[Query] = {TwoMatches};
+        window.search();
+        QTRY_VERIFY(window.categoryPanel()->isVisible());
+        server.responses[Query] = {Found};
+        QVERIFY(window.searchButton()->isEnabled());
+        QTest::mouseClick(window.searchButton(), Qt::LeftButton);
+        QVERIFY(!window.categoryPanel()->isVisible());
+        QTRY_VERIFY(!window.searching());
+        QCOMPARE(window.statusText(), "Prêt");
+        QCOMPARE(window.grid()->item(5, 1)->text(), "Sultans of swing");
+        QCOMPARE(pictureColour(window), QColor(Qt::red));
+        QTest::mouseClick(window.categoryButton(), Qt::LeftButton); // the first one's choice
+        QCOMPARE(asked("cddb+read"), 1);
+
+        // The picture comes a byte at a time, and has all come before the next query's answer.
+        server.trickleInterval = 20ms;
+        server.responses[Large] = {oneColour(Qt::blue, 1), "200 OK", "image/x-portable-pixmap",
+                                   LoopbackHttpServer::Manner::Trickle};
+        server.requests.clear();
+        window.search();
+        QTRY_VERIFY(server.requests.contains(Large));
+        server.responses[Query] = {"202 No match for disc ID 6909aa09, sorry.\r\n", "200 OK",
+                                   "text/plain", LoopbackHttpServer::Manner::Trickle};
+        window.search();
+        QVERIFY(window.artist()->text().isEmpty() && window.grid()->rowCount() == 0);
+        QVERIFY(window.picture()->pixmap().isNull());
+        QTRY_VERIFY(!window.searching());
+        QCOMPARE(window.statusText(), "Ce CD n'existe pas dans la base de données.");
+        QVERIFY(window.picture()->pixmap().isNull());
+        QCOMPARE(asked("cddb+read"), 1); // none for a query without a match
+
+        server.responses[Query] = {TwoMatches};
+        window.search();
+        QTRY_VERIFY(window.categoryPanel()->isVisible());
+        window.reject();
+        QVERIFY(!window.searching() && !window.categoryPanel()->isVisible());
+        server.responses[Query].manner = LoopbackHttpServer::Manner::Silent;
+        window.search();
+        QVERIFY(window.searching() && QApplication::overrideCursor());
+        const qsizetype sent = server.requests.size();
+        QTest::mouseClick(window.categoryButton(), Qt::LeftButton);
+        window.reject();
+        QVERIFY(!window.searching());
+        QVERIFY(!QApplication::overrideCursor());
+        QCOMPARE(server.requests.size(), sent);
+    }
+
+    // Each failure says what happened, and nothing of the disc found before stays on screen;
+    // servers that send too much, too slowly, half or nothing end within the time-out with the
+    // pointer given back; a picture that cannot be had gives way to the small one. A server that
+    // refuses the e-mail address asks for a registered one.
+    void failedSearches_data()
+    {
+        QTest::addColumn<QString>("failing"); // query, read or picture
+        QTest::addColumn<QByteArray>("body");
         QTest::addColumn<LoopbackHttpServer::Manner>("manner");
         QTest::addColumn<QString>("status");
+        QTest::addColumn<QString>("raw"); // what the raw answer shows
         using enum LoopbackHttpServer::Manner;
+        const QByteArray noise(5000, '\xff');
         const QString late = "Le serveur ne répond pas (délai dépassé).";
-        QTest::newRow("query, silent") << false << Silent << late;
-        QTest::newRow("query, a byte a second") << false << Trickle << late;
-        QTest::newRow("query, cut short")
-            << false << CutShort << "Connexion au serveur impossible.";
-        QTest::newRow("query, 100 MB")
-            << false << Endless << "La réponse du serveur est trop volumineuse.";
-        QTest::newRow("picture, silent") << true << Silent << "Prêt";
-        QTest::newRow("picture, 100 MB") << true << Endless << "Prêt";
+        const QString cut =
+            "Problème de transmission de données : la réponse du serveur a été interrompue.";
+        const auto row = [](const char* name, const char* failing, const QByteArray& body,
+                            LoopbackHttpServer::Manner manner, const QString& status,
+                            const QString& raw = {}) {
+            QTest::newRow(name) << QString(failing) << body << manner << status << raw;
+        };
+        row("query, silent", "query", noise, Silent, late);
+        row("query, a byte a second", "query", noise, Trickle, late);
+        row("query, cut short", "query", Found, CutShort, cut);
+        row("record, cut short", "read", "210 rock 6909aa09\r\nDTITLE=A / B\r\n", CutShort, cut);
+        row("query, 100 MB", "query", noise, Endless,
+            "La réponse du serveur est trop volumineuse.");
+        row("query, empty", "query", "", Whole, "Le serveur a envoyé une réponse vide.");
+        row("query, a list of nothing", "query", "211 close matches\r\nnothing here\r\n.\r\n",
+            Whole, "Problème a l'analyse des données (catégories).",
+            "211 close matches\nnothing here\n.\n");
+        row("query, e-mail refused", "query", "500 Unknown developer email\r\n", Whole,
+            "Adresse e-mail refusée par le serveur.", "500 Unknown developer email");
+        row("picture, silent", "picture", noise, Silent, "Prêt");
+        row("picture, 100 MB", "picture", noise, Endless, "Prêt");
     }
 
-    void hostileServers()
+    void failedSearches()
     {
-        QFETCH(bool, picture);
+        QFETCH(QString, failing);
+        QFETCH(QByteArray, body);
         QFETCH(LoopbackHttpServer::Manner, manner);
-        server.responses[picture ? Large : Query] = {QByteArray(5000, '\xff'), "200 OK",
-                                                     "image/png", manner};
-        server.responses[Small] = {oneColour(Qt::green)};
+        QFETCH(QString, raw);
         ScriptedPrompter prompter;
         FrmCDDB window(prompter, services(DireStraits));
-        QElapsedTimer elapsed;
-        elapsed.start();
+        window.show();
         window.search();
-        QVERIFY(elapsed.elapsed() < (picture ? 2 : 1) * 1500 + 1000); // the time-out per transfer
+        QTRY_VERIFY(!window.searching());
+        QCOMPARE(pictureColour(window), QColor(Qt::red));
+
+        const QString target = failing == "query"  ? Query
+                               : failing == "read" ? Server + "?cmd=cddb+read+rock+6909aa09"
+                                                   : Large;
+        server.responses[target] = {body, "200 OK", "image/png", manner};
+        server.responses[Small] = {oneColour(Qt::green)};
+        const qsizetype reads = asked("cddb+read");
+        window.email()->setText("inconnu@example.org");
+        window.album()->setFocus();
+        window.search();
+        QTRY_VERIFY_WITH_TIMEOUT(!window.searching(), 10000);
         QTEST(window.statusText(), "status");
         QVERIFY(!QApplication::overrideCursor());
-        if (picture)
-            QCOMPARE(window.picture()->pixmap().toImage().pixelColor(20, 20), QColor(Qt::green));
+        if (failing == "picture") {
+            QCOMPARE(pictureColour(window), QColor(Qt::green));
+            return;
+        }
+        QVERIFY(window.artist()->text().isEmpty() && window.album()->text().isEmpty() &&
+                window.year()->text().isEmpty() && window.genre()->text().isEmpty());
+        QCOMPARE(window.grid()->rowCount(), 0);
+        QVERIFY(window.picture()->pixmap().isNull() && !window.saveButton()->isEnabled());
+        QCOMPARE(window.rawAnswer()->toPlainText(), raw);
+        QVERIFY(!window.categoryPanel()->isVisible());
+        QCOMPARE(asked("cddb+read"), reads + (failing == "read"));
+        if (!body.contains("email")) {
+            QVERIFY(prompter.asked.isEmpty());
+            return;
+        }
+        QTRY_COMPARE(prompter.asked.size(), 1);
+        QCOMPARE(prompter.last().text,
+                 "Le serveur refuse l'adresse e-mail envoyée : il n'accepte que les adresses "
+                 "enregistrées chez lui.\rTapez votre adresse enregistrée dans « Votre e-mail : », "
+                 "ou choisissez un autre serveur avec « Liste des Sites ».");
+        QCOMPARE(window.focusWidget(), window.email());
+        QCOMPARE(window.email()->selectedText(), "inconnu@example.org");
+    }
+
+    // Without a drive the window opens and says so; a table of contents typed or pasted is
+    // searched for, and one that is none is refused with the reason, nothing sent.
+    void withoutDrive()
+    {
+        ScriptedPrompter prompter;
+        frmJewelCase cover(&prompter);
+        cover.setLookupServices(services(DireStraits, {}));
+        cover.show();
+        QString status;
+        bool driveChoice = true;
+        ExpectModal lookup([&](QWidget* modal) {
+            if (auto* window = qobject_cast<FrmCDDB*>(modal)) {
+                status = window->statusText();
+                driveChoice = window->drives()->isEnabled();
+            }
+            modal->close();
+        });
+        cover.menus().windows.cddb->trigger();
+        QVERIFY(lookup.seen());
+        QCOMPARE(status, "Pas de lecteur de CD détecté.");
+        QVERIFY(!driveChoice && prompter.asked.isEmpty() && cover.isVisible());
+
+        FrmCDDB window(prompter, services(std::nullopt, {}));
+        window.show();
+        window.search();
+        QCOMPARE(window.statusText(), "Pas de lecteur de CD détecté.");
+        // A refused table says why, in DiscToc's words (tst_discid checks them).
+        for (const QString toc :
+             {"1 2 trois 4", "1 9 185700 150", "1 2 1000 150 150", "1 1 100 150"}) {
+            QString why;
+            QVERIFY(!DiscToc::fromString(toc, &why) && !why.isEmpty());
+            window.tableOfContents()->setText(toc);
+            window.search();
+            QCOMPARE(prompter.last().text.section('\r', 0, 0),
+                     "Table des matières refusée : " + why);
+        }
+        QVERIFY(server.requests.isEmpty());
+
+        window.tableOfContents()->clear();
+        QTest::keyClicks(window.tableOfContents(), "  " + DireStraits->toString() + " ");
+        QTest::keyClick(window.tableOfContents(), Qt::Key_Return);
+        QVERIFY(window.searching());
+        QTRY_VERIFY(!window.searching());
+        QCOMPARE(window.grid()->item(5, 1)->text(), "Sultans of swing");
+        QCOMPARE(asked("cddb+query+6909aa09+9+150+18051"), 1);
     }
 };
 
