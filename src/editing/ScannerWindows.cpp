@@ -2,6 +2,7 @@
 
 #include "ClipboardPicture.h"
 #include "SaneScanner.h"
+#include "ScanDialog.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -63,9 +64,9 @@ void SelectScannerSource(QWidget* window)
         source() = list->currentItem()->data(Qt::UserRole).toString();
 }
 
-std::optional<Picture> AcquireScannedPicture(QWidget* window)
+std::optional<QImage> scanWithProgress(QWidget* window, const QString& device,
+                                       const SaneScanner::Settings& settings)
 {
-    ClipboardPicture::clear();
     QProgressDialog progress(QStringLiteral("Numérisation en cours..."), QStringLiteral("Annuler"),
                              0, 100, window);
     progress.setWindowTitle(QStringLiteral("Numérisation"));
@@ -77,14 +78,16 @@ std::optional<Picture> AcquireScannedPicture(QWidget* window)
     std::atomic<bool> cancelled{false};
     QObject::connect(&progress, &QProgressDialog::canceled, [&cancelled] { cancelled = true; });
     std::optional<QImage> page;
-    const QString device = source();
     QThread* scanning = QThread::create([&] {
-        page = SaneScanner::scan(device, [&](int percent) {
-            QMetaObject::invokeMethod(
-                &progress, [&progress, percent] { progress.setValue(percent); },
-                Qt::QueuedConnection);
-            return !cancelled;
-        });
+        page = SaneScanner::scan(
+            device,
+            [&](int percent) {
+                QMetaObject::invokeMethod(
+                    &progress, [&progress, percent] { progress.setValue(percent); },
+                    Qt::QueuedConnection);
+                return !cancelled;
+            },
+            settings);
     });
     QEventLoop loop;
     QObject::connect(scanning, &QThread::finished, &loop, &QEventLoop::quit);
@@ -95,8 +98,31 @@ std::optional<Picture> AcquireScannedPicture(QWidget* window)
     delete scanning;
     QGuiApplication::restoreOverrideCursor();
     progress.reset();
+    if (cancelled)
+        return std::nullopt;
+    return page;
+}
 
-    if (!page || cancelled)
+std::optional<Picture> AcquireScannedPicture(QWidget* window)
+{
+    ClipboardPicture::clear();
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const std::optional<SaneScanner::Capabilities> scanner = SaneScanner::capabilities(source());
+    QGuiApplication::restoreOverrideCursor();
+    if (!scanner)
+        return std::nullopt;
+
+    const QString device = scanner->device;
+    ScanDialog dialog(
+        *scanner,
+        [device](const SaneScanner::Settings& settings, QWidget* parent) {
+            return scanWithProgress(parent, device, settings);
+        },
+        window);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const std::optional<QImage> page = scanWithProgress(window, device, dialog.settings());
+    if (!page)
         return std::nullopt;
     ClipboardPicture::write(*page);
     return ClipboardPicture::read();

@@ -1,11 +1,14 @@
 #include "Application.h"
+#include "ClipboardPicture.h"
 #include "CoverContext.h"
 #include "CoverFile.h"
 #include "ImageOptions.h"
 #include "ModalDriver.h"
 #include "PicturePlacement.h"
 #include "PictureSources.h"
+#include "SaneScanner.h"
 #include "SaneTestScanner.h"
+#include "ScanAreaView.h"
 #include "ScannerWindows.h"
 #include "ScriptedPrompter.h"
 #include "frmJCimgOpts.h"
@@ -14,10 +17,66 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
+#include <QDoubleSpinBox>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
+
+namespace {
+
+// What the scan dialog showed, and the choices made in it.
+struct ScanChoices {
+    QStringList resolutions, modes;
+    QString resolution, mode;
+    QRectF area, drawn;
+    QSize preview;
+
+    static QRectF edges(QWidget* window)
+    {
+        const auto edge = [window](const char* name) {
+            return window->findChild<QDoubleSpinBox*>(QLatin1String(name))->value();
+        };
+        return QRectF(QPointF(edge("spnLeft"), edge("spnTop")),
+                      QPointF(edge("spnRight"), edge("spnBottom")));
+    }
+
+    void read(QWidget* window)
+    {
+        auto* resolutionList = window->findChild<QComboBox*>(QStringLiteral("cboResolution"));
+        auto* modeList = window->findChild<QComboBox*>(QStringLiteral("cboMode"));
+        for (int i = 0; i < resolutionList->count(); ++i)
+            resolutions.append(resolutionList->itemText(i));
+        for (int i = 0; i < modeList->count(); ++i)
+            modes.append(modeList->itemText(i));
+        resolution = resolutionList->currentText();
+        mode = modeList->currentText();
+        area = edges(window);
+    }
+
+    // Chooses a resolution and a mode, and scans the area the edges show.
+    void chosen(QWidget* window, const QString& dpi, const QString& colours)
+    {
+        auto* resolutionList = window->findChild<QComboBox*>(QStringLiteral("cboResolution"));
+        auto* modeList = window->findChild<QComboBox*>(QStringLiteral("cboMode"));
+        resolutionList->setCurrentIndex(resolutionList->findText(dpi));
+        modeList->setCurrentIndex(modeList->findText(colours));
+        drawn = edges(window);
+        QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("cmdScan")),
+                          Qt::LeftButton);
+    }
+};
+
+// Whether `pixels` is `area` (mm) scanned at `dpi`, give or take the scanner's rounding.
+bool sizeAt(const QSize& pixels, const QRectF& area, int dpi)
+{
+    return qAbs(pixels.width() - area.width() * dpi / 25.4) <= 1 &&
+           qAbs(pixels.height() - area.height() * dpi / 25.4) <= 1;
+}
+
+} // namespace
 
 class TestImageOptions : public QObject {
     Q_OBJECT
@@ -28,9 +87,13 @@ class TestImageOptions : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
+        // The scanners' remembered choices go to a folder of the tests, and start afresh.
+        QStandardPaths::setTestModeEnabled(true);
         Application::configure(*qApp);
+        QSettings().remove(QStringLiteral("scanner"));
         QVERIFY(useSaneTestScanner(saneConfig_, "number_of_devices 2\nmode Gray\ndepth 8\n"
-                                                "resolution 50.0\nbr_x 40.0\nbr_y 20.0\n"));
+                                                "resolution 50.0\nbr_x 40.0\nbr_y 20.0\n"
+                                                "test-picture \"Color pattern\"\n"));
     }
 
     void picturesFromFilesAndTheClipboard()
@@ -130,7 +193,8 @@ private Q_SLOTS:
         QVERIFY(recto.backgroundMode == 1 && recto.backgroundTrueSize);
         QCOMPARE(recto.colour, OleColor(0x00C0C0C0));
         QCOMPARE(options.faces[Face::Dos].logoMode, 0);
-        QVERIFY(options.faces[Face::Dos].logoBorder == 1 && options.faces[Face::Dos].backgroundMode == 0);
+        QVERIFY(options.faces[Face::Dos].logoBorder == 1 &&
+                options.faces[Face::Dos].backgroundMode == 0);
 
         // Previews at a third of the faces: fitted 20 in, a new logo 855 square.
         const QSizeF area = options.previewSize(Face::Verso);
@@ -174,21 +238,77 @@ private Q_SLOTS:
         frmJCimgOpts dialog(context, lastPicturePath);
         dialog.show();
 
-        // A scanned background (40 × 20 mm at 50 dpi) goes onto its face at once, through the
-        // clipboard, and is kept as a BMP file, which the cover names from then on.
+        // The scan dialog offers what the scanner lists, its own choices first and the whole
+        // glass. A preview at its lowest resolution, a rectangle dragged on it, 100 dpi in
+        // colour: the page is that area at that resolution.
+        const QRectF glass = SaneScanner::capabilities(QStringLiteral("test:1")).value().glass;
+        QVERIFY(glass.width() > 100 && glass.height() > 100);
+        ScanChoices first;
+        ExpectModal choose([&first](QWidget* window) {
+            first.read(window);
+            QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("cmdPreview")),
+                              Qt::LeftButton);
+            auto* view = window->findChild<ScanAreaView*>(QStringLiteral("picArea"));
+            first.preview = view->preview().size();
+            const QRectF drawn = view->glassOnScreen();
+            const auto at = [&drawn](double x, double y) {
+                return QPointF(drawn.left() + x * drawn.width(), drawn.top() + y * drawn.height())
+                    .toPoint();
+            };
+            QTest::mousePress(view, Qt::LeftButton, {}, at(0.75, 0.6));
+            QTest::mouseMove(view, at(0.5, 0.4));
+            QTest::mouseRelease(view, Qt::LeftButton, {}, at(0.25, 0.2));
+            first.chosen(window, QStringLiteral("100 ppp"), QStringLiteral("Couleur"));
+        });
         const QString recto = dir.filePath(QStringLiteral("recto.bmp"));
         prompter.paths.push_back(recto);
         dialog.backgroundSourceList(Face::Recto)->setCurrentIndex(3);
+        QVERIFY(choose.seen());
+        QCOMPARE(first.resolutions.first(), QStringLiteral("50 ppp"));
+        QVERIFY(first.resolutions.contains(QStringLiteral("100 ppp")));
+        QCOMPARE(first.modes,
+                 QStringList({QStringLiteral("Niveaux de gris"), QStringLiteral("Couleur")}));
+        QCOMPARE(first.resolution, QStringLiteral("50 ppp"));
+        QCOMPARE(first.mode, QStringLiteral("Niveaux de gris"));
+        QCOMPARE(first.area, glass);
+        QVERIFY(sizeAt(first.preview, glass, 50));
+        const QRectF dragged(glass.left() + glass.width() / 4, glass.top() + glass.height() / 5,
+                             glass.width() / 2, glass.height() * 2 / 5);
+        QVERIFY2(qAbs(first.drawn.left() - dragged.left()) < 2 &&
+                     qAbs(first.drawn.bottom() - dragged.bottom()) < 2 &&
+                     qAbs(first.drawn.width() - dragged.width()) < 2,
+                 qPrintable(QStringLiteral("%1 %2 %3 %4")
+                                .arg(first.drawn.left())
+                                .arg(first.drawn.top())
+                                .arg(first.drawn.width())
+                                .arg(first.drawn.height())));
         QCOMPARE(prompter.lastAsked().message.title,
                  QStringLiteral("Enregistrer image Recto au format image BMP"));
-        QCOMPARE(QImage(recto).size(), QSize(78, 39));
+        const QImage rectoPage(recto);
+        QVERIFY2(
+            sizeAt(rectoPage.size(), first.drawn, 100),
+            qPrintable(QStringLiteral("%1 × %2").arg(rectoPage.width()).arg(rectoPage.height())));
+        QVERIFY(!rectoPage.allGray());
         QVERIFY(document.rectoImagePath == recto && lastPicturePath == recto);
-        QCOMPARE(document.faces[Face::Recto].background.picture.image().size(), QSize(78, 39));
+        QCOMPARE(document.faces[Face::Recto].background.picture.image().size(), rectoPage.size());
         QVERIFY(dialog.backgroundModeList(Face::Recto)->isEnabled());
 
-        // A scanned logo whose file is refused, and a pasted background, have no file: the
-        // cover must not name the picture opened last.
+        // The scanner's last choices come back, the area does not: 75 dpi in grey of the whole
+        // glass. A scanned logo whose file is refused, and a pasted background, have no file:
+        // the cover must not name the picture opened last.
+        ScanChoices second;
+        ExpectModal again([&second](QWidget* window) {
+            second.read(window);
+            second.chosen(window, QStringLiteral("75 ppp"), QStringLiteral("Niveaux de gris"));
+        });
         dialog.logoSourceList()->setCurrentIndex(3);
+        QVERIFY(again.seen());
+        QVERIFY(second.resolution == QStringLiteral("100 ppp") &&
+                second.mode == QStringLiteral("Couleur"));
+        QCOMPARE(second.area, glass);
+        const QImage logo = dialog.options().faces[Face::Recto].logo.image();
+        QVERIFY(sizeAt(logo.size(), glass, 75));
+        QVERIFY(logo.allGray());
         QCOMPARE(dialog.options().logoPath, JewelCaseDocument::noPicture);
         for (int face = 0; face < Face::count; ++face)
             QCOMPARE(dialog.logoModeList(face)->currentIndex(), 1);
@@ -196,17 +316,40 @@ private Q_SLOTS:
         QCOMPARE(dialog.options().faces[Face::Dos].backgroundPath, JewelCaseDocument::noPicture);
         QCOMPARE(lastPicturePath, recto);
 
+        // Another scanner has choices of its own. "Annuler" scans nothing: the clipboard is
+        // empty and said so, the Verso keeps nothing and its list goes back.
+        ExpectModal other([](QWidget* dialog) {
+            dialog->findChild<QListWidget*>(QStringLiteral("lstSources"))->setCurrentRow(0);
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        ScannerWindows::SelectScannerSource(nullptr);
+        ScanChoices third;
+        ExpectModal cancel([&third](QWidget* window) {
+            third.read(window);
+            QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("cmdCancel")),
+                              Qt::LeftButton);
+        });
+        dialog.backgroundSourceList(Face::Verso)->setCurrentIndex(3);
+        QVERIFY(cancel.seen());
+        QCOMPARE(third.resolution, QStringLiteral("50 ppp"));
+        QCOMPARE(prompter.last().text,
+                 QStringLiteral("Pas d'image valide dans le presse papier ! "));
+        QCOMPARE(dialog.backgroundSourceList(Face::Verso)->currentIndex(), 0);
+        QVERIFY(dialog.options().faces[Face::Verso].background.isNull());
+        QVERIFY(QGuiApplication::clipboard()->image().isNull());
+
         // Cancelled, the dialog leaves the scanned background where it went.
         QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cmdCancel")),
                           Qt::LeftButton);
         QVERIFY(!document.faces[Face::Recto].background.isEmpty());
         QVERIFY(document.dos().background.isEmpty());
 
-        // A logo pasted from the clipboard (the scan is still there) is saved as such, and the
-        // dialog shows it so next time.
-        frmJCimgOpts again(context, lastPicturePath);
-        again.logoSourceList()->setCurrentIndex(2);
-        QTest::mouseClick(again.findChild<QPushButton*>(QStringLiteral("cmdValidate")),
+        // A logo pasted from the clipboard is saved as such, and the dialog shows it so next
+        // time.
+        ClipboardPicture::write(logo);
+        frmJCimgOpts pasted(context, lastPicturePath);
+        pasted.logoSourceList()->setCurrentIndex(2);
+        QTest::mouseClick(pasted.findChild<QPushButton*>(QStringLiteral("cmdValidate")),
                           Qt::LeftButton);
         const QString saved = dir.filePath(QStringLiteral("collé.jkcd"));
         QVERIFY(CoverFile::SauveFichier(document, saved, prompter));
