@@ -30,6 +30,7 @@ OutputCommands::OutputCommands(CoverContext& context, QPushButton& cancelButton,
     : context_(context), showView_(std::move(showView)),
       output_(std::make_unique<PrintOutput>(context.prompter, cancelButton, window))
 {
+    connect(output_.get(), &PrintOutput::pagePainting, this, &OutputCommands::sheetPainting);
     connect(output_.get(), &PrintOutput::pageOutput, this, &OutputCommands::sheetOutput);
 }
 

@@ -51,6 +51,8 @@ public:
     void exportSheet(int sheet);
 
 Q_SIGNALS:
+    // A sheet starts being painted for the printer (the tests cancel during a sheet with it).
+    void sheetPainting(int sheet);
     // A sheet has gone to its destination (the tests cancel between sheets with it).
     void sheetOutput(int sheet);
 

@@ -59,7 +59,8 @@ void Picture::paint(QPainter& painter, const QRectF& target) const
 QImage Picture::pixelsFor(const QPainter& painter, const QRectF& target) const
 {
     const QPaintEngine* engine = painter.paintEngine();
-    if (!engine || engine->type() != QPaintEngine::Pdf)
+    // A page recorded ahead of its printer (a QPicture) has the printer's resolution.
+    if (!engine || (engine->type() != QPaintEngine::Pdf && engine->type() != QPaintEngine::Picture))
         return image_;
     // The target's size in the page's dots, at the PDF's resolution.
     const QSizeF dots = painter.deviceTransform().mapRect(target).size();

@@ -2,12 +2,17 @@
 
 #include "BmpFile.h"
 #include "ClipboardPicture.h"
+#include "PrintJobOptions.h"
 #include "Prompter.h"
+#include "RecordedPage.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <algorithm>
 
@@ -64,22 +69,35 @@ int PrintOutput::qualityResolution() const
 {
     int resolution = resolutionOf(printQualityCode_);
     // A PDF file takes any resolution; a printer says what it can do.
-    const QList<int> offered = printer().outputFormat() == QPrinter::PdfFormat
-                                   ? QList<int>()
-                                   : printer().supportedResolutions();
-    if (!offered.isEmpty()) {
-        const int highest = *std::max_element(offered.begin(), offered.end());
-        if (highest >= 72)
-            resolution = std::min(resolution, highest);
-    }
+    const QList<int> offered = offeredResolutions();
+    if (!offered.isEmpty())
+        resolution = std::min(resolution, *std::max_element(offered.begin(), offered.end()));
     return resolution;
 }
 
-void PrintOutput::printerSetup()
+QList<int> PrintOutput::offeredResolutions() const
 {
+    const QPrinter& printer = this->printer();
+    if (printer.outputFormat() != QPrinter::NativeFormat || !printer.outputFileName().isEmpty())
+        return {};
+    // The printer's own choices (its PPD's); QPrinter itself only ever offers 72 dpi.
+    QList<int> offered = QPrinterInfo::printerInfo(printer.printerName()).supportedResolutions();
+    offered.removeIf([](int resolution) { return resolution < 72; });
+    return offered;
+}
+
+bool PrintOutput::printerSetup()
+{
+    settlePrinter();
     QPrintDialog dialog(&printer(), window_);
     dialog.setWindowTitle(QStringLiteral("Configurer l'imprimante"));
-    dialog.exec();
+    // The dialog only chooses the printer and its settings: its button does not print.
+    if (auto* buttons =
+            dialog.findChild<QDialogButtonBox*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("OK"));
+    }
+    return dialog.exec() == QDialog::Accepted;
 }
 
 bool PrintOutput::confirmed(const QString& what)
@@ -92,55 +110,162 @@ bool PrintOutput::confirmed(const QString& what)
 void PrintOutput::output(const std::vector<Page>& pages, bool toClipboard,
                          QPageLayout::Orientation orientation)
 {
+    if (!toClipboard && !printerReady())
+        return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     cancelled_ = false;
     cancelButton_.show();
     cancelButton_.setEnabled(true);
-    // One PDF file holds the whole command; a printer gets one job a page.
-    bool documentOpen = false;
-    QPainter document;
-    const bool oneFile = !toClipboard && printer().outputFormat() == QPrinter::PdfFormat;
+    if (toClipboard) {
+        for (const Page& page : pages) {
+            if (page.show)
+                page.show();
+            QCoreApplication::processEvents();
+            if (cancelled_)
+                break;
+            this->toClipboard(page);
+            Q_EMIT pageOutput(page.number);
+        }
+    } else {
+        print(pages, orientation);
+    }
+    cancelButton_.hide();
+    cancelButton_.setEnabled(false);
+    QApplication::restoreOverrideCursor();
+}
+
+void PrintOutput::print(const std::vector<Page>& pages, QPageLayout::Orientation orientation)
+{
+    QPrinter& printer = this->printer();
     // The printer's own settings are lent for the command and given back after it.
-    const QPageLayout layout = printer().pageLayout();
-    const int resolution = printer().resolution();
+    const QPageLayout layout = printer.pageLayout();
+    const int resolution = printer.resolution();
+    const QStringList options = PrintJobOptions::jobOptions(printer);
+    // One PDF file holds the whole command; a printer gets one job a page.
+    const bool oneFile = printer.outputFormat() == QPrinter::PdfFormat;
+    QPainter job;
 
     for (const Page& page : pages) {
         if (page.show)
             page.show();
-        // The moment to press "Annuler l'impression" between two pages.
+        // After the view switch: "Annuler l'impression" pressed between two pages.
         QCoreApplication::processEvents();
         if (cancelled_)
             break;
-        if (oneFile) {
-            if (!documentOpen) {
-                // A file has no unprintable edge: its pages are the headless export's.
-                printer().setPageMargins(QMarginsF(), QPageLayout::Millimeter);
-                printer().setPageOrientation(orientation);
-                printer().setResolution(qualityResolution());
-                documentOpen = document.begin(&printer());
-            } else {
-                // The new page takes the layout set now; the engine may have gone back to the
-                // printer's own.
-                printer().setPageOrientation(orientation);
-                printer().newPage();
-            }
-            if (documentOpen && page.paint)
-                page.paint(document);
-        } else if (toClipboard) {
-            this->toClipboard(page);
-        } else {
-            printPage(page, orientation);
+        if (!job.isActive()) {
+            // A file has no unprintable edge: its pages are the headless export's.
+            if (oneFile)
+                printer.setPageMargins(QMarginsF(), QPageLayout::Millimeter);
+            else
+                printer.setDocName(page.jobName);
+            printer.setResolution(qualityResolution());
+            // The queue is told the quality, and the printer's resolution nearest it.
+            PrintJobOptions::setJobOptions(
+                printer, PrintJobOptions::withQuality(
+                             options, printQualityCode_,
+                             PrintJobOptions::nearestResolution(resolutionOf(printQualityCode_),
+                                                                offeredResolutions())));
         }
+        // The next page of a file takes the layout set now; the engine may have gone back to
+        // the printer's own.
+        printer.setPageOrientation(orientation);
+
+        Q_EMIT pagePainting(page.number);
+        RecordedPage recorded(printer);
+        {
+            QPainter painter(&recorded);
+            if (page.paint)
+                page.paint(painter);
+        }
+        // "Annuler l'impression" pressed while the page was painted: nothing of it goes out.
+        QCoreApplication::processEvents();
+        if (cancelled_)
+            break;
+        const bool started = job.isActive() ? printer.newPage() : job.begin(&printer);
+        if (!started) {
+            reportFailure(true);
+            break;
+        }
+        recorded.playOn(job);
+        if (!oneFile && !finishJob(job))
+            break;
         Q_EMIT pageOutput(page.number);
     }
-    if (documentOpen)
-        document.end();
-    printer().setPageLayout(layout);
-    printer().setResolution(resolution);
+    if (job.isActive())
+        finishJob(job);
 
-    cancelButton_.hide();
-    cancelButton_.setEnabled(false);
-    QApplication::restoreOverrideCursor();
+    printer.setPageLayout(layout);
+    printer.setResolution(resolution);
+    PrintJobOptions::setJobOptions(printer, options);
+}
+
+bool PrintOutput::printerReady()
+{
+    settlePrinter();
+    const QString missing = missingPrinter();
+    if (missing.isEmpty())
+        return true;
+    // A PDF file is always possible.
+    const Prompter::Message offer{
+        QStringLiteral("Impression"),
+        missing + QStringLiteral("\r\nChoisir une imprimante ou un fichier PDF avec "
+                                 "« Configurer l'imprimante » ?"),
+        Prompter::Icon::Question, Prompter::Yes | Prompter::No, Prompter::No};
+    if (prompter_.ask(offer) != Prompter::Yes || !printerSetup())
+        return false;
+    const QString stillMissing = missingPrinter();
+    if (!stillMissing.isEmpty())
+        prompter_.inform(stillMissing, QStringLiteral("Impression"), Prompter::Icon::Exclamation);
+    return stillMissing.isEmpty();
+}
+
+QString PrintOutput::missingPrinter() const
+{
+    const QPrinter& printer = this->printer();
+    if (!printer.outputFileName().isEmpty())
+        return {};
+    // With no printer at all, the printer is a PDF file without a name.
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        return QStringLiteral("Aucune imprimante n'est installée.");
+    if (QPrinterInfo::printerInfo(printer.printerName()).isNull())
+        return QStringLiteral("L'imprimante « %1 » n'est pas disponible.")
+            .arg(printer.printerName());
+    return {};
+}
+
+bool PrintOutput::finishJob(QPainter& job)
+{
+    const bool finished = job.end() && printer().printerState() != QPrinter::Error;
+    if (!finished)
+        reportFailure(false);
+    return finished;
+}
+
+void PrintOutput::reportFailure(bool starting)
+{
+    const QPrinter& printer = this->printer();
+    const QString file = printer.outputFileName();
+    QString reason;
+    if (!file.isEmpty())
+        reason = starting ? QStringLiteral("impossible d'écrire le fichier « %1 ».").arg(file)
+                          : QStringLiteral("le fichier « %1 » n'a pas pu être terminé.").arg(file);
+    else
+        reason = starting ? QStringLiteral("l'imprimante « %1 » n'a pas pu commencer le travail.")
+                                .arg(printer.printerName())
+                          : QStringLiteral("l'imprimante « %1 » n'a pas accepté la page.")
+                                .arg(printer.printerName());
+    settlePrinter();
+    prompter_.inform(QStringLiteral("Erreur rencontrée lors de l'impression :\r\n") + reason,
+                     QStringLiteral("Printing Error"), Prompter::Icon::Exclamation);
+}
+
+void PrintOutput::settlePrinter()
+{
+    // A job that could not start leaves the printer active (or in error), and an active
+    // printer refuses every new setting: ending its engine makes it idle again.
+    QPrinter& printer = this->printer();
+    if (printer.printerState() != QPrinter::Idle && printer.paintEngine())
+        printer.paintEngine()->end();
 }
 
 void PrintOutput::toClipboard(const Page& page)
@@ -154,31 +279,11 @@ void PrintOutput::toClipboard(const Page& page)
                          QStringLiteral("Presse papier"), Prompter::Icon::Information);
 }
 
-void PrintOutput::printPage(const Page& page, QPageLayout::Orientation orientation)
-{
-    // The command gives the printer its own settings back once every page is out.
-    printer().setDocName(page.jobName);
-    printer().setPageOrientation(orientation);
-    printer().setResolution(qualityResolution());
-    QPainter painter;
-    bool printed = painter.begin(&printer());
-    if (printed) {
-        if (page.paint)
-            page.paint(painter);
-        printed = painter.end() && printer().printerState() != QPrinter::Error;
-    }
-    if (!printed && printer().printerState() != QPrinter::Aborted)
-        prompter_.inform(QStringLiteral("Erreur rencontrée lors de l'impression :\r\n") +
-                             QStringLiteral("l'imprimante « %1 » n'a pas accepté la page.")
-                                 .arg(printer().printerName()),
-                         QStringLiteral("Printing Error"), Prompter::Icon::Exclamation);
-}
-
 void PrintOutput::cancel()
 {
+    // Nothing is printing now: the page being painted is held back (print engines cannot
+    // abort a job once they have it).
     cancelled_ = true;
-    if (printer().printerState() == QPrinter::Active)
-        printer().abort();
     cancelButton_.hide();
     cancelButton_.setEnabled(false);
     QCoreApplication::processEvents();

@@ -15,10 +15,11 @@ class QPushButton;
 class QWidget;
 
 // What every window's output shares, the cover's sheets as the CD label: the printer, the
-// print quality as a resolution, the question before printing, the cancel button "Annuler
-// l'impression", the printer's own settings lent for one command and given back, one job a
-// page on a printer and one file for a whole command on a PDF; and, for the clipboard copy and
-// the BMP export, the page's picture as the screen shows it.
+// print quality (a resolution, and a quality the queue is told), the question before printing,
+// the cancel button "Annuler l'impression", the printer's own settings lent for one command and
+// given back, one job a page on a printer and one file for a whole command on a PDF, and the
+// printing errors; and, for the clipboard copy and the BMP export, the page's picture as the
+// screen shows it.
 class PrintOutput : public QObject {
     Q_OBJECT
 public:
@@ -44,8 +45,10 @@ public:
     int printQualityCode() const { return printQualityCode_; }
     // The resolution the quality prints at, capped by what the printer offers.
     int qualityResolution() const;
-    // "Configurer l'imprimante".
-    void printerSetup();
+    // The resolutions the printer offers; none for a PDF file, which takes any.
+    QList<int> offeredResolutions() const;
+    // "Configurer l'imprimante". True when the user chose.
+    bool printerSetup();
 
     // A copy or a BMP export is running: the pages go to the clipboard, nothing is asked.
     bool copyOrExportInProgress() const { return copyInProgress_ || bmpExportInProgress_; }
@@ -53,7 +56,9 @@ public:
     // copy or an export runs.
     bool confirmed(const QString& what);
     // Sends `pages` in order to the printer, in `orientation`, or puts their pictures on the
-    // clipboard. "Annuler l'impression" stops it between two pages.
+    // clipboard. A page is painted first and goes out only if "Annuler l'impression" was not
+    // pressed meanwhile; the pages after it are then skipped. Without a printer, offers to
+    // choose one; a printer that fails is reported, and left ready for the next command.
     void output(const std::vector<Page>& pages, bool toClipboard,
                 QPageLayout::Orientation orientation);
     // A copy: `print` runs without its question and puts its page on the clipboard, with the
@@ -65,12 +70,20 @@ public:
                    const QString& proposedName);
 
 Q_SIGNALS:
+    // A page starts being painted for the printer (the tests press "Annuler l'impression" then).
+    void pagePainting(int number);
     // A page has gone to its destination (the tests cancel between pages with it).
     void pageOutput(int number);
 
 private:
     void toClipboard(const Page& page);
-    void printPage(const Page& page, QPageLayout::Orientation orientation);
+    void print(const std::vector<Page>& pages, QPageLayout::Orientation orientation);
+    // A printer to print on, or the user's choice of one.
+    bool printerReady();
+    QString missingPrinter() const;
+    bool finishJob(QPainter& job);
+    void reportFailure(bool starting);
+    void settlePrinter();
     void cancel();
 
     Prompter& prompter_;

@@ -1,5 +1,7 @@
 #include "Application.h"
+#include "MainMenus.h"
 #include "OutputCommands.h"
+#include "PostedClick.h"
 #include "ScriptedPrompter.h"
 #include "frmJewelCase.h"
 
@@ -7,8 +9,10 @@
 #include <QFile>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QTcpServer>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <QtTest>
 #include <unistd.h>
 
@@ -26,6 +30,31 @@ bool write(const QString& path, const QString& text)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) > 0;
+}
+
+// The value of job attribute `name` in a job's control file (IPP-encoded): after the name, a
+// two-byte length and the value; an enum's 4 bytes as its decimal number.
+QString jobAttribute(const QString& controlFile, const QByteArray& name)
+{
+    QFile file(controlFile);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray ipp = file.readAll();
+    const qsizetype at = ipp.indexOf(QByteArray(1, char(name.size())) + name);
+    if (at < 3)
+        return {};
+    const qsizetype from = at + 1 + name.size();
+    const int length = (uchar(ipp.at(from)) << 8) | uchar(ipp.at(from + 1));
+    const QByteArray value = ipp.mid(from + 2, length);
+    if (ipp.at(at - 2) == 0x23 && length == 4) // an enum
+        return QString::number(qFromBigEndian<qint32>(value.constData()));
+    return QString::fromLatin1(value);
+}
+
+// The jobs the queue has, printed or not.
+int jobCount()
+{
+    return run("/usr/bin/lpstat", {"-W", "all", "-o", "jaskel"}).count("jaskel-");
 }
 
 } // namespace
@@ -58,10 +87,12 @@ private Q_SLOTS:
         const QString conf = dir_.filePath("cupsd.conf"), files = dir_.filePath("cups-files.conf");
         QVERIFY(write(
             conf, QStringLiteral("Listen 127.0.0.1:%1\nWebInterface No\nDefaultAuthType None\n"
+                                 "DirtyCleanInterval 0\n"
                                  "<Location />\n Allow all\n</Location>\n"
                                  "<Location /admin>\n Allow all\n</Location>\n<Policy default>\n"
                                  " <Limit All>\n  Allow all\n </Limit>\n</Policy>\n")
                       .arg(port)));
+        // Each job's control file is written as the job comes, not half a minute later.
         QVERIFY(
             write(files, QStringLiteral("ServerRoot %1\nRequestRoot %1/spool\nCacheDir %1/cache\n"
                                         "StateDir %1/state\nErrorLog %1/log/error_log\n"
@@ -99,6 +130,78 @@ private Q_SLOTS:
                     .contains(QRegularExpression(
                         QStringLiteral("Page size: +8\\d\\d(\\.\\d+)? x 5\\d\\d"))));
         QVERIFY(!run("pdftotext", {job, "-"}).contains("Votre texte"));
+    }
+
+    // The quality menu reaches the queue: the job says its quality and the printer's resolution
+    // nearest it, and its pictures are at the quality's resolution.
+    void qualityGoesWithTheJob()
+    {
+        ScriptedPrompter prompter;
+        frmJewelCase window(&prompter);
+        window.startUp();
+        window.printer().setPrinterName("jaskel");
+        // A picture of 1200 pixels on an inch of the Dos.
+        ImageSlot& logo = window.document().faces[Face::Dos].logo;
+        QImage pixels(1200, 1200, QImage::Format_RGB32);
+        pixels.fill(Qt::darkCyan);
+        logo.setPicture(Picture::fromImage(pixels));
+        logo.rect = QRectF(1000, 1000, 1440, 1440);
+        logo.visible = true;
+
+        const QDir spool(dir_.filePath("spool"));
+        const struct {
+            int entry;
+            QString quality, resolution, pictureWidth;
+        } rows[] = {{0, "3", "300dpi", "150"}, {3, "5", "1200dpi", "1200"}};
+        for (const auto& row : rows) {
+            window.menus().output.quality[std::size_t(row.entry)]->trigger();
+            const int before = jobCount();
+            prompter.buttons = {Prompter::Yes};
+            window.output().Print(OutputCommands::Dos);
+            QCOMPARE(jobCount(), before + 1);
+            const QString control =
+                spool.filePath(spool.entryList({"c*"}, QDir::Files, QDir::Name).constLast());
+            QTRY_COMPARE_WITH_TIMEOUT(jobAttribute(control, "print-quality"), row.quality, 10000);
+            QCOMPARE(jobAttribute(control, "Resolution"), row.resolution);
+            QTRY_COMPARE_WITH_TIMEOUT(
+                run("/usr/bin/lpstat", {"-W", "completed", "-o", "jaskel"}).count("jaskel-"),
+                before + 1, 20000);
+            const QStringList image = run("pdfimages", {"-list", dir_.filePath("out/job.pdf")})
+                                          .split('\n')
+                                          .value(2)
+                                          .split(' ', Qt::SkipEmptyParts);
+            QCOMPARE(image.value(3), row.pictureWidth);
+        }
+    }
+
+    // "Annuler l'impression" clicked while the Dos is being printed: nothing of it reaches the
+    // queue, and the recto sheet is skipped. A queue that is gone prints nothing either.
+    void cancellingDuringASheetSendsNothing()
+    {
+        ScriptedPrompter prompter;
+        frmJewelCase window(&prompter);
+        window.startUp();
+        window.show();
+        window.printer().setPrinterName("jaskel");
+        QPushButton* cancel = window.cancelPrintButton();
+        connect(&window.output(), &OutputCommands::sheetPainting, cancel,
+                [cancel] { postClick(cancel); });
+        const int before = jobCount();
+        prompter.buttons = {Prompter::Yes};
+        window.output().Print(OutputCommands::AllSheets);
+        QCOMPARE(jobCount(), before);
+        QVERIFY(!cancel->isVisible());
+
+        // A queue removed since it was chosen: the command says so before printing anything.
+        run("/usr/sbin/lpadmin", {"-p", "parti", "-v", "file:///dev/null", "-m", "raw", "-E"});
+        window.printer().setPrinterName("parti");
+        QCOMPARE(window.printer().printerName(), QStringLiteral("parti"));
+        run("/usr/sbin/lpadmin", {"-x", "parti"});
+        prompter.buttons = {Prompter::Yes, Prompter::No};
+        window.output().Print(OutputCommands::Dos);
+        QCOMPARE(prompter.last().text,
+                 QStringLiteral("L'imprimante « parti » n'est pas disponible.\r\nChoisir une "
+                                "imprimante ou un fichier PDF avec « Configurer l'imprimante » ?"));
     }
 };
 

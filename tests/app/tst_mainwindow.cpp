@@ -2,6 +2,7 @@
 #include "CommandLine.h"
 #include "CoverView.h"
 #include "ModalDriver.h"
+#include "PostedClick.h"
 #include "PrintedSheet.h"
 #include "ScriptedPrompter.h"
 #include "SheetWidget.h"
@@ -10,9 +11,13 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPainter>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QtTest>
@@ -41,7 +46,14 @@ class TestMainWindow : public QObject {
     };
 
 private Q_SLOTS:
-    void initTestCase() { Application::configure(*qApp); }
+    void initTestCase()
+    {
+        Application::configure(*qApp);
+        // No printer anywhere: the CUPS scheduler is asked on a port where none listens.
+        QTcpServer probe;
+        QVERIFY(probe.listen(QHostAddress::LocalHost));
+        qputenv("CUPS_SERVER", QStringLiteral("127.0.0.1:%1").arg(probe.serverPort()).toLatin1());
+    }
 
     void viewsAndEditingTexts()
     {
@@ -242,14 +254,79 @@ private Q_SLOTS:
         QVERIFY(printer.pageLayout().orientation() == QPageLayout::Portrait &&
                 printer.resolution() == 300 && !w.window.cancelPrintButton()->isVisible());
 
-        // "Annuler l'impression" pressed after the first sheet: the second is not printed.
+        // "Annuler l'impression" clicked while the second sheet is painted: the file holds the
+        // first alone.
         const QString one = dir.filePath(QStringLiteral("un.pdf"));
         printer.setOutputFileName(one);
-        connect(&w.window.output(), &OutputCommands::sheetOutput, this,
-                [&] { QTest::mouseClick(w.window.cancelPrintButton(), Qt::LeftButton); });
+        connect(&w.window.output(), &OutputCommands::sheetPainting, this, [&](int sheet) {
+            if (sheet == RectoSheet)
+                postClick(w.window.cancelPrintButton());
+        });
         w.prompter.buttons = {Prompter::Yes};
         w.menus.output.printAll->trigger();
         QCOMPARE(pages(one), printed.mid(0, 1));
+    }
+
+    // Without a printer the program says so and offers to choose one; a job that cannot start
+    // is reported, and the printer takes the next command.
+    void printingWithoutPrinterOrWithAFailingOne()
+    {
+        QTemporaryDir dir;
+        Window w;
+        QPrinter& printer = w.window.printer();
+        const auto print = [&w] {
+            w.prompter.asked.clear();
+            QTest::keyClick(&w.window, Qt::Key_I, Qt::ControlModifier);
+        };
+        const QStringList offer = {QStringLiteral("Impression"),
+                                   QStringLiteral("Aucune imprimante n'est installée.\r\n"
+                                                  "Choisir une imprimante ou un fichier PDF avec "
+                                                  "« Configurer l'imprimante » ?")};
+        const auto titleAndText = [](const Prompter::Message& message) {
+            return QStringList{message.title, message.text};
+        };
+        w.prompter.buttons = {Prompter::Yes, Prompter::No};
+        print();
+        QCOMPARE(w.prompter.asked.size(), 2);
+        QCOMPARE(titleAndText(w.prompter.last()), offer);
+
+        // A file in a folder that does not exist: the job cannot start.
+        const QString absent = dir.filePath(QStringLiteral("absent/jaquette.pdf"));
+        printer.setOutputFileName(absent);
+        w.prompter.buttons = {Prompter::Yes};
+        print();
+        QCOMPARE(titleAndText(w.prompter.last()),
+                 (QStringList{QStringLiteral("Printing Error"),
+                              QStringLiteral("Erreur rencontrée lors de l'impression :\r\n"
+                                             "impossible d'écrire le fichier « %1 ».")
+                                  .arg(absent)}));
+        QCOMPARE(w.prompter.last().icon, Prompter::Icon::Exclamation);
+
+        // Without a printer again, and left active by a job that could not start (as a start
+        // without a file name leaves it): the offer taken, the set-up dialog (whose button says
+        // "OK") chooses a PDF file, and the command goes on into it.
+        printer.setOutputFileName(QString());
+        QPainter unstarted;
+        QVERIFY(!unstarted.begin(&printer) && printer.printerState() == QPrinter::Active);
+        const QString chosen = dir.filePath(QStringLiteral("jaquette.pdf"));
+        QString button;
+        ExpectModal setup([&](QWidget* dialog) {
+            QPushButton* ok = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+            button = ok->text();
+            auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+            printers->setCurrentIndex(printers->count() - 1); // the PDF file
+            dialog->findChild<QLineEdit*>(QStringLiteral("filename"))->setText(chosen);
+            QTest::mouseClick(ok, Qt::LeftButton);
+        });
+        w.prompter.buttons = {Prompter::Yes, Prompter::Yes};
+        print();
+        QVERIFY(setup.seen());
+        QCOMPARE(button, QStringLiteral("OK"));
+        QCOMPARE(titleAndText(w.prompter.last()), offer);
+        QProcess info;
+        info.start(QStringLiteral("pdfinfo"), {chosen});
+        QVERIFY(info.waitForFinished() &&
+                info.readAllStandardOutput().contains(QByteArrayLiteral("Pages:           2")));
     }
 
     // A quoted path relative to the current folder; the other forms: tst_desktop.
