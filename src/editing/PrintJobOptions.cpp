@@ -1,5 +1,8 @@
 #include "PrintJobOptions.h"
 
+#include <cups/cups.h>
+#include <cstring>
+
 #include <QPrintEngine>
 #include <QPrinter>
 #include <cstdlib>
@@ -87,6 +90,19 @@ void setJobOptions(QPrinter& printer, const QStringList& options)
 {
     if (isCupsQueue(printer))
         printer.printEngine()->setProperty(cupsOptionsKey, options);
+}
+
+bool queueRefusesJobs(const QString& printer)
+{
+    cups_dest_t* destination =
+        cupsGetNamedDest(CUPS_HTTP_DEFAULT, printer.toUtf8().constData(), nullptr);
+    if (!destination)
+        return false;
+    const char* accepting = cupsGetOption("printer-is-accepting-jobs", destination->num_options,
+                                          destination->options);
+    const bool refuses = accepting && std::strcmp(accepting, "false") == 0;
+    cupsFreeDests(1, destination);
+    return refuses;
 }
 
 } // namespace PrintJobOptions

@@ -23,4 +23,8 @@ QStringList withQuality(QStringList options, int printQualityCode, int resolutio
 QStringList jobOptions(const QPrinter& printer);
 void setJobOptions(QPrinter& printer, const QStringList& options);
 
+// True when the CUPS queue `printer` exists and refuses new jobs (its administrator rejected
+// them): the print engine would hand it the job and say nothing of its refusal.
+bool queueRefusesJobs(const QString& printer);
+
 } // namespace PrintJobOptions

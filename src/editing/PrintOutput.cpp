@@ -181,6 +181,12 @@ void PrintOutput::print(const std::vector<Page>& pages, QPageLayout::Orientation
         QCoreApplication::processEvents();
         if (cancelled_)
             break;
+        if (!oneFile && PrintJobOptions::queueRefusesJobs(printer.printerName())) {
+            reportFailure(true, QStringLiteral("l'imprimante « %1 » refuse les travaux pour le "
+                                               "moment.")
+                                    .arg(printer.printerName()));
+            break;
+        }
         const bool started = job.isActive() ? printer.newPage() : job.begin(&printer);
         if (!started) {
             reportFailure(true);
@@ -241,15 +247,14 @@ bool PrintOutput::finishJob(QPainter& job)
     return finished;
 }
 
-void PrintOutput::reportFailure(bool starting)
+void PrintOutput::reportFailure(bool starting, QString reason)
 {
     const QPrinter& printer = this->printer();
     const QString file = printer.outputFileName();
-    QString reason;
-    if (!file.isEmpty())
+    if (reason.isEmpty() && !file.isEmpty())
         reason = starting ? QStringLiteral("impossible d'écrire le fichier « %1 ».").arg(file)
                           : QStringLiteral("le fichier « %1 » n'a pas pu être terminé.").arg(file);
-    else
+    else if (reason.isEmpty())
         reason = starting ? QStringLiteral("l'imprimante « %1 » n'a pas pu commencer le travail.")
                                 .arg(printer.printerName())
                           : QStringLiteral("l'imprimante « %1 » n'a pas accepté la page.")

@@ -82,7 +82,9 @@ private:
     bool printerReady();
     QString missingPrinter() const;
     bool finishJob(QPainter& job);
-    void reportFailure(bool starting);
+    // "Erreur rencontrée lors de l'impression :" with `reason`, or what failed when none is
+    // given.
+    void reportFailure(bool starting, QString reason = {});
     void settlePrinter();
     void cancel();
 

@@ -184,13 +184,27 @@ private Q_SLOTS:
         window.show();
         window.printer().setPrinterName("jaskel");
         QPushButton* cancel = window.cancelPrintButton();
-        connect(&window.output(), &OutputCommands::sheetPainting, cancel,
-                [cancel] { postClick(cancel); });
+        const QMetaObject::Connection clicking =
+            connect(&window.output(), &OutputCommands::sheetPainting, cancel,
+                    [cancel] { postClick(cancel); });
         const int before = jobCount();
         prompter.buttons = {Prompter::Yes};
         window.output().Print(OutputCommands::AllSheets);
         QCOMPARE(jobCount(), before);
         QVERIFY(!cancel->isVisible());
+
+        // A queue that refuses jobs: said in the printing error box, and nothing is sent.
+        disconnect(clicking);
+        run("/usr/sbin/cupsreject", {"jaskel"});
+        window.printer().setPrinterName("jaskel");
+        prompter.buttons = {Prompter::Yes};
+        window.output().Print(OutputCommands::Dos);
+        run("/usr/sbin/cupsaccept", {"jaskel"});
+        QCOMPARE(prompter.last().title, QStringLiteral("Printing Error"));
+        QCOMPARE(prompter.last().text,
+                 QStringLiteral("Erreur rencontrée lors de l'impression :\r\nl'imprimante « "
+                                "jaskel » refuse les travaux pour le moment."));
+        QCOMPARE(jobCount(), before);
 
         // A queue removed since it was chosen: the command says so before printing anything.
         run("/usr/sbin/lpadmin", {"-p", "parti", "-v", "file:///dev/null", "-m", "raw", "-E"});
