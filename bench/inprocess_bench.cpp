@@ -92,8 +92,8 @@ void importRecord(benchmark::State& state)
                         "[RecordData]\r\nNrSubRecords=999\r\n[SubRec]\r\n";
     for (int track = 1; track <= 999; ++track)
         record += "Track" + QByteArray::number(track) + "=Titre du morceau " +
-                  QByteArray::number(track) + "\r\nLength" + QByteArray::number(track) + "=3:" +
-                  QByteArray::number(10 + track % 50) + "\r\n";
+                  QByteArray::number(track) + "\r\nLength" + QByteArray::number(track) +
+                  "=3:" + QByteArray::number(10 + track % 50) + "\r\n";
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(record) != record.size())
         state.SkipWithError("the record could not be written");

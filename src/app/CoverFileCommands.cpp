@@ -19,10 +19,8 @@ Prompter::FileDialog coverDialog(const QString& title, const QString& fileName,
 
 } // namespace
 
-CoverFileCommands::CoverFileCommands(CoverContext& context, QString& lastPicturePath,
-                                     Hooks hooks)
-    : context_(context), lastPicturePath_(lastPicturePath),
-      hooks_(std::move(hooks))
+CoverFileCommands::CoverFileCommands(CoverContext& context, QString& lastPicturePath, Hooks hooks)
+    : context_(context), lastPicturePath_(lastPicturePath), hooks_(std::move(hooks))
 {
 }
 
@@ -59,8 +57,7 @@ void CoverFileCommands::Open()
 bool CoverFileCommands::openFile(const QString& path)
 {
     context_.selection.EndDrag();
-    const bool read =
-        CoverFile::OuvrirFichier(context_.document, path, context_.prompter);
+    const bool read = CoverFile::OuvrirFichier(context_.document, path, context_.prompter);
     // The title names the file even when it could not be read to its end: what was read is
     // on the cover.
     setFileName(path);

@@ -19,8 +19,7 @@ public:
         std::function<void(const ViewState& state)> applyView;
     };
 
-    CoverFileCommands(CoverContext& context, QString& lastPicturePath,
-                      Hooks hooks);
+    CoverFileCommands(CoverContext& context, QString& lastPicturePath, Hooks hooks);
 
     // "&Ouvrir": after the unsaved-changes question, the open dialog and the file.
     void Open();

@@ -117,8 +117,7 @@ void frmJewelCase::wireFileCommands()
     hooks.setTitle = [this](const QString& title) { setWindowTitle(title); };
     hooks.showView = [this](int entry) { ShowView(entry); };
     hooks.applyView = [this](const ViewState& state) { applyView(state); };
-    files_ = std::make_unique<CoverFileCommands>(*context_, lastPicturePath_,
-                                                 std::move(hooks));
+    files_ = std::make_unique<CoverFileCommands>(*context_, lastPicturePath_, std::move(hooks));
     const FileActions& file = menus_->file;
     for (QAction* open : {file.open, file.openButton})
         wireCommand(open, [this] { files_->Open(); });

@@ -29,8 +29,8 @@ ImageOptions::ImageOptions(const JewelCaseDocument& document) : document_(docume
         options.backgroundMode = std::clamp(choices.backgroundFitMode[f], 0, 1);
         if (!source.logo.isEmpty()) {
             options.logo = source.logo.picture;
-            options.logoTrueSize =
-                PicturePlacement::shownLogoMode(source.logo) == PicturePlacement::LogoDisplayMode::Free;
+            options.logoTrueSize = PicturePlacement::shownLogoMode(source.logo) ==
+                                   PicturePlacement::LogoDisplayMode::Free;
         }
         if (!source.background.isEmpty()) {
             options.background = source.background.picture;

@@ -1,7 +1,7 @@
 #include "PrintJobOptions.h"
 
-#include <cups/cups.h>
 #include <cstring>
+#include <cups/cups.h>
 
 #include <QPrintEngine>
 #include <QPrinter>
@@ -98,8 +98,8 @@ bool queueRefusesJobs(const QString& printer)
         cupsGetNamedDest(CUPS_HTTP_DEFAULT, printer.toUtf8().constData(), nullptr);
     if (!destination)
         return false;
-    const char* accepting = cupsGetOption("printer-is-accepting-jobs", destination->num_options,
-                                          destination->options);
+    const char* accepting =
+        cupsGetOption("printer-is-accepting-jobs", destination->num_options, destination->options);
     const bool refuses = accepting && std::strcmp(accepting, "false") == 0;
     cupsFreeDests(1, destination);
     return refuses;

@@ -90,13 +90,13 @@ private Q_SLOTS:
         // Other systems' files are in their language's code page; a locale that names no
         // language, or a Western one, keeps Windows-1252.
         const QList<std::pair<const char*, int>> locales = {
-            {"C", 1252},          {"POSIX", 1252},         {"fr_FR.UTF-8", 1252},
-            {"en_US", 1252},      {"pl_PL.UTF-8", 1250},   {"cs_CZ.ISO-8859-2", 1250},
-            {"ru_RU.UTF-8", 1251}, {"sr_RS", 1251},        {"sr_RS@latin", 1250},
-            {"el_GR.UTF-8", 1253}, {"tr_TR", 1254},        {"he_IL", 1255},
-            {"ar_EG", 1256},      {"lt_LT", 1257},         {"vi_VN", 1258},
-            {"th_TH", 874},       {"ja_JP.UTF-8", 932},    {"zh_CN", 936},
-            {"zh_TW.UTF-8", 950}, {"zh_HK", 950},          {"ko_KR", 949}};
+            {"C", 1252},           {"POSIX", 1252},       {"fr_FR.UTF-8", 1252},
+            {"en_US", 1252},       {"pl_PL.UTF-8", 1250}, {"cs_CZ.ISO-8859-2", 1250},
+            {"ru_RU.UTF-8", 1251}, {"sr_RS", 1251},       {"sr_RS@latin", 1250},
+            {"el_GR.UTF-8", 1253}, {"tr_TR", 1254},       {"he_IL", 1255},
+            {"ar_EG", 1256},       {"lt_LT", 1257},       {"vi_VN", 1258},
+            {"th_TH", 874},        {"ja_JP.UTF-8", 932},  {"zh_CN", 936},
+            {"zh_TW.UTF-8", 950},  {"zh_HK", 950},        {"ko_KR", 949}};
         for (const auto& [locale, codePage] : locales)
             QCOMPARE(TextEncoding::codePageForLocale(QLatin1String(locale)), codePage);
         QCOMPARE(TextEncoding::systemCodePage(), 1252); // the tests run in C.UTF-8

@@ -87,7 +87,7 @@ private Q_SLOTS:
             QVERIFY(c.rectOf(text) == rect && c.shownBorderOf(text) == BorderStyle::Single);
         }
         QCOMPARE(c.shownBorderOf(other), BorderStyle::None); // not the outline of a drag
-        QVERIFY(!c.marks(RectoSheet).handlesVisible);   // none left on the sheet the Dos hides
+        QVERIFY(!c.marks(RectoSheet).handlesVisible);        // none left on the sheet the Dos hides
     }
 
     void movesAndResizes()

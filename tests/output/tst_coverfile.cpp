@@ -200,13 +200,13 @@ private Q_SLOTS:
         // What could not be saved as it was read is refused as a broken file: the template's
         // index, an index given twice, a place a text cannot keep exactly. What is accepted
         // saves to a file that opens as the same cover.
-        const QByteArray record = "\"Un, deux\r\ntrois \xE9t\xE9\",2,255,1,1,\"Arial\",0,1,\"Arial\",12,"
-                                "0,0,16711680,100,200,3000,400,1,7,0\r\n";
-        const QList<QPair<QByteArray, QByteArray>> refused = {
-            {",7,0\r\n", ",0,0\r\n"},
-            {"1 0 0\r\n", "2 0 0\r\n" + record},
-            {",100,200,", ",2147483647,200,"},
-            {",3000,400,", ",3000,-16777217,"}};
+        const QByteArray record =
+            "\"Un, deux\r\ntrois \xE9t\xE9\",2,255,1,1,\"Arial\",0,1,\"Arial\",12,"
+            "0,0,16711680,100,200,3000,400,1,7,0\r\n";
+        const QList<QPair<QByteArray, QByteArray>> refused = {{",7,0\r\n", ",0,0\r\n"},
+                                                              {"1 0 0\r\n", "2 0 0\r\n" + record},
+                                                              {",100,200,", ",2147483647,200,"},
+                                                              {",3000,400,", ",3000,-16777217,"}};
         for (const auto& [from, to] : refused) {
             QVERIFY(writeAll(file("refused.jkcd"), QByteArray(bytes).replace(from, to)));
             ScriptedPrompter asked;
