@@ -118,10 +118,7 @@ void PrintOutput::output(const std::vector<Page>& pages, bool toClipboard,
     cancelButton_.setEnabled(true);
     if (toClipboard) {
         for (const Page& page : pages) {
-            if (page.show)
-                page.show();
-            QCoreApplication::processEvents();
-            if (cancelled_)
+            if (!shownAndNotCancelled(page))
                 break;
             this->toClipboard(page);
             Q_EMIT pageOutput(page.number);
@@ -132,6 +129,15 @@ void PrintOutput::output(const std::vector<Page>& pages, bool toClipboard,
     cancelButton_.hide();
     cancelButton_.setEnabled(false);
     QApplication::restoreOverrideCursor();
+}
+
+bool PrintOutput::shownAndNotCancelled(const Page& page)
+{
+    if (page.show)
+        page.show();
+    // After the view switch: "Annuler l'impression" pressed between two pages.
+    QCoreApplication::processEvents();
+    return !cancelled_;
 }
 
 void PrintOutput::print(const std::vector<Page>& pages, QPageLayout::Orientation orientation)
@@ -146,11 +152,7 @@ void PrintOutput::print(const std::vector<Page>& pages, QPageLayout::Orientation
     QPainter job;
 
     for (const Page& page : pages) {
-        if (page.show)
-            page.show();
-        // After the view switch: "Annuler l'impression" pressed between two pages.
-        QCoreApplication::processEvents();
-        if (cancelled_)
+        if (!shownAndNotCancelled(page))
             break;
         if (!job.isActive()) {
             // A file has no unprintable edge: its pages are the headless export's.

@@ -77,6 +77,8 @@ Q_SIGNALS:
 
 private:
     void toClipboard(const Page& page);
+    // The window shows the page and lets events run; false when the output was cancelled.
+    bool shownAndNotCancelled(const Page& page);
     void print(const std::vector<Page>& pages, QPageLayout::Orientation orientation);
     // A printer to print on, or the user's choice of one.
     bool printerReady();
