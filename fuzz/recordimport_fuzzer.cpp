@@ -25,7 +25,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                         "an imported text stays inside its face");
         }
     }
-    require(!document.documentModified, "an import leaves the cover unmodified");
 
     require(CoverFile::SauveFichier(document, saved, prompter), "an imported cover saves");
     JewelCaseDocument reopened;

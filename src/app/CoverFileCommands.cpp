@@ -26,14 +26,14 @@ CoverFileCommands::CoverFileCommands(CoverContext& context, QString& lastPicture
 
 void CoverFileCommands::setFileName(const QString& name)
 {
-    context_.document.currentFileName = name;
+    context_.fileName = name;
     if (hooks_.setTitle)
         hooks_.setTitle(QStringLiteral("Jaskel CD : ") + name);
 }
 
 bool CoverFileCommands::settleUnsavedChanges()
 {
-    if (!context_.document.documentModified)
+    if (!context_.history.isModified())
         return true;
     // Declined, the changes stay counted until the cover is really replaced or the program
     // really ends: a command cancelled later must not lose them.
@@ -48,7 +48,7 @@ void CoverFileCommands::Open()
         return;
     const std::optional<QString> path = context_.prompter.getOpenFileName(
         coverDialog(QStringLiteral("Ouvrir un fichier Jaquette au format JKCD"),
-                    context_.document.currentFileName));
+                    context_.fileName));
     if (!path || path->isEmpty())
         return;
     openFile(*path);
@@ -58,6 +58,7 @@ bool CoverFileCommands::openFile(const QString& path)
 {
     context_.selection.EndDrag();
     const bool read = CoverFile::OuvrirFichier(context_.document, path, context_.prompter);
+    context_.history.restart();
     // The title names the file even when it could not be read to its end: what was read is
     // on the cover.
     setFileName(path);
@@ -72,11 +73,12 @@ bool CoverFileCommands::SaveAs()
 {
     const std::optional<QString> path = context_.prompter.getSaveFileName(
         coverDialog(QStringLiteral("Enregistrer Jaquette au format JKCD"),
-                    context_.document.currentFileName, QStringLiteral("jkcd")));
+                    context_.fileName, QStringLiteral("jkcd")));
     if (!path || path->isEmpty())
         return false;
     if (!CoverFile::SauveFichier(context_.document, *path, context_.prompter))
         return false;
+    context_.history.markSaved();
     setFileName(*path);
     return true;
 }
@@ -95,6 +97,7 @@ void CoverFileCommands::New()
     if (hooks_.showView)
         hooks_.showView(FaceViews::Verso);
     importRecord(CatalogueImport::newCoverRecordFile());
+    context_.history.restart();
     if (hooks_.showView)
         hooks_.showView(FaceViews::RectoVerso);
 }
@@ -103,7 +106,7 @@ void CoverFileCommands::emptyCover(CoverContext& context)
 {
     JewelCaseDocument& document = context.document;
     document.reset();
-    document.currentFileName = untitled;
+    context.fileName = untitled;
     // The templates of new texts: whole sizes, which the file keeps as they are.
     for (Face& face : document.faces) {
         TextElement& model = face.texts.at(0);
@@ -130,6 +133,7 @@ void CoverFileCommands::emptyCover(CoverContext& context)
 
 void CoverFileCommands::importRecord(const QString& recordFile)
 {
+    DocumentHistory::Edit edit(context_.history, QStringLiteral("l'import de la fiche"));
     for (int face : {int(Face::Verso), int(Face::Dos)}) {
         const std::optional<ViewState> view =
             CatalogueImport::ImportCatalogueRecord(context_, face, recordFile);

@@ -73,7 +73,7 @@ QMenu* submenu(QMenu* parent, QAction* header)
 } // namespace
 
 MainMenus::MainMenus(QObject* owner)
-    : file(owner), text(owner), view(owner), output(owner), windows(owner)
+    : file(owner), text(owner), view(owner), output(owner), windows(owner), history(owner)
 {
 }
 
@@ -134,6 +134,7 @@ void MainMenus::layOut(QMenuBar* bar, QToolBar* toolBar)
     bar->addActions({windows.imageOptions, windows.cddb, windows.label});
     QMenu* help = bar->addMenu(QStringLiteral("?"));
     help->addActions({windows.help, windows.about});
+    history.addMenu(bar, help->menuAction());
 
     file.newButton->setIcon(themeIcon(QStringLiteral("document-new")));
     file.openButton->setIcon(themeIcon(QStringLiteral("document-open")));

@@ -2,6 +2,7 @@
 
 #include "CoverActions.h"
 #include "EditingActions.h"
+#include "HistoryActions.h"
 
 #include <array>
 
@@ -43,6 +44,7 @@ struct MainMenus {
     ViewActions view;
     OutputActions output;
     WindowActions windows;
+    HistoryActions history; // "É&dition", before "?"
     QMenu* fileMenu = nullptr;
     QMenu* textMenu = nullptr; // also the pop-up menu of a text
 

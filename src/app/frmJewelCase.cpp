@@ -56,6 +56,7 @@ frmJewelCase::frmJewelCase(Prompter* prompter, QWidget* parent)
                 [this](const QPoint& at) { menus_->textMenu->popup(at); });
     }
     wireViews();
+    wireHistory();
     connect(menus_->windows.about, &QAction::triggered, this, &frmJewelCase::showAbout);
     menus_->windows.imageOptions->setEnabled(true);
     connect(menus_->windows.imageOptions, &QAction::triggered, this,
@@ -70,6 +71,16 @@ frmJewelCase::~frmJewelCase() = default;
 double frmJewelCase::pixelsPerTwip() const
 {
     return Twips::toDevice(*view_).m11();
+}
+
+void frmJewelCase::wireHistory()
+{
+    CoverHistory& history = context_->history;
+    menus_->history.follow(history);
+    // The sheets show every change of the cover, whichever command made it.
+    connect(&history, &DocumentHistory::changed, this, &frmJewelCase::refreshCover);
+    // What was selected may be gone or elsewhere in the cover put back.
+    connect(&history, &DocumentHistory::restored, this, [this] { context_->selection.EndDrag(); });
 }
 
 void frmJewelCase::wireViews()
@@ -88,6 +99,9 @@ void frmJewelCase::wirePictureExports()
     const std::array<QAction*, 4>& entries = menus_->output.savePicture;
     for (int entry = 0; entry < int(entries.size()); ++entry) {
         connect(entries[std::size_t(entry)], &QAction::triggered, this, [this, entry] {
+            // The cover names the picture's new file.
+            DocumentHistory::Edit edit(context_->history,
+                                       QStringLiteral("l'enregistrement de l'image"));
             PictureExport::SavePictureAsBmp(document_, entry,
                                             PictureExport::pictureOf(document_, entry), *prompter_,
                                             lastPicturePath_);
@@ -199,6 +213,8 @@ void frmJewelCase::startUp(const QString& commandLinePath)
     context_->screen.setBarsVisible(menus_->text.showBar->isChecked());
     ShowView(FaceViews::RectoVerso);
     files_->importRecord(CatalogueImport::startUpRecordFile());
+    // The cover as the program starts is no change of the user's.
+    context_->history.restart();
     menus_->output.quality[3]->setChecked(true);
     output_->setQuality(3);
 
@@ -286,6 +302,7 @@ void frmJewelCase::closeEvent(QCloseEvent* event)
 
 void frmJewelCase::showImageOptions()
 {
+    DocumentHistory::Edit edit(context_->history, QStringLiteral("les options d'images"));
     frmJCimgOpts dialog(*context_, lastPicturePath_, this, [this] { showAbout(); });
     dialog.exec();
     // A logo placed under the selection keeps its frame around it.

@@ -71,6 +71,7 @@ protected:
 
 private:
     void wireViews();
+    void wireHistory();
     void wirePictureExports();
     // Enables an entry of a subsystem still shown disabled, and paints the cover after it.
     void wireCommand(QAction* action, const std::function<void()>& command);

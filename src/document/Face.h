@@ -39,4 +39,6 @@ struct Face {
     TextElement& loadText(int index);
     // Destroys every created element (index 1 and up).
     void unloadTexts();
+
+    bool operator==(const Face&) const = default;
 };

@@ -13,4 +13,6 @@ struct ImageOptionsChoices {
     std::array<int, Face::count> logoBorderStyle{};
     std::array<int, Face::count> backgroundFitMode{};
     int logoSource = 0; // 0 none, 1 a file, 2 the clipboard, 3 a scanner
+
+    bool operator==(const ImageOptionsChoices&) const = default;
 };

@@ -16,6 +16,8 @@ struct ImageSlot {
     BorderStyle borderStyle = BorderStyle::None;
     bool fittedToFace = false; // placed to cover its face, 15 twips in
 
+    bool operator==(const ImageSlot&) const = default;
+
     bool isEmpty() const { return picture.isNull(); }
     // Gives the slot a picture; unstretched, the slot takes the picture's natural size.
     void setPicture(const Picture& newPicture)

@@ -36,9 +36,6 @@ public:
     TextElement verticalText;
     VerticalAlignment verticalTextAlignment = VerticalAlignment::Start;
 
-    QString currentFileName;
-    bool documentModified = false;
-    bool loadingDocument = false;
     QString rectoImagePath = noPicture;
     QString versoImagePath = noPicture;
     QString dosImagePath = noPicture;
@@ -65,6 +62,8 @@ public:
     // Stacking among the texts of a sheet.
     void bringToFront(TextElement& element) { element.zOrder = ++topZ_; }
     void sendToBack(TextElement& element) { element.zOrder = --bottomZ_; }
+
+    bool operator==(const JewelCaseDocument&) const = default;
 
 private:
     void layOut();

@@ -83,3 +83,9 @@ QImage Picture::toImage() const
     paint(painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
     return image;
 }
+
+bool Picture::operator==(const Picture& other) const
+{
+    return image_.cacheKey() == other.image_.cacheKey() && drawing_ == other.drawing_ &&
+           frame_ == other.frame_ && natural_ == other.natural_;
+}

@@ -39,6 +39,9 @@ public:
     // natural size on the screen's 15 twips a pixel, on white.
     QImage toImage() const;
 
+    // The same source (not merely equal pixels) at the same natural size.
+    bool operator==(const Picture& other) const;
+
 private:
     QImage pixelsFor(const QPainter& painter, const QRectF& target) const;
 

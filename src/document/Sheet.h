@@ -18,6 +18,8 @@ struct RotatedTextRun {
     TextFont font;
     int stretch = 100; // percent, along the text
     OleColor color = OleColors::black;
+
+    bool operator==(const RotatedTextRun&) const = default;
 };
 
 // A container of faces: the Recto sheet (Recto and Verso) or the Dos sheet (Dos and its
@@ -28,10 +30,14 @@ struct Sheet {
     OleColor backColor = OleColors::white;
     OleColor foreColor = OleColors::black;
     std::vector<RotatedTextRun> drawing;
+
+    bool operator==(const Sheet&) const = default;
 };
 
 // A spine of the Dos: a narrow strip at each side of the Dos frame.
 struct Spine {
     QRectF rect;
     BorderStyle borderStyle = BorderStyle::Single;
+
+    bool operator==(const Spine&) const = default;
 };

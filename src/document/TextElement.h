@@ -56,6 +56,8 @@ public:
     QRectF rect() const { return QRectF(left, top, width, height); }
     void setRect(const QRectF& rect);
 
+    bool operator==(const TextElement&) const = default;
+
 private:
     void fitToText();
 

@@ -65,6 +65,7 @@ bool AlignmentCommands::AlignToBar(int entry)
 
 bool AlignmentCommands::alignOnFace(int face)
 {
+    DocumentHistory::Edit edit(context_.history, QStringLiteral("l'alignement sur la barre"));
     JewelCaseDocument& document = context_.document;
     SelectionController& selection = context_.selection;
     const QRectF bar = context_.screen.overlays[context_.screen.activeSheet()].bar;
@@ -75,8 +76,6 @@ bool AlignmentCommands::alignOnFace(int face)
                                                 "zone. Déplacer la barre dans la zone désirée."));
         return false;
     }
-    document.documentModified = true;
-
     // A bar, a spine or a text of another face is no text of this face to align.
     const ElementRef selected = selection.currentSelection();
     TextElement* text = selected.area == face ? context_.surface.text(selected) : nullptr;
@@ -98,8 +97,8 @@ void AlignmentCommands::SpaceVertically(int entry)
     const std::optional<int> face = FaceViews::faceOfEntry(context_.screen.currentView, entry);
     if (!face)
         return;
+    DocumentHistory::Edit edit(context_.history, QStringLiteral("l'alignement vertical"));
     JewelCaseDocument& document = context_.document;
-    document.documentModified = true;
     Face& target = document.faces[std::size_t(*face)];
 
     std::vector<TextElement*> texts;

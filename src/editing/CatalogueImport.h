@@ -20,8 +20,7 @@ QString newCoverRecordFile();
 
 // Adds the record of `recordFile` to face 0 (Verso) or 2 (Dos) of an emptied cover, as new
 // visible texts of the face that always end inside it; a missing file or key gives the
-// defaults (on the Dos, the vertical text "Votre texte"). `documentModified` is left as it
-// was. Returns the view the import switched to, for the window to show; nothing when the view
+// defaults (on the Dos, the vertical text "Votre texte"). Returns the view the import switched to, for the window to show; nothing when the view
 // was left alone.
 std::optional<ViewState> ImportCatalogueRecord(CoverContext& context, int face,
                                                const QString& recordFile);

@@ -293,8 +293,3 @@ void CoverSurface::elementClicked(const ElementRef& element)
     if (TextElement* clicked = text(element))
         clicked->setAutoSize(false);
 }
-
-void CoverSurface::markModified()
-{
-    document_.documentModified = true;
-}

@@ -10,8 +10,8 @@ class TextElement;
 // the alignment bars, and the logos.
 class CoverSurface : public SelectionSurface {
 public:
-    CoverSurface(JewelCaseDocument& document, CoverScreen& screen)
-        : document_(document), screen_(screen)
+    CoverSurface(JewelCaseDocument& document, CoverScreen& screen, DocumentHistory& history)
+        : document_(document), screen_(screen), history_(history)
     {
     }
 
@@ -35,7 +35,7 @@ public:
     void forEachText(int area, const std::function<void(TextElement&)>& change) override;
     void fitText(TextElement& element, int area) override;
     void elementClicked(const ElementRef& element) override;
-    void markModified() override;
+    DocumentHistory& history() override { return history_; }
 
     // The face an alignment bar stands in: the one its alignment edge lies over, or the
     // nearest one.
@@ -44,4 +44,5 @@ public:
 private:
     JewelCaseDocument& document_;
     CoverScreen& screen_;
+    DocumentHistory& history_;
 };

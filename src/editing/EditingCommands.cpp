@@ -25,10 +25,7 @@ EditingCommands::EditingCommands(QWidget* window, CoverContext& context, const T
     }
     wire(actions.insertRectoButton, [this] { texts_.insertFromMenu(0); });
     wire(actions.insertVersoButton, [this] { texts_.insertFromMenu(1); });
-    wire(actions.insertDosButton, [this] {
-        texts_.InsertText(Face::Dos, false);
-        context_.document.documentModified = true;
-    });
+    wire(actions.insertDosButton, [this] { texts_.InsertText(Face::Dos, false); });
     for (QAction* edit : {actions.edit, actions.editButton})
         wire(edit, [this] { texts_.edit(); });
     wire(actions.deleteText, [this] { texts_.deleteSelection(); });

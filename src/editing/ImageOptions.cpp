@@ -73,7 +73,6 @@ void ImageOptions::remember(JewelCaseDocument& document) const
         choices.logoBorderStyle[face] = faces[face].logoBorder;
         choices.backgroundFitMode[face] = faces[face].backgroundMode;
     }
-    document.documentModified = true;
 }
 
 QSizeF ImageOptions::previewSize(int face) const

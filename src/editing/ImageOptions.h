@@ -38,7 +38,7 @@ public:
     // "&Valider && Fermer": every face's logo and background placed and named, the spines'
     // alignment set.
     void apply(JewelCaseDocument& document) const;
-    // Both closing buttons: the lists are remembered, and the cover counts as modified.
+    // Both closing buttons: the lists are remembered.
     void remember(JewelCaseDocument& document) const;
 
     // The size of a face's preview, and where its logo and background stand in it.

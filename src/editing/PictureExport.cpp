@@ -44,7 +44,6 @@ bool SavePictureAsBmp(JewelCaseDocument& document, int entry, const Picture& pic
         return false;
     lastPicturePath = *chosen;
     path = *chosen;
-    document.documentModified = true;
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "SelectionController.h"
 
+#include "DocumentHistory.h"
 #include "Prompter.h"
 #include "SheetOverlay.h"
 #include "Twips.h"
@@ -121,7 +122,21 @@ void SelectionController::EndDrag()
         currentFace_ = surface_.areaOf(current_);
     Q_EMIT cursorRequested(Qt::ArrowCursor);
     current_ = ElementRef();
+    endGesture();
     Q_EMIT changed();
+}
+
+void SelectionController::beginGesture(const QString& what)
+{
+    endGesture();
+    surface_.history().begin(what);
+    gestureOpen_ = true;
+}
+
+void SelectionController::endGesture()
+{
+    if (std::exchange(gestureOpen_, false))
+        surface_.history().end();
 }
 
 bool SelectionController::SelectionCheck(Prompter& prompter)
@@ -130,7 +145,6 @@ bool SelectionController::SelectionCheck(Prompter& prompter)
         prompter.inform(QStringLiteral("Pas de texte sélectionné."));
         return false;
     }
-    surface_.markModified();
     return true;
 }
 
@@ -161,6 +175,7 @@ void SelectionController::clickElement(const ElementRef& element)
     if (current_ != element)
         return;
     Select();
+    DocumentHistory::Edit edit(surface_.history(), QStringLiteral("le clic sur le texte"));
     surface_.elementClicked(element);
 }
 
@@ -172,6 +187,7 @@ DragBounds SelectionController::bounds(bool forMove) const
 void SelectionController::beginMove(const QPointF& point)
 {
     const QPointF inFrame = point - marks().frame.topLeft();
+    beginGesture(QStringLiteral("le déplacement"));
     ShowHandles(false);
     Q_EMIT cursorRequested(Qt::SizeAllCursor);
     dragStart_ = QPointF(Twips::round(inFrame.x()), Twips::round(inFrame.y()));
@@ -192,7 +208,6 @@ bool SelectionController::moveTo(const QPointF& point)
     if (!horizontalOnly)
         rect.moveTop(topLeft->y());
     surface_.setRectOf(current_, rect);
-    surface_.markModified();
     Q_EMIT changed();
     return true;
 }
@@ -201,6 +216,7 @@ void SelectionController::beginResize(int handle)
 {
     if (current_.isBar() || handle < 0 || handle > 7)
         return;
+    beginGesture(QStringLiteral("le redimensionnement"));
     ShowHandles(false);
 }
 
@@ -214,7 +230,6 @@ bool SelectionController::resizeTo(int handle, const QPointF& point)
     if (!rect)
         return false;
     setDragRect(*rect);
-    surface_.markModified();
     Q_EMIT changed();
     return true;
 }

@@ -62,21 +62,23 @@ public:
     void Select();
     void ShowHandles(bool show);
     // Ends a drag, a deletion or the selection, whichever way it stands: the marks are hidden
-    // and nothing is selected afterwards.
+    // and nothing is selected afterwards. A drag's changes become one step of the history.
     void EndDrag();
     // The guard of the commands on the selected text: false (after saying so) when no text is
-    // selected; otherwise the document counts as modified.
+    // selected.
     bool SelectionCheck(Prompter& prompter);
     // As SelectionCheck, and an alignment bar, which is no text, is refused too.
     bool TextSelectionCheck(Prompter& prompter);
 
-    // Mouse-down on an element, and the click that follows it.
+    // Mouse-down on an element, and the click that follows it (a step of the history when it
+    // stops a text taking its text's size).
     void pressElement(const ElementRef& element);
     void clickElement(const ElementRef& element);
     // Mouse-down on a face frame or background, or a click on an empty sheet.
     void pressEmpty(int face) { Deselect(face); }
 
-    // Dragging the frame; points are in the sheet, in twips.
+    // Dragging the frame; points are in the sheet, in twips. From the beginning of a drag to
+    // its end, the changes are one step of the document's history.
     void beginMove(const QPointF& point);
     bool moveTo(const QPointF& point);
     // Dragging handle 0 to 7 of the sheet in use.
@@ -101,6 +103,8 @@ private:
     // The outline the screen shows for the selection: `style` in place of its own, or its own.
     void showBorder(std::optional<BorderStyle> style);
     void setDragRect(const QRectF& rect);
+    void beginGesture(const QString& what);
+    void endGesture();
 
     SelectionSurface& surface_;
     ElementRef current_;
@@ -109,4 +113,5 @@ private:
     QPointF dragStart_;
     bool moveLocked_ = false;
     bool resizeLocked_ = false;
+    bool gestureOpen_ = false; // a drag's step is open in the history
 };

@@ -8,6 +8,7 @@
 #include <QRectF>
 #include <functional>
 
+class DocumentHistory;
 struct SelectionMarks;
 
 // What a selection controller works on: the elements one window can select, where they are,
@@ -61,6 +62,6 @@ public:
 
     // A click (after the press) on an element: the cover stops auto-sizing a clicked text.
     virtual void elementClicked(const ElementRef& element) { (void)element; }
-    // A drag changed the document.
-    virtual void markModified() = 0;
+    // The history of the document the elements belong to: a drag is one of its steps.
+    virtual DocumentHistory& history() = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "CoverContext.h"
 #include "CoverLayout.h"
+#include "DocumentHistory.h"
 #include "FaceViews.h"
 #include "JewelCaseDocument.h"
 #include "Prompter.h"
@@ -41,6 +42,7 @@ TextElementCommands::TextElementCommands(SelectionController& selection, Prompte
 
 TextElement* TextElementCommands::InsertText(int face, bool keepSelection)
 {
+    DocumentHistory::Edit edit(selection_.surface().history(), QStringLiteral("l'insertion du texte"));
     if (!cover_ || !Face::isValid(face))
         return nullptr;
     JewelCaseDocument& document = cover_->document;
@@ -52,7 +54,6 @@ TextElement* TextElementCommands::InsertText(int face, bool keepSelection)
     element.left = float(position.x());
     element.top = float(position.y());
     element.visible = true;
-    element.enabled = true;
     document.bringToFront(element);
     element.setAutoSize(false);
 
@@ -72,7 +73,6 @@ void TextElementCommands::insertFromMenu(int entry)
     if (!face)
         return;
     InsertText(*face, false);
-    cover_->document.documentModified = true;
 }
 
 void TextElementCommands::edit()
@@ -80,6 +80,9 @@ void TextElementCommands::edit()
     if (!selection_.TextSelectionCheck(prompter_))
         return;
     const ElementRef selected = selection_.currentSelection();
+    DocumentHistory::Edit edit(selection_.surface().history(),
+                               selected.isSpine() ? QStringLiteral("le texte vertical")
+                                                  : QStringLiteral("la modification du texte"));
     if (selected.isSpine() && cover_) {
         JewelCaseDocument& document = cover_->document;
         const auto answer = prompter_.getText(QStringLiteral("Changer le texte vertical"),
@@ -111,6 +114,7 @@ void TextElementCommands::doubleClick(const ElementRef& element)
 
 void TextElementCommands::deleteSelection()
 {
+    DocumentHistory::Edit edit(selection_.surface().history(), QStringLiteral("la suppression du texte"));
     if (!selection_.TextSelectionCheck(prompter_))
         return;
     const ElementRef selected = selection_.currentSelection();

@@ -1,5 +1,6 @@
 #include "TextFormattingCommands.h"
 
+#include "DocumentHistory.h"
 #include "CoverContext.h"
 #include "JewelCaseDocument.h"
 #include "Prompter.h"
@@ -89,6 +90,7 @@ void TextFormattingCommands::redrawVerticalText()
 
 void TextFormattingCommands::font()
 {
+    DocumentHistory::Edit edit(selection_.surface().history(), QStringLiteral("la police"));
     const auto target = checkedTarget();
     if (!target)
         return;
@@ -122,6 +124,7 @@ void TextFormattingCommands::font()
 
 void TextFormattingCommands::colour()
 {
+    DocumentHistory::Edit edit(selection_.surface().history(), QStringLiteral("la couleur"));
     const auto target = checkedTarget();
     if (!target)
         return;
@@ -150,6 +153,7 @@ void TextFormattingCommands::colour()
 
 void TextFormattingCommands::backColour(int entry)
 {
+    DocumentHistory::Edit edit(selection_.surface().history(), QStringLiteral("la couleur de fond"));
     if (entry != 0 && entry != 1)
         return;
     const auto target = checkedTarget();
@@ -193,6 +197,7 @@ void TextFormattingCommands::backColour(int entry)
 
 void TextFormattingCommands::border(int entry)
 {
+    DocumentHistory::Edit edit(selection_.surface().history(), QStringLiteral("la bordure"));
     if (entry != 0 && entry != 1)
         return;
     if (!selection_.TextSelectionCheck(prompter_))
@@ -217,6 +222,9 @@ void TextFormattingCommands::textAlignment(int entry)
 {
     if (entry < 0 || entry > 3)
         return;
+    DocumentHistory::Edit edit(selection_.surface().history(),
+                               entry < 3 ? QStringLiteral("l'alignement du texte")
+                                         : QStringLiteral("l'ajustement à la taille du texte"));
     if (!selection_.TextSelectionCheck(prompter_))
         return;
     TextElement* text = selectedText();
@@ -233,12 +241,14 @@ void TextFormattingCommands::textAlignment(int entry)
 
 void TextFormattingCommands::bringToFront()
 {
+    DocumentHistory::Edit edit(selection_.surface().history(), QStringLiteral("la mise au premier plan"));
     if (TextElement* text = selectedText(); text && cover_)
         cover_->bringToFront(*text);
 }
 
 void TextFormattingCommands::sendToBack()
 {
+    DocumentHistory::Edit edit(selection_.surface().history(), QStringLiteral("la mise à l'arrière plan"));
     if (TextElement* text = selectedText(); text && cover_)
         cover_->sendToBack(*text);
 }

@@ -404,8 +404,11 @@ void frmJCimgOpts::close(bool apply)
     if (apply)
         options_.apply(context_.document);
     options_.remember(context_.document);
-    if (apply)
+    if (apply) {
         accept();
-    else
+    } else {
+        // Cancelled, the cover still counts as modified, as it always has.
+        context_.history.markModified();
         reject();
+    }
 }

@@ -42,8 +42,6 @@ public:
     // the caller's.
     void reset();
 
-    QString fileName = newFileName;
-    bool modified = false;
     OleColor backColor = OleColors::white;
 
     // The picture's file, or "Aucun".
@@ -77,4 +75,6 @@ public:
     // The texts a file keeps and the label shows: index 1 and up, not deleted (hidden), in
     // index order.
     std::vector<const TextElement*> shownTexts() const;
+
+    bool operator==(const CdLabelDocument&) const = default;
 };

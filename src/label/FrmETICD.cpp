@@ -52,6 +52,7 @@ FrmETICD::FrmETICD(Prompter* prompter, Services services, QWidget* parent)
     buildDrawingArea();
     output_ = std::make_unique<PrintOutput>(prompter_, *cmdNoPrint_, this, services_.printer);
 
+    wireHistory();
     wireFileCommands();
     wireTextCommands();
     wirePictureCommands();
@@ -117,6 +118,14 @@ void FrmETICD::wire(QAction* action, std::function<void()> command)
     });
 }
 
+void FrmETICD::wireHistory()
+{
+    menus_.history.follow(context_.history);
+    connect(&context_.history, &DocumentHistory::changed, this, &FrmETICD::refresh);
+    connect(&context_.history, &DocumentHistory::restored, this,
+            [this] { context_.selection.EndDrag(); });
+}
+
 void FrmETICD::wireFileCommands()
 {
     for (QAction* action : {menus_.open, menus_.openButton})
@@ -179,7 +188,7 @@ void FrmETICD::wireOutputCommands()
 
 void FrmETICD::refresh()
 {
-    setWindowTitle(QStringLiteral("Jaskel CD : ") + context_.label.fileName);
+    setWindowTitle(QStringLiteral("Jaskel CD : ") + context_.fileName);
     menus_.deletePicture->setEnabled(context_.label.hasPictureFile());
     drawing_->update();
 }
@@ -208,10 +217,10 @@ bool FrmETICD::mayEndProgram()
 
 void FrmETICD::insertText()
 {
+    DocumentHistory::Edit edit(context_.history, QStringLiteral("l'insertion du texte"));
     TextElement& text = context_.label.insertText();
     context_.selection.pressElement(LabelSurface::text(text.index));
     context_.selection.Select();
-    context_.label.modified = true;
 }
 
 void FrmETICD::Print()

@@ -68,6 +68,7 @@ protected:
 
 private:
     void buildDrawingArea();
+    void wireHistory();
     void wireFileCommands();
     void wireTextCommands();
     void wirePictureCommands();

@@ -99,21 +99,19 @@ QString saveDialogFilter()
     return QStringLiteral("Fichier Etiquette JKET (*.jket)");
 }
 
-bool SauveFichier(CdLabelDocument& label, const QString& path, Prompter& prompter)
+bool SauveFichier(const CdLabelDocument& label, const QString& path, Prompter& prompter)
 {
     bool quotesReplaced = false;
     if (!DocumentFile::writeWhole(path, labelText(label, quotesReplaced), prompter))
         return false;
     if (quotesReplaced)
         DocumentFile::tellQuotesReplaced(prompter, QStringLiteral("étiquette"));
-    label.modified = false;
     return true;
 }
 
 bool OuvrirFichier(CdLabelDocument& label, const QString& path, Prompter& prompter)
 {
     label.reset();
-    label.fileName = path;
     bool read = false;
     QFile file(path);
     if (file.open(QIODevice::ReadOnly)) {

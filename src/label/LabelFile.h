@@ -15,15 +15,12 @@ QString openDialogFilter();
 QString saveDialogFilter();
 
 // Writes the label to `path`, deleted (hidden) texts left out, replacing the file only once
-// the new one is complete. On success the label is no longer modified; a double quote in a
-// text is saved as ” and the user told. A failure says "Erreur lors de la sauvegarde du
-// fichier !" and leaves the old file whole and the label modified. The file name is the
-// caller's.
-bool SauveFichier(CdLabelDocument& label, const QString& path, Prompter& prompter);
+// the new one is complete. A double quote in a text is saved as ” and the user told. A
+// failure says "Erreur lors de la sauvegarde du fichier !" and leaves the old file whole.
+bool SauveFichier(const CdLabelDocument& label, const QString& path, Prompter& prompter);
 
-// Empties the label and rebuilds it from `path`, whose name it takes; the modified flag is
-// left as it was. A missing picture file is said and skipped. A file that cannot be read to
-// its end, holds a text's index twice or a value that is no value says "Erreur lors de
+// Empties the label and rebuilds it from `path`. A missing picture file is said and skipped.
+// A file that cannot be read to its end, holds a text's index twice or a value that is no value says "Erreur lors de
 // l'ouverture du fichier !" and keeps what was read before it.
 bool OuvrirFichier(CdLabelDocument& label, const QString& path, Prompter& prompter);
 

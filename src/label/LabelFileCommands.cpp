@@ -6,7 +6,7 @@
 
 bool LabelFileCommands::settleUnsavedChanges()
 {
-    if (!context_.label.modified)
+    if (!context_.history.isModified())
         return true;
     // Declined, the changes stay counted until the label is really emptied or replaced.
     return !context_.prompter.confirmed(QStringLiteral("Fichier modifié"),
@@ -20,13 +20,12 @@ void LabelFileCommands::New()
         return;
     const bool create = context_.prompter.confirmed(
         QStringLiteral("Nouveau fichier"), QStringLiteral("Créer une nouvelle étiquette CD"));
-    CdLabelDocument& label = context_.label;
-    label.fileName = CdLabelDocument::newFileName;
+    context_.fileName = CdLabelDocument::newFileName;
     if (!create)
         return;
     context_.selection.EndDrag();
-    label.reset();
-    label.modified = false;
+    context_.label.reset();
+    context_.history.restart();
 }
 
 void LabelFileCommands::Open()
@@ -35,7 +34,7 @@ void LabelFileCommands::Open()
         return;
     const std::optional<QString> path = context_.prompter.getOpenFileName(
         {QStringLiteral("Ouvrir un fichier etiquette CD au format JKET"),
-         context_.label.fileName,
+         context_.fileName,
          {LabelFile::openDialogFilter()},
          QString()});
     if (path && !path->isEmpty())
@@ -45,7 +44,10 @@ void LabelFileCommands::Open()
 bool LabelFileCommands::openFile(const QString& path)
 {
     context_.selection.EndDrag();
-    return LabelFile::OuvrirFichier(context_.label, path, context_.prompter);
+    const bool read = LabelFile::OuvrirFichier(context_.label, path, context_.prompter);
+    context_.fileName = path;
+    context_.history.restart();
+    return read;
 }
 
 bool LabelFileCommands::SaveAs()
@@ -53,13 +55,14 @@ bool LabelFileCommands::SaveAs()
     // A name typed without ".jket" gets it, or the open dialog's filter would hide the file.
     const std::optional<QString> path = context_.prompter.getSaveFileName(
         {QStringLiteral("Enregistrer Etiquette CD au format JKET"),
-         context_.label.fileName,
+         context_.fileName,
          {LabelFile::saveDialogFilter()},
          QStringLiteral("jket")});
     if (!path || path->isEmpty())
         return false;
     if (!LabelFile::SauveFichier(context_.label, *path, context_.prompter))
         return false;
-    context_.label.fileName = *path;
+    context_.history.markSaved();
+    context_.fileName = *path;
     return true;
 }

@@ -55,7 +55,7 @@ LabelMenus::LabelMenus(QObject* owner)
       editButton(makeButton(owner, QStringLiteral("Modifier le texte"))),
       fontButton(makeButton(owner, QStringLiteral("Police"))),
       colourButton(makeButton(owner, QStringLiteral("Couleur"))),
-      helpButton(makeButton(owner, QStringLiteral("Aide")))
+      helpButton(makeButton(owner, QStringLiteral("Aide"))), history(owner)
 {
     auto* qualities = new QActionGroup(owner);
     for (QAction* level : quality) {
@@ -116,6 +116,7 @@ void LabelMenus::layOut(QMenuBar* bar, QToolBar* toolBar)
     helpMenu->addAction(help);
     helpMenu->addSeparator();
     helpMenu->addAction(about);
+    history.addMenu(bar, helpMenu->menuAction());
 
     newButton->setIcon(themeIcon(QStringLiteral("document-new"), QStyle::SP_FileIcon));
     openButton->setIcon(themeIcon(QStringLiteral("document-open"), QStyle::SP_DialogOpenButton));

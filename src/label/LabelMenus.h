@@ -1,5 +1,7 @@
 #pragma once
 
+#include "HistoryActions.h"
+
 #include <array>
 
 class QAction;
@@ -79,6 +81,9 @@ struct LabelMenus {
     QAction* fontButton;
     QAction* colourButton;
     QAction* helpButton;
+
+    // "É&dition", before "&?".
+    HistoryActions history;
 
     QMenu* fileMenu = nullptr;
     QMenu* textMenu = nullptr; // also the pop-up menu of a text

@@ -1,5 +1,6 @@
 #include "LabelPictureCommands.h"
 
+#include "DocumentHistory.h"
 #include "LabelContext.h"
 #include "PictureExport.h"
 #include "PictureSources.h"
@@ -14,8 +15,8 @@ void LabelPictureCommands::fromFile()
     if (!picture)
         return;
     context_.selection.EndDrag();
+    DocumentHistory::Edit edit(context_.history, QStringLiteral("l'image"));
     context_.label.setPicture(chosen, *picture, CdLabelDocument::insertedPictureRect);
-    context_.label.modified = true;
 }
 
 void LabelPictureCommands::fromClipboard()
@@ -41,9 +42,9 @@ void LabelPictureCommands::placeAsBmp(const Picture& picture)
     if (!path)
         return;
     context_.selection.EndDrag();
+    DocumentHistory::Edit edit(context_.history, QStringLiteral("l'image"));
     // Where the last picture stood (the first goes near the centre).
     label.setPicture(*path, picture, label.picture.rect);
-    label.modified = true;
 }
 
 void LabelPictureCommands::deletePicture()
@@ -51,8 +52,8 @@ void LabelPictureCommands::deletePicture()
     if (!context_.label.hasPictureFile())
         return;
     context_.selection.EndDrag();
+    DocumentHistory::Edit edit(context_.history, QStringLiteral("la suppression de l'image"));
     context_.label.removePicture();
-    context_.label.modified = true;
 }
 
 void LabelPictureCommands::labelColour()
@@ -60,6 +61,6 @@ void LabelPictureCommands::labelColour()
     const std::optional<OleColor> chosen = context_.prompter.getColor(context_.label.backColor);
     if (!chosen)
         return;
+    DocumentHistory::Edit edit(context_.history, QStringLiteral("la couleur de l'étiquette"));
     context_.label.backColor = *chosen;
-    context_.label.modified = true;
 }

@@ -113,8 +113,3 @@ void LabelSurface::elementClicked(const ElementRef& element)
     if (TextElement* clicked = textOf(element))
         clicked->setAutoSize(false);
 }
-
-void LabelSurface::markModified()
-{
-    label_.modified = true;
-}

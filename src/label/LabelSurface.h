@@ -8,7 +8,10 @@ class CdLabelDocument;
 // disc area, which bounds every drag by the cover's rules.
 class LabelSurface : public SelectionSurface {
 public:
-    LabelSurface(CdLabelDocument& label, SelectionMarks& marks) : label_(label), marks_(marks) {}
+    LabelSurface(CdLabelDocument& label, SelectionMarks& marks, DocumentHistory& history)
+        : label_(label), marks_(marks), history_(history)
+    {
+    }
 
     // The label's picture, as a selection names it.
     static ElementRef picture() { return ElementRef::logo(0); }
@@ -30,11 +33,12 @@ public:
     void forEachText(int area, const std::function<void(TextElement&)>& change) override;
     void fitText(TextElement& element, int area) override;
     void elementClicked(const ElementRef& element) override;
-    void markModified() override;
+    DocumentHistory& history() override { return history_; }
 
 private:
     const TextElement* shownText(const ElementRef& element) const;
 
     CdLabelDocument& label_;
     SelectionMarks& marks_;
+    DocumentHistory& history_;
 };

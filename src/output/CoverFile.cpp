@@ -209,7 +209,7 @@ QString dialogFilter()
     return QStringLiteral("Fichier jaquette JKCD (*.jkcd)");
 }
 
-bool SauveFichier(JewelCaseDocument& document, const QString& path, Prompter& prompter)
+bool SauveFichier(const JewelCaseDocument& document, const QString& path, Prompter& prompter)
 {
     bool quotesReplaced = false;
     const QByteArray bytes = coverText(document, quotesReplaced);
@@ -217,15 +217,12 @@ bool SauveFichier(JewelCaseDocument& document, const QString& path, Prompter& pr
         return false;
     if (quotesReplaced)
         DocumentFile::tellQuotesReplaced(prompter, QStringLiteral("jaquette"));
-    document.documentModified = false;
     return true;
 }
 
 bool OuvrirFichier(JewelCaseDocument& document, const QString& path, Prompter& prompter)
 {
     document.reset();
-    document.currentFileName = path;
-    document.loadingDocument = true;
 
     bool read = false;
     QFile file(path);
@@ -234,8 +231,6 @@ bool OuvrirFichier(JewelCaseDocument& document, const QString& path, Prompter& p
         file.close();
         read = readCover(document, in, prompter);
     }
-    document.loadingDocument = false;
-    document.documentModified = false;
     if (!read)
         DocumentFile::tellOpenFailed(prompter);
     return read;

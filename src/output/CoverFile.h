@@ -15,15 +15,14 @@ QString dialogFilter();
 
 // Writes the cover to `path`, replacing the file only once the new one is complete: the
 // pictures by the paths the cover names (also of a picture that could not be found), the lists
-// as the user chose them. On success the cover is no longer modified; nothing else of it
-// changes. A failure says "Erreur lors de la sauvegarde du fichier !" and leaves the old file
-// whole and the cover modified.
-bool SauveFichier(JewelCaseDocument& document, const QString& path, Prompter& prompter);
+// as the user chose them. A failure says "Erreur lors de la sauvegarde du fichier !" and
+// leaves the old file whole.
+bool SauveFichier(const JewelCaseDocument& document, const QString& path, Prompter& prompter);
 
 // Empties the cover and rebuilds it from `path`, the pictures' lists included. A picture file
 // that is missing is said and not shown, and the cover still names it. A file that cannot be
 // read to its end says "Erreur lors de l'ouverture du fichier !" and keeps what was restored
-// before the fault. `loadingDocument` is set while it reads.
+// before the fault.
 bool OuvrirFichier(JewelCaseDocument& document, const QString& path, Prompter& prompter);
 
 } // namespace CoverFile

@@ -188,7 +188,7 @@ private Q_SLOTS:
         w.menus.file.newCover->trigger();
         QCOMPARE(titles(before), (QStringList{"Fichier modifié", "Nouveau fichier"}));
         QCOMPARE(prompter.asked[before].message.defaultButton, Prompter::No);
-        QVERIFY(document.documentModified && document.faces[Face::Recto].text(1));
+        QVERIFY(window.context().history.isModified() && document.faces[Face::Recto].text(1));
 
         // Asked to save first, a cancelled save stops "&Ouvrir" and the close button.
         before = prompter.asked.size();
@@ -204,10 +204,10 @@ private Q_SLOTS:
         prompter.paths = {path, path};
         w.tool(MainMenus::OpenPosition);
         QVERIFY(prompter.paths.empty() && prompter.lastAsked().kind == QStringLiteral("open"));
-        QVERIFY(document.faces[Face::Recto].text(1) && !document.documentModified);
+        QVERIFY(document.faces[Face::Recto].text(1) && !window.context().history.isModified());
 
         // "&Quitter" asks once more, and then closes without another question, unloading the texts.
-        document.documentModified = true;
+        window.context().history.markModified();
         prompter.buttons = {Prompter::No, Prompter::No};
         w.menus.file.quit->trigger();
         QVERIFY(window.isVisible());

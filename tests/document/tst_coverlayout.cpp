@@ -42,16 +42,12 @@ private Q_SLOTS:
         document.faces[Face::Recto].logo.picture =
             Picture::fromImage(QImage(4, 4, QImage::Format_RGB32));
         document.logoImagePath = QStringLiteral("/tmp/b.bmp");
-        document.documentModified = document.loadingDocument = true;
-        document.currentFileName = QStringLiteral("/tmp/pochette.jcd");
         document.reset();
         for (const Face& face : document.faces)
             QVERIFY(face.texts.size() == 1 && face.logo.isEmpty() &&
                     face.color == OleColors::white);
         QCOMPARE(document.faces[Face::Verso].text(0)->caption(), QStringLiteral("Texte"));
         QCOMPARE(document.logoImagePath, QStringLiteral("Aucun"));
-        QVERIFY(!document.documentModified && !document.loadingDocument);
-        QVERIFY(document.currentFileName.isEmpty());
         QCOMPARE(document.verticalText.caption(), QStringLiteral("Texte vertical"));
         QCOMPARE(document.verticalTextAlignment, VerticalAlignment::Start);
         QVERIFY(document.dosSheet().foreColor == 0 && document.dosSheet().drawing.empty());

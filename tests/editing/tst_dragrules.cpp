@@ -1,5 +1,6 @@
 #include "Application.h"
 #include "CoverScreen.h"
+#include "CoverContext.h"
 #include "CoverSurface.h"
 #include "DragRules.h"
 #include "JewelCaseDocument.h"
@@ -15,7 +16,8 @@ DragBounds boundsOf(const QString& name, bool forMove)
 {
     static JewelCaseDocument document;
     static CoverScreen screen;
-    const CoverSurface surface(document, screen);
+    static CoverHistory history{document};
+    const CoverSurface surface(document, screen, history);
     if (name == "disc")
         return {QRectF(0, 0, 6700, 6700), {100, 150, 200, 250}, {110, 160, 210, 260}};
     if (name == "bar")

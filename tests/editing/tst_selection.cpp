@@ -99,8 +99,11 @@ private Q_SLOTS:
         // The frame is hidden and the text shows its own outline during the drag.
         QVERIFY(!c.sel.frameShown() && c.shownBorderOf(text) == BorderStyle::Single);
         QCOMPARE(c.ownBorder(text), BorderStyle::None);
-        QVERIFY(c.sel.moveTo(QPointF(8600, 1250)) && c.document.documentModified);
+        QVERIFY(c.sel.moveTo(QPointF(8600, 1250)) && c.sel.moveTo(QPointF(8600, 1250)));
+        QVERIFY(!c.context.history.isModified()); // recorded when the drag ends
         c.sel.EndDrag();
+        QCOMPARE(c.context.history.stack().count(), 1); // the whole drag is one step
+        QCOMPARE(c.context.history.stack().undoText(), QStringLiteral("le déplacement"));
         QCOMPARE(c.rectOf(text), QRectF(8500, 1200, 1200, 300));
         // After a drag nothing is selected, and the text commands say so.
         QVERIFY(!c.sel.SelectionCheck(c.prompter) && c.prompter.asked.size() == 1);
@@ -158,8 +161,8 @@ private Q_SLOTS:
         c.sel.beginResize(4);
         QVERIFY(!c.sel.resizeTo(4, QPointF(7900, 6000)));
         c.sel.beginMove(QPointF(8200, 100));
-        QVERIFY(!c.sel.moveTo(QPointF(8100, 500)) && !c.document.documentModified);
-        QVERIFY(c.sel.SelectionCheck(c.prompter) && c.document.documentModified); // its text
+        QVERIFY(!c.sel.moveTo(QPointF(8100, 500)));
+        QVERIFY(c.sel.SelectionCheck(c.prompter)); // its text
         const ElementRef overSpine = c.addText(Face::Dos, QRectF(100, 2000, 600, 300));
         QCOMPARE(c.sel.hitTest(DosSheet, QPointF(200, 2100)).element, overSpine); // over spine 0
         QCOMPARE(c.sel.hitTest(DosSheet, QPointF(200, 100)).element, ElementRef::spine(0));

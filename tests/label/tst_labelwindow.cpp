@@ -79,7 +79,7 @@ private Q_SLOTS:
         QVERIFY(inserted && inserted->caption() == QStringLiteral("Texte"));
         QCOMPARE(inserted->rect().topLeft(), QPointF(3350, 3350));
         QCOMPARE(w.window.selection().currentSelection(), LabelSurface::text(1));
-        QVERIFY(w.window.context().marks.frameVisible && w.label.modified);
+        QVERIFY(w.window.context().marks.frameVisible && w.window.context().history.isModified());
 
         // Dragged by its frame into the disc's corners, a pixel (15 twips) at a time: it may
         // touch the left edge and stays 30 twips from the others (its selection counts 30 twips
@@ -161,15 +161,16 @@ private Q_SLOTS:
         QImage blue(30, 30, QImage::Format_RGB32);
         blue.fill(Qt::blue);
         QGuiApplication::clipboard()->setImage(blue);
-        w.label.modified = false;
+        const QUndoStack& steps = w.window.context().history.stack();
+        const int stepsBefore = steps.count();
         w.menus.pictureFromClipboard->trigger();
         QCOMPARE(w.prompter.lastAsked().defaultText, png);
-        QVERIFY(w.label.pictureFileName == png && !w.label.modified);
+        QVERIFY(w.label.pictureFileName == png && steps.count() == stepsBefore);
         QCOMPARE(w.label.picture.picture.image().pixel(0, 0), qRgb(255, 0, 0));
         const QString bmp = dir.filePath(QStringLiteral("colle.bmp"));
         w.prompter.paths = {bmp};
         w.menus.pictureFromClipboard->trigger();
-        QVERIFY(w.label.pictureFileName == bmp && w.label.modified);
+        QVERIFY(w.label.pictureFileName == bmp && steps.count() == stepsBefore + 1);
         QCOMPARE(QImage(bmp).size(), blue.size());
 
         w.menus.deletePicture->trigger();
@@ -184,7 +185,7 @@ private Q_SLOTS:
         w.window.insertText();
         w.prompter.paths = {dir.filePath(QStringLiteral("absent/etiquette.jket"))};
         w.menus.saveJket->trigger();
-        QVERIFY(w.label.modified && w.label.fileName == saved);
+        QVERIFY(w.window.context().history.isModified() && w.window.context().fileName == saved);
         const QString cut = dir.filePath(QStringLiteral("coupee.jket"));
         QVERIFY(QFile::copy(saved, cut) && QFile::resize(cut, 40));
         w.prompter.buttons = {Prompter::No};
