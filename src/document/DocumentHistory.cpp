@@ -55,6 +55,7 @@ void DocumentHistory::restart()
 {
     marked_ = false;
     stack_.clear();
+    restarted();
     Q_EMIT changed();
     updateModified();
 }

@@ -70,6 +70,8 @@ protected:
     virtual void keepBefore() = 0;
     // The step from what keepBefore() kept to the document now; null when they are equal.
     virtual std::unique_ptr<QUndoCommand> stepFromBefore(const QString& what) = 0;
+    // The document, as it is, starts a new history.
+    virtual void restarted() = 0;
     // Called by the steps once they have put the document back.
     void announceRestored();
 
@@ -86,15 +88,17 @@ private:
 // The history of a document kept as copies of the plain model: a step holds the model before
 // and after it. The model's parts share their strings and pictures between copies, so a step
 // costs the size of its elements, not of their contents.
-template <class Model>
-class ModelHistory : public DocumentHistory {
+template <class Model> class ModelHistory : public DocumentHistory {
 public:
     explicit ModelHistory(Model& model, QObject* parent = nullptr)
-        : DocumentHistory(parent), model_(model)
+        : DocumentHistory(parent), model_(model), recorded_(model)
     {
     }
 
     const Model& model() const { return model_; }
+    // The document differs from what the history last recorded or restored: something changed
+    // it outside an edit, and that change cannot be undone.
+    bool hasUnrecordedChanges() const { return !editing() && model_ != recorded_; }
 
 protected:
     void keepBefore() override { before_ = model_; }
@@ -102,10 +106,12 @@ protected:
     std::unique_ptr<QUndoCommand> stepFromBefore(const QString& what) override
     {
         std::optional<Model> before = std::exchange(before_, std::nullopt);
+        recorded_ = model_;
         if (!before || *before == model_)
             return nullptr;
         return std::make_unique<Step>(*this, what, std::move(*before), model_);
     }
+    void restarted() override { recorded_ = model_; }
 
 private:
     class Step : public QUndoCommand {
@@ -133,9 +139,11 @@ private:
     void put(const Model& state)
     {
         model_ = state;
+        recorded_ = state;
         announceRestored();
     }
 
     Model& model_;
     std::optional<Model> before_;
+    Model recorded_;
 };

@@ -22,8 +22,8 @@ HistoryActions::HistoryActions(QObject* owner)
     : undo(new QAction(undoCaption, owner)), redo(new QAction(redoCaption, owner))
 {
     undo->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
-    redo->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Y")),
-                        QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
+    redo->setShortcuts(
+        {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
     undo->setEnabled(false);
     redo->setEnabled(false);
 }
