@@ -54,6 +54,12 @@ void CoverFileCommands::Open()
     openFile(*path);
 }
 
+void CoverFileCommands::Open(const QString& path)
+{
+    if (settleUnsavedChanges())
+        openFile(path);
+}
+
 bool CoverFileCommands::openFile(const QString& path)
 {
     context_.selection.EndDrag();
@@ -65,6 +71,8 @@ bool CoverFileCommands::openFile(const QString& path)
     context_.selection.pressEmpty(Face::Recto);
     if (hooks_.showView)
         hooks_.showView(FaceViews::RectoVerso);
+    if (read && hooks_.fileUsed)
+        hooks_.fileUsed(path);
     return read;
 }
 
@@ -78,6 +86,8 @@ bool CoverFileCommands::SaveAs()
     if (!CoverFile::SauveFichier(context_.document, *path, context_.prompter))
         return false;
     setFileName(*path);
+    if (hooks_.fileUsed)
+        hooks_.fileUsed(*path);
     return true;
 }
 

@@ -45,7 +45,10 @@ void LabelFileCommands::Open()
 bool LabelFileCommands::openFile(const QString& path)
 {
     context_.selection.EndDrag();
-    return LabelFile::OuvrirFichier(context_.label, path, context_.prompter);
+    const bool read = LabelFile::OuvrirFichier(context_.label, path, context_.prompter);
+    if (read && fileUsed)
+        fileUsed(path);
+    return read;
 }
 
 bool LabelFileCommands::SaveAs()
@@ -61,5 +64,7 @@ bool LabelFileCommands::SaveAs()
     if (!LabelFile::SauveFichier(context_.label, *path, context_.prompter))
         return false;
     context_.label.fileName = *path;
+    if (fileUsed)
+        fileUsed(*path);
     return true;
 }
