@@ -3,7 +3,7 @@
 # the headless PDF export of a full cover against gLabels' batch exporter and cdlabelgen, a
 # 600-dpi picture of the recto sheet, opening and saving a cover of 1,000 texts, reading a
 # CDDB record of 99 tracks, importing a catalogue record of 999 tracks, and the start to the
-# first painted window under Xvfb.
+# first painted window under Xvfb, and 200 steps of undo history on a cover of 100 texts.
 # Usage: bench/run.sh [runs]   (default 7; medians, and the highest peak memory)
 source "$(dirname "${BASH_SOURCE[0]}")/../tools/common.sh"
 install_packages "${build_packages[@]}" libbenchmark-dev glabels cdlabelgen imagemagick time \
@@ -89,6 +89,12 @@ benchmark_ms() {
         t = $3; u = $5; gsub(/"/, "", u)
         printf "%.3f", (u == "us" ? t / 1000 : (u == "ns" ? t / 1e6 : t)) }'
 }
+# A counter of a benchmark, by its column's name.
+benchmark_counter() {
+    echo "$inprocess" | awk -F, -v name="\"$1\"" -v counter="$2" '
+        NR == 1 { for (i = 1; i <= NF; i++) if ($i == counter) column = i }
+        $1 == name { printf "%.1f", $column }'
+}
 
 # Start to first paint under Xvfb.
 Xvfb "$display" -screen 0 1600x1200x24 -nolisten tcp >/dev/null 2>&1 &
@@ -123,3 +129,5 @@ row "Save a cover of 1,000 texts (ms)" "$(benchmark_ms saveCover)" "20 or less"
 row "Read a CDDB record of 99 tracks (ms)" "$(benchmark_ms readRecord)" "1 or less"
 row "Import a catalogue record of 999 tracks (ms)" "$(benchmark_ms importRecord)" "a few"
 row "Start to first painted window, Xvfb (ms)" "$paint" "200 or less"
+row "200 undo steps on a cover of 100 texts (ms)" "$(benchmark_ms historySteps)" ""
+row "  memory the history holds (MiB)" "$(benchmark_counter historySteps historyMiB)" ""

@@ -54,6 +54,12 @@ void CoverFileCommands::Open()
     openFile(*path);
 }
 
+void CoverFileCommands::Open(const QString& path)
+{
+    if (settleUnsavedChanges())
+        openFile(path);
+}
+
 bool CoverFileCommands::openFile(const QString& path)
 {
     context_.selection.EndDrag();
@@ -66,6 +72,8 @@ bool CoverFileCommands::openFile(const QString& path)
     context_.selection.pressEmpty(Face::Recto);
     if (hooks_.showView)
         hooks_.showView(FaceViews::RectoVerso);
+    if (read && hooks_.fileUsed)
+        hooks_.fileUsed(path);
     return read;
 }
 
@@ -80,6 +88,8 @@ bool CoverFileCommands::SaveAs()
         return false;
     context_.history.markSaved();
     setFileName(*path);
+    if (hooks_.fileUsed)
+        hooks_.fileUsed(*path);
     return true;
 }
 

@@ -17,12 +17,16 @@ public:
         std::function<void(const QString& title)> setTitle;
         std::function<void(int entry)> showView;
         std::function<void(const ViewState& state)> applyView;
+        // A file read whole, or written: the recent files.
+        std::function<void(const QString& path)> fileUsed;
     };
 
     CoverFileCommands(CoverContext& context, QString& lastPicturePath, Hooks hooks);
 
     // "&Ouvrir": after the unsaved-changes question, the open dialog and the file.
     void Open();
+    // "&Ouvrir" with `path` chosen already (a recent file, a file dropped on the window).
+    void Open(const QString& path);
     // "&Nouveau": the questions, then the cover emptied and the record of "x~x.cfg" imported.
     void New();
     // "Fichier CD Jaquette (Format JKCD)": true when the cover was written.

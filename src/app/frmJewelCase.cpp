@@ -4,9 +4,12 @@
 #include "CatalogueImport.h"
 #include "CenterWindow.h"
 #include "CoverView.h"
+#include "FileDrop.h"
 #include "FrmETICD.h"
 #include "HelpWindow.h"
+#include "PictureDrop.h"
 #include "PictureExport.h"
+#include "RecentFiles.h"
 #include "SheetWidget.h"
 #include "Twips.h"
 #include "VerticalTextDrawing.h"
@@ -64,6 +67,7 @@ frmJewelCase::frmJewelCase(Prompter* prompter, QWidget* parent)
     wirePictureExports();
     wireFileCommands();
     wireOutputCommands();
+    wireRecentFilesAndDrops();
 }
 
 frmJewelCase::~frmJewelCase() = default;
@@ -131,6 +135,7 @@ void frmJewelCase::wireFileCommands()
     hooks.setTitle = [this](const QString& title) { setWindowTitle(title); };
     hooks.showView = [this](int entry) { ShowView(entry); };
     hooks.applyView = [this](const ViewState& state) { applyView(state); };
+    hooks.fileUsed = [this](const QString& path) { recentFiles_->add(path); };
     files_ = std::make_unique<CoverFileCommands>(*context_, lastPicturePath_, std::move(hooks));
     const FileActions& file = menus_->file;
     for (QAction* open : {file.open, file.openButton})
@@ -151,6 +156,47 @@ void frmJewelCase::wireFileCommands()
         FrmCDDB::open(this, *prompter_,
                       lookupServices_ ? *lookupServices_ : FrmCDDB::Services::system());
     });
+}
+
+void frmJewelCase::wireRecentFilesAndDrops()
+{
+    recentFiles_ =
+        new RecentFiles(QStringLiteral("CoverWindow"), menus_->fileMenu, *prompter_, this);
+    connect(recentFiles_, &RecentFiles::fileChosen, this, [this](const QString& path) {
+        files_->Open(path);
+        refreshCover();
+    });
+
+    // A cover file opens wherever it is dropped; a picture goes to the face under the pointer,
+    // as its background, or with Ctrl as the logo shown there.
+    const auto isCover = [](const QString& path) {
+        return FileDrop::hasSuffix(path, QStringLiteral("jkcd"));
+    };
+    new FileDrop(
+        this,
+        [isCover](const QString& path) {
+            return isCover(path) || PictureDrop::isPictureFile(path);
+        },
+        [this, isCover](const QString& path, const QPoint& position,
+                        Qt::KeyboardModifiers modifiers) -> FileDrop::Action {
+            if (isCover(path))
+                return [this, path] {
+                    files_->Open(path);
+                    refreshCover();
+                };
+            const int face = view_->faceAt(view_->mapFrom(this, position));
+            if (!PictureDrop::isPictureFile(path) || !Face::isValid(face))
+                return {};
+            const bool asLogo = modifiers & Qt::ControlModifier;
+            return [this, path, face, asLogo] {
+                if (PictureDrop::dropPictureOnFace(*context_, face, path, asLogo))
+                    lastPicturePath_ = path;
+                // As after the image options: a logo placed under the selection keeps its frame.
+                if (context_->selection.frameShown())
+                    context_->selection.Select();
+                refreshCover();
+            };
+        });
 }
 
 FrmETICD* frmJewelCase::showLabelWindow()

@@ -20,6 +20,7 @@ class FrmETICD;
 class QPrinter;
 class QPushButton;
 class QToolBar;
+class RecentFiles;
 
 // The cover window: it holds the cover, lays out its menus and toolbar, and wires the commands
 // of each subsystem to them.
@@ -42,6 +43,7 @@ public:
     OutputCommands& output() { return *output_; }
     QPrinter& printer() { return output_->printer(); }
     QPushButton* cancelPrintButton() const { return cmdNoPrint_; }
+    RecentFiles& recentFiles() { return *recentFiles_; }
 
     // Shows the first view, imports the start-up record, sizes the window and opens the cover
     // file named on the command line, if any.
@@ -77,6 +79,8 @@ private:
     void wireCommand(QAction* action, const std::function<void()>& command);
     void wireFileCommands();
     void wireOutputCommands();
+    // The covers last opened or saved, and the files dropped on the window.
+    void wireRecentFilesAndDrops();
     void quit();
     void applyView(const ViewState& state);
     void centreOnScreen();
@@ -96,6 +100,7 @@ private:
     QString lastPicturePath_; // the picture last opened or exported
     std::optional<FrmCDDB::Services> lookupServices_;
     FrmETICD* labelWindow_ = nullptr;
+    RecentFiles* recentFiles_ = nullptr;
     bool started_ = false;
     bool quitting_ = false; // "&Quitter" was confirmed: closing asks nothing more
 };

@@ -47,6 +47,16 @@ QLabel* CoverView::caption(int face) const
     return Face::isValid(face) ? captions_[std::size_t(face)] : nullptr;
 }
 
+int CoverView::faceAt(const QPoint& position) const
+{
+    for (SheetWidget* sheet : sheets_) {
+        const QPoint onSheet = sheet->mapFromParent(position);
+        if (sheet->isVisible() && sheet->rect().contains(onSheet))
+            return context_.surface.areaAt(sheet->sheetIndex(), sheet->toTwips(onSheet));
+    }
+    return -1;
+}
+
 void CoverView::refresh()
 {
     for (SheetWidget* sheet : sheets_) {

@@ -17,6 +17,8 @@ public:
     // The widget of a sheet, and the caption of a face; null for an index that names none.
     SheetWidget* sheet(int index) const;
     QLabel* caption(int face) const;
+    // The face of a shown sheet under `position` (this widget's pixels), or -1.
+    int faceAt(const QPoint& position) const;
 
     // Places the sheets and captions, and shows them, as the cover's screen says.
     void refresh();

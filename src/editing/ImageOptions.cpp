@@ -46,6 +46,31 @@ ImageOptions::ImageOptions(const JewelCaseDocument& document) : document_(docume
     verticalAlignment = document.verticalTextAlignment;
 }
 
+void ImageOptions::chooseBackground(int face, const Picture& picture, const QString& path)
+{
+    if (!Face::isValid(face))
+        return;
+    FaceOptions& options = faces[std::size_t(face)];
+    options.background = picture;
+    options.backgroundPath = path;
+    options.backgroundMode = int(PicturePlacement::BackgroundFitMode::WholeFace);
+    options.backgroundTrueSize = false;
+}
+
+void ImageOptions::chooseLogo(int source, const Picture& picture, const QString& path, int shownOn)
+{
+    logoSource = source;
+    logoPath = path;
+    for (int face = 0; face < Face::count; ++face) {
+        FaceOptions& options = faces[std::size_t(face)];
+        options.logo = picture;
+        if (face == shownOn && options.logoMode == int(PicturePlacement::LogoDisplayMode::Hidden)) {
+            options.logoMode = int(PicturePlacement::LogoDisplayMode::FittedToFace);
+            options.logoTrueSize = false;
+        }
+    }
+}
+
 void ImageOptions::apply(JewelCaseDocument& document) const
 {
     using namespace PicturePlacement;

@@ -17,6 +17,8 @@ class ImageOptions {
 public:
     // The previews are the faces at this scale.
     static constexpr double previewScale = CoverLayout::previewScale;
+    // The entries of the logo's and the backgrounds' source lists.
+    enum Source { NoPicture = 0, FromFile = 1, FromClipboard = 2, Scanned = 3 };
 
     struct FaceOptions {
         Picture logo;
@@ -34,6 +36,13 @@ public:
 
     // The dialog's start: the previews and lists from the cover as it stands.
     explicit ImageOptions(const JewelCaseDocument& document);
+
+    // A picture chosen in a face's background list: over the whole face, named `path`.
+    void chooseBackground(int face, const Picture& picture, const QString& path);
+    // A picture chosen in the logo list from `source`, named `path`: every face's logo, shown
+    // fitted on `shownOn` if that face hid its logo.
+    void chooseLogo(int source, const Picture& picture, const QString& path,
+                    int shownOn = Face::Recto);
 
     // "&Valider && Fermer": every face's logo and background placed and named, the spines'
     // alignment set.

@@ -23,8 +23,7 @@
 
 namespace {
 
-// The source entries of the logo and background lists.
-enum Source { NoPicture = 0, FromFile = 1, FromClipboard = 2, Scanned = 3 };
+using enum ImageOptions::Source;
 
 // The preview of a face: its colour, its background and its logo, a third of their size.
 class FacePreview : public QWidget {
@@ -353,16 +352,12 @@ void frmJCimgOpts::logoSourceChosen(int source)
         showSource(logoSource_, options_.logoSource);
         return;
     }
-    options_.logoSource = source;
-    options_.logoPath = acquired->path;
+    options_.chooseLogo(source, acquired->picture, acquired->path);
     for (int face = 0; face < Face::count; ++face) {
-        ImageOptions::FaceOptions& options = options_.faces[std::size_t(face)];
-        options.logo = acquired->picture;
         Panel& panel = panels_[std::size_t(face)];
         panel.logoMode->setEnabled(true);
         panel.logoBorder->setEnabled(true);
-        if (face == Face::Recto && options.logoMode == 0)
-            panel.logoMode->setCurrentIndex(1);
+        panel.logoMode->setCurrentIndex(options_.faces[std::size_t(face)].logoMode);
         panel.preview->update();
     }
 }
@@ -389,12 +384,11 @@ void frmJCimgOpts::backgroundSourceChosen(int face, int source)
         return;
     }
     panel.shownSource = source;
-    options.background = acquired->picture;
-    options.backgroundPath = acquired->path;
+    options_.chooseBackground(face, acquired->picture, acquired->path);
     // The scanned picture is on the face already: the cover names its file at once too.
     if (source == Scanned)
         context_.document.picturePath(face) = acquired->path;
-    panel.backgroundMode->setCurrentIndex(0);
+    panel.backgroundMode->setCurrentIndex(options.backgroundMode);
     panel.backgroundMode->setEnabled(true);
     panel.preview->update();
 }

@@ -2,8 +2,11 @@
 
 #include "AboutPicture.h"
 #include "CenterWindow.h"
+#include "FileDrop.h"
 #include "LabelRenderer.h"
+#include "PictureDrop.h"
 #include "PrintOutput.h"
+#include "RecentFiles.h"
 #include "SheetWidget.h"
 #include "Twips.h"
 #include "frmTextEdit.h"
@@ -57,6 +60,7 @@ FrmETICD::FrmETICD(Prompter* prompter, Services services, QWidget* parent)
     wireTextCommands();
     wirePictureCommands();
     wireOutputCommands();
+    wireRecentFilesAndDrops();
 
     menus_.quality[3]->setChecked(true);
     output_->setQuality(3);
@@ -184,6 +188,35 @@ void FrmETICD::wireOutputCommands()
     wire(menus_.printerSetup, [this] { output_->printerSetup(); });
     wire(menus_.copy, [this] { copy(); });
     wire(menus_.saveBmp, [this] { exportBmp(); });
+}
+
+void FrmETICD::wireRecentFilesAndDrops()
+{
+    recentFiles_ = new RecentFiles(QStringLiteral("LabelWindow"), menus_.fileMenu, prompter_, this);
+    files_.fileUsed = [this](const QString& path) { recentFiles_->add(path); };
+    connect(recentFiles_, &RecentFiles::fileChosen, this, &FrmETICD::openFile);
+
+    // A label file opens wherever it is dropped; a picture becomes the label's over its drawing.
+    const auto isLabel = [](const QString& path) {
+        return FileDrop::hasSuffix(path, QStringLiteral("jket"));
+    };
+    new FileDrop(
+        this,
+        [isLabel](const QString& path) {
+            return isLabel(path) || PictureDrop::isPictureFile(path);
+        },
+        [this, isLabel](const QString& path, const QPoint& position,
+                        Qt::KeyboardModifiers) -> FileDrop::Action {
+            if (isLabel(path))
+                return [this, path] { openFile(path); };
+            if (PictureDrop::isPictureFile(path) &&
+                drawing_->rect().contains(drawing_->mapFrom(this, position)))
+                return [this, path] {
+                    pictures_.dropPicture(path);
+                    refresh();
+                };
+            return {};
+        });
 }
 
 void FrmETICD::refresh()

@@ -16,6 +16,7 @@ class PrintOutput;
 class QPrinter;
 class QPushButton;
 class QToolBar;
+class RecentFiles;
 class SheetWidget;
 
 // "Etiquette CD": the window that designs the label printed on the disc. The cover window
@@ -62,6 +63,7 @@ public:
     QPushButton* cancelPrintButton() const { return cmdNoPrint_; }
     PrintOutput& output() { return *output_; }
     QPrinter& printer();
+    RecentFiles& recentFiles() { return *recentFiles_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -73,6 +75,8 @@ private:
     void wireTextCommands();
     void wirePictureCommands();
     void wireOutputCommands();
+    // The labels last opened or saved, and the files dropped on the window.
+    void wireRecentFilesAndDrops();
     // Runs `command` on the entry's trigger, then shows its effect.
     void wire(QAction* action, std::function<void()> command);
     // The drawing, the title and the entries that follow the label.
@@ -92,4 +96,5 @@ private:
     SheetWidget* drawing_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QPushButton* cmdNoPrint_ = nullptr; // "Annuler l'impression", shown while output runs
+    RecentFiles* recentFiles_ = nullptr;
 };

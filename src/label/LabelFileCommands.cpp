@@ -47,6 +47,8 @@ bool LabelFileCommands::openFile(const QString& path)
     const bool read = LabelFile::OuvrirFichier(context_.label, path, context_.prompter);
     context_.fileName = path;
     context_.history.restart();
+    if (read && fileUsed)
+        fileUsed(path);
     return read;
 }
 
@@ -64,5 +66,7 @@ bool LabelFileCommands::SaveAs()
         return false;
     context_.history.markSaved();
     context_.fileName = *path;
+    if (fileUsed)
+        fileUsed(*path);
     return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 struct LabelContext;
 
@@ -24,6 +25,9 @@ public:
     // Asks about unsaved changes when there are some: false when the user asked to save and the
     // label was not saved, so that whatever asked (closing, a command) stops.
     bool settleUnsavedChanges();
+
+    // Told of a file read whole, or written: the recent files.
+    std::function<void(const QString& path)> fileUsed;
 
 private:
     LabelContext& context_;

@@ -3,6 +3,7 @@
 #include "DocumentHistory.h"
 #include "LabelContext.h"
 #include "PictureExport.h"
+#include "PictureFile.h"
 #include "PictureSources.h"
 #include "Prompter.h"
 #include "ScannerWindows.h"
@@ -12,11 +13,23 @@ void LabelPictureCommands::fromFile()
     QString chosen;
     const std::optional<Picture> picture = PictureSources::AcquirePictureFile(
         QStringLiteral("Choisir une image"), context_.prompter, chosen);
-    if (!picture)
-        return;
+    if (picture)
+        placeFile(chosen, *picture);
+}
+
+bool LabelPictureCommands::dropPicture(const QString& path)
+{
+    const std::optional<Picture> picture = PictureFile::loadOrTell(path, context_.prompter);
+    if (picture)
+        placeFile(path, *picture);
+    return bool(picture);
+}
+
+void LabelPictureCommands::placeFile(const QString& path, const Picture& picture)
+{
     context_.selection.EndDrag();
     DocumentHistory::Edit edit(context_.history, QStringLiteral("l'image"));
-    context_.label.setPicture(chosen, *picture, CdLabelDocument::insertedPictureRect);
+    context_.label.setPicture(path, picture, CdLabelDocument::insertedPictureRect);
 }
 
 void LabelPictureCommands::fromClipboard()

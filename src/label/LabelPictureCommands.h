@@ -1,6 +1,7 @@
 #pragma once
 
 class Picture;
+class QString;
 class QWidget;
 struct LabelContext;
 
@@ -16,6 +17,9 @@ public:
 
     // "Insérer à partir d'un fichier": the picture near the disc's centre, 1000 twips square.
     void fromFile();
+    // A picture file dropped on the label: placed as from "Insérer à partir d'un fichier". A
+    // file that cannot be read is said and changes nothing; false then.
+    bool dropPicture(const QString& path);
     // "Insérer à partir du presse papier" and "Insérer à partir d'un scanner": the BMP file's
     // name is asked first; cancelled, the label keeps its picture.
     void fromClipboard();
@@ -26,6 +30,7 @@ public:
     void labelColour();
 
 private:
+    void placeFile(const QString& path, const Picture& picture);
     // Saves `picture` as a BMP file and, once written, makes it the label's picture.
     void placeAsBmp(const Picture& picture);
 

@@ -17,6 +17,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -48,6 +49,8 @@ class TestMainWindow : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
+        // The recent files of the covers opened here go to a folder of the tests.
+        QStandardPaths::setTestModeEnabled(true);
         Application::configure(*qApp);
         // No printer anywhere: the CUPS scheduler is asked on a port where none listens.
         QTcpServer probe;

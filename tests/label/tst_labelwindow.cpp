@@ -15,6 +15,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -68,7 +69,12 @@ const QString noText = QStringLiteral("Pas de texte sélectionné.");
 class TestLabelWindow : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { Application::configure(*qApp); }
+    void initTestCase()
+    {
+        // The recent files of the labels opened here go to a folder of the tests.
+        QStandardPaths::setTestModeEnabled(true);
+        Application::configure(*qApp);
+    }
 
     void textsStayOnTheDisc()
     {
