@@ -37,7 +37,6 @@ public:
     float width = 510;
     float height = 255;
     bool visible = false; // a new element starts hidden; a deleted one is hidden, not destroyed
-    bool enabled = true;
     int index = 0;
     int zOrder = 0; // stacking among the texts of a sheet, higher in front
 

@@ -52,7 +52,6 @@ TextElement* TextElementCommands::InsertText(int face, bool keepSelection)
     element.left = float(position.x());
     element.top = float(position.y());
     element.visible = true;
-    element.enabled = true;
     document.bringToFront(element);
     element.setAutoSize(false);
 

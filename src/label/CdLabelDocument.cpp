@@ -74,7 +74,6 @@ TextElement& CdLabelDocument::insertText()
     element.setAutoSize(true);
     element.setCaption(QStringLiteral("Texte"));
     element.visible = true;
-    element.enabled = true;
     return element;
 }
 
