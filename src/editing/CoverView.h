@@ -14,9 +14,8 @@ class CoverView : public QWidget {
 public:
     CoverView(CoverContext& context, QWidget* parent = nullptr);
 
-    // The widget of a sheet, and the caption of a face; null for an index that names none.
+    // The widget of a sheet; null for an index that names none.
     SheetWidget* sheet(int index) const;
-    QLabel* caption(int face) const;
 
     // Places the sheets and captions, and shows them, as the cover's screen says.
     void refresh();

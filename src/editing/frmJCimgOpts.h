@@ -36,7 +36,6 @@ public:
     }
     QPushButton* colourButton(int face) const { return panels_[std::size_t(face)].colour; }
     QComboBox* logoSourceList() const { return logoSource_; }
-    QComboBox* alignmentList() const { return alignment_; }
 
 private:
     struct Panel {
