@@ -192,7 +192,7 @@ double importCoverPicture(JewelCaseDocument& document, int face, const QString& 
     // so that closing them keeps it where it is.
     document.logoImagePath = QFileInfo(path).absoluteFilePath();
     ImageOptionsChoices& choices = document.imageChoices;
-    choices.logoSource = 1;
+    choices.logoSource = ImageOptionsChoices::FromFile;
     if (face != Face::Dos) {
         PicturePlacement::PlaceLogo(document, Face::Recto, LogoDisplayMode::FittedToFace, false,
                                     *picture);

@@ -25,9 +25,9 @@ public:
         // still the cover's own for a picture that could not be found.
         QString backgroundPath;
         OleColor colour = OleColors::white;
-        int logoMode = 0;                // a PicturePlacement::LogoDisplayMode
-        int logoBorder = 0;              // 0 without, 1 with a border
-        int backgroundMode = 0;          // a PicturePlacement::BackgroundFitMode
+        int logoMode = int(PicturePlacement::LogoDisplayMode::Hidden);
+        int logoBorder = int(BorderStyle::None); // a BorderStyle, without or with
+        int backgroundMode = int(PicturePlacement::BackgroundFitMode::WholeFace);
         bool logoTrueSize = false;       // the preview shows the logo at its size on the face
         bool backgroundTrueSize = false; // the same for the background
     };
@@ -48,7 +48,7 @@ public:
 
     std::array<FaceOptions, Face::count> faces;
     // The entry of "Choix du logo" and the file the cover names for the logo.
-    int logoSource = 0;
+    int logoSource = ImageOptionsChoices::NoPicture;
     QString logoPath;
     VerticalAlignment verticalAlignment = VerticalAlignment::Start;
 

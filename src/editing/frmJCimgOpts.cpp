@@ -23,8 +23,9 @@
 
 namespace {
 
-// The source entries of the logo and background lists.
-enum Source { NoPicture = 0, FromFile = 1, FromClipboard = 2, Scanned = 3 };
+using enum ImageOptionsChoices::PictureSource;
+using PicturePlacement::BackgroundFitMode;
+using PicturePlacement::LogoDisplayMode;
 
 // The preview of a face: its colour, its background and its logo, a third of their size.
 class FacePreview : public QWidget {
@@ -48,9 +49,10 @@ protected:
         if (!face.background.isNull())
             face.background.paint(painter, options_.backgroundPreview(face_));
         const QRectF logo = options_.logoPreview(face_);
-        if (!face.logo.isNull() && face.logoMode != 0 && logo.isValid()) {
+        if (!face.logo.isNull() && face.logoMode != int(LogoDisplayMode::Hidden) &&
+            logo.isValid()) {
             face.logo.paint(painter, logo);
-            if (face.logoBorder != 0)
+            if (face.logoBorder != int(BorderStyle::None))
                 ElementPainter::box(painter, logo, QColor(), true);
         }
     }
@@ -345,7 +347,7 @@ void frmJCimgOpts::logoSourceChosen(int source)
     // A scanned logo is shown fitted to every face.
     const auto showFitted = [this](const Picture&) {
         for (Panel& panel : panels_)
-            panel.logoMode->setCurrentIndex(1);
+            panel.logoMode->setCurrentIndex(int(LogoDisplayMode::FittedToFace));
     };
     const std::optional<Acquired> acquired = acquire(source, PictureExport::logoEntry, showFitted);
     if (!acquired) {
@@ -361,8 +363,8 @@ void frmJCimgOpts::logoSourceChosen(int source)
         Panel& panel = panels_[std::size_t(face)];
         panel.logoMode->setEnabled(true);
         panel.logoBorder->setEnabled(true);
-        if (face == Face::Recto && options.logoMode == 0)
-            panel.logoMode->setCurrentIndex(1);
+        if (face == Face::Recto && options.logoMode == int(LogoDisplayMode::Hidden))
+            panel.logoMode->setCurrentIndex(int(LogoDisplayMode::FittedToFace));
         panel.preview->update();
     }
 }
@@ -394,7 +396,7 @@ void frmJCimgOpts::backgroundSourceChosen(int face, int source)
     // The scanned picture is on the face already: the cover names its file at once too.
     if (source == Scanned)
         context_.document.picturePath(face) = acquired->path;
-    panel.backgroundMode->setCurrentIndex(0);
+    panel.backgroundMode->setCurrentIndex(int(BackgroundFitMode::WholeFace));
     panel.backgroundMode->setEnabled(true);
     panel.preview->update();
 }

@@ -47,7 +47,7 @@ private:
         QPushButton* colour = nullptr;
         // The background source the list shows for the face's picture, which a failed
         // choice puts back.
-        int shownSource = 0;
+        int shownSource = ImageOptionsChoices::NoPicture;
     };
 
     QWidget* buildPanel(int face);

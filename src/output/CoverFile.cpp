@@ -152,17 +152,15 @@ bool readCover(JewelCaseDocument& document, FieldReader& in, Prompter& prompter)
                 DocumentFile::restoredPicture(document.picturePath(face), prompter)) {
             const int mode = choices.backgroundFitMode[std::size_t(face)];
             PlaceBackground(document, face, document.faces[std::size_t(face)].color,
-                            mode == 1 ? BackgroundFitMode::CentredProportional
-                                      : BackgroundFitMode::WholeFace,
-                            *picture);
+                            backgroundFitModeFromNumber(mode), *picture);
         }
     }
     if (const std::optional<Picture> logo =
             DocumentFile::restoredPicture(document.logoImagePath, prompter)) {
         for (int face = 0; face < Face::count; ++face) {
-            const int mode = std::clamp(choices.logoDisplayMode[std::size_t(face)], 0, 7);
-            PlaceLogo(document, face, LogoDisplayMode(mode),
-                      choices.logoBorderStyle[std::size_t(face)] != 0, *logo);
+            const int mode = choices.logoDisplayMode[std::size_t(face)];
+            PlaceLogo(document, face, logoDisplayModeFromNumber(mode),
+                      choices.logoBorderStyle[std::size_t(face)] != int(BorderStyle::None), *logo);
         }
     }
     // A logo that could not be found keeps its places too, for when its file is back.

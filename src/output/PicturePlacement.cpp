@@ -3,6 +3,8 @@
 #include "CoverLayout.h"
 #include "JewelCaseDocument.h"
 
+#include <algorithm>
+
 namespace PicturePlacement {
 
 namespace {
@@ -24,6 +26,19 @@ bool coversFace(const QSizeF& slot, const QSizeF& faceFitSize)
 }
 
 } // namespace
+
+LogoDisplayMode logoDisplayModeFromNumber(int number)
+{
+    return LogoDisplayMode(
+        std::clamp(number, int(LogoDisplayMode::Hidden), int(LogoDisplayMode::Centred)));
+}
+
+BackgroundFitMode backgroundFitModeFromNumber(int number)
+{
+    return number == int(BackgroundFitMode::CentredProportional)
+               ? BackgroundFitMode::CentredProportional
+               : BackgroundFitMode::WholeFace;
+}
 
 LogoDisplayMode shownLogoMode(const ImageSlot& logo)
 {

@@ -24,6 +24,11 @@ enum class LogoDisplayMode {
 };
 enum class BackgroundFitMode { WholeFace = 0, CentredProportional = 1 };
 
+// A stored list entry as a mode: a logo's beyond the list is the nearest entry; a background's
+// is centred for its second entry only.
+LogoDisplayMode logoDisplayModeFromNumber(int number);
+BackgroundFitMode backgroundFitModeFromNumber(int number);
+
 // The list entry that describes a placed logo: no picture or hidden is Hidden, covering its
 // face is FittedToFace, anywhere else is Free.
 LogoDisplayMode shownLogoMode(const ImageSlot& logo);
