@@ -79,10 +79,5 @@ TextElement& CdLabelDocument::insertText()
 
 std::vector<const TextElement*> CdLabelDocument::shownTexts() const
 {
-    std::vector<const TextElement*> shown;
-    for (const auto& [index, element] : texts) {
-        if (index >= 1 && element.visible)
-            shown.push_back(&element);
-    }
-    return shown;
+    return ::shownTexts(texts);
 }

@@ -35,17 +35,6 @@ QRect wholeTwips(const QRectF& rect)
                  int(whole(rect.height())));
 }
 
-// The texts a face saves: the shown ones; a deleted text is hidden and goes no further.
-std::vector<const TextElement*> savedTexts(const Face& face)
-{
-    std::vector<const TextElement*> texts;
-    for (const auto& [index, element] : face.texts) {
-        if (index >= 1 && element.visible)
-            texts.push_back(&element);
-    }
-    return texts;
-}
-
 // A picture's path as the file stores it: "Aucun" for none. A picture that could not be found
 // keeps its path, so that the cover finds it again once its drive is back.
 QString storedPath(const QString& path)
@@ -86,7 +75,7 @@ QByteArray coverText(const JewelCaseDocument& document, bool& quotesReplaced)
 
     std::array<std::vector<const TextElement*>, Face::count> texts;
     for (std::size_t i = 0; i < listOrder.size(); ++i)
-        texts[i] = savedTexts(document.faces[std::size_t(listOrder[i])]);
+        texts[i] = shownTexts(document.faces[std::size_t(listOrder[i])].texts);
     out.numbersLine({qint64(texts[0].size()), qint64(texts[1].size()), qint64(texts[2].size())});
     for (const std::vector<const TextElement*>& face : texts) {
         for (const TextElement* element : face)
