@@ -174,9 +174,7 @@ bool readCover(JewelCaseDocument& document, FieldReader& in, Prompter& prompter)
         for (qint64 n = 0; n < counts[i]; ++n) {
             const std::optional<ElementRecord> record =
                 DocumentFile::readText(in, DocumentFile::Flags::Numbers, true);
-            // The template is never stored; a second record of an index would replace the
-            // first, and neither could be saved again.
-            if (!record || record->index < 1 || !indices.insert(record->index).second ||
+            if (!record || !DocumentFile::newTextIndex(record->index, indices) ||
                 !Ouverturetexte(document, frame, *record))
                 return false;
         }
