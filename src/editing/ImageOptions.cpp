@@ -104,35 +104,16 @@ QRectF ImageOptions::logoPreview(int face) const
     const ImageSlot& logo = document_.faces[std::size_t(face)].logo;
     const QSizeF size = options.logoTrueSize ? logo.rect.size() * previewScale
                                              : QSizeF(untouchedLogoSide, untouchedLogoSide);
-    const double w = size.width();
-    const double h = size.height();
-    const double inset = logoPreviewInset;
-    QPointF at;
-    switch (LogoDisplayMode(options.logoMode)) {
-    case LogoDisplayMode::Free:
-        at = QPointF((logo.rect.left() - document_.faces[std::size_t(face)].frame.left()) *
-                         previewScale,
-                     logo.rect.top() * previewScale);
-        break;
-    case LogoDisplayMode::TopLeft:
-        at = QPointF(inset, inset);
-        break;
-    case LogoDisplayMode::TopRight:
-        at = QPointF(pw - w - inset, inset);
-        break;
-    case LogoDisplayMode::BottomLeft:
-        at = QPointF(inset, ph - h - inset);
-        break;
-    case LogoDisplayMode::BottomRight:
-        at = QPointF(pw - w - inset, ph - h - inset);
-        break;
-    case LogoDisplayMode::Centred:
-        at = QPointF((pw - w) / 2, (ph - h) / 2);
-        break;
-    default:
-        return {}; // hidden
-    }
-    return QRectF(at, size);
+    const LogoDisplayMode mode = LogoDisplayMode(options.logoMode);
+    if (mode == LogoDisplayMode::Free)
+        return QRectF(QPointF((logo.rect.left() - document_.faces[std::size_t(face)].frame.left()) *
+                                  previewScale,
+                              logo.rect.top() * previewScale),
+                      size);
+    // The corners and the centre as on the face, in the preview and its own inset.
+    const std::optional<QPointF> at =
+        PicturePlacement::logoPosition(mode, QRectF(QPointF(0, 0), area), size, logoPreviewInset);
+    return at ? QRectF(*at, size) : QRectF(); // hidden
 }
 
 QRectF ImageOptions::backgroundPreview(int face) const
