@@ -4,6 +4,7 @@
 #include "CatalogueImport.h"
 #include "CdLabelDocument.h"
 #include "CddbClient.h"
+#include "CommandLine.h"
 #include "CommandUsage.h"
 #include "CoverContext.h"
 #include "CoverFile.h"
@@ -34,10 +35,7 @@ using namespace CommandUsage;
 namespace {
 
 // A CD label's file, by its name; anything else is read as a cover.
-bool isLabelFile(const QString& path)
-{
-    return QFileInfo(path).suffix().compare(QStringLiteral("jket"), Qt::CaseInsensitive) == 0;
-}
+using CommandLine::isLabelFile;
 
 QString outputSuffix(const QString& out)
 {

@@ -46,16 +46,6 @@ bool OutputCommands::setQuality(int entry)
     return output_->setQuality(entry);
 }
 
-int OutputCommands::printQualityCode() const
-{
-    return output_->printQualityCode();
-}
-
-int OutputCommands::qualityResolution() const
-{
-    return output_->qualityResolution();
-}
-
 void OutputCommands::printerSetup()
 {
     output_->printerSetup();

@@ -40,9 +40,6 @@ public:
     void Print(int entry);
     // "&Qualité d'impression": entry 0 draft to 3 high. False when the entry was already chosen.
     bool setQuality(int entry);
-    int printQualityCode() const;
-    // The resolution a quality prints at, capped by what the printer offers.
-    int qualityResolution() const;
     // "Configurer l'imprimante".
     void printerSetup();
     // "Copier Recto && Verso" (0) and "Copier Dos" (1).

@@ -71,7 +71,6 @@ public:
     void setServerUrl(const QString& url) { serverUrl = url; }
     // An empty address restores the default one.
     void setUserEmail(const QString& email) { userEmail = email; }
-    QString UserEmail() const { return userEmail; }
     // "&hello=" user "+" host "+" client "+" version "&proto=" level; the user is URL-encoded.
     QString HelloString() const;
 

@@ -77,7 +77,6 @@ public:
     QListWidget* categories() const { return lstCategories; }
     QPushButton* categoryButton() const { return btnOkSelCategorie; }
     QString statusText() const;
-    QString serverUrl() const { return client.ServerUrl(); }
     // A search runs: it waits for an answer or for the choice of a category.
     bool searching() const { return running && !running->isFinished(); }
 

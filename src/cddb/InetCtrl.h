@@ -46,7 +46,6 @@ public:
     // Ends the running transfer; its caller is not called. Nothing when idle.
     void abort();
     bool StillExecuting() const { return reply != nullptr; }
-    std::chrono::milliseconds timeout() const { return transferTimeout; }
 
 private:
     void readAvailable();

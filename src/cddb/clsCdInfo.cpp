@@ -19,7 +19,6 @@ QString paddedHex(int number, int width)
 
 void clsCdInfo::Init(const QString& drive)
 {
-    driveName = drive;
     reading = reader.read(drive);
 }
 

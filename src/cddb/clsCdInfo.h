@@ -28,9 +28,6 @@ public:
     QString DiscID() const;
     Query QueryString() const;
 
-    QString drive() const { return driveName; }
-    const std::optional<DiscToc>& toc() const { return reading.toc; }
-
     // The CDDB disc id of a table: the checksum of the track starts in whole seconds, the
     // playing time from the first start to the lead-out, and the track count, in hexadecimal.
     static QString discIdOf(const DiscToc& toc);
@@ -40,6 +37,5 @@ public:
 
 private:
     DiscReader& reader;
-    QString driveName;
     DiscRead reading;
 };

@@ -44,7 +44,6 @@ void restoreTextElement(TextElement& element, const ElementRecord& record, bool 
     element.backStyle = backStyleFromNumber(record.backStyle);
     element.borderStyle = borderStyleFromNumber(record.borderStyle);
     element.backColor = OleColor(record.backColor);
-    element.enabled = true;
 }
 
 std::optional<int> faceOfFrame(ActiveFrame frame)

@@ -11,6 +11,16 @@ Alignment alignmentFromNumber(double number)
     return Alignment::Left;
 }
 
+std::vector<const TextElement*> shownTexts(const std::map<int, TextElement>& texts)
+{
+    std::vector<const TextElement*> shown;
+    for (const auto& [index, element] : texts) {
+        if (index >= 1 && element.visible)
+            shown.push_back(&element);
+    }
+    return shown;
+}
+
 void TextElement::setCaption(const QString& caption)
 {
     caption_ = caption;

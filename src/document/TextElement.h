@@ -5,6 +5,8 @@
 
 #include <QRectF>
 #include <QString>
+#include <map>
+#include <vector>
 
 // The choices of a text's look, with the numbers the files store.
 enum class Alignment { Left = 0, Right = 1, Centre = 2 };
@@ -37,7 +39,6 @@ public:
     float width = 510;
     float height = 255;
     bool visible = false; // a new element starts hidden; a deleted one is hidden, not destroyed
-    bool enabled = true;
     int index = 0;
     int zOrder = 0; // stacking among the texts of a sheet, higher in front
 
@@ -65,3 +66,7 @@ private:
     TextFont font_;
     bool autoSize_ = true;
 };
+
+// The texts of a face or of the CD label that a file keeps and a window shows: index 1 and up
+// (0 is the template new texts are made from), not deleted (hidden), in index order.
+std::vector<const TextElement*> shownTexts(const std::map<int, TextElement>& texts);

@@ -8,6 +8,7 @@
 #include "JewelCaseDocument.h"
 #include "Prompter.h"
 #include "Twips.h"
+#include "VerticalSpread.h"
 
 #include <algorithm>
 
@@ -26,24 +27,16 @@ bool barInFace(double barRight, const QRectF& faceFrame)
 std::vector<double> spacedTops(const std::vector<double>& heights, double firstTop,
                                double faceHeight)
 {
-    std::vector<double> tops;
-    if (heights.empty())
-        return tops;
     double total = 0;
     for (const double height : heights)
         total = Twips::round(total + height);
     const double count = double(heights.size());
-    double top = firstTop;
-    double gap = (faceHeight - firstTop - total) / (count + 2);
-    if (gap < 0) {
-        top = spacingMargin;
-        gap = heights.size() > 1 ? (faceHeight - 2 * spacingMargin - total) / (count - 1) : 0;
-    }
-    for (const double height : heights) {
-        tops.push_back(top);
-        top += height + gap;
-    }
-    return tops;
+    return spreadVertically(heights, {.top = firstTop,
+                                      .gap = (faceHeight - firstTop - total) / (count + 2),
+                                      .within = std::nullopt, // crowded by a negative gap
+                                      .crowdedTop = spacingMargin,
+                                      .crowdedBottom = faceHeight - spacingMargin,
+                                      .total = total});
 }
 
 bool AlignmentCommands::ToggleAlignmentBar()

@@ -10,6 +10,7 @@
 #include "PrivateProfile.h"
 #include "SharedProcedures.h"
 #include "TextElementCommands.h"
+#include "VerticalSpread.h"
 #include "VerticalTextDrawing.h"
 
 #include <QCoreApplication>
@@ -139,29 +140,15 @@ std::vector<double> spreadTops(const std::vector<double>& heights, double usedHe
 {
     const double count = double(heights.size());
     const double gap = (frame.height() - usedHeight) / (count + 2);
-    std::vector<double> tops;
-    bool inside = true;
-    double top = firstTop + gap;
-    for (const double height : heights) {
-        tops.push_back(top);
-        inside = inside && top >= frame.top() && top + height <= frame.bottom();
-        top += height + gap;
-    }
-    if (inside)
-        return tops;
-
-    const double bottom = fittedBottom(frame);
     double total = 0;
     for (const double height : heights)
         total += height;
-    const double overlap =
-        heights.size() > 1 ? (bottom - CoverLayout::insideMargin - total) / (count - 1) : 0;
-    top = frame.top() + CoverLayout::insideMargin;
-    for (std::size_t i = 0; i < heights.size(); ++i) {
-        tops[i] = top;
-        top += heights[i] + overlap;
-    }
-    return tops;
+    return spreadVertically(heights, {.top = firstTop + gap,
+                                      .gap = gap,
+                                      .within = frame,
+                                      .crowdedTop = frame.top() + CoverLayout::insideMargin,
+                                      .crowdedBottom = fittedBottom(frame),
+                                      .total = total});
 }
 
 // The texts move to the face's alignment bar when it stands in the face, as AlignToBar wants
@@ -192,7 +179,7 @@ double importCoverPicture(JewelCaseDocument& document, int face, const QString& 
     // so that closing them keeps it where it is.
     document.logoImagePath = QFileInfo(path).absoluteFilePath();
     ImageOptionsChoices& choices = document.imageChoices;
-    choices.logoSource = 1;
+    choices.logoSource = ImageOptionsChoices::FromFile;
     if (face != Face::Dos) {
         PicturePlacement::PlaceLogo(document, Face::Recto, LogoDisplayMode::FittedToFace, false,
                                     *picture);

@@ -42,11 +42,6 @@ SheetWidget* CoverView::sheet(int index) const
     return index >= 0 && index < int(sheets_.size()) ? sheets_[std::size_t(index)] : nullptr;
 }
 
-QLabel* CoverView::caption(int face) const
-{
-    return Face::isValid(face) ? captions_[std::size_t(face)] : nullptr;
-}
-
 int CoverView::faceAt(const QPoint& position) const
 {
     for (SheetWidget* sheet : sheets_) {

@@ -14,9 +14,8 @@ class CoverView : public QWidget {
 public:
     CoverView(CoverContext& context, QWidget* parent = nullptr);
 
-    // The widget of a sheet, and the caption of a face; null for an index that names none.
+    // The widget of a sheet; null for an index that names none.
     SheetWidget* sheet(int index) const;
-    QLabel* caption(int face) const;
     // The face of a shown sheet under `position` (this widget's pixels), or -1.
     int faceAt(const QPoint& position) const;
 

@@ -18,6 +18,5 @@ struct ElementRef {
     bool isText() const { return kind == Kind::Text; }
     bool isSpine() const { return kind == Kind::Spine; }
     bool isBar() const { return kind == Kind::Bar; }
-    bool isLogo() const { return kind == Kind::Logo; }
     bool operator==(const ElementRef&) const = default;
 };

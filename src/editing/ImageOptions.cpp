@@ -6,6 +6,9 @@
 
 namespace {
 
+using PicturePlacement::BackgroundFitMode;
+using PicturePlacement::LogoDisplayMode;
+
 // The logo and background a preview shows before they stand anywhere on the cover.
 constexpr double untouchedLogoSide = 855;
 constexpr double untouchedBackgroundSide = 1170;
@@ -24,9 +27,13 @@ ImageOptions::ImageOptions(const JewelCaseDocument& document) : document_(docume
         const Face& source = document.faces[std::size_t(face)];
         FaceOptions& options = faces[std::size_t(face)];
         const std::size_t f = std::size_t(face);
-        options.logoMode = std::clamp(choices.logoDisplayMode[f], 0, 7);
-        options.logoBorder = std::clamp(choices.logoBorderStyle[f], 0, 1);
-        options.backgroundMode = std::clamp(choices.backgroundFitMode[f], 0, 1);
+        options.logoMode =
+            int(PicturePlacement::logoDisplayModeFromNumber(choices.logoDisplayMode[f]));
+        options.logoBorder = std::clamp(choices.logoBorderStyle[f], int(BorderStyle::None),
+                                        int(BorderStyle::Single));
+        options.backgroundMode =
+            std::clamp(choices.backgroundFitMode[f], int(BackgroundFitMode::WholeFace),
+                       int(BackgroundFitMode::CentredProportional));
         if (!source.logo.isEmpty()) {
             options.logo = source.logo.picture;
             options.logoTrueSize = PicturePlacement::shownLogoMode(source.logo) ==
@@ -41,7 +48,9 @@ ImageOptions::ImageOptions(const JewelCaseDocument& document) : document_(docume
     }
     // Without a logo the list says so; with one, where the user said it came from.
     const bool anyLogo = !document.logo().isNull();
-    logoSource = anyLogo ? std::clamp(choices.logoSource, 1, 3) : 0;
+    logoSource = anyLogo ? std::clamp(choices.logoSource, int(ImageOptionsChoices::FromFile),
+                                      int(ImageOptionsChoices::Scanned))
+                         : ImageOptionsChoices::NoPicture;
     logoPath = document.logoImagePath;
     verticalAlignment = document.verticalTextAlignment;
 }
@@ -76,12 +85,10 @@ void ImageOptions::apply(JewelCaseDocument& document) const
     using namespace PicturePlacement;
     for (int face = 0; face < Face::count; ++face) {
         const FaceOptions& options = faces[std::size_t(face)];
-        const int logoMode = std::clamp(options.logoMode, 0, 7);
-        PlaceLogo(document, face, LogoDisplayMode(logoMode), options.logoBorder != 0, options.logo);
+        PlaceLogo(document, face, logoDisplayModeFromNumber(options.logoMode),
+                  options.logoBorder != int(BorderStyle::None), options.logo);
         PlaceBackground(document, face, options.colour,
-                        options.backgroundMode == 1 ? BackgroundFitMode::CentredProportional
-                                                    : BackgroundFitMode::WholeFace,
-                        options.background);
+                        backgroundFitModeFromNumber(options.backgroundMode), options.background);
         document.picturePath(face) = options.backgroundPath;
     }
     document.logoImagePath = logoPath;
@@ -115,41 +122,22 @@ QRectF ImageOptions::logoPreview(int face) const
     const QSizeF area = previewSize(face);
     const double pw = area.width();
     const double ph = area.height();
-    if (options.logoMode == 1)
+    if (options.logoMode == int(LogoDisplayMode::FittedToFace))
         return QRectF(fittedLogoPreviewInset, fittedLogoPreviewInset, pw - fittedLogoPreviewInset,
                       ph - fittedLogoPreviewInset);
     const ImageSlot& logo = document_.faces[std::size_t(face)].logo;
     const QSizeF size = options.logoTrueSize ? logo.rect.size() * previewScale
                                              : QSizeF(untouchedLogoSide, untouchedLogoSide);
-    const double w = size.width();
-    const double h = size.height();
-    const double inset = logoPreviewInset;
-    QPointF at;
-    switch (options.logoMode) {
-    case 2:
-        at = QPointF((logo.rect.left() - document_.faces[std::size_t(face)].frame.left()) *
-                         previewScale,
-                     logo.rect.top() * previewScale);
-        break;
-    case 3:
-        at = QPointF(inset, inset);
-        break;
-    case 4:
-        at = QPointF(pw - w - inset, inset);
-        break;
-    case 5:
-        at = QPointF(inset, ph - h - inset);
-        break;
-    case 6:
-        at = QPointF(pw - w - inset, ph - h - inset);
-        break;
-    case 7:
-        at = QPointF((pw - w) / 2, (ph - h) / 2);
-        break;
-    default:
-        return {}; // hidden
-    }
-    return QRectF(at, size);
+    const LogoDisplayMode mode = LogoDisplayMode(options.logoMode);
+    if (mode == LogoDisplayMode::Free)
+        return QRectF(QPointF((logo.rect.left() - document_.faces[std::size_t(face)].frame.left()) *
+                                  previewScale,
+                              logo.rect.top() * previewScale),
+                      size);
+    // The corners and the centre as on the face, in the preview and its own inset.
+    const std::optional<QPointF> at =
+        PicturePlacement::logoPosition(mode, QRectF(QPointF(0, 0), area), size, logoPreviewInset);
+    return at ? QRectF(*at, size) : QRectF(); // hidden
 }
 
 QRectF ImageOptions::backgroundPreview(int face) const
@@ -158,7 +146,7 @@ QRectF ImageOptions::backgroundPreview(int face) const
         return {};
     const FaceOptions& options = faces[std::size_t(face)];
     const QSizeF area = previewSize(face);
-    if (options.backgroundMode == 0)
+    if (options.backgroundMode == int(BackgroundFitMode::WholeFace))
         return QRectF(backgroundPreviewInset, backgroundPreviewInset,
                       area.width() - backgroundPreviewInset,
                       area.height() - backgroundPreviewInset);

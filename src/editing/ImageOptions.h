@@ -17,8 +17,6 @@ class ImageOptions {
 public:
     // The previews are the faces at this scale.
     static constexpr double previewScale = CoverLayout::previewScale;
-    // The entries of the logo's and the backgrounds' source lists.
-    enum Source { NoPicture = 0, FromFile = 1, FromClipboard = 2, Scanned = 3 };
 
     struct FaceOptions {
         Picture logo;
@@ -27,9 +25,9 @@ public:
         // still the cover's own for a picture that could not be found.
         QString backgroundPath;
         OleColor colour = OleColors::white;
-        int logoMode = 0;                // a PicturePlacement::LogoDisplayMode
-        int logoBorder = 0;              // 0 without, 1 with a border
-        int backgroundMode = 0;          // a PicturePlacement::BackgroundFitMode
+        int logoMode = int(PicturePlacement::LogoDisplayMode::Hidden);
+        int logoBorder = int(BorderStyle::None); // a BorderStyle, without or with
+        int backgroundMode = int(PicturePlacement::BackgroundFitMode::WholeFace);
         bool logoTrueSize = false;       // the preview shows the logo at its size on the face
         bool backgroundTrueSize = false; // the same for the background
     };
@@ -39,8 +37,8 @@ public:
 
     // A picture chosen in a face's background list: over the whole face, named `path`.
     void chooseBackground(int face, const Picture& picture, const QString& path);
-    // A picture chosen in the logo list from `source`, named `path`: every face's logo, shown
-    // fitted on `shownOn` if that face hid its logo.
+    // A picture chosen in the logo list from `source` (an ImageOptionsChoices::PictureSource),
+    // named `path`: every face's logo, shown fitted on `shownOn` if that face hid its logo.
     void chooseLogo(int source, const Picture& picture, const QString& path,
                     int shownOn = Face::Recto);
 
@@ -57,7 +55,7 @@ public:
 
     std::array<FaceOptions, Face::count> faces;
     // The entry of "Choix du logo" and the file the cover names for the logo.
-    int logoSource = 0;
+    int logoSource = ImageOptionsChoices::NoPicture;
     QString logoPath;
     VerticalAlignment verticalAlignment = VerticalAlignment::Start;
 

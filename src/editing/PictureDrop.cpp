@@ -24,7 +24,7 @@ bool dropPictureOnFace(CoverContext& context, int face, const QString& path, boo
     DocumentHistory::Edit edit(context.history, QStringLiteral("l'image déposée"));
     ImageOptions options(context.document);
     if (asLogo)
-        options.chooseLogo(ImageOptions::FromFile, *picture, path, face);
+        options.chooseLogo(ImageOptionsChoices::FromFile, *picture, path, face);
     else
         options.chooseBackground(face, *picture, path);
     options.apply(context.document);

@@ -42,7 +42,6 @@ public:
     QPrinter& printer() const;
     // Entry 0 draft to 3 high. False when the entry was already chosen.
     bool setQuality(int entry);
-    int printQualityCode() const { return printQualityCode_; }
     // The resolution the quality prints at, capped by what the printer offers.
     int qualityResolution() const;
     // The resolutions the printer offers; none for a PDF file, which takes any.

@@ -15,7 +15,6 @@ public:
     void setPreview(const QImage& preview);
     const QImage& preview() const { return preview_; }
     void setArea(const QRectF& area);
-    QRectF area() const { return area_; }
     // Where the glass is drawn in the widget.
     QRectF glassOnScreen() const;
 

@@ -23,7 +23,9 @@
 
 namespace {
 
-using enum ImageOptions::Source;
+using enum ImageOptionsChoices::PictureSource;
+using PicturePlacement::BackgroundFitMode;
+using PicturePlacement::LogoDisplayMode;
 
 // The preview of a face: its colour, its background and its logo, a third of their size.
 class FacePreview : public QWidget {
@@ -47,9 +49,10 @@ protected:
         if (!face.background.isNull())
             face.background.paint(painter, options_.backgroundPreview(face_));
         const QRectF logo = options_.logoPreview(face_);
-        if (!face.logo.isNull() && face.logoMode != 0 && logo.isValid()) {
+        if (!face.logo.isNull() && face.logoMode != int(LogoDisplayMode::Hidden) &&
+            logo.isValid()) {
             face.logo.paint(painter, logo);
-            if (face.logoBorder != 0)
+            if (face.logoBorder != int(BorderStyle::None))
                 ElementPainter::box(painter, logo, QColor(), true);
         }
     }
@@ -344,7 +347,7 @@ void frmJCimgOpts::logoSourceChosen(int source)
     // A scanned logo is shown fitted to every face.
     const auto showFitted = [this](const Picture&) {
         for (Panel& panel : panels_)
-            panel.logoMode->setCurrentIndex(1);
+            panel.logoMode->setCurrentIndex(int(LogoDisplayMode::FittedToFace));
     };
     const std::optional<Acquired> acquired = acquire(source, PictureExport::logoEntry, showFitted);
     if (!acquired) {

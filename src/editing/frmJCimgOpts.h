@@ -36,7 +36,6 @@ public:
     }
     QPushButton* colourButton(int face) const { return panels_[std::size_t(face)].colour; }
     QComboBox* logoSourceList() const { return logoSource_; }
-    QComboBox* alignmentList() const { return alignment_; }
 
 private:
     struct Panel {
@@ -48,7 +47,7 @@ private:
         QPushButton* colour = nullptr;
         // The background source the list shows for the face's picture, which a failed
         // choice puts back.
-        int shownSource = 0;
+        int shownSource = ImageOptionsChoices::NoPicture;
     };
 
     QWidget* buildPanel(int face);

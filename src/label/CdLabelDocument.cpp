@@ -74,16 +74,10 @@ TextElement& CdLabelDocument::insertText()
     element.setAutoSize(true);
     element.setCaption(QStringLiteral("Texte"));
     element.visible = true;
-    element.enabled = true;
     return element;
 }
 
 std::vector<const TextElement*> CdLabelDocument::shownTexts() const
 {
-    std::vector<const TextElement*> shown;
-    for (const auto& [index, element] : texts) {
-        if (index >= 1 && element.visible)
-            shown.push_back(&element);
-    }
-    return shown;
+    return ::shownTexts(texts);
 }

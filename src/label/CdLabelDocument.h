@@ -72,8 +72,7 @@ public:
     // A new text above the highest index: "Texte", sized to its text, its corner at the
     // disc's centre, shown.
     TextElement& insertText();
-    // The texts a file keeps and the label shows: index 1 and up, not deleted (hidden), in
-    // index order.
+    // The texts a file keeps and the label shows, as a face's (`::shownTexts`).
     std::vector<const TextElement*> shownTexts() const;
 
     bool operator==(const CdLabelDocument&) const = default;

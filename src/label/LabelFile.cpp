@@ -77,8 +77,7 @@ bool readLabel(CdLabelDocument& label, FieldReader& in, Prompter& prompter)
     std::set<int> indices;
     for (qint64 n = 0; n < *count; ++n) {
         const std::optional<ElementRecord> record = DocumentFile::readText(in, Flags::Words, true);
-        // The template is never stored; a second record of an index would replace the first.
-        if (!record || record->index < 1 || !indices.insert(record->index).second)
+        if (!record || !DocumentFile::newTextIndex(record->index, indices))
             return false;
         TextElement& element = label.loadText(record->index);
         element.alignment = alignmentFromNumber(record->alignment);

@@ -35,17 +35,6 @@ QRect wholeTwips(const QRectF& rect)
                  int(whole(rect.height())));
 }
 
-// The texts a face saves: the shown ones; a deleted text is hidden and goes no further.
-std::vector<const TextElement*> savedTexts(const Face& face)
-{
-    std::vector<const TextElement*> texts;
-    for (const auto& [index, element] : face.texts) {
-        if (index >= 1 && element.visible)
-            texts.push_back(&element);
-    }
-    return texts;
-}
-
 // A picture's path as the file stores it: "Aucun" for none. A picture that could not be found
 // keeps its path, so that the cover finds it again once its drive is back.
 QString storedPath(const QString& path)
@@ -86,7 +75,7 @@ QByteArray coverText(const JewelCaseDocument& document, bool& quotesReplaced)
 
     std::array<std::vector<const TextElement*>, Face::count> texts;
     for (std::size_t i = 0; i < listOrder.size(); ++i)
-        texts[i] = savedTexts(document.faces[std::size_t(listOrder[i])]);
+        texts[i] = shownTexts(document.faces[std::size_t(listOrder[i])].texts);
     out.numbersLine({qint64(texts[0].size()), qint64(texts[1].size()), qint64(texts[2].size())});
     for (const std::vector<const TextElement*>& face : texts) {
         for (const TextElement* element : face)
@@ -152,17 +141,15 @@ bool readCover(JewelCaseDocument& document, FieldReader& in, Prompter& prompter)
                 DocumentFile::restoredPicture(document.picturePath(face), prompter)) {
             const int mode = choices.backgroundFitMode[std::size_t(face)];
             PlaceBackground(document, face, document.faces[std::size_t(face)].color,
-                            mode == 1 ? BackgroundFitMode::CentredProportional
-                                      : BackgroundFitMode::WholeFace,
-                            *picture);
+                            backgroundFitModeFromNumber(mode), *picture);
         }
     }
     if (const std::optional<Picture> logo =
             DocumentFile::restoredPicture(document.logoImagePath, prompter)) {
         for (int face = 0; face < Face::count; ++face) {
-            const int mode = std::clamp(choices.logoDisplayMode[std::size_t(face)], 0, 7);
-            PlaceLogo(document, face, LogoDisplayMode(mode),
-                      choices.logoBorderStyle[std::size_t(face)] != 0, *logo);
+            const int mode = choices.logoDisplayMode[std::size_t(face)];
+            PlaceLogo(document, face, logoDisplayModeFromNumber(mode),
+                      choices.logoBorderStyle[std::size_t(face)] != int(BorderStyle::None), *logo);
         }
     }
     // A logo that could not be found keeps its places too, for when its file is back.
@@ -187,9 +174,7 @@ bool readCover(JewelCaseDocument& document, FieldReader& in, Prompter& prompter)
         for (qint64 n = 0; n < counts[i]; ++n) {
             const std::optional<ElementRecord> record =
                 DocumentFile::readText(in, DocumentFile::Flags::Numbers, true);
-            // The template is never stored; a second record of an index would replace the
-            // first, and neither could be saved again.
-            if (!record || record->index < 1 || !indices.insert(record->index).second ||
+            if (!record || !DocumentFile::newTextIndex(record->index, indices) ||
                 !Ouverturetexte(document, frame, *record))
                 return false;
         }

@@ -150,6 +150,11 @@ std::optional<ElementRecord> readText(FieldReader& in, Flags flags, bool withInd
     return record;
 }
 
+bool newTextIndex(int index, std::set<int>& taken)
+{
+    return index >= 1 && taken.insert(index).second;
+}
+
 std::optional<Picture> restoredPicture(const QString& path, Prompter& prompter)
 {
     if (path == noPicture)

@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <optional>
+#include <set>
 
 class FieldReader;
 class FieldWriter;
@@ -35,6 +36,10 @@ void writeText(FieldWriter& out, const TextElement& element, Flags flags);
 // field that is missing or wrong (a font size beyond ±32767 points, a place or size beyond
 // ±2^24 twips is wrong: it could not be written back as it was read).
 std::optional<ElementRecord> readText(FieldReader& in, Flags flags, bool withIndex);
+// Whether a text read with its index may join the others: the template (0) is never stored,
+// and a second record of an index would replace the first, so that neither could be saved
+// again. `taken` holds the indices read so far, this one added.
+bool newTextIndex(int index, std::set<int>& taken);
 
 // The picture a file names, if it names one ("Aucun" names none). A missing file says
 // "Le fichier image … est introuvable !", an unreadable one "… ne peut pas être lu !".

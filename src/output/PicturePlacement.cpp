@@ -3,6 +3,8 @@
 #include "CoverLayout.h"
 #include "JewelCaseDocument.h"
 
+#include <algorithm>
+
 namespace PicturePlacement {
 
 namespace {
@@ -24,6 +26,46 @@ bool coversFace(const QSizeF& slot, const QSizeF& faceFitSize)
 }
 
 } // namespace
+
+LogoDisplayMode logoDisplayModeFromNumber(int number)
+{
+    return LogoDisplayMode(
+        std::clamp(number, int(LogoDisplayMode::Hidden), int(LogoDisplayMode::Centred)));
+}
+
+BackgroundFitMode backgroundFitModeFromNumber(int number)
+{
+    return number == int(BackgroundFitMode::CentredProportional)
+               ? BackgroundFitMode::CentredProportional
+               : BackgroundFitMode::WholeFace;
+}
+
+std::optional<QPointF> logoPosition(LogoDisplayMode mode, const QRectF& area, const QSizeF& size,
+                                    double inset)
+{
+    const double left = area.left() + inset;
+    const double right = area.left() + area.width() - size.width() - inset;
+    const double top = area.top() + inset;
+    const double bottom = area.top() + area.height() - size.height() - inset;
+    switch (mode) {
+    case LogoDisplayMode::TopLeft:
+        return QPointF(left, top);
+    case LogoDisplayMode::TopRight:
+        return QPointF(right, top);
+    case LogoDisplayMode::BottomLeft:
+        return QPointF(left, bottom);
+    case LogoDisplayMode::BottomRight:
+        return QPointF(right, bottom);
+    case LogoDisplayMode::Centred:
+        return QPointF(area.left() + (area.width() - size.width()) / 2,
+                       area.top() + (area.height() - size.height()) / 2);
+    case LogoDisplayMode::Hidden:
+    case LogoDisplayMode::FittedToFace:
+    case LogoDisplayMode::Free:
+        break;
+    }
+    return std::nullopt;
+}
 
 LogoDisplayMode shownLogoMode(const ImageSlot& logo)
 {
@@ -61,37 +103,13 @@ void PlaceLogo(JewelCaseDocument& document, int face, LogoDisplayMode mode, bool
         return;
     FitPictureToFace(logo, frame, true);
 
-    const double fl = frame.left();
-    const double fw = frame.width();
-    const double fh = frame.height();
-    const double w = logo.rect.width();
-    const double h = logo.rect.height();
     logo.stretch = true;
-    logo.fittedToFace = false;
-    switch (mode) {
-    case LogoDisplayMode::FittedToFace:
+    logo.fittedToFace = mode == LogoDisplayMode::FittedToFace;
+    if (logo.fittedToFace)
         logo.rect = faceFit(frame);
-        logo.fittedToFace = true;
-        break;
-    case LogoDisplayMode::TopLeft:
-        logo.rect.moveTo(fl + logoInset, logoInset);
-        break;
-    case LogoDisplayMode::TopRight:
-        logo.rect.moveTo(fl + fw - w - logoInset, logoInset);
-        break;
-    case LogoDisplayMode::BottomLeft:
-        logo.rect.moveTo(fl + logoInset, fh - h - logoInset);
-        break;
-    case LogoDisplayMode::BottomRight:
-        logo.rect.moveTo(fl + fw - w - logoInset, fh - h - logoInset);
-        break;
-    case LogoDisplayMode::Centred:
-        logo.rect.moveTo(fl + (fw - w) / 2, (fh - h) / 2);
-        break;
-    case LogoDisplayMode::Free:
-    case LogoDisplayMode::Hidden:
-        break;
-    }
+    else if (const std::optional<QPointF> at =
+                 logoPosition(mode, frame, logo.rect.size(), logoInset))
+        logo.rect.moveTo(*at);
     logo.borderStyle = border ? BorderStyle::Single : BorderStyle::None;
     logo.visible = true;
 }

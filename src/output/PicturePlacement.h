@@ -2,9 +2,13 @@
 
 #include "OleColor.h"
 
+#include <QPointF>
+#include <optional>
+
 class JewelCaseDocument;
 class Picture;
 class QRectF;
+class QSizeF;
 struct ImageSlot;
 
 // How the pictures of a face are placed: the logo in one of the display modes of the image
@@ -24,9 +28,20 @@ enum class LogoDisplayMode {
 };
 enum class BackgroundFitMode { WholeFace = 0, CentredProportional = 1 };
 
+// A stored list entry as a mode: a logo's beyond the list is the nearest entry; a background's
+// is centred for its second entry only.
+LogoDisplayMode logoDisplayModeFromNumber(int number);
+BackgroundFitMode backgroundFitModeFromNumber(int number);
+
 // The list entry that describes a placed logo: no picture or hidden is Hidden, covering its
 // face is FittedToFace, anywhere else is Free.
 LogoDisplayMode shownLogoMode(const ImageSlot& logo);
+
+// Where a logo of `size` stands in `area` in the modes that place it by the area's edges
+// (TopLeft to Centred), `inset` in from them: on its face, and in the image options' preview of
+// the face. Nothing in the other modes.
+std::optional<QPointF> logoPosition(LogoDisplayMode mode, const QRectF& area, const QSizeF& size,
+                                    double inset);
 
 // Sizes a slot for its picture on a face: a picture larger than the face (either way) covers
 // the face 15 twips in, stretched; otherwise a slot still at that size (or larger) becomes

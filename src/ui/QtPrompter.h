@@ -11,8 +11,6 @@ class QtPrompter : public Prompter {
 public:
     explicit QtPrompter(QWidget* parent = nullptr) : parent_(parent) {}
 
-    void setParent(QWidget* parent) { parent_ = parent; }
-
     Button ask(const Message& message) override;
     std::optional<QString> getText(const QString& title, const QString& prompt,
                                    const QString& defaultText) override;

@@ -1,4 +1,5 @@
 #include "Application.h"
+#include "FileContents.h"
 #include "MainMenus.h"
 #include "OutputCommands.h"
 #include "PostedClick.h"
@@ -28,8 +29,7 @@ QString run(const QString& program, const QStringList& arguments)
 
 bool write(const QString& path, const QString& text)
 {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) > 0;
+    return writeAll(path, text.toUtf8());
 }
 
 // The value of job attribute `name` in a job's control file (IPP-encoded): after the name, a

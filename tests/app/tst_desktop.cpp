@@ -1,6 +1,7 @@
 #include "AboutBox.h"
 #include "Application.h"
 #include "CommandLine.h"
+#include "FileContents.h"
 #include "ScriptedPrompter.h"
 #include "frmJewelCase.h"
 
@@ -17,12 +18,6 @@
 namespace {
 
 const QString resources = QStringLiteral(RESOURCES_DIR);
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 struct XmlElement {
     QString text;

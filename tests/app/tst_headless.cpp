@@ -1,3 +1,4 @@
+#include "FileContents.h"
 #include "LoopbackHttpServer.h"
 
 #include <QEventLoop>
@@ -50,30 +51,18 @@ class TestHeadless : public QObject {
                 QString::fromUtf8(process.readAllStandardOutput())};
     }
 
-    static QByteArray readAll(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    static bool write(const QString& path, const QByteArray& bytes)
-    {
-        QFile file(path);
-        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-    }
-
 private Q_SLOTS:
     void initTestCase()
     {
         const QString record = dir.filePath("x~x.cfg");
-        QVERIFY(write(record, "[Core]\r\nMediaFlag=1\r\nArtist=Nina\r\nTitle=Live\r\n"
-                              "[RecordData]\r\nNrSubRecords=2\r\n[SubRec]\r\nTrack1=Intro\r\n"
-                              "Length1=1:05\r\n"));
+        QVERIFY(writeAll(record, "[Core]\r\nMediaFlag=1\r\nArtist=Nina\r\nTitle=Live\r\n"
+                                 "[RecordData]\r\nNrSubRecords=2\r\n[SubRec]\r\nTrack1=Intro\r\n"
+                                 "Length1=1:05\r\n"));
         QCOMPARE(jaskelcd({"--import-record", record, cover}).exitCode, 0);
         coverBytes = readAll(cover);
-        QVERIFY(write(label, labelBytes));
-        QVERIFY(write(dir.filePath("court.jkcd"), coverBytes.left(coverBytes.size() / 2)));
-        QVERIFY(write(dir.filePath("court.jket"), labelBytes.left(60)));
+        QVERIFY(writeAll(label, labelBytes));
+        QVERIFY(writeAll(dir.filePath("court.jkcd"), coverBytes.left(coverBytes.size() / 2)));
+        QVERIFY(writeAll(dir.filePath("court.jket"), labelBytes.left(60)));
     }
 
     // Converted, a file this program wrote comes out byte for byte.
@@ -107,7 +96,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, bytes);
         const QStringList inLocale = {"env", "LC_ALL=" + locale};
         const QString written = dir.filePath("code-page.jket");
-        QVERIFY(write(written, QByteArray(labelBytes).replace("Face A", bytes)));
+        QVERIFY(writeAll(written, QByteArray(labelBytes).replace("Face A", bytes)));
         const QString pdf = dir.filePath("code-page.pdf");
         QCOMPARE(jaskelcd({"--export", pdf, written}, inLocale).exitCode, 0);
         QProcess pdftotext;
@@ -117,7 +106,7 @@ private Q_SLOTS:
 
         // From UTF-8, the text is written in the code page when it fits it.
         const QString utf8 = dir.filePath("utf8.jket");
-        QVERIFY(write(utf8, QByteArray(labelBytes).replace("Face A", text.toUtf8())));
+        QVERIFY(writeAll(utf8, QByteArray(labelBytes).replace("Face A", text.toUtf8())));
         const QString converted = dir.filePath("converted.jket");
         QCOMPARE(jaskelcd({"--convert", utf8, converted}, inLocale).exitCode, 0);
         QCOMPARE(readAll(converted), readAll(written));
@@ -281,8 +270,8 @@ private Q_SLOTS:
         image.fill(Qt::darkCyan);
         QVERIFY(image.save(picture));
         const QString framed = dir.filePath("photo.jket");
-        QVERIFY(write(framed, labelBytes.left(12) + picture.toUtf8() +
-                                  "\r\n 3000 \r\n 3000 \r\n 1440 \r\n 1440 \r\n 0 \r\n"));
+        QVERIFY(writeAll(framed, labelBytes.left(12) + picture.toUtf8() +
+                                     "\r\n 3000 \r\n 3000 \r\n 1440 \r\n 1440 \r\n 0 \r\n"));
         const QString pdf = dir.filePath("photo.pdf");
         QCOMPARE(jaskelcd(QStringList{"--export", pdf, framed} + dpi).exitCode, 0);
         QProcess list;
@@ -319,7 +308,7 @@ private Q_SLOTS:
         QFETCH(bool, folderWritable);
         const QString folder = dir.filePath(QTest::currentDataTag());
         const QString old = folder + "/ancien." + QFileInfo(input).suffix();
-        QVERIFY(QDir().mkpath(folder) && write(old, "l'ancien fichier"));
+        QVERIFY(QDir().mkpath(folder) && writeAll(old, "l'ancien fichier"));
         const auto writable = QFile::Permissions(0x7755);
         QVERIFY(
             QFile::setPermissions(folder, folderWritable ? writable : QFile::Permissions(0x5555)));

@@ -1,6 +1,7 @@
 #include "Application.h"
 #include "CoverArtLookup.h"
 #include "DiscToc.h"
+#include "FileContents.h"
 #include "FrmCDDB.h"
 #include "GivenTocReader.h"
 #include "LoopbackHttpServer.h"
@@ -31,12 +32,6 @@ const QString Query = Server + "?cmd=cddb+query+6909aa09+9+";
 const QString Pictures = CoverArtStore::PictureServer +
                          QStringLiteral("/multimedia/images_produits/%1/dire-straits.jpg");
 const QString Small = Pictures.arg("petites"), Large = Pictures.arg("grandes");
-
-QByteArray file(const QString& path)
-{
-    QFile in(path);
-    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
-}
 
 // A square picture of one colour, in the simplest format Qt reads.
 QByteArray oneColour(QColor colour, int side = 40)
@@ -99,7 +94,7 @@ private Q_SLOTS:
             {Query, {Found}},
             {Server + "?cmd=cddb+read+rock+6909aa09",
              {"210 rock 6909aa09 CD database entry follows (until terminating `.')\r\n" +
-              file(QFINDTESTDATA("cddb/data/6909aa09.xmcd")).replace("\n", "\r\n") + ".\r\n"}},
+              readAll(QFINDTESTDATA("cddb/data/6909aa09.xmcd")).replace("\n", "\r\n") + ".\r\n"}},
             {CoverArtStore::SearchPrefix, {resultPage()}},
             {Large, {oneColour(Qt::red)}}};
         server.requests.clear();
@@ -121,7 +116,7 @@ private Q_SLOTS:
         QCOMPARE(pictureColour(window), QColor(Qt::red));
         prompter.paths = {dir.filePath("liste.txt")};
         QTest::mouseClick(window.saveButton(), Qt::LeftButton);
-        const QByteArray list = file(dir.filePath("liste.txt"));
+        const QByteArray list = readAll(dir.filePath("liste.txt"));
         QVERIFY(list.startsWith("Artiste : DIRE STRAITS - Album : Dire Straits\r\n"
                                 "Ann\xE9"
                                 "e : 1978 - Genre : Rock\r\n\r\n01-Down to the waterline\r\n"));

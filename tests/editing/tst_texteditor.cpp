@@ -1,4 +1,5 @@
 #include "Application.h"
+#include "FileContents.h"
 #include "ScriptedPrompter.h"
 #include "TextFileLoader.h"
 #include "frmTextEdit.h"
@@ -20,9 +21,8 @@ void press(frmTextEdit& editor, const char* button)
 
 QString writeFile(const QTemporaryDir& dir, const char* name, const QByteArray& bytes)
 {
-    QFile file(dir.filePath(QLatin1String(name)));
-    const bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-    return written ? file.fileName() : QString();
+    const QString path = dir.filePath(QLatin1String(name));
+    return writeAll(path, bytes) ? path : QString();
 }
 
 } // namespace

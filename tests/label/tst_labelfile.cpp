@@ -1,27 +1,15 @@
 #include "CdLabelDocument.h"
+#include "FileContents.h"
 #include "FileSizeLimit.h"
 #include "LabelFile.h"
 #include "PictureFile.h"
 #include "ScriptedPrompter.h"
 
-#include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 // A label file written by hand: no picture, one text of index 5.
 const QByteArray header = " 255 \r\nAucun\r\n 3000 \r\n 3000 \r\n 1000 \r\n 1000 \r\n 1 \r\n";

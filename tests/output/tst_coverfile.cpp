@@ -1,4 +1,5 @@
 #include "CoverFile.h"
+#include "FileContents.h"
 #include "FileSizeLimit.h"
 #include "JewelCaseDocument.h"
 #include "PictureFile.h"
@@ -20,18 +21,6 @@ TextElement& addText(JewelCaseDocument& document, int face, const QString& capti
     element.restore(caption, element.font(), rect, false);
     element.visible = true;
     return element;
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "BmpFile.h"
 #include "ClipboardPicture.h"
+#include "FileContents.h"
 #include "JewelCaseDocument.h"
 #include "Metafile.h"
 #include "PictureFile.h"
@@ -149,9 +150,8 @@ QColor unitAt(const QImage& image, double x, double y)
 // The path of a file of `dir` holding `bytes`.
 QString written(const QTemporaryDir& dir, const char* name, const QByteArray& bytes)
 {
-    QFile file(dir.filePath(QLatin1String(name)));
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() ? file.fileName()
-                                                                                : QString();
+    const QString path = dir.filePath(QLatin1String(name));
+    return writeAll(path, bytes) ? path : QString();
 }
 
 bool near(const QRectF& a, const QRectF& b)
