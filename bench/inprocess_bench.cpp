@@ -20,9 +20,9 @@ namespace {
 
 constexpr int textCount = 1000;
 
-void fill(JewelCaseDocument& document)
+void fill(JewelCaseDocument& document, int count = textCount)
 {
-    for (int i = 0; i < textCount; ++i) {
+    for (int i = 0; i < count; ++i) {
         Face& face = document.faces[std::size_t(i % Face::count)];
         TextElement& text = face.loadText(face.highestIndex() + 1);
         text.setCaption(
@@ -119,13 +119,7 @@ void historySteps(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         JewelCaseDocument document;
-        for (int i = 0; i < texts; ++i) {
-            Face& face = document.faces[std::size_t(i % Face::count)];
-            TextElement& text = face.loadText(face.highestIndex() + 1);
-            text.setCaption(
-                QStringLiteral("%1.  Titre du morceau numéro %1  (3:%2)").arg(i).arg(i % 60));
-            text.visible = true;
-        }
+        fill(document, texts);
         StderrPrompter prompter;
         auto context = std::make_unique<CoverContext>(document, prompter);
         const std::size_t heapBefore = mallinfo2().uordblks;
