@@ -41,7 +41,7 @@ struct SavedCover {
     SavedCover()
     {
         fill(document);
-        CoverFile::SauveFichier(document, path, prompter);
+        CoverFile::save(document, path, prompter);
     }
 };
 
@@ -49,7 +49,7 @@ void saveCover(benchmark::State& state)
 {
     SavedCover cover;
     for (auto _ : state) {
-        if (!CoverFile::SauveFichier(cover.document, cover.path, cover.prompter))
+        if (!CoverFile::save(cover.document, cover.path, cover.prompter))
             state.SkipWithError("save failed");
     }
 }
@@ -58,7 +58,7 @@ void openCover(benchmark::State& state)
 {
     SavedCover cover;
     for (auto _ : state) {
-        if (!CoverFile::OuvrirFichier(cover.document, cover.path, cover.prompter))
+        if (!CoverFile::open(cover.document, cover.path, cover.prompter))
             state.SkipWithError("open failed");
     }
 }

@@ -9,11 +9,11 @@ using namespace FuzzSupport;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    checkDocumentReader<JewelCaseDocument>(
-        data, size, QStringLiteral("jkcd"), &CoverFile::OuvrirFichier, &CoverFile::SauveFichier,
-        [](const JewelCaseDocument& cover) {
-            for (int sheet = 0; sheet < JewelCaseDocument::sheetCount; ++sheet)
-                SheetRenderer::image(cover, sheet, 12);
-        });
+    checkDocumentReader<JewelCaseDocument>(data, size, QStringLiteral("jkcd"), &CoverFile::open,
+                                           &CoverFile::save, [](const JewelCaseDocument& cover) {
+                                               for (int sheet = 0;
+                                                    sheet < JewelCaseDocument::sheetCount; ++sheet)
+                                                   SheetRenderer::image(cover, sheet, 12);
+                                           });
     return 0;
 }

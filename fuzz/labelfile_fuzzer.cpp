@@ -10,7 +10,7 @@ using namespace FuzzSupport;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     checkDocumentReader<CdLabelDocument>(
-        data, size, QStringLiteral("jket"), &LabelFile::OuvrirFichier, &LabelFile::SauveFichier,
+        data, size, QStringLiteral("jket"), &LabelFile::open, &LabelFile::save,
         [](const CdLabelDocument& label) { LabelRenderer::image(label, 12); });
     return 0;
 }

@@ -26,8 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
 
-    require(CoverFile::SauveFichier(document, saved, prompter), "an imported cover saves");
+    require(CoverFile::save(document, saved, prompter), "an imported cover saves");
     JewelCaseDocument reopened;
-    require(CoverFile::OuvrirFichier(reopened, saved, prompter), "an imported cover opens");
+    require(CoverFile::open(reopened, saved, prompter), "an imported cover opens");
     return 0;
 }

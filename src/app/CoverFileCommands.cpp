@@ -46,9 +46,8 @@ void CoverFileCommands::Open()
 {
     if (!settleUnsavedChanges())
         return;
-    const std::optional<QString> path = context_.prompter.getOpenFileName(
-        coverDialog(QStringLiteral("Ouvrir un fichier Jaquette au format JKCD"),
-                    context_.fileName));
+    const std::optional<QString> path = context_.prompter.getOpenFileName(coverDialog(
+        QStringLiteral("Ouvrir un fichier Jaquette au format JKCD"), context_.fileName));
     if (!path || path->isEmpty())
         return;
     openFile(*path);
@@ -63,7 +62,7 @@ void CoverFileCommands::Open(const QString& path)
 bool CoverFileCommands::openFile(const QString& path)
 {
     context_.selection.EndDrag();
-    const bool read = CoverFile::OuvrirFichier(context_.document, path, context_.prompter);
+    const bool read = CoverFile::open(context_.document, path, context_.prompter);
     context_.history.restart();
     // The title names the file even when it could not be read to its end: what was read is
     // on the cover.
@@ -80,11 +79,11 @@ bool CoverFileCommands::openFile(const QString& path)
 bool CoverFileCommands::SaveAs()
 {
     const std::optional<QString> path = context_.prompter.getSaveFileName(
-        coverDialog(QStringLiteral("Enregistrer Jaquette au format JKCD"),
-                    context_.fileName, QStringLiteral("jkcd")));
+        coverDialog(QStringLiteral("Enregistrer Jaquette au format JKCD"), context_.fileName,
+                    QStringLiteral("jkcd")));
     if (!path || path->isEmpty())
         return false;
-    if (!CoverFile::SauveFichier(context_.document, *path, context_.prompter))
+    if (!CoverFile::save(context_.document, *path, context_.prompter))
         return false;
     context_.history.markSaved();
     setFileName(*path);

@@ -9,6 +9,7 @@
 #include "CoverContext.h"
 #include "CoverFile.h"
 #include "CoverFileCommands.h"
+#include "DiscInfo.h"
 #include "DiscToc.h"
 #include "GetField.h"
 #include "GivenTocReader.h"
@@ -20,7 +21,6 @@
 #include "SheetRenderer.h"
 #include "StderrPrompter.h"
 #include "TrackList.h"
-#include "clsCdInfo.h"
 
 #include <cstdio>
 
@@ -146,14 +146,14 @@ int convertDocument(const QString& in, const QString& out, Prompter& prompter)
 {
     if (isLabelFile(in)) {
         CdLabelDocument label;
-        if (!LabelFile::OuvrirFichier(label, in, prompter))
+        if (!LabelFile::open(label, in, prompter))
             return 1;
-        return LabelFile::SauveFichier(label, out, prompter) ? 0 : 1;
+        return LabelFile::save(label, out, prompter) ? 0 : 1;
     }
     JewelCaseDocument document;
-    if (!CoverFile::OuvrirFichier(document, in, prompter))
+    if (!CoverFile::open(document, in, prompter))
         return 1;
-    return CoverFile::SauveFichier(document, out, prompter) ? 0 : 1;
+    return CoverFile::save(document, out, prompter) ? 0 : 1;
 }
 
 int importCatalogueRecord(const QString& record, const QString& out, Prompter& prompter)
@@ -167,7 +167,7 @@ int importCatalogueRecord(const QString& record, const QString& out, Prompter& p
     CoverFileCommands::emptyCover(context);
     for (int face : {int(Face::Verso), int(Face::Dos)})
         CatalogueImport::ImportCatalogueRecord(context, face, record);
-    return CoverFile::SauveFichier(document, out, prompter) ? 0 : 1;
+    return CoverFile::save(document, out, prompter) ? 0 : 1;
 }
 
 // A picture as the exports write it: PNG in 8-bit RGB, BMP in 24 bits.
@@ -187,14 +187,14 @@ int exportCoverOrLabel(const Request& request, Prompter& prompter)
     bool written = false;
     if (isLabelFile(request.in)) {
         CdLabelDocument document;
-        if (!LabelFile::OuvrirFichier(document, request.in, prompter))
+        if (!LabelFile::open(document, request.in, prompter))
             return 1;
         written =
             pdf ? LabelRenderer::writePdf(document, request.out, resolution)
                 : writePicture(LabelRenderer::image(document, resolution), request.out, suffix);
     } else {
         JewelCaseDocument document;
-        if (!CoverFile::OuvrirFichier(document, request.in, prompter))
+        if (!CoverFile::open(document, request.in, prompter))
             return 1;
         const std::vector<int> sheets = request.sheet ? std::vector<int>{*request.sheet}
                                                       : std::vector<int>{RectoSheet, DosSheet};
@@ -219,9 +219,9 @@ int lookUpDisc(const Request& request, Prompter& prompter)
     if (request.email)
         client.setUserEmail(*request.email);
     GivenTocReader reader(request.toc);
-    clsCdInfo disc(reader);
+    DiscInfo disc(reader);
     disc.Init(QString());
-    const clsCdInfo::Query query = disc.QueryString();
+    const DiscInfo::Query query = disc.QueryString();
     if (query.command.isEmpty()) {
         if (query.message)
             prompter.ask(*query.message);

@@ -2,8 +2,8 @@
 #include "CommandLine.h"
 #include "CommandUsage.h"
 #include "CoverView.h"
+#include "CoverWindow.h"
 #include "HeadlessCommands.h"
-#include "frmJewelCase.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -96,7 +96,7 @@ int main(int argc, char* argv[])
     const QString first = paths.value(0);
     const bool label = CommandLine::isLabelFile(first);
 
-    frmJewelCase window;
+    CoverWindow window;
     if (qEnvironmentVariableIsSet("JASKELCD_REPORT_FIRST_PAINT"))
         window.coverView()->installEventFilter(new FirstPaintProbe(&window));
     window.startUp(label ? QString() : first);

@@ -22,20 +22,20 @@ const QString UnreadableMatches = QStringLiteral("Problème a l'analyse des donn
 const QString EmailRefused = QStringLiteral("Adresse e-mail refusée par le serveur.");
 const QString Space = QStringLiteral(" ");
 
-QString failureText(InetCtrl::Failure failure)
+QString failureText(HttpTransfer::Failure failure)
 {
     switch (failure) {
-    case InetCtrl::Failure::TimedOut:
+    case HttpTransfer::Failure::TimedOut:
         return QStringLiteral("Le serveur ne répond pas (délai dépassé).");
-    case InetCtrl::Failure::TooLarge:
+    case HttpTransfer::Failure::TooLarge:
         return QStringLiteral("La réponse du serveur est trop volumineuse.");
-    case InetCtrl::Failure::HttpError:
+    case HttpTransfer::Failure::HttpError:
         return QStringLiteral("Le serveur a refusé la requête.");
-    case InetCtrl::Failure::CutShort:
+    case HttpTransfer::Failure::CutShort:
         return QStringLiteral(
             "Problème de transmission de données : la réponse du serveur a été interrompue.");
-    case InetCtrl::Failure::Network:
-    case InetCtrl::Failure::None:
+    case HttpTransfer::Failure::Network:
+    case HttpTransfer::Failure::None:
         break;
     }
     return QStringLiteral("Connexion au serveur impossible.");
@@ -154,20 +154,20 @@ void CddbClient::abort()
 }
 
 void CddbClient::send(const QString& command, const QString& busyStatus,
-                      std::function<void(const InetCtrl::Result&)> received)
+                      std::function<void(const HttpTransfer::Result&)> received)
 {
     Q_EMIT statusChanged(busyStatus);
     setBusy(true);
     const QUrl url(serverUrl + QLatin1String("?cmd=") + command + HelloString(),
                    QUrl::TolerantMode);
     transfer.OpenURL(url, MaxAnswerBytes,
-                     [this, received = std::move(received)](const InetCtrl::Result& result) {
+                     [this, received = std::move(received)](const HttpTransfer::Result& result) {
                          setBusy(false);
                          received(result);
                      });
 }
 
-std::optional<CddbClient::Answer> CddbClient::receive(const InetCtrl::Result& transferred,
+std::optional<CddbClient::Answer> CddbClient::receive(const HttpTransfer::Result& transferred,
                                                       Reply& reply)
 {
     if (!transferred) {
@@ -207,7 +207,7 @@ bool CddbClient::CddbQuery(const QString& query, QueryFinished finished)
     if (query.isEmpty())
         return false;
     send(query, QStringLiteral("Questionne la base de données (Catégories de ce CD) ..."),
-         [this, query, finished = std::move(finished)](const InetCtrl::Result& transferred) {
+         [this, query, finished = std::move(finished)](const HttpTransfer::Result& transferred) {
              QueryResult result;
              if (const std::optional<Answer> answer = receive(transferred, result))
                  readQueryAnswer(*answer, query, result);
@@ -258,7 +258,7 @@ bool CddbClient::CddbRead(const QString& category, const QString& discId, ReadFi
         return false;
     send(QLatin1String("cddb+read+") + category + u'+' + discId,
          QStringLiteral("Questionne la base de données (Contenu du CD) ..."),
-         [this, finished = std::move(finished)](const InetCtrl::Result& transferred) {
+         [this, finished = std::move(finished)](const HttpTransfer::Result& transferred) {
              ReadResult result;
              if (const std::optional<Answer> answer = receive(transferred, result))
                  readRecordAnswer(*answer, result);
@@ -305,7 +305,7 @@ void CddbClient::CddbSites(SitesFinished finished)
 {
     send(QStringLiteral("sites"),
          QStringLiteral("Questionne la base de données (Liste des sites) ..."),
-         [this, finished = std::move(finished)](const InetCtrl::Result& transferred) {
+         [this, finished = std::move(finished)](const HttpTransfer::Result& transferred) {
              SitesResult result;
              if (const std::optional<Answer> answer = receive(transferred, result))
                  readSitesAnswer(*answer, result);

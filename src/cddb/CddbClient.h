@@ -2,7 +2,7 @@
 
 #include "CddbRecord.h"
 #include "GridRow.h"
-#include "InetCtrl.h"
+#include "HttpTransfer.h"
 
 #include <QObject>
 #include <QString>
@@ -64,7 +64,7 @@ public:
     using ReadFinished = std::function<void(const ReadResult&)>;
     using SitesFinished = std::function<void(const SitesResult&)>;
 
-    explicit CddbClient(std::chrono::milliseconds timeout = InetCtrl::DefaultTimeout,
+    explicit CddbClient(std::chrono::milliseconds timeout = HttpTransfer::DefaultTimeout,
                         QObject* parent = nullptr);
 
     QString ServerUrl() const { return serverUrl; }
@@ -112,13 +112,13 @@ private:
     // Shows `busyStatus` and the busy pointer, sends `command` and hands its transfer to
     // `received`.
     void send(const QString& command, const QString& busyStatus,
-              std::function<void(const InetCtrl::Result&)> received);
+              std::function<void(const HttpTransfer::Result&)> received);
     // What every command shows once its transfer has ended: a failed transfer's text, or what
     // `readAnswer` fills; the answer unless the transfer failed.
-    static std::optional<Answer> receive(const InetCtrl::Result& transferred, Reply& reply);
+    static std::optional<Answer> receive(const HttpTransfer::Result& transferred, Reply& reply);
     void setBusy(bool busy);
 
-    InetCtrl transfer;
+    HttpTransfer transfer;
     QString serverUrl = QString::fromLatin1(DefaultServerUrl);
     QString userEmail;
     bool busy = false;

@@ -2,7 +2,7 @@
 
 #include "CddbClient.h"
 #include "CoverArtLookup.h"
-#include "InetCtrl.h"
+#include "HttpTransfer.h"
 
 #include <QObject>
 #include <QString>
@@ -23,7 +23,7 @@ public:
         QString userEmail;
         // The store's search address up to the album; empty: the store's own.
         QString coverArtSearch;
-        std::chrono::milliseconds timeout = InetCtrl::DefaultTimeout;
+        std::chrono::milliseconds timeout = HttpTransfer::DefaultTimeout;
     };
 
     explicit CddbSearch(const Settings& settings, QObject* parent = nullptr);
@@ -52,7 +52,7 @@ private:
     void finish();
 
     CddbClient client;
-    InetCtrl artTransfer;
+    HttpTransfer artTransfer;
     QString coverArtSearch;
     bool waiting = false;
     bool ended = false;

@@ -90,11 +90,11 @@ QString addressKeywords(const QString& keywords)
 }
 
 // The picture at `address`, null when it cannot be had or read.
-void downloadPicture(InetCtrl& transfer, const QString& address,
+void downloadPicture(HttpTransfer& transfer, const QString& address,
                      std::function<void(const QImage&)> downloaded)
 {
     transfer.OpenURL(QUrl(address),
-                     [downloaded = std::move(downloaded)](const InetCtrl::Result& result) {
+                     [downloaded = std::move(downloaded)](const HttpTransfer::Result& result) {
                          downloaded(result ? QImage::fromData(result.data) : QImage());
                      });
 }
@@ -141,24 +141,24 @@ QString LargePictureAddress(const QString& smallAddress)
     return smallAddress.toLower().replace(QLatin1String("petites"), QLatin1String("grandes"));
 }
 
-void CoverArtLookup(InetCtrl& transfer, const QString& artistKeywords, const QString& albumKeywords,
-                    const QString& searchPrefix, CoverArtFound found)
+void CoverArtLookup(HttpTransfer& transfer, const QString& artistKeywords,
+                    const QString& albumKeywords, const QString& searchPrefix, CoverArtFound found)
 {
     const QUrl search(CoverArtSearchAddress(artistKeywords, albumKeywords, searchPrefix));
-    transfer.OpenURL(
-        search, [&transfer, albumKeywords, found = std::move(found)](const InetCtrl::Result& page) {
-            // A page that failed is empty and matches nothing.
-            const std::optional<QString> address =
-                CoverArtPictureAddress(TextEncoding::fromWindows1252(page.data), albumKeywords);
-            if (!address)
-                return found(CoverArt{});
-            downloadPicture(transfer, LargePictureAddress(*address),
-                            [&transfer, small = *address, found](const QImage& large) {
-                                if (!large.isNull())
-                                    return found(CoverArt{true, large});
-                                downloadPicture(transfer, small, [found](const QImage& picture) {
-                                    found(CoverArt{true, picture});
-                                });
+    transfer.OpenURL(search, [&transfer, albumKeywords,
+                              found = std::move(found)](const HttpTransfer::Result& page) {
+        // A page that failed is empty and matches nothing.
+        const std::optional<QString> address =
+            CoverArtPictureAddress(TextEncoding::fromWindows1252(page.data), albumKeywords);
+        if (!address)
+            return found(CoverArt{});
+        downloadPicture(transfer, LargePictureAddress(*address),
+                        [&transfer, small = *address, found](const QImage& large) {
+                            if (!large.isNull())
+                                return found(CoverArt{true, large});
+                            downloadPicture(transfer, small, [found](const QImage& picture) {
+                                found(CoverArt{true, picture});
                             });
-        });
+                        });
+    });
 }

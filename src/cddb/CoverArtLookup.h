@@ -1,6 +1,6 @@
 #pragma once
 
-#include "InetCtrl.h"
+#include "HttpTransfer.h"
 
 #include <QImage>
 #include <QString>
@@ -59,5 +59,5 @@ using CoverArtFound = std::function<void(const CoverArt&)>;
 // picture, or the small one when the large one cannot be had or read; `found` is called at the
 // end. Nothing is reported; a failed page is a page without a match. Aborting `transfer` ends
 // the lookup and `found` is never called.
-void CoverArtLookup(InetCtrl& transfer, const QString& artistKeywords, const QString& albumKeywords,
-                    const QString& searchPrefix, CoverArtFound found);
+void CoverArtLookup(HttpTransfer& transfer, const QString& artistKeywords,
+                    const QString& albumKeywords, const QString& searchPrefix, CoverArtFound found);

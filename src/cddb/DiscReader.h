@@ -15,7 +15,7 @@ struct DiscRead {
     QString errorText;
 };
 
-// Where `clsCdInfo` gets a table of contents: a real drive (`LibDiscidReader`) or one given in
+// Where `DiscInfo` gets a table of contents: a real drive (`LibDiscidReader`) or one given in
 // advance (`GivenTocReader`), for a machine without a CD drive and for the tests.
 class DiscReader {
 public:

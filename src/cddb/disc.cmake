@@ -4,6 +4,6 @@ target_sources(jaskel_cddb PRIVATE
     DiscReader.h
     GivenTocReader.h GivenTocReader.cpp
     LibDiscidReader.h LibDiscidReader.cpp
-    clsCdInfo.h clsCdInfo.cpp
+    DiscInfo.h DiscInfo.cpp
     CdDrives.h CdDrives.cpp
 )

@@ -1,7 +1,7 @@
 # The CDDB protocol client and the web transfers.
 target_sources(jaskel_cddb PRIVATE GetField.h GetField.cpp)
 target_sources(jaskel_cddb PRIVATE
-    InetCtrl.h InetCtrl.cpp
+    HttpTransfer.h HttpTransfer.cpp
     XmcdRecord.h XmcdRecord.cpp
     CddbRecord.h CddbRecord.cpp
     GridRow.h

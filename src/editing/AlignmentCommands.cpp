@@ -4,7 +4,7 @@
 #include "CoverLayout.h"
 #include "DragRules.h"
 #include "FaceViews.h"
-#include "FitLabelInFace.h"
+#include "FitTextInFace.h"
 #include "JewelCaseDocument.h"
 #include "Prompter.h"
 #include "Twips.h"
@@ -75,12 +75,12 @@ bool AlignmentCommands::alignOnFace(int face)
     if (!text) {
         for (auto& [index, element] : document.faces[std::size_t(face)].texts) {
             element.left = float(barRight);
-            FitLabelInFace(document, selection, element, face);
+            fitTextInFace(document, selection, element, face);
         }
         return true;
     }
     text->left = float(barRight);
-    FitLabelInFace(document, selection, *text, face);
+    fitTextInFace(document, selection, *text, face);
     selection.Select();
     return true;
 }

@@ -3,7 +3,7 @@
 #include "AlignmentCommands.h"
 #include "CoverContext.h"
 #include "CoverLayout.h"
-#include "FitLabelInFace.h"
+#include "FitTextInFace.h"
 #include "JewelCaseDocument.h"
 #include "PictureFile.h"
 #include "PicturePlacement.h"
@@ -162,7 +162,7 @@ void alignOnBar(CoverContext& context, int face, const std::vector<TextElement*>
     for (TextElement* text : texts) {
         if (inZone)
             text->left = float(barRight);
-        FitLabelInFace(context.document, context.selection, *text, face);
+        fitTextInFace(context.document, context.selection, *text, face);
     }
 }
 
@@ -242,7 +242,7 @@ std::optional<ViewState> ImportCatalogueRecord(CoverContext& context, int face,
             element->left = float(frame.left()) + listIndent;
         }
         setImportedCaption(*element, textCaption(record, kind, onDos, i));
-        FitLabelInFace(document, context.selection, *element, face);
+        fitTextInFace(document, context.selection, *element, face);
         if (kind == 2 && !onDos)
             return std::nullopt; // the synopsis keeps its corner: neither spread nor aligned
         usedHeight += element->height;

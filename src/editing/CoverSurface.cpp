@@ -2,7 +2,7 @@
 
 #include "CoverLayout.h"
 #include "CoverScreen.h"
-#include "FitLabelInFace.h"
+#include "FitTextInFace.h"
 #include "JewelCaseDocument.h"
 
 #include <cmath>

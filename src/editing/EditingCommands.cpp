@@ -2,7 +2,7 @@
 
 #include "CoverContext.h"
 #include "JewelCaseDocument.h"
-#include "frmTextEdit.h"
+#include "TextEditorDialog.h"
 
 #include <QAction>
 #include <QWidget>
@@ -13,7 +13,8 @@ EditingCommands::EditingCommands(QWidget* window, CoverContext& context, const T
       showAbout_(std::move(showAbout)),
       texts_(context,
              [this](const QString& caption) {
-                 return frmTextEdit::edit(caption, false, context_.prompter, window_, showAbout_);
+                 return TextEditorDialog::edit(caption, false, context_.prompter, window_,
+                                               showAbout_);
              }),
       formatting_(context), alignment_(context)
 {

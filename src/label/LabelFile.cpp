@@ -4,8 +4,8 @@
 #include "DocumentFile.h"
 #include "FieldReader.h"
 #include "FieldWriter.h"
-#include "Ouverturetexte.h"
 #include "TextEncoding.h"
+#include "TextRestore.h"
 
 #include <QFile>
 #include <cmath>
@@ -98,7 +98,7 @@ QString saveDialogFilter()
     return QStringLiteral("Fichier Etiquette JKET (*.jket)");
 }
 
-bool SauveFichier(const CdLabelDocument& label, const QString& path, Prompter& prompter)
+bool save(const CdLabelDocument& label, const QString& path, Prompter& prompter)
 {
     bool quotesReplaced = false;
     if (!DocumentFile::writeWhole(path, labelText(label, quotesReplaced), prompter))
@@ -108,7 +108,7 @@ bool SauveFichier(const CdLabelDocument& label, const QString& path, Prompter& p
     return true;
 }
 
-bool OuvrirFichier(CdLabelDocument& label, const QString& path, Prompter& prompter)
+bool open(CdLabelDocument& label, const QString& path, Prompter& prompter)
 {
     label.reset();
     bool read = false;

@@ -17,11 +17,11 @@ QString saveDialogFilter();
 // Writes the label to `path`, deleted (hidden) texts left out, replacing the file only once
 // the new one is complete. A double quote in a text is saved as ” and the user told. A
 // failure says "Erreur lors de la sauvegarde du fichier !" and leaves the old file whole.
-bool SauveFichier(const CdLabelDocument& label, const QString& path, Prompter& prompter);
+bool save(const CdLabelDocument& label, const QString& path, Prompter& prompter);
 
 // Empties the label and rebuilds it from `path`. A missing picture file is said and skipped.
-// A file that cannot be read to its end, holds a text's index twice or a value that is no value says "Erreur lors de
-// l'ouverture du fichier !" and keeps what was read before it.
-bool OuvrirFichier(CdLabelDocument& label, const QString& path, Prompter& prompter);
+// A file that cannot be read to its end, holds a text's index twice or a value that is no value
+// says "Erreur lors de l'ouverture du fichier !" and keeps what was read before it.
+bool open(CdLabelDocument& label, const QString& path, Prompter& prompter);
 
 } // namespace LabelFile

@@ -44,7 +44,7 @@ void LabelFileCommands::Open()
 bool LabelFileCommands::openFile(const QString& path)
 {
     context_.selection.EndDrag();
-    const bool read = LabelFile::OuvrirFichier(context_.label, path, context_.prompter);
+    const bool read = LabelFile::open(context_.label, path, context_.prompter);
     context_.fileName = path;
     context_.history.restart();
     if (read && fileUsed)
@@ -62,7 +62,7 @@ bool LabelFileCommands::SaveAs()
          QStringLiteral("jket")});
     if (!path || path->isEmpty())
         return false;
-    if (!LabelFile::SauveFichier(context_.label, *path, context_.prompter))
+    if (!LabelFile::save(context_.label, *path, context_.prompter))
         return false;
     context_.history.markSaved();
     context_.fileName = *path;

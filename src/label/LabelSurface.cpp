@@ -1,7 +1,7 @@
 #include "LabelSurface.h"
 
 #include "CdLabelDocument.h"
-#include "FitLabelInFace.h"
+#include "FitTextInFace.h"
 
 const TextElement* LabelSurface::shownText(const ElementRef& element) const
 {

@@ -5,9 +5,9 @@
 #include "FieldReader.h"
 #include "FieldWriter.h"
 #include "JewelCaseDocument.h"
-#include "Ouverturetexte.h"
 #include "PicturePlacement.h"
 #include "TextEncoding.h"
+#include "TextRestore.h"
 
 #include <QFile>
 #include <cmath>
@@ -175,7 +175,7 @@ bool readCover(JewelCaseDocument& document, FieldReader& in, Prompter& prompter)
             const std::optional<ElementRecord> record =
                 DocumentFile::readText(in, DocumentFile::Flags::Numbers, true);
             if (!record || !DocumentFile::newTextIndex(record->index, indices) ||
-                !Ouverturetexte(document, frame, *record))
+                !restoreText(document, frame, *record))
                 return false;
         }
     }
@@ -183,7 +183,7 @@ bool readCover(JewelCaseDocument& document, FieldReader& in, Prompter& prompter)
         DocumentFile::readText(in, DocumentFile::Flags::Numbers, false);
     if (!vertical)
         return false;
-    Ouverturetexte(document, ActiveFrame::VerticalText, *vertical);
+    restoreText(document, ActiveFrame::VerticalText, *vertical);
     return true;
 }
 
@@ -194,7 +194,7 @@ QString dialogFilter()
     return QStringLiteral("Fichier jaquette JKCD (*.jkcd)");
 }
 
-bool SauveFichier(const JewelCaseDocument& document, const QString& path, Prompter& prompter)
+bool save(const JewelCaseDocument& document, const QString& path, Prompter& prompter)
 {
     bool quotesReplaced = false;
     const QByteArray bytes = coverText(document, quotesReplaced);
@@ -205,7 +205,7 @@ bool SauveFichier(const JewelCaseDocument& document, const QString& path, Prompt
     return true;
 }
 
-bool OuvrirFichier(JewelCaseDocument& document, const QString& path, Prompter& prompter)
+bool open(JewelCaseDocument& document, const QString& path, Prompter& prompter)
 {
     document.reset();
 

@@ -17,12 +17,12 @@ QString dialogFilter();
 // pictures by the paths the cover names (also of a picture that could not be found), the lists
 // as the user chose them. A failure says "Erreur lors de la sauvegarde du fichier !" and
 // leaves the old file whole.
-bool SauveFichier(const JewelCaseDocument& document, const QString& path, Prompter& prompter);
+bool save(const JewelCaseDocument& document, const QString& path, Prompter& prompter);
 
 // Empties the cover and rebuilds it from `path`, the pictures' lists included. A picture file
 // that is missing is said and not shown, and the cover still names it. A file that cannot be
 // read to its end says "Erreur lors de l'ouverture du fichier !" and keeps what was restored
 // before the fault.
-bool OuvrirFichier(JewelCaseDocument& document, const QString& path, Prompter& prompter);
+bool open(JewelCaseDocument& document, const QString& path, Prompter& prompter);
 
 } // namespace CoverFile

@@ -1,10 +1,10 @@
 #include "Application.h"
+#include "CoverWindow.h"
 #include "FileContents.h"
 #include "MainMenus.h"
 #include "OutputCommands.h"
 #include "PostedClick.h"
 #include "ScriptedPrompter.h"
-#include "frmJewelCase.h"
 
 #include <QDir>
 #include <QFile>
@@ -116,7 +116,7 @@ private Q_SLOTS:
     void bothSheetsAreTwoJobsOfLandscapePages()
     {
         ScriptedPrompter prompter;
-        frmJewelCase window(&prompter);
+        CoverWindow window(&prompter);
         window.startUp();
         window.printer().setPrinterName("jaskel");
         prompter.buttons = {Prompter::Yes};
@@ -137,7 +137,7 @@ private Q_SLOTS:
     void qualityGoesWithTheJob()
     {
         ScriptedPrompter prompter;
-        frmJewelCase window(&prompter);
+        CoverWindow window(&prompter);
         window.startUp();
         window.printer().setPrinterName("jaskel");
         // A picture of 1200 pixels on an inch of the Dos.
@@ -179,7 +179,7 @@ private Q_SLOTS:
     void cancellingDuringASheetSendsNothing()
     {
         ScriptedPrompter prompter;
-        frmJewelCase window(&prompter);
+        CoverWindow window(&prompter);
         window.startUp();
         window.show();
         window.printer().setPrinterName("jaskel");

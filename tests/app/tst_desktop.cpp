@@ -1,9 +1,9 @@
 #include "AboutBox.h"
 #include "Application.h"
 #include "CommandLine.h"
+#include "CoverWindow.h"
 #include "FileContents.h"
 #include "ScriptedPrompter.h"
-#include "frmJewelCase.h"
 
 #include <QDir>
 #include <QFile>
@@ -138,7 +138,7 @@ private Q_SLOTS:
         QIcon::setThemeSearchPaths({themes.path()});
         QIcon::setThemeName(QStringLiteral("essai"));
         ScriptedPrompter prompter;
-        frmJewelCase window(&prompter);
+        CoverWindow window(&prompter);
         const FileActions& file = window.menus().file;
         const OutputActions& output = window.menus().output;
 

@@ -1,8 +1,8 @@
 #include "Application.h"
 #include "CoverFile.h"
-#include "FrmETICD.h"
+#include "CoverWindow.h"
+#include "LabelWindow.h"
 #include "ScriptedPrompter.h"
-#include "frmJewelCase.h"
 
 #include <QMenuBar>
 #include <QRandomGenerator>
@@ -59,14 +59,14 @@ class TestHistory : public QObject {
     QTemporaryDir dir;
 
     // A cover window as the program starts it, answering from a script.
-    struct CoverWindow {
+    struct Session {
         ScriptedPrompter prompter;
-        frmJewelCase window{&prompter};
+        CoverWindow window{&prompter};
         const MainMenus& menus = window.menus();
         CoverContext& context = window.context();
         SelectionController& selection = window.selection();
 
-        CoverWindow()
+        Session()
         {
             window.startUp();
             window.show();
@@ -178,7 +178,7 @@ private Q_SLOTS:
     {
         QRandomGenerator random(20261207);
         const QString path = dir.filePath(QStringLiteral("session.jkcd"));
-        CoverWindow w;
+        Session w;
         const CoverHistory& history = w.context.history;
         ExpectedHistory<JewelCaseDocument> expected(w.context.document);
         std::array<int, 14> ran{};
@@ -210,7 +210,7 @@ private Q_SLOTS:
             QVERIFY(count > 10);
 
         // The steps left, replayed on a new window without any undo, end in the same cover.
-        CoverWindow replay;
+        Session replay;
         for (int step = 0; step < expected.index; ++step)
             QVERIFY(replay.run(expected.steps[std::size_t(step)], path));
         QVERIFY(replay.context.document == w.context.document);
@@ -218,7 +218,7 @@ private Q_SLOTS:
 
     void undoMenuAndCleanPoint()
     {
-        CoverWindow w;
+        Session w;
         const MainMenus& menus = w.menus;
         CoverHistory& history = w.context.history;
         QStringList titles;
@@ -274,7 +274,7 @@ private Q_SLOTS:
 
     void savedFileIgnoresTheSelection()
     {
-        CoverWindow w;
+        Session w;
         const TextActions& text = w.menus.text;
         text.insertOn[0]->trigger();
         text.insertOn[1]->trigger();
@@ -301,7 +301,7 @@ private Q_SLOTS:
     void labelEditsUndoneAndRedone()
     {
         ScriptedPrompter prompter;
-        FrmETICD window(&prompter);
+        LabelWindow window(&prompter);
         window.showWindow();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         const LabelMenus& menus = window.menus();

@@ -1,13 +1,13 @@
 #include "Application.h"
 #include "CommandLine.h"
 #include "CoverView.h"
+#include "CoverWindow.h"
+#include "ImageOptionsDialog.h"
 #include "ModalDriver.h"
 #include "PostedClick.h"
 #include "PrintedSheet.h"
 #include "ScriptedPrompter.h"
 #include "SheetWidget.h"
-#include "frmJCimgOpts.h"
-#include "frmJewelCase.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -29,7 +29,7 @@ class TestMainWindow : public QObject {
     // A shown window, started as the program starts it.
     struct Window {
         ScriptedPrompter prompter;
-        frmJewelCase window{&prompter};
+        CoverWindow window{&prompter};
         const MainMenus& menus = window.menus();
 
         Window()
@@ -61,7 +61,7 @@ private Q_SLOTS:
     void viewsAndEditingTexts()
     {
         Window w;
-        frmJewelCase& window = w.window;
+        CoverWindow& window = w.window;
         SheetWidget* sheet = window.coverView()->sheet(RectoSheet);
         const auto pixels = [&window](double twips) {
             return int(std::lround(twips * window.pixelsPerTwip()));
@@ -113,7 +113,7 @@ private Q_SLOTS:
         w.prompter.paths = {logoFile, logoFile}; // the logo, then the Recto's background
         w.prompter.colours.push_back(0x00FFCC99);
         ExpectModal options([](QWidget* modal) {
-            auto* dialog = qobject_cast<frmJCimgOpts*>(modal);
+            auto* dialog = qobject_cast<ImageOptionsDialog*>(modal);
             dialog->logoSourceList()->setCurrentIndex(1); // from a file, for the three faces
             dialog->logoModeList(Face::Verso)->setCurrentIndex(4);
             dialog->logoModeList(Face::Dos)->setCurrentIndex(7);
@@ -158,7 +158,7 @@ private Q_SLOTS:
         w.menus.file.open->trigger();
         QCOMPARE(document.faces[Face::Recto].text(1)->borderStyle, BorderStyle::Single);
         ExpectModal shown([](QWidget* modal) {
-            auto* dialog = qobject_cast<frmJCimgOpts*>(modal);
+            auto* dialog = qobject_cast<ImageOptionsDialog*>(modal);
             QCOMPARE(dialog->logoSourceList()->currentIndex(), 1);
             QCOMPARE(dialog->logoModeList(Face::Verso)->currentIndex(), 4);
             QCOMPARE(dialog->logoModeList(Face::Dos)->currentIndex(), 7);
@@ -176,7 +176,7 @@ private Q_SLOTS:
         const QString path = dir.filePath(QStringLiteral("été.jkcd"));
         Window w;
         ScriptedPrompter& prompter = w.prompter;
-        frmJewelCase& window = w.window;
+        CoverWindow& window = w.window;
         JewelCaseDocument& document = window.document();
         const auto titles = [&](qsizetype from) {
             QStringList seen;

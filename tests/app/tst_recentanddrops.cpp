@@ -1,12 +1,12 @@
 #include "Application.h"
 #include "CoverView.h"
-#include "FrmETICD.h"
+#include "CoverWindow.h"
+#include "ImageOptionsDialog.h"
+#include "LabelWindow.h"
 #include "ModalDriver.h"
 #include "RecentFiles.h"
 #include "ScriptedPrompter.h"
 #include "SheetWidget.h"
-#include "frmJCimgOpts.h"
-#include "frmJewelCase.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -24,8 +24,8 @@ namespace {
 // The program as it starts, with its label window made and hidden.
 struct Program {
     ScriptedPrompter prompter;
-    frmJewelCase cover{&prompter};
-    FrmETICD* label = nullptr;
+    CoverWindow cover{&prompter};
+    LabelWindow* label = nullptr;
 
     Program()
     {
@@ -81,7 +81,7 @@ std::pair<bool, bool> drop(QWidget* window, const QStringList& paths, const QPoi
 }
 
 // Where a face's centre is in the cover window, once its view is shown.
-QPoint faceCentre(frmJewelCase& window, int face)
+QPoint faceCentre(CoverWindow& window, int face)
 {
     window.ShowView(face == Face::Dos ? FaceViews::Dos : FaceViews::RectoVerso);
     SheetWidget* sheet = window.coverView()->sheet(Face::sheetOf(face));
@@ -229,7 +229,7 @@ private Q_SLOTS:
         Program chosen;
         chosen.prompter.paths = {picture_};
         ExpectModal options([face, logo](QWidget* modal) {
-            auto* dialog = qobject_cast<frmJCimgOpts*>(modal);
+            auto* dialog = qobject_cast<ImageOptionsDialog*>(modal);
             if (logo) {
                 dialog->logoSourceList()->setCurrentIndex(1);
                 dialog->logoModeList(Face::Recto)->setCurrentIndex(0);
@@ -250,7 +250,7 @@ private Q_SLOTS:
     void pictureDroppedOnTheLabel()
     {
         Program dropped;
-        FrmETICD& window = *dropped.label;
+        LabelWindow& window = *dropped.label;
         window.showWindow();
         const QPoint at = window.drawing()->mapTo(&window, window.drawing()->rect().center());
         QCOMPARE(drop(&window, {picture_}, at), std::make_pair(true, true));

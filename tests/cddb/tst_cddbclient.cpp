@@ -88,15 +88,15 @@ class TestCddbClient : public QObject {
                })
             .value_or(CddbClient::SitesResult());
     }
-    static InetCtrl::Result fetch(InetCtrl& inet, const QString& url)
+    static HttpTransfer::Result fetch(HttpTransfer& inet, const QString& url)
     {
-        return awaited<InetCtrl::Result>(
+        return awaited<HttpTransfer::Result>(
                    [&](auto done) {
                        inet.OpenURL(QUrl(url), done);
                        return true;
                    },
                    60s)
-            .value_or(InetCtrl::Result());
+            .value_or(HttpTransfer::Result());
     }
 
 private Q_SLOTS:
@@ -149,18 +149,18 @@ private Q_SLOTS:
         QVERIFY(!client->StillExecuting());
 
         // Time enough for 20 MB under the sanitizers, on a loaded machine.
-        InetCtrl inet(60s);
+        HttpTransfer inet(60s);
         serve(QByteArray(20 * 1024 * 1024 + 1, 'x')); // the bound of pages and pictures
-        QCOMPARE(fetch(inet, cgi).failure, InetCtrl::Failure::TooLarge);
+        QCOMPARE(fetch(inet, cgi).failure, HttpTransfer::Failure::TooLarge);
 
         server.responses["/slow"] = {"slow answer", "200 OK", "text/plain",
                                      LoopbackHttpServer::Manner::Trickle};
         serve("quick answer");
         int givenUp = 0;
-        inet.OpenURL(QUrl(server.url("/slow")), [&](const InetCtrl::Result&) { ++givenUp; });
+        inet.OpenURL(QUrl(server.url("/slow")), [&](const HttpTransfer::Result&) { ++givenUp; });
         QVERIFY(inet.StillExecuting());
         QCOMPARE(fetch(inet, cgi).data, "quick answer");
-        inet.OpenURL(QUrl(server.url("/slow")), [&](const InetCtrl::Result&) { ++givenUp; });
+        inet.OpenURL(QUrl(server.url("/slow")), [&](const HttpTransfer::Result&) { ++givenUp; });
         inet.abort();
         QVERIFY(!inet.StillExecuting());
 

@@ -1,13 +1,13 @@
 #include "Application.h"
 #include "CoverArtLookup.h"
+#include "CoverWindow.h"
 #include "DiscToc.h"
 #include "FileContents.h"
-#include "FrmCDDB.h"
 #include "GivenTocReader.h"
+#include "LookupWindow.h"
 #include "LoopbackHttpServer.h"
 #include "ModalDriver.h"
 #include "ScriptedPrompter.h"
-#include "frmJewelCase.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -49,7 +49,7 @@ QByteArray resultPage()
            "id=1&Fr=4\">Dire Straits" + CoverArtStore::TitleEnd + "\r\n";
 }
 
-FrmCDDB::Services services(std::optional<DiscToc> toc, QStringList drives = {"/dev/sr0"})
+LookupWindow::Services services(std::optional<DiscToc> toc, QStringList drives = {"/dev/sr0"})
 {
     return {.drives = drives,
             .makeReader = [toc] { return std::make_unique<GivenTocReader>(toc); },
@@ -64,7 +64,7 @@ const QByteArray Found = "200 rock 6909aa09 Dire Straits / Dire Straits\r\n";
 const QByteArray TwoMatches = "211 close matches found\r\nmisc 6909aa09 Autre disque\r\n"
                               "rock 6909aa09 Dire Straits\r\n.\r\n";
 
-QColor pictureColour(const FrmCDDB& window)
+QColor pictureColour(const LookupWindow& window)
 {
     return window.picture()->pixmap().toImage().pixelColor(20, 20);
 }
@@ -108,7 +108,16 @@ private Q_SLOTS:
     void lookupAndChoice()
     {
         ScriptedPrompter prompter;
-        FrmCDDB window(prompter, services(DireStraits));
+        LookupWindow window(prompter, services(DireStraits));
+        // The window and its controls answer to the names the program has always given them.
+        QCOMPARE(window.objectName(), QStringLiteral("FrmCDDB"));
+        const std::pair<QWidget*, const char*> named[] = {
+            {window.drives(), "cboLecteurCD"}, {window.saveButton(), "Command1"},
+            {window.picture(), "Image1"},      {window.rawAnswer(), "txtRecu"},
+            {window.grid(), "grdTitres"},      {window.categories(), "lstCategories"},
+        };
+        for (const auto& [widget, name] : named)
+            QCOMPARE(window.findChild<QWidget*>(QLatin1String(name)), widget);
         window.show();
         window.search();
         QTRY_VERIFY(!window.searching());
@@ -155,7 +164,7 @@ private Q_SLOTS:
                           window.grid()->visualItemRect(window.grid()->item(0, 1)).center());
         QCOMPARE(window.windowTitle(), "Jaskel CD - Site : http://cd.example.org:8080/cddb.cgi");
 
-        FrmCDDB noDisc(prompter, services(std::nullopt));
+        LookupWindow noDisc(prompter, services(std::nullopt));
         server.requests.clear();
         noDisc.search();
         QCOMPARE(prompter.last().text, "Le lecteur n'est pas prêt. Essayez plus tard.");
@@ -170,9 +179,9 @@ private Q_SLOTS:
     void searchesEndOneAnother()
     {
         ScriptedPrompter prompter;
-        FrmCDDB::Services patient = services(DireStraits);
+        LookupWindow::Services patient = services(DireStraits);
         patient.timeout = 20s; // for answers that come a byte at a time
-        FrmCDDB window(prompter, patient);
+        LookupWindow window(prompter, patient);
         window.show();
         server.responses[Query] = {TwoMatches};
         window.search();
@@ -265,7 +274,7 @@ private Q_SLOTS:
         QFETCH(LoopbackHttpServer::Manner, manner);
         QFETCH(QString, raw);
         ScriptedPrompter prompter;
-        FrmCDDB window(prompter, services(DireStraits));
+        LookupWindow window(prompter, services(DireStraits));
         window.show();
         window.search();
         QTRY_VERIFY(!window.searching());
@@ -312,13 +321,13 @@ private Q_SLOTS:
     void withoutDrive()
     {
         ScriptedPrompter prompter;
-        frmJewelCase cover(&prompter);
+        CoverWindow cover(&prompter);
         cover.setLookupServices(services(DireStraits, {}));
         cover.show();
         QString status;
         bool driveChoice = true;
         ExpectModal lookup([&](QWidget* modal) {
-            if (auto* window = qobject_cast<FrmCDDB*>(modal)) {
+            if (auto* window = qobject_cast<LookupWindow*>(modal)) {
                 status = window->statusText();
                 driveChoice = window->drives()->isEnabled();
             }
@@ -329,7 +338,7 @@ private Q_SLOTS:
         QCOMPARE(status, "Pas de lecteur de CD détecté.");
         QVERIFY(!driveChoice && prompter.asked.isEmpty() && cover.isVisible());
 
-        FrmCDDB window(prompter, services(std::nullopt, {}));
+        LookupWindow window(prompter, services(std::nullopt, {}));
         window.show();
         window.search();
         QCOMPARE(window.statusText(), "Pas de lecteur de CD détecté.");

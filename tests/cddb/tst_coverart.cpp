@@ -23,7 +23,7 @@ QString product(const QString& title, const QString& picture = "p1.jpg")
 }
 
 // The lookup's end, once it has come.
-CoverArt lookedUp(InetCtrl& transfer, const QString& album)
+CoverArt lookedUp(HttpTransfer& transfer, const QString& album)
 {
     CoverArt art;
     QEventLoop loop;
@@ -116,7 +116,7 @@ private Q_SLOTS:
         store.responses = {{CoverArtStore::SearchPrefix, {page}},
                            {large, {oneColour(Qt::red)}},
                            {small, {oneColour(Qt::green)}}};
-        InetCtrl transfer(5s);
+        HttpTransfer transfer(5s);
         QCOMPARE(lookedUp(transfer, "été").picture.pixelColor(0, 0), QColor(Qt::red));
         store.responses[large] = {"<html>"};
         QCOMPARE(lookedUp(transfer, "été").picture.pixelColor(0, 0), QColor(Qt::green));

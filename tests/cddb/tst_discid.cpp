@@ -1,8 +1,8 @@
 #include "CdDrives.h"
+#include "DiscInfo.h"
 #include "DiscToc.h"
 #include "GivenTocReader.h"
 #include "LibDiscidReader.h"
-#include "clsCdInfo.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -73,7 +73,7 @@ private Q_SLOTS:
         QFETCH(QString, id);
         QFETCH(QString, toc);
         GivenTocReader reader(DiscToc::fromString(toc));
-        clsCdInfo info(reader);
+        DiscInfo info(reader);
         info.Init("/dev/sr0");
         QCOMPARE(info.DiscID(), id);
         const QString query =
@@ -96,11 +96,11 @@ private Q_SLOTS:
             {&libdiscid, DISC_ID_VECTORS, notReady},
             {&refusing, "/dev/sr0", "Erreur : 13\rAccès refusé"}};
         for (const auto& [reader, drive, text] : cases) {
-            clsCdInfo info(*reader);
+            DiscInfo info(*reader);
             if (!drive.isNull())
                 info.Init(drive);
             QCOMPARE(info.DiscID(), "(unavailable)");
-            const clsCdInfo::Query query = info.QueryString();
+            const DiscInfo::Query query = info.QueryString();
             QVERIFY(query.command.isEmpty() && query.message);
             QCOMPARE(query.message->text, text);
         }

@@ -1,5 +1,5 @@
 #include "JewelCaseDocument.h"
-#include "Ouverturetexte.h"
+#include "TextRestore.h"
 #include "VerticalTextDrawing.h"
 
 #include <QtTest>
@@ -21,19 +21,19 @@ private Q_SLOTS:
         record.height = 400;
         record.visible = record.autoSize = 1;
         // Element 0 reuses the template rather than adding one; a negative index is refused.
-        QVERIFY(Ouverturetexte(document, ActiveFrame::VersoTexts, record));
+        QVERIFY(restoreText(document, ActiveFrame::VersoTexts, record));
         QCOMPARE(document.faces[Face::Verso].texts.size(), std::size_t(1));
         const TextElement& restored = *document.faces[Face::Verso].text(0);
         QVERIFY(restored.font().italic && restored.visible);
         QCOMPARE(restored.rect(), QRectF(0, 0, 3000, 400)); // not the caption's size
         record.index = -1;
-        QVERIFY(!Ouverturetexte(document, ActiveFrame::DosTexts, record));
+        QVERIFY(!restoreText(document, ActiveFrame::DosTexts, record));
         QCOMPARE(document.faces[Face::Dos].texts.size(), std::size_t(1));
 
         // The vertical text falls back to the first alignment, and is painted on both spines
         // in the colour it brings.
         document.verticalTextAlignment = VerticalAlignment::Centre;
-        QVERIFY(Ouverturetexte(document, ActiveFrame::VerticalText, record));
+        QVERIFY(restoreText(document, ActiveFrame::VerticalText, record));
         QCOMPARE(document.verticalTextAlignment, VerticalAlignment::Start);
         QCOMPARE(document.dosSheet().drawing.size(), std::size_t(2));
         for (const RotatedTextRun& run : document.dosSheet().drawing)

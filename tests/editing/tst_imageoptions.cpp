@@ -3,6 +3,7 @@
 #include "CoverContext.h"
 #include "CoverFile.h"
 #include "ImageOptions.h"
+#include "ImageOptionsDialog.h"
 #include "ModalDriver.h"
 #include "PicturePlacement.h"
 #include "PictureSources.h"
@@ -11,7 +12,6 @@
 #include "ScanAreaView.h"
 #include "ScannerWindows.h"
 #include "ScriptedPrompter.h"
-#include "frmJCimgOpts.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -146,7 +146,7 @@ private Q_SLOTS:
         ScriptedPrompter prompter;
         CoverContext context(document, prompter);
         QString lastPicturePath;
-        frmJCimgOpts dialog(context, lastPicturePath);
+        ImageOptionsDialog dialog(context, lastPicturePath);
         dialog.show();
 
         // A file that cannot be read: said as a cover says it, the list back on "Pas d' Image".
@@ -235,7 +235,7 @@ private Q_SLOTS:
         ScriptedPrompter prompter;
         CoverContext context(document, prompter);
         QString lastPicturePath = QStringLiteral("/images/ancien.jpg");
-        frmJCimgOpts dialog(context, lastPicturePath);
+        ImageOptionsDialog dialog(context, lastPicturePath);
         dialog.show();
 
         // The scan dialog offers what the scanner lists, its own choices first and the whole
@@ -347,16 +347,16 @@ private Q_SLOTS:
         // A logo pasted from the clipboard is saved as such, and the dialog shows it so next
         // time.
         ClipboardPicture::write(logo);
-        frmJCimgOpts pasted(context, lastPicturePath);
+        ImageOptionsDialog pasted(context, lastPicturePath);
         pasted.logoSourceList()->setCurrentIndex(2);
         QTest::mouseClick(pasted.findChild<QPushButton*>(QStringLiteral("cmdValidate")),
                           Qt::LeftButton);
         const QString saved = dir.filePath(QStringLiteral("collé.jkcd"));
-        QVERIFY(CoverFile::SauveFichier(document, saved, prompter));
+        QVERIFY(CoverFile::save(document, saved, prompter));
         QFile file(saved);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll().split('\n')[10], QByteArray(" 2 \r"));
-        QCOMPARE(frmJCimgOpts(context, lastPicturePath).logoSourceList()->currentIndex(), 2);
+        QCOMPARE(ImageOptionsDialog(context, lastPicturePath).logoSourceList()->currentIndex(), 2);
     }
 };
 

@@ -1,13 +1,13 @@
 #include "Application.h"
 #include "CatalogueImport.h"
 #include "CoverContext.h"
-#include "FitLabelInFace.h"
+#include "FitTextInFace.h"
+#include "ImageOptionsDialog.h"
 #include "JewelCaseDocument.h"
 #include "PrivateProfile.h"
 #include "ScriptedPrompter.h"
 #include "TextEncoding.h"
 #include "TextMetrics.h"
-#include "frmJCimgOpts.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -169,7 +169,7 @@ private Q_SLOTS:
         const QRectF dosLogo = cover.face(Face::Dos).logo.rect;
         {
             QString lastPicturePath;
-            frmJCimgOpts options(cover.context, lastPicturePath);
+            ImageOptionsDialog options(cover.context, lastPicturePath);
             QCOMPARE(options.logoSourceList()->currentIndex(), 1);
             QTest::mouseClick(options.findChild<QPushButton*>(QStringLiteral("cmdValidate")),
                               Qt::LeftButton);

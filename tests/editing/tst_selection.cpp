@@ -1,7 +1,7 @@
 #include "Application.h"
 #include "CoverContext.h"
 #include "FaceViews.h"
-#include "FitLabelInFace.h"
+#include "FitTextInFace.h"
 #include "JewelCaseDocument.h"
 #include "PicturePlacement.h"
 #include "ScriptedPrompter.h"

@@ -2,7 +2,7 @@
 #include "Application.h"
 #include "CoverContext.h"
 #include "FaceViews.h"
-#include "FitLabelInFace.h"
+#include "FitTextInFace.h"
 #include "JewelCaseDocument.h"
 #include "ScriptedPrompter.h"
 #include "TextElementCommands.h"
@@ -103,7 +103,7 @@ private Q_SLOTS:
         };
         for (const auto& [before, after] : fittings) {
             recto->setRect(before);
-            FitLabelInFace(cover.document, cover.selection, *recto, Face::Recto);
+            fitTextInFace(cover.document, cover.selection, *recto, Face::Recto);
             QCOMPARE(recto->rect(), after);
         }
 

@@ -1,8 +1,8 @@
 #include "Application.h"
 #include "FileContents.h"
 #include "ScriptedPrompter.h"
+#include "TextEditorDialog.h"
 #include "TextFileLoader.h"
-#include "frmTextEdit.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>
@@ -12,7 +12,7 @@
 
 namespace {
 
-void press(frmTextEdit& editor, const char* button)
+void press(TextEditorDialog& editor, const char* button)
 {
     auto* found = editor.findChild<QPushButton*>(QString::fromLatin1(button));
     QVERIFY(found);
@@ -36,7 +36,7 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         ScriptedPrompter prompter;
-        frmTextEdit editor(QStringLiteral("Face A\r\nFace B"), false, prompter);
+        TextEditorDialog editor(QStringLiteral("Face A\r\nFace B"), false, prompter);
         editor.show();
         QCOMPARE(editor.textBox()->textCursor().selectedText().size(), 13); // all of it
         press(editor, "cmdLineAtStart");
@@ -50,7 +50,7 @@ private Q_SLOTS:
                  std::optional<QString>(QStringLiteral("Titre\r\nFace A\r\nFace B\r\nFin")));
 
         // A cancelled file dialog or an unreadable file leaves the text; "&Annuler" keeps it.
-        frmTextEdit cancelled(QStringLiteral("Texte"), false, prompter);
+        TextEditorDialog cancelled(QStringLiteral("Texte"), false, prompter);
         cancelled.show();
         press(cancelled, "cmdFromFile");
         prompter.paths.push_back(dir.filePath(QStringLiteral("absent.txt")));
@@ -65,7 +65,7 @@ private Q_SLOTS:
         const QString utf8 = writeFile(
             dir, "pistes.txt", QStringLiteral("1. Été indien\n2. Noël – à Paris\n").toUtf8());
         prompter.paths.push_back(utf8);
-        frmTextEdit loaded(QStringLiteral("Texte"), false, prompter);
+        TextEditorDialog loaded(QStringLiteral("Texte"), false, prompter);
         loaded.show();
         press(loaded, "cmdFromFile");
         QCOMPARE(loaded.windowTitle(), utf8);
@@ -79,7 +79,7 @@ private Q_SLOTS:
         QCOMPARE(TextFileLoader::load(largest).text, QString(59999, QLatin1Char('a')));
         const QString tooLarge = writeFile(dir, "trop.txt", QByteArray(60000, 'a'));
         prompter.paths.push_back(tooLarge);
-        frmTextEdit refused(QStringLiteral("Texte"), false, prompter);
+        TextEditorDialog refused(QStringLiteral("Texte"), false, prompter);
         refused.show();
         press(refused, "cmdFromFile");
         QVERIFY(!refused.isVisible() && !refused.result());

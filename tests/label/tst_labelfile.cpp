@@ -38,7 +38,7 @@ private Q_SLOTS:
         label.insertText();
         label.insertText(); // gone once the file is read
         ScriptedPrompter prompter;
-        QVERIFY(LabelFile::OuvrirFichier(label, file("main.jket"), prompter));
+        QVERIFY(LabelFile::open(label, file("main.jket"), prompter));
         QVERIFY(prompter.asked.isEmpty()); // "Aucun" says nothing
         QVERIFY(!label.hasPictureFile() && !label.picture.visible);
         QCOMPARE(label.backColor, OleColor(255));
@@ -50,19 +50,19 @@ private Q_SLOTS:
         QVERIFY(text.alignment == Alignment::Right && text.backColor == 16711680 &&
                 text.backStyle == BackStyle::Opaque && text.borderStyle == BorderStyle::Single &&
                 text.foreColor == 0x80000005 && text.visible && !text.autoSize());
-        QVERIFY(LabelFile::SauveFichier(label, file("copy.jket"), prompter));
+        QVERIFY(LabelFile::save(label, file("copy.jket"), prompter));
         QCOMPARE(readAll(file("copy.jket")), handWritten);
 
         // A picture that is no longer there is said; the texts still come, and the label still
         // names the picture: saved, it is the file it was.
         const QByteArray lost = QByteArray(handWritten).replace("Aucun", "perdue.bmp");
         QVERIFY(writeAll(file("lost.jket"), lost));
-        QVERIFY(LabelFile::OuvrirFichier(label, file("lost.jket"), prompter));
+        QVERIFY(LabelFile::open(label, file("lost.jket"), prompter));
         QCOMPARE(prompter.asked.size(), 1);
         QCOMPARE(prompter.last().text,
                  QStringLiteral("Le fichier image perdue.bmp est introuvable !"));
         QVERIFY(label.picture.isEmpty() && label.text(5));
-        QVERIFY(LabelFile::SauveFichier(label, file("lost-copy.jket"), prompter));
+        QVERIFY(LabelFile::save(label, file("lost-copy.jket"), prompter));
         QCOMPARE(readAll(file("lost-copy.jket")), lost);
     }
 
@@ -84,7 +84,7 @@ private Q_SLOTS:
         label.insertText().borderStyle = BorderStyle::Single;
 
         ScriptedPrompter prompter;
-        QVERIFY(LabelFile::SauveFichier(label, file("a.jket"), prompter));
+        QVERIFY(LabelFile::save(label, file("a.jket"), prompter));
         const QByteArray bytes = readAll(file("a.jket"));
         const QList<QByteArray> lines = bytes.split('\n');
         QCOMPARE(lines.mid(2, 5), (QList<QByteArray>{" 1234.5 \r", " 2000.25 \r", " 1500.75 \r",
@@ -92,8 +92,8 @@ private Q_SLOTS:
         QCOMPARE(lines[7 + 10], QByteArray(" 11 \r"));     // 10.5 pt, whole
         QCOMPARE(lines[7 + 21 + 18], QByteArray(" 3 \r")); // its own index, after the gap
         CdLabelDocument opened;
-        QVERIFY(LabelFile::OuvrirFichier(opened, file("a.jket"), prompter));
-        QVERIFY(LabelFile::SauveFichier(opened, file("b.jket"), prompter));
+        QVERIFY(LabelFile::open(opened, file("a.jket"), prompter));
+        QVERIFY(LabelFile::save(opened, file("b.jket"), prompter));
         QCOMPARE(readAll(file("b.jket")), bytes);
     }
 
@@ -119,7 +119,7 @@ private Q_SLOTS:
         QVERIFY(writeAll(file("bad.jket"), bytes));
         CdLabelDocument label;
         ScriptedPrompter prompter;
-        QVERIFY(!LabelFile::OuvrirFichier(label, file("bad.jket"), prompter));
+        QVERIFY(!LabelFile::open(label, file("bad.jket"), prompter));
         QCOMPARE(prompter.last().text, QStringLiteral("Erreur lors de l'ouverture du fichier !"));
         QCOMPARE(label.text(5) && label.text(5)->visible, bytes.startsWith(headerOfTwo + record));
     }
@@ -129,18 +129,18 @@ private Q_SLOTS:
         CdLabelDocument label;
         label.insertText().setCaption(QStringLiteral("Le \"Best of\""));
         ScriptedPrompter prompter;
-        QVERIFY(LabelFile::SauveFichier(label, file("q.jket"), prompter));
+        QVERIFY(LabelFile::save(label, file("q.jket"), prompter));
         QCOMPARE(prompter.asked.size(), 1); // the replacement is told
-        QVERIFY(LabelFile::OuvrirFichier(label, file("q.jket"), prompter));
+        QVERIFY(LabelFile::open(label, file("q.jket"), prompter));
         QCOMPARE(label.text(1)->caption(), QStringLiteral("Le ”Best of”"));
 
         // A save that cannot be completed keeps the old file byte for byte and the label
         // modified: no folder, or a file larger than the process may write.
         const QByteArray before = readAll(file("q.jket"));
-        QVERIFY(!LabelFile::SauveFichier(label, file("absent/q.jket"), prompter));
+        QVERIFY(!LabelFile::save(label, file("absent/q.jket"), prompter));
         QCOMPARE(prompter.last().text, QStringLiteral("Erreur lors de la sauvegarde du fichier !"));
         const bool written = withFileSizeLimit(
-            100, [&] { return LabelFile::SauveFichier(label, file("q.jket"), prompter); });
+            100, [&] { return LabelFile::save(label, file("q.jket"), prompter); });
         QVERIFY(!written);
         QCOMPARE(readAll(file("q.jket")), before);
     }

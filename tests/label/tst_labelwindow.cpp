@@ -1,14 +1,14 @@
 #include "Application.h"
-#include "FitLabelInFace.h"
-#include "FrmETICD.h"
+#include "CoverWindow.h"
+#include "FitTextInFace.h"
 #include "LabelRenderer.h"
+#include "LabelWindow.h"
 #include "ModalDriver.h"
 #include "PrintOutput.h"
 #include "ScriptedPrompter.h"
 #include "SheetWidget.h"
+#include "TextEditorDialog.h"
 #include "TextMetrics.h"
-#include "frmJewelCase.h"
-#include "frmTextEdit.h"
 
 #include <QClipboard>
 #include <QPlainTextEdit>
@@ -24,7 +24,7 @@ namespace {
 // A label window on its own, shown, answering from a script.
 struct Window {
     ScriptedPrompter prompter;
-    FrmETICD window{&prompter};
+    LabelWindow window{&prompter};
     const LabelMenus& menus = window.menus();
     CdLabelDocument& label = window.label();
     SheetWidget* drawing = window.drawing();
@@ -126,7 +126,7 @@ private Q_SLOTS:
 
         // A double click edits in the cover's editor.
         ExpectModal editor([](QWidget* dialog) {
-            auto* edit = qobject_cast<frmTextEdit*>(dialog);
+            auto* edit = qobject_cast<TextEditorDialog*>(dialog);
             if (!edit)
                 return dialog->close();
             edit->textBox()->setPlainText(QStringLiteral("Face A"));
@@ -203,11 +203,11 @@ private Q_SLOTS:
     void closingHidesAndTheLabelStays()
     {
         ScriptedPrompter prompter;
-        frmJewelCase cover(&prompter);
+        CoverWindow cover(&prompter);
         cover.startUp();
         cover.show();
         cover.menus().windows.label->trigger();
-        FrmETICD* window = cover.labelWindow();
+        LabelWindow* window = cover.labelWindow();
         QVERIFY(window && window->isVisible() && window->isModal());
         window->insertText();
 

@@ -81,7 +81,7 @@ private Q_SLOTS:
         JewelCaseDocument document;
         makeCover(document);
         ScriptedPrompter prompter;
-        QVERIFY(CoverFile::SauveFichier(document, file("a.jkcd"), prompter));
+        QVERIFY(CoverFile::save(document, file("a.jkcd"), prompter));
         QVERIFY(prompter.asked.isEmpty());
         const QByteArray bytes = readAll(file("a.jkcd"));
         QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
@@ -107,11 +107,11 @@ private Q_SLOTS:
 
         // Opened, the cover is the one saved: saved again, it gives the same bytes.
         JewelCaseDocument opened;
-        QVERIFY(CoverFile::OuvrirFichier(opened, file("a.jkcd"), prompter));
+        QVERIFY(CoverFile::open(opened, file("a.jkcd"), prompter));
         QVERIFY(prompter.asked.isEmpty());
         QVERIFY(!opened.faces[Face::Recto].text(2)); // the deleted text stayed behind
         QCOMPARE(opened.imageChoices.logoDisplayMode, (std::array<int, 3>{6, 0, 0}));
-        QVERIFY(CoverFile::SauveFichier(opened, file("b.jkcd"), prompter));
+        QVERIFY(CoverFile::save(opened, file("b.jkcd"), prompter));
         QCOMPARE(readAll(file("b.jkcd")), bytes);
 
         // A character outside Windows-1252 makes the file UTF-8, and it reads back; straight
@@ -119,7 +119,7 @@ private Q_SLOTS:
         const QString greek = QStringLiteral("Μίκης «Ζορμπάς»");
         document.verticalText.setCaption(greek);
         document.faces[Face::Recto].text(1)->setCaption(QStringLiteral("Le \"Best of\""));
-        QVERIFY(CoverFile::SauveFichier(document, file("c.jkcd"), prompter));
+        QVERIFY(CoverFile::save(document, file("c.jkcd"), prompter));
         QCOMPARE(prompter.asked.size(), 1);
         QLocale::setDefault(QLocale::c());
 
@@ -127,7 +127,7 @@ private Q_SLOTS:
         // names the logo and its lists: saved, it is the file it was (the drive comes back).
         QVERIFY(QFile::remove(file("logo.png")));
         ScriptedPrompter asked;
-        QVERIFY(CoverFile::OuvrirFichier(opened, file("c.jkcd"), asked));
+        QVERIFY(CoverFile::open(opened, file("c.jkcd"), asked));
         QCOMPARE(asked.asked.size(), 1);
         QCOMPARE(asked.last().text, QStringLiteral("Le fichier image ") + file("logo.png") +
                                         QStringLiteral(" est introuvable !"));
@@ -135,15 +135,15 @@ private Q_SLOTS:
         QCOMPARE(opened.faces[Face::Recto].text(1)->caption(), QStringLiteral("Le ”Best of”"));
         QCOMPARE(opened.verticalText.caption(), greek);
         const QByteArray before = readAll(file("c.jkcd"));
-        QVERIFY(CoverFile::SauveFichier(opened, file("d.jkcd"), asked));
+        QVERIFY(CoverFile::save(opened, file("d.jkcd"), asked));
         QCOMPARE(readAll(file("d.jkcd")), before);
 
         // A save that cannot be completed keeps the old file byte for byte and the cover as it
         // was: no folder, or a file larger than the process may write.
-        QVERIFY(!CoverFile::SauveFichier(opened, file("absent/c.jkcd"), prompter));
+        QVERIFY(!CoverFile::save(opened, file("absent/c.jkcd"), prompter));
         QCOMPARE(prompter.last().text, QStringLiteral("Erreur lors de la sauvegarde du fichier !"));
         QVERIFY(!withFileSizeLimit(
-            100, [&] { return CoverFile::SauveFichier(opened, file("c.jkcd"), prompter); }));
+            100, [&] { return CoverFile::save(opened, file("c.jkcd"), prompter); }));
         QCOMPARE(opened.logoImagePath, file("logo.png"));
         QCOMPARE(readAll(file("c.jkcd")), before);
     }
@@ -163,7 +163,7 @@ private Q_SLOTS:
         QVERIFY(writeAll(file("main.jkcd"), bytes));
         JewelCaseDocument document;
         ScriptedPrompter prompter;
-        QVERIFY(CoverFile::OuvrirFichier(document, file("main.jkcd"), prompter));
+        QVERIFY(CoverFile::open(document, file("main.jkcd"), prompter));
         QCOMPARE(document.faces[Face::Recto].color, OleColor(65280));
         const TextElement* text = document.faces[Face::Recto].text(7);
         QVERIFY(text);
@@ -177,7 +177,7 @@ private Q_SLOTS:
             QVERIFY(writeAll(file("cut.jkcd"), bytes.left(end)));
             ScriptedPrompter asked;
             JewelCaseDocument broken;
-            QVERIFY2(!CoverFile::OuvrirFichier(broken, file("cut.jkcd"), asked),
+            QVERIFY2(!CoverFile::open(broken, file("cut.jkcd"), asked),
                      qPrintable(QString::number(end)));
             QCOMPARE(asked.last().text, QStringLiteral("Erreur lors de l'ouverture du fichier !"));
         }
@@ -194,19 +194,19 @@ private Q_SLOTS:
         for (const auto& [from, to] : refused) {
             QVERIFY(writeAll(file("refused.jkcd"), QByteArray(bytes).replace(from, to)));
             ScriptedPrompter asked;
-            QVERIFY2(!CoverFile::OuvrirFichier(document, file("refused.jkcd"), asked), to);
+            QVERIFY2(!CoverFile::open(document, file("refused.jkcd"), asked), to);
             QCOMPARE(asked.last().text, QStringLiteral("Erreur lors de l'ouverture du fichier !"));
         }
         QVERIFY(writeAll(file("far.jkcd"), QByteArray(bytes).replace(",100,", ",16777216,")));
-        QVERIFY(CoverFile::OuvrirFichier(document, file("far.jkcd"), prompter));
-        QVERIFY(CoverFile::SauveFichier(document, file("far-saved.jkcd"), prompter));
+        QVERIFY(CoverFile::open(document, file("far.jkcd"), prompter));
+        QVERIFY(CoverFile::save(document, file("far-saved.jkcd"), prompter));
         JewelCaseDocument far;
-        QVERIFY(CoverFile::OuvrirFichier(far, file("far-saved.jkcd"), prompter));
+        QVERIFY(CoverFile::open(far, file("far-saved.jkcd"), prompter));
         QCOMPARE(far.faces[Face::Recto].text(7)->left, 16777216.0f);
 
-        QVERIFY(!CoverFile::OuvrirFichier(document, file("absent.jkcd"), prompter));
+        QVERIFY(!CoverFile::open(document, file("absent.jkcd"), prompter));
         QVERIFY(writeAll(file("wrong.jkcd"), "blanc\r\n"));
-        QVERIFY(!CoverFile::OuvrirFichier(document, file("wrong.jkcd"), prompter));
+        QVERIFY(!CoverFile::open(document, file("wrong.jkcd"), prompter));
     }
 };
 

@@ -1,4 +1,4 @@
-#include "FitLabelInFace.h"
+#include "FitTextInFace.h"
 
 #include "CoverLayout.h"
 #include "DragRules.h"
@@ -19,8 +19,8 @@ double fittedBottom(const QRectF& frame)
     return std::floor(frame.bottom() - CoverLayout::insideMargin);
 }
 
-TextElement& FitLabelInFace(const JewelCaseDocument& document, SelectionController& selection,
-                            TextElement& element, int face)
+TextElement& fitTextInFace(const JewelCaseDocument& document, SelectionController& selection,
+                           TextElement& element, int face)
 {
     if (selection.currentSelection().isSpine() || !Face::isValid(face))
         return element;

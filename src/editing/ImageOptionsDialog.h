@@ -15,11 +15,11 @@ struct CoverContext;
 // "Options d'affichage des images": the pictures, their modes, the logo's border and the face
 // colours of the three faces, and the alignment of the spines' text. It shows and changes an
 // ImageOptions; "&Valider && Fermer" applies it to the cover.
-class frmJCimgOpts : public QDialog {
+class ImageOptionsDialog : public QDialog {
     Q_OBJECT
 public:
-    frmJCimgOpts(CoverContext& context, QString& lastPicturePath, QWidget* parent = nullptr,
-                 std::function<void()> showAbout = {});
+    ImageOptionsDialog(CoverContext& context, QString& lastPicturePath, QWidget* parent = nullptr,
+                       std::function<void()> showAbout = {});
 
     const ImageOptions& options() const { return options_; }
 

@@ -27,7 +27,7 @@ class QTableWidget;
 // fichier texte") that the text editor inserts into the cover; it writes nothing into the cover
 // itself. Nothing in it waits: a search runs while the window goes on (`CddbSearch`), and a new
 // search, a server list or the window's closing ends the one running.
-class FrmCDDB : public QDialog {
+class LookupWindow : public QDialog {
     Q_OBJECT
 public:
     // What the window works with; the defaults are the real drives, server and store. The
@@ -37,7 +37,7 @@ public:
         std::function<std::unique_ptr<DiscReader>()> makeReader;
         QString serverUrl = QString::fromLatin1(CddbClient::DefaultServerUrl);
         QString coverArtSearch; // the store's search address up to the album; empty: the store's
-        std::chrono::milliseconds timeout = InetCtrl::DefaultTimeout;
+        std::chrono::milliseconds timeout = HttpTransfer::DefaultTimeout;
 
         static Services system();
     };
@@ -50,8 +50,8 @@ public:
     // for a typed table of contents.
     static void open(QWidget* parent, Prompter& prompter, Services services = Services::system());
 
-    FrmCDDB(Prompter& prompter, Services services, QWidget* parent = nullptr);
-    ~FrmCDDB() override;
+    LookupWindow(Prompter& prompter, Services services, QWidget* parent = nullptr);
+    ~LookupWindow() override;
 
     // "&Rechercher pour ce CD", "Liste des &Sites" / "Choisir ce &Site", the saved list. A
     // search or a server list only starts: the answers are shown as they come.
@@ -60,21 +60,21 @@ public:
     void saveList();
 
     // For the tests.
-    QComboBox* drives() const { return cboLecteurCD; }
+    QComboBox* drives() const { return driveList_; }
     QPushButton* searchButton() const { return btnCodeID; }
     QPushButton* siteButton() const { return btnChoisirSite; }
-    QPushButton* saveButton() const { return Command1; }
-    QLineEdit* artist() const { return txtArtiste; }
-    QLineEdit* album() const { return txtAlbum; }
-    QLineEdit* year() const { return txtAnnee; }
-    QLineEdit* genre() const { return txtGenre; }
-    QLineEdit* email() const { return txtEmail; }
-    QLineEdit* tableOfContents() const { return txtToc; }
-    QLabel* picture() const { return Image1; }
-    QPlainTextEdit* rawAnswer() const { return txtRecu; }
-    QTableWidget* grid() const { return grdTitres; }
-    QGroupBox* categoryPanel() const { return fraCategorie; }
-    QListWidget* categories() const { return lstCategories; }
+    QPushButton* saveButton() const { return saveListButton_; }
+    QLineEdit* artist() const { return artistField_; }
+    QLineEdit* album() const { return albumField_; }
+    QLineEdit* year() const { return yearField_; }
+    QLineEdit* genre() const { return genreField_; }
+    QLineEdit* email() const { return emailField_; }
+    QLineEdit* tableOfContents() const { return tocField_; }
+    QLabel* picture() const { return albumPicture_; }
+    QPlainTextEdit* rawAnswer() const { return rawAnswerView_; }
+    QTableWidget* grid() const { return trackGrid_; }
+    QGroupBox* categoryPanel() const { return categoryFrame_; }
+    QListWidget* categories() const { return categoryList_; }
     QPushButton* categoryButton() const { return btnOkSelCategorie; }
     QString statusText() const;
     // A search runs: it waits for an answer or for the choice of a category.
@@ -118,26 +118,26 @@ private:
     bool busy = false;
     QPoint dragStart;
 
-    QComboBox* cboLecteurCD = nullptr;
+    QComboBox* driveList_ = nullptr;
     QPushButton* btnCodeID = nullptr;
     QPushButton* btnChoisirSite = nullptr;
-    QLineEdit* txtArtiste = nullptr;
-    QLineEdit* txtAlbum = nullptr;
-    QLineEdit* txtAnnee = nullptr;
-    QLineEdit* txtGenre = nullptr;
-    QLineEdit* txtEmail = nullptr;
-    QLineEdit* txtToc = nullptr;
-    QLabel* Image1 = nullptr;
-    QPlainTextEdit* txtRecu = nullptr;
-    QTableWidget* grdTitres = nullptr;
-    QPushButton* Command1 = nullptr;
-    QLabel* lblMail = nullptr;
-    QPushButton* Command2 = nullptr;
+    QLineEdit* artistField_ = nullptr;
+    QLineEdit* albumField_ = nullptr;
+    QLineEdit* yearField_ = nullptr;
+    QLineEdit* genreField_ = nullptr;
+    QLineEdit* emailField_ = nullptr;
+    QLineEdit* tocField_ = nullptr;
+    QLabel* albumPicture_ = nullptr;
+    QPlainTextEdit* rawAnswerView_ = nullptr;
+    QTableWidget* trackGrid_ = nullptr;
+    QPushButton* saveListButton_ = nullptr;
+    QLabel* emailLabel_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
     QLabel* statusMessage = nullptr;
     QLabel* statusDate = nullptr;
     QLabel* statusTime = nullptr;
-    QGroupBox* fraCategorie = nullptr;
-    QListWidget* lstCategories = nullptr;
+    QGroupBox* categoryFrame_ = nullptr;
+    QListWidget* categoryList_ = nullptr;
     QPushButton* btnOkSelCategorie = nullptr;
     QLabel* placeholder = nullptr;
 };

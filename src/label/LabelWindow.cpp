@@ -1,4 +1,4 @@
-#include "FrmETICD.h"
+#include "LabelWindow.h"
 
 #include "AboutPicture.h"
 #include "CenterWindow.h"
@@ -8,8 +8,8 @@
 #include "PrintOutput.h"
 #include "RecentFiles.h"
 #include "SheetWidget.h"
+#include "TextEditorDialog.h"
 #include "Twips.h"
-#include "frmTextEdit.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -34,16 +34,17 @@ constexpr int rowGap = 8;
 
 } // namespace
 
-FrmETICD::FrmETICD(Prompter* prompter, Services services, QWidget* parent)
+LabelWindow::LabelWindow(Prompter* prompter, Services services, QWidget* parent)
     : QMainWindow(parent), qtPrompter_(this), prompter_(prompter ? *prompter : qtPrompter_),
       services_(std::move(services)), context_(prompter_), menus_(this), files_(context_),
       texts_(context_.selection, prompter_,
              [this](const QString& caption) {
                  // The editor works on this window's selection.
-                 return frmTextEdit::edit(caption, true, prompter_, this, services_.showAbout);
+                 return TextEditorDialog::edit(caption, true, prompter_, this, services_.showAbout);
              }),
       formatting_(context_.selection, prompter_), pictures_(context_, this)
 {
+    setObjectName(QStringLiteral("FrmETICD"));
     setWindowFlag(Qt::Window);
     setWindowModality(Qt::ApplicationModal);
     setWindowIcon(QIcon(QStringLiteral(":/icons/jaskelcd.svg")));
@@ -53,7 +54,8 @@ FrmETICD::FrmETICD(Prompter* prompter, Services services, QWidget* parent)
     toolBar_->setIconSize(QSize(20, 20));
     menus_.layOut(menuBar(), toolBar_);
     buildDrawingArea();
-    output_ = std::make_unique<PrintOutput>(prompter_, *cmdNoPrint_, this, services_.printer);
+    output_ =
+        std::make_unique<PrintOutput>(prompter_, *cancelPrintButton_, this, services_.printer);
 
     wireHistory();
     wireFileCommands();
@@ -68,14 +70,14 @@ FrmETICD::FrmETICD(Prompter* prompter, Services services, QWidget* parent)
     refresh();
 }
 
-FrmETICD::~FrmETICD() = default;
+LabelWindow::~LabelWindow() = default;
 
-QPrinter& FrmETICD::printer()
+QPrinter& LabelWindow::printer()
 {
     return output_->printer();
 }
 
-void FrmETICD::buildDrawingArea()
+void LabelWindow::buildDrawingArea()
 {
     auto* area = new QWidget(this);
     setCentralWidget(area);
@@ -94,16 +96,17 @@ void FrmETICD::buildDrawingArea()
 
     // Under the drawing: the cancel button while output runs, and the program's picture.
     const int rowTop = drawing_->geometry().bottom() + rowGap;
-    cmdNoPrint_ = new QPushButton(QStringLiteral("Annuler l'impression"), area);
-    cmdNoPrint_->adjustSize();
-    cmdNoPrint_->move(rowGap, rowTop);
+    cancelPrintButton_ = new QPushButton(QStringLiteral("Annuler l'impression"), area);
+    cancelPrintButton_->setObjectName(QStringLiteral("cmdNoPrint"));
+    cancelPrintButton_->adjustSize();
+    cancelPrintButton_->move(rowGap, rowTop);
     QToolButton* about = makeAboutPicture(area, services_.showAbout);
     about->setObjectName(QStringLiteral("imgAbout"));
     about->adjustSize();
     about->move(drawing_->geometry().right() - about->width(), rowTop);
 }
 
-void FrmETICD::placeOnScreen()
+void LabelWindow::placeOnScreen()
 {
     const double pixelsPerTwip = Twips::toDevice(*drawing_).m11();
     const int toolbarHeight = toolBar_->sizeHint().height();
@@ -114,7 +117,7 @@ void FrmETICD::placeOnScreen()
     move(pos() - QPoint(shift, shift));
 }
 
-void FrmETICD::wire(QAction* action, std::function<void()> command)
+void LabelWindow::wire(QAction* action, std::function<void()> command)
 {
     connect(action, &QAction::triggered, this, [this, command = std::move(command)] {
         command();
@@ -122,15 +125,15 @@ void FrmETICD::wire(QAction* action, std::function<void()> command)
     });
 }
 
-void FrmETICD::wireHistory()
+void LabelWindow::wireHistory()
 {
     menus_.history.follow(context_.history);
-    connect(&context_.history, &DocumentHistory::changed, this, &FrmETICD::refresh);
+    connect(&context_.history, &DocumentHistory::changed, this, &LabelWindow::refresh);
     connect(&context_.history, &DocumentHistory::restored, this,
             [this] { context_.selection.EndDrag(); });
 }
 
-void FrmETICD::wireFileCommands()
+void LabelWindow::wireFileCommands()
 {
     for (QAction* action : {menus_.open, menus_.openButton})
         wire(action, [this] { files_.Open(); });
@@ -149,7 +152,7 @@ void FrmETICD::wireFileCommands()
     wire(menus_.about, [this] { services_.showAbout(); });
 }
 
-void FrmETICD::wireTextCommands()
+void LabelWindow::wireTextCommands()
 {
     for (QAction* action : {menus_.insertText, menus_.insertButton})
         wire(action, [this] { insertText(); });
@@ -168,7 +171,7 @@ void FrmETICD::wireTextCommands()
         wire(menus_.align[std::size_t(entry)], [this, entry] { formatting_.textAlignment(entry); });
 }
 
-void FrmETICD::wirePictureCommands()
+void LabelWindow::wirePictureCommands()
 {
     wire(menus_.pictureFromFile, [this] { pictures_.fromFile(); });
     wire(menus_.pictureFromScanner, [this] { pictures_.fromScanner(); });
@@ -176,10 +179,10 @@ void FrmETICD::wirePictureCommands()
     wire(menus_.deletePicture, [this] { pictures_.deletePicture(); });
     wire(menus_.labelColour, [this] { pictures_.labelColour(); });
     for (QMenu* menu : {menus_.pictureMenu, menus_.insertPictureMenu})
-        connect(menu, &QMenu::aboutToShow, this, &FrmETICD::refresh);
+        connect(menu, &QMenu::aboutToShow, this, &LabelWindow::refresh);
 }
 
-void FrmETICD::wireOutputCommands()
+void LabelWindow::wireOutputCommands()
 {
     for (QAction* action : {menus_.print, menus_.printButton})
         wire(action, [this] { Print(); });
@@ -190,11 +193,11 @@ void FrmETICD::wireOutputCommands()
     wire(menus_.saveBmp, [this] { exportBmp(); });
 }
 
-void FrmETICD::wireRecentFilesAndDrops()
+void LabelWindow::wireRecentFilesAndDrops()
 {
     recentFiles_ = new RecentFiles(QStringLiteral("LabelWindow"), menus_.fileMenu, prompter_, this);
     files_.fileUsed = [this](const QString& path) { recentFiles_->add(path); };
-    connect(recentFiles_, &RecentFiles::fileChosen, this, &FrmETICD::openFile);
+    connect(recentFiles_, &RecentFiles::fileChosen, this, &LabelWindow::openFile);
 
     // A label file opens wherever it is dropped; a picture becomes the label's over its drawing.
     const auto isLabel = [](const QString& path) {
@@ -219,14 +222,14 @@ void FrmETICD::wireRecentFilesAndDrops()
         });
 }
 
-void FrmETICD::refresh()
+void LabelWindow::refresh()
 {
     setWindowTitle(QStringLiteral("Jaskel CD : ") + context_.fileName);
     menus_.deletePicture->setEnabled(context_.label.hasPictureFile());
     drawing_->update();
 }
 
-void FrmETICD::showWindow()
+void LabelWindow::showWindow()
 {
     refresh();
     show();
@@ -234,7 +237,7 @@ void FrmETICD::showWindow()
     activateWindow();
 }
 
-bool FrmETICD::openFile(const QString& path)
+bool LabelWindow::openFile(const QString& path)
 {
     if (!files_.settleUnsavedChanges())
         return false;
@@ -243,12 +246,12 @@ bool FrmETICD::openFile(const QString& path)
     return read;
 }
 
-bool FrmETICD::mayEndProgram()
+bool LabelWindow::mayEndProgram()
 {
     return files_.settleUnsavedChanges();
 }
 
-void FrmETICD::insertText()
+void LabelWindow::insertText()
 {
     DocumentHistory::Edit edit(context_.history, QStringLiteral("l'insertion du texte"));
     TextElement& text = context_.label.insertText();
@@ -256,7 +259,7 @@ void FrmETICD::insertText()
     context_.selection.Select();
 }
 
-void FrmETICD::Print()
+void LabelWindow::Print()
 {
     if (!output_->confirmed(QStringLiteral("Impression de l'étiquette du CD")))
         return;
@@ -270,19 +273,19 @@ void FrmETICD::Print()
     output_->output({page}, output_->copyOrExportInProgress(), QPageLayout::Portrait);
 }
 
-void FrmETICD::copy()
+void LabelWindow::copy()
 {
     output_->copy([this] { Print(); });
 }
 
-void FrmETICD::exportBmp()
+void LabelWindow::exportBmp()
 {
     output_->exportBmp([this] { Print(); },
                        QStringLiteral("Enregistrer étiquette CD au format image BMP"),
                        QStringLiteral("Image Etiquette CD"));
 }
 
-void FrmETICD::closeEvent(QCloseEvent* event)
+void LabelWindow::closeEvent(QCloseEvent* event)
 {
     // Hidden, the window is being closed because the program ends, which asked already.
     if (isVisible() && !files_.settleUnsavedChanges()) {

@@ -4,9 +4,9 @@
 #include "CoverFileCommands.h"
 #include "EditingCommands.h"
 #include "FaceViews.h"
-#include "FrmCDDB.h"
 #include "ImageOptions.h"
 #include "JewelCaseDocument.h"
+#include "LookupWindow.h"
 #include "MainMenus.h"
 #include "OutputCommands.h"
 #include "QtPrompter.h"
@@ -16,7 +16,7 @@
 #include <memory>
 
 class CoverView;
-class FrmETICD;
+class LabelWindow;
 class QPrinter;
 class QPushButton;
 class QToolBar;
@@ -24,12 +24,12 @@ class RecentFiles;
 
 // The cover window: it holds the cover, lays out its menus and toolbar, and wires the commands
 // of each subsystem to them.
-class frmJewelCase : public QMainWindow {
+class CoverWindow : public QMainWindow {
     Q_OBJECT
 public:
     // A null prompter means Qt's own dialogs.
-    explicit frmJewelCase(Prompter* prompter = nullptr, QWidget* parent = nullptr);
-    ~frmJewelCase() override;
+    explicit CoverWindow(Prompter* prompter = nullptr, QWidget* parent = nullptr);
+    ~CoverWindow() override;
 
     JewelCaseDocument& document() { return document_; }
     CoverContext& context() { return *context_; }
@@ -42,7 +42,7 @@ public:
     CoverFileCommands& files() { return *files_; }
     OutputCommands& output() { return *output_; }
     QPrinter& printer() { return output_->printer(); }
-    QPushButton* cancelPrintButton() const { return cmdNoPrint_; }
+    QPushButton* cancelPrintButton() const { return cancelPrintButton_; }
     RecentFiles& recentFiles() { return *recentFiles_; }
 
     // Shows the first view, imports the start-up record, sizes the window and opens the cover
@@ -54,18 +54,21 @@ public:
     void showImageOptions();
     // What "Accès base CDDB..." opens the lookup window with: the machine's drives and the
     // public server, unless a test gives others.
-    void setLookupServices(FrmCDDB::Services services) { lookupServices_ = std::move(services); }
+    void setLookupServices(LookupWindow::Services services)
+    {
+        lookupServices_ = std::move(services);
+    }
     void refreshCover();
     double pixelsPerTwip() const;
 
     // "&Etiquette CD": the label window, made on first use and kept, hidden, after it closes,
     // so that the label lasts until the program ends.
-    FrmETICD* showLabelWindow();
+    LabelWindow* showLabelWindow();
     // The label window on a .jket file (after its unsaved-changes question); false when the
     // file was not read.
     bool openLabel(const QString& path);
     // Null until the label window was first opened.
-    FrmETICD* labelWindow() const { return labelWindow_; }
+    LabelWindow* labelWindow() const { return labelWindow_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -94,12 +97,12 @@ private:
     CoverView* view_ = nullptr;
     EditingCommands* editing_ = nullptr;
     std::unique_ptr<CoverFileCommands> files_;
-    QPushButton* cmdNoPrint_ = nullptr; // "Annuler l'impression", shown while output runs
+    QPushButton* cancelPrintButton_ = nullptr; // "Annuler l'impression", shown while output runs
     OutputCommands* output_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QString lastPicturePath_; // the picture last opened or exported
-    std::optional<FrmCDDB::Services> lookupServices_;
-    FrmETICD* labelWindow_ = nullptr;
+    std::optional<LookupWindow::Services> lookupServices_;
+    LabelWindow* labelWindow_ = nullptr;
     RecentFiles* recentFiles_ = nullptr;
     bool started_ = false;
     bool quitting_ = false; // "&Quitter" was confirmed: closing asks nothing more

@@ -1,7 +1,8 @@
-#include "FrmCDDB.h"
+#include "LookupWindow.h"
 
 #include "CdDrives.h"
 #include "CoverArtLookup.h"
+#include "DiscInfo.h"
 #include "GivenTocReader.h"
 #include "LibDiscidReader.h"
 #include "Prompter.h"
@@ -9,7 +10,6 @@
 #include "TextEncoding.h"
 #include "TrackList.h"
 #include "Twips.h"
-#include "clsCdInfo.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -85,7 +85,7 @@ int columnWidth(const QWidget* widget, const QString& text)
 
 } // namespace
 
-FrmCDDB::Services FrmCDDB::Services::system()
+LookupWindow::Services LookupWindow::Services::system()
 {
     Services services;
     services.drives = cdDrives();
@@ -93,27 +93,48 @@ FrmCDDB::Services FrmCDDB::Services::system()
     return services;
 }
 
-void FrmCDDB::open(QWidget* parent, Prompter& prompter, Services services)
+void LookupWindow::open(QWidget* parent, Prompter& prompter, Services services)
 {
-    FrmCDDB window(prompter, std::move(services), parent);
+    LookupWindow window(prompter, std::move(services), parent);
     window.exec();
 }
 
-FrmCDDB::FrmCDDB(Prompter& prompter, Services services, QWidget* parent)
+LookupWindow::LookupWindow(Prompter& prompter, Services services, QWidget* parent)
     : QDialog(parent), prompter(prompter), services(std::move(services)),
       client(this->services.timeout)
 {
+    setObjectName(QStringLiteral("FrmCDDB"));
     setFont(QFont(QStringLiteral("Comic Sans MS"), 8));
     buildControls();
     buildCategoryPanel();
+    // The controls keep the names the window's description gives them.
+    const std::pair<QWidget*, const char*> named[] = {
+        {driveList_, "cboLecteurCD"},
+        {artistField_, "txtArtiste"},
+        {albumField_, "txtAlbum"},
+        {yearField_, "txtAnnee"},
+        {genreField_, "txtGenre"},
+        {emailField_, "txtEmail"},
+        {tocField_, "txtToc"},
+        {albumPicture_, "Image1"},
+        {rawAnswerView_, "txtRecu"},
+        {trackGrid_, "grdTitres"},
+        {saveListButton_, "Command1"},
+        {emailLabel_, "lblMail"},
+        {closeButton_, "Command2"},
+        {categoryFrame_, "fraCategorie"},
+        {categoryList_, "lstCategories"},
+    };
+    for (const auto& [widget, name] : named)
+        widget->setObjectName(QLatin1String(name));
 
-    cboLecteurCD->addItems(this->services.drives);
-    cboLecteurCD->setCurrentIndex(0);
+    driveList_->addItems(this->services.drives);
+    driveList_->setCurrentIndex(0);
     // Without a drive only a typed table of contents can be searched for.
     if (this->services.drives.isEmpty()) {
-        cboLecteurCD->setEnabled(false);
+        driveList_->setEnabled(false);
         statusMessage->setText(NoDrive);
-        txtToc->setFocus();
+        tocField_->setFocus();
     }
     client.setServerUrl(this->services.serverUrl);
     setSiteTitle();
@@ -126,7 +147,7 @@ FrmCDDB::FrmCDDB(Prompter& prompter, Services services, QWidget* parent)
     });
 }
 
-FrmCDDB::~FrmCDDB()
+LookupWindow::~LookupWindow()
 {
     cancelSearch();
     client.abort();
@@ -134,20 +155,20 @@ FrmCDDB::~FrmCDDB()
     showBusy();
 }
 
-void FrmCDDB::buildControls()
+void LookupWindow::buildControls()
 {
     auto* area = new QWidget(this);
     area->setFixedSize(pixels(InnerWidth), pixels(InnerHeight));
 
     label(area, QStringLiteral("Lecteur :"), 120, 240, 735, 255);
-    cboLecteurCD = new QComboBox(area);
-    place(cboLecteurCD, 960, 240, 3135, 345);
+    driveList_ = new QComboBox(area);
+    place(driveList_, 960, 240, 3135, 345);
 
     btnCodeID = new QPushButton(QStringLiteral("&Rechercher pour ce CD"), area);
     btnCodeID->setToolTip(
         QStringLiteral("Identifie et recherche la liste des pistes sur Internet"));
     place(btnCodeID, 120, 720, 2055, 495);
-    connect(btnCodeID, &QPushButton::clicked, this, &FrmCDDB::search);
+    connect(btnCodeID, &QPushButton::clicked, this, &LookupWindow::search);
     // Return searches, unless the category panel waits for a choice (then it chooses).
     btnCodeID->setDefault(true);
 
@@ -155,75 +176,75 @@ void FrmCDDB::buildControls()
     btnChoisirSite->setToolTip(
         QStringLiteral("Recherche de listes des autres serveurs sur Internet et choix d'une URL"));
     place(btnChoisirSite, 2280, 720, 1815, 495);
-    connect(btnChoisirSite, &QPushButton::clicked, this, &FrmCDDB::chooseSite);
+    connect(btnChoisirSite, &QPushButton::clicked, this, &LookupWindow::chooseSite);
 
     label(area, QStringLiteral("Artiste :"), 4200, 0, 1455, 255);
-    txtArtiste = textBox(area, 4200, 240, 3135);
+    artistField_ = textBox(area, 4200, 240, 3135);
     label(area, QStringLiteral("Album :"), 4200, 600, 1455, 255);
-    txtAlbum = textBox(area, 4200, 840, 3135);
+    albumField_ = textBox(area, 4200, 840, 3135);
     label(area, QStringLiteral("Année :"), 7440, 0, 1095, 255);
-    txtAnnee = textBox(area, 7440, 240, 1095);
+    yearField_ = textBox(area, 7440, 240, 1095);
     label(area, QStringLiteral("Genre :"), 7440, 600, 1095, 255);
-    txtGenre = textBox(area, 7440, 840, 1095);
+    genreField_ = textBox(area, 7440, 840, 1095);
 
-    Image1 = new QLabel(area);
-    Image1->setScaledContents(true);
-    place(Image1, 8640, 240, 975, 855);
+    albumPicture_ = new QLabel(area);
+    albumPicture_->setScaledContents(true);
+    place(albumPicture_, 8640, 240, 975, 855);
 
-    txtRecu = new QPlainTextEdit(area);
-    txtRecu->setReadOnly(true);
-    txtRecu->setLineWrapMode(QPlainTextEdit::NoWrap);
-    place(txtRecu, 120, 1320, 4575, 4095);
+    rawAnswerView_ = new QPlainTextEdit(area);
+    rawAnswerView_->setReadOnly(true);
+    rawAnswerView_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    place(rawAnswerView_, 120, 1320, 4575, 4095);
 
-    grdTitres = new QTableWidget(area);
-    grdTitres->verticalHeader()->hide();
-    grdTitres->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grdTitres->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grdTitres->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
-    place(grdTitres, 4800, 1320, 4815, 4095);
+    trackGrid_ = new QTableWidget(area);
+    trackGrid_->verticalHeader()->hide();
+    trackGrid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    trackGrid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    trackGrid_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    place(trackGrid_, 4800, 1320, 4815, 4095);
     // A click on a server row while the servers are listed chooses it.
-    connect(grdTitres, &QTableWidget::cellClicked, this, [this] {
+    connect(trackGrid_, &QTableWidget::cellClicked, this, [this] {
         if (btnChoisirSite->text() == ChooseCaption)
             chooseSite();
     });
 
-    Command1 = iconButton(area, QStyle::SP_DialogSaveButton,
-                          QStringLiteral("Enregistrer la liste dans un fichier texte"));
-    place(Command1, 120, 5520, 1215, 495);
-    connect(Command1, &QPushButton::clicked, this, &FrmCDDB::saveList);
+    saveListButton_ = iconButton(area, QStyle::SP_DialogSaveButton,
+                                 QStringLiteral("Enregistrer la liste dans un fichier texte"));
+    place(saveListButton_, 120, 5520, 1215, 495);
+    connect(saveListButton_, &QPushButton::clicked, this, &LookupWindow::saveList);
 
     // The server asks who is asking: an e-mail address, remembered between runs.
     label(area, QStringLiteral("Votre e-mail :"), 1440, 5520, 1100, 255);
-    txtEmail = new QLineEdit(area);
-    txtEmail->setToolTip(QStringLiteral(
+    emailField_ = new QLineEdit(area);
+    emailField_->setToolTip(QStringLiteral(
         "Adresse e-mail envoyée au serveur CDDB avec chaque requête (il en demande une valide)"));
-    txtEmail->setPlaceholderText(QString::fromLatin1(CddbClient::DefaultUserEmail));
-    txtEmail->setText(QSettings().value(QLatin1String(EmailSetting)).toString());
-    place(txtEmail, 1440, 5760, 4200, 285);
+    emailField_->setPlaceholderText(QString::fromLatin1(CddbClient::DefaultUserEmail));
+    emailField_->setText(QSettings().value(QLatin1String(EmailSetting)).toString());
+    place(emailField_, 1440, 5760, 4200, 285);
 
     // Without a drive, or for a disc that is not in it: its table of contents, typed or pasted
     // in the form libdiscid writes.
     label(area, QStringLiteral("Table des matières :"), 120, TocRowTop + 30, 1700, 255);
-    txtToc = new QLineEdit(area);
-    txtToc->setPlaceholderText(QStringLiteral("PREMIÈRE DERNIÈRE FIN DÉBUT1 … DÉBUTn"));
-    txtToc->setToolTip(QStringLiteral(
+    tocField_ = new QLineEdit(area);
+    tocField_->setPlaceholderText(QStringLiteral("PREMIÈRE DERNIÈRE FIN DÉBUT1 … DÉBUTn"));
+    tocField_->setToolTip(QStringLiteral(
         "Sans lecteur, ou pour un autre disque : la première et la dernière piste, la fin du "
         "disque puis le début de chaque piste, en trames (75 par seconde). Une table tapée ici "
         "est cherchée à la place du disque du lecteur."));
-    place(txtToc, 1860, TocRowTop, 7755, 285);
+    place(tocField_, 1860, TocRowTop, 7755, 285);
 
-    lblMail = label(area, QString::fromLatin1(ContactAddress), 5760, 5640, 2200, 195);
+    emailLabel_ = label(area, QString::fromLatin1(ContactAddress), 5760, 5640, 2200, 195);
     QFont mailFont(QStringLiteral("MS Sans Serif"), 8);
     mailFont.setUnderline(true);
-    lblMail->setFont(mailFont);
-    lblMail->setStyleSheet(QStringLiteral("color: blue"));
-    lblMail->setCursor(Qt::PointingHandCursor);
-    lblMail->setToolTip(QStringLiteral("Envoyez un mail"));
-    lblMail->installEventFilter(this);
+    emailLabel_->setFont(mailFont);
+    emailLabel_->setStyleSheet(QStringLiteral("color: blue"));
+    emailLabel_->setCursor(Qt::PointingHandCursor);
+    emailLabel_->setToolTip(QStringLiteral("Envoyez un mail"));
+    emailLabel_->installEventFilter(this);
 
-    Command2 = iconButton(area, QStyle::SP_DialogCloseButton, QStringLiteral("Fermer"));
-    place(Command2, 8040, 5480, 1575, 615);
-    connect(Command2, &QPushButton::clicked, this, &QDialog::accept);
+    closeButton_ = iconButton(area, QStyle::SP_DialogCloseButton, QStringLiteral("Fermer"));
+    place(closeButton_, 8040, 5480, 1575, 615);
+    connect(closeButton_, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* bar = new QWidget(this);
     buildStatusBar(bar);
@@ -231,7 +252,7 @@ void FrmCDDB::buildControls()
     setFixedSize(area->width(), area->height() + bar->height());
 }
 
-void FrmCDDB::buildStatusBar(QWidget* bar)
+void LookupWindow::buildStatusBar(QWidget* bar)
 {
     const int height = fontMetrics().height() + 6;
     const int clockWidth = pixels(1200);
@@ -260,65 +281,65 @@ void FrmCDDB::buildStatusBar(QWidget* bar)
     clock->start(1000);
 }
 
-void FrmCDDB::buildCategoryPanel()
+void LookupWindow::buildCategoryPanel()
 {
-    fraCategorie = new QGroupBox(QStringLiteral("Catégorie de musique "), this);
-    fraCategorie->setAutoFillBackground(true);
-    place(fraCategorie, 2160, 1680, 6135, 3855);
+    categoryFrame_ = new QGroupBox(QStringLiteral("Catégorie de musique "), this);
+    categoryFrame_->setAutoFillBackground(true);
+    place(categoryFrame_, 2160, 1680, 6135, 3855);
     auto* explanation = label(
-        fraCategorie,
+        categoryFrame_,
         QStringLiteral("Ce CD rentre dans plusieurs catégories ou bien l'identification du CD "
                        "n'est pas correcte (différence sur la longueur de piste, ou CD avec "
                        "identification jumelle, ça peut arriver puisque l'identification se fait "
                        "par rapport aux longueurs et à la structure des pistes)"),
         120, 240, 5895, 975);
     explanation->setWordWrap(true);
-    label(fraCategorie, QStringLiteral("Sélectionnez une liste "), 120, 1200, 4575, 255);
-    lstCategories = new QListWidget(fraCategorie);
-    lstCategories->setStyleSheet(QStringLiteral("background: white"));
-    place(lstCategories, 120, 1560, 4575, 2085);
-    connect(lstCategories, &QListWidget::itemDoubleClicked, this, &FrmCDDB::categoryChosen);
+    label(categoryFrame_, QStringLiteral("Sélectionnez une liste "), 120, 1200, 4575, 255);
+    categoryList_ = new QListWidget(categoryFrame_);
+    categoryList_->setStyleSheet(QStringLiteral("background: white"));
+    place(categoryList_, 120, 1560, 4575, 2085);
+    connect(categoryList_, &QListWidget::itemDoubleClicked, this, &LookupWindow::categoryChosen);
     btnOkSelCategorie =
-        iconButton(fraCategorie, QStyle::SP_DialogApplyButton, QStringLiteral("Valider"));
+        iconButton(categoryFrame_, QStyle::SP_DialogApplyButton, QStringLiteral("Valider"));
     place(btnOkSelCategorie, 4920, 3000, 975, 615);
-    connect(btnOkSelCategorie, &QPushButton::clicked, this, &FrmCDDB::categoryChosen);
-    placeholder = new QLabel(fraCategorie);
+    connect(btnOkSelCategorie, &QPushButton::clicked, this, &LookupWindow::categoryChosen);
+    placeholder = new QLabel(categoryFrame_);
     placeholder->setPixmap(style()->standardIcon(QStyle::SP_DriveCDIcon).pixmap(pixels(1140)));
     place(placeholder, 4920, 1560, 1140, 1140);
-    fraCategorie->installEventFilter(this);
-    fraCategorie->hide();
+    categoryFrame_->installEventFilter(this);
+    categoryFrame_->hide();
 }
 
-QString FrmCDDB::statusText() const
+QString LookupWindow::statusText() const
 {
     return statusMessage->text();
 }
 
-void FrmCDDB::setSiteTitle()
+void LookupWindow::setSiteTitle()
 {
     setWindowTitle(ProductName + QStringLiteral(" - Site : ") + client.ServerUrl());
 }
 
-void FrmCDDB::setTrackLayout()
+void LookupWindow::setTrackLayout()
 {
-    grdTitres->clear();
-    grdTitres->setRowCount(0);
-    grdTitres->setColumnCount(2);
-    grdTitres->setHorizontalHeaderLabels({QStringLiteral("Piste"), QStringLiteral("Titre")});
-    grdTitres->setColumnWidth(0, columnWidth(this, QStringLiteral(" Piste ")));
-    grdTitres->setColumnWidth(1, columnWidth(this, QStringLiteral(" Titre ")));
+    trackGrid_->clear();
+    trackGrid_->setRowCount(0);
+    trackGrid_->setColumnCount(2);
+    trackGrid_->setHorizontalHeaderLabels({QStringLiteral("Piste"), QStringLiteral("Titre")});
+    trackGrid_->setColumnWidth(0, columnWidth(this, QStringLiteral(" Piste ")));
+    trackGrid_->setColumnWidth(1, columnWidth(this, QStringLiteral(" Titre ")));
 }
 
-void FrmCDDB::setSiteLayout()
+void LookupWindow::setSiteLayout()
 {
-    grdTitres->clear();
-    grdTitres->setRowCount(0);
-    grdTitres->setColumnCount(2);
-    grdTitres->setHorizontalHeaderLabels(
+    trackGrid_->clear();
+    trackGrid_->setRowCount(0);
+    trackGrid_->setColumnCount(2);
+    trackGrid_->setHorizontalHeaderLabels(
         {QStringLiteral("Adresse du site"), QStringLiteral("Emplacement géographique")});
 }
 
-void FrmCDDB::showBusy()
+void LookupWindow::showBusy()
 {
     const bool on = searchBusy || sitesBusy;
     if (on == busy)
@@ -330,7 +351,7 @@ void FrmCDDB::showBusy()
         QApplication::restoreOverrideCursor();
 }
 
-void FrmCDDB::search()
+void LookupWindow::search()
 {
     // One search at a time, and the grid shows either its tracks or the servers.
     cancelSearch();
@@ -342,7 +363,7 @@ void FrmCDDB::search()
     if (!query)
         return;
 
-    const QString email = txtEmail->text().trimmed();
+    const QString email = emailField_->text().trimmed();
     QSettings().setValue(QLatin1String(EmailSetting), email);
     client.setUserEmail(email);
     running = std::make_unique<CddbSearch>(
@@ -353,16 +374,16 @@ void FrmCDDB::search()
         searchBusy = on;
         showBusy();
     });
-    connect(search, &CddbSearch::queryAnswered, this, &FrmCDDB::showQueryAnswer);
-    connect(search, &CddbSearch::choiceNeeded, this, &FrmCDDB::showCategories);
-    connect(search, &CddbSearch::recordRead, this, &FrmCDDB::showRecord);
-    connect(search, &CddbSearch::coverArtFound, this, &FrmCDDB::showCoverArt);
+    connect(search, &CddbSearch::queryAnswered, this, &LookupWindow::showQueryAnswer);
+    connect(search, &CddbSearch::choiceNeeded, this, &LookupWindow::showCategories);
+    connect(search, &CddbSearch::recordRead, this, &LookupWindow::showRecord);
+    connect(search, &CddbSearch::coverArtFound, this, &LookupWindow::showCoverArt);
     search->start(*query);
 }
 
-std::optional<QString> FrmCDDB::discQuery()
+std::optional<QString> LookupWindow::discQuery()
 {
-    const QString typed = txtToc->text().trimmed();
+    const QString typed = tocField_->text().trimmed();
     std::unique_ptr<DiscReader> reader;
     if (!typed.isEmpty()) {
         QString refusal;
@@ -375,20 +396,20 @@ std::optional<QString> FrmCDDB::discQuery()
                                              "en trames (75 par seconde), séparés par des "
                                              "espaces."),
                           Prompter::Icon::Exclamation, Prompter::Ok, Prompter::Ok});
-            txtToc->setFocus();
+            tocField_->setFocus();
             return std::nullopt;
         }
         reader = std::make_unique<GivenTocReader>(toc);
-    } else if (cboLecteurCD->count() == 0) {
+    } else if (driveList_->count() == 0) {
         statusMessage->setText(NoDrive);
-        txtToc->setFocus();
+        tocField_->setFocus();
         return std::nullopt;
     } else {
         reader = services.makeReader();
     }
-    clsCdInfo disc(*reader);
-    disc.Init(typed.isEmpty() ? cboLecteurCD->currentText() : QString());
-    const clsCdInfo::Query query = disc.QueryString();
+    DiscInfo disc(*reader);
+    disc.Init(typed.isEmpty() ? driveList_->currentText() : QString());
+    const DiscInfo::Query query = disc.QueryString();
     if (query.command.isEmpty()) {
         if (query.message)
             prompter.ask(*query.message);
@@ -397,7 +418,7 @@ std::optional<QString> FrmCDDB::discQuery()
     return query.command;
 }
 
-void FrmCDDB::cancelSearch()
+void LookupWindow::cancelSearch()
 {
     running.reset();
     hideCategories();
@@ -406,59 +427,59 @@ void FrmCDDB::cancelSearch()
 }
 
 // Nothing of the disc searched for before stays on screen.
-void FrmCDDB::clearResults()
+void LookupWindow::clearResults()
 {
-    Command1->setEnabled(false);
+    saveListButton_->setEnabled(false);
     record = CddbRecord();
-    for (QLineEdit* field : {txtArtiste, txtAlbum, txtAnnee, txtGenre})
+    for (QLineEdit* field : {artistField_, albumField_, yearField_, genreField_})
         field->clear();
-    txtRecu->clear();
-    Image1->clear();
+    rawAnswerView_->clear();
+    albumPicture_->clear();
     setTrackLayout();
 }
 
-void FrmCDDB::showQueryAnswer(const CddbClient::QueryResult& query)
+void LookupWindow::showQueryAnswer(const CddbClient::QueryResult& query)
 {
-    txtRecu->setPlainText(query.rawAnswer);
+    rawAnswerView_->setPlainText(query.rawAnswer);
     reportRefusedEmail(query);
 }
 
-void FrmCDDB::showRecord(const CddbClient::ReadResult& read)
+void LookupWindow::showRecord(const CddbClient::ReadResult& read)
 {
-    txtRecu->setPlainText(read.rawAnswer);
+    rawAnswerView_->setPlainText(read.rawAnswer);
     reportRefusedEmail(read);
     record = read.record;
-    txtArtiste->setText(record.artist);
-    txtAlbum->setText(record.album);
-    txtAnnee->setText(record.year);
-    txtGenre->setText(record.genre);
+    artistField_->setText(record.artist);
+    albumField_->setText(record.album);
+    yearField_->setText(record.year);
+    genreField_->setText(record.genre);
     if (!read.complete)
         return;
 
-    grdTitres->setRowCount(int(read.rows.size()));
+    trackGrid_->setRowCount(int(read.rows.size()));
     int longest = 0;
     for (int row = 0; row < read.rows.size(); ++row) {
-        grdTitres->setItem(row, 0, new QTableWidgetItem(read.rows[row].firstCell));
-        grdTitres->setItem(row, 1, new QTableWidgetItem(read.rows[row].secondCell));
+        trackGrid_->setItem(row, 0, new QTableWidgetItem(read.rows[row].firstCell));
+        trackGrid_->setItem(row, 1, new QTableWidgetItem(read.rows[row].secondCell));
         longest = std::max(longest, int(read.rows[row].secondCell.size()));
     }
-    grdTitres->setColumnWidth(1, columnWidth(this, QString(longest + 2, u'M')));
-    Command1->setEnabled(true);
+    trackGrid_->setColumnWidth(1, columnWidth(this, QString(longest + 2, u'M')));
+    saveListButton_->setEnabled(true);
 }
 
-void FrmCDDB::showCoverArt(const CoverArt& art)
+void LookupWindow::showCoverArt(const CoverArt& art)
 {
     if (!art.matched)
-        Image1->setPixmap(placeholder->pixmap());
+        albumPicture_->setPixmap(placeholder->pixmap());
     else if (art.picture.isNull())
-        Image1->clear();
+        albumPicture_->clear();
     else
-        Image1->setPixmap(QPixmap::fromImage(art.picture));
+        albumPicture_->setPixmap(QPixmap::fromImage(art.picture));
 }
 
 // The user must act: a message rather than the status bar alone. It is shown once the answer
 // has been dealt with, from the event loop, and then the address can be typed at once.
-void FrmCDDB::reportRefusedEmail(const CddbClient::Reply& reply)
+void LookupWindow::reportRefusedEmail(const CddbClient::Reply& reply)
 {
     if (!reply.emailRefused)
         return;
@@ -472,84 +493,84 @@ void FrmCDDB::reportRefusedEmail(const CddbClient::Reply& reply)
                                 "enregistrée dans « Votre e-mail : », ou choisissez un autre "
                                 "serveur avec « Liste des Sites »."),
                  Prompter::Icon::Exclamation, Prompter::Ok, Prompter::Ok});
-            txtEmail->setFocus();
-            txtEmail->selectAll();
+            emailField_->setFocus();
+            emailField_->selectAll();
         },
         Qt::QueuedConnection);
 }
 
-void FrmCDDB::chooseSite()
+void LookupWindow::chooseSite()
 {
     if (btnChoisirSite->text() == SearchCaption) {
         cancelSearch();
         setSiteLayout();
-        txtRecu->clear();
-        client.setUserEmail(txtEmail->text().trimmed());
+        rawAnswerView_->clear();
+        client.setUserEmail(emailField_->text().trimmed());
         client.CddbSites([this](const CddbClient::SitesResult& sites) { showSites(sites); });
         return;
     }
     // The address of the chosen row, whichever of its cells was clicked.
-    const int row = grdTitres->currentRow();
-    if (row >= 0 && grdTitres->item(row, 0)) {
-        client.setServerUrl(QStringLiteral("http://") + grdTitres->item(row, 0)->text());
+    const int row = trackGrid_->currentRow();
+    if (row >= 0 && trackGrid_->item(row, 0)) {
+        client.setServerUrl(QStringLiteral("http://") + trackGrid_->item(row, 0)->text());
         setSiteTitle();
     }
     setTrackLayout();
     btnChoisirSite->setText(SearchCaption);
 }
 
-void FrmCDDB::showSites(const CddbClient::SitesResult& sites)
+void LookupWindow::showSites(const CddbClient::SitesResult& sites)
 {
-    txtRecu->setPlainText(sites.rawAnswer);
+    rawAnswerView_->setPlainText(sites.rawAnswer);
     reportRefusedEmail(sites);
-    grdTitres->setRowCount(int(sites.sites.size()));
+    trackGrid_->setRowCount(int(sites.sites.size()));
     int addressWidth = columnWidth(this, QStringLiteral(" Adresse du site "));
     int placeWidth = columnWidth(this, QStringLiteral(" Emplacement géographique "));
     for (int row = 0; row < sites.sites.size(); ++row) {
         const GridRow& site = sites.sites[row];
-        grdTitres->setItem(row, 0, new QTableWidgetItem(site.firstCell));
-        grdTitres->setItem(row, 1, new QTableWidgetItem(site.secondCell));
+        trackGrid_->setItem(row, 0, new QTableWidgetItem(site.firstCell));
+        trackGrid_->setItem(row, 1, new QTableWidgetItem(site.secondCell));
         addressWidth = std::max(addressWidth, columnWidth(this, u'M' + site.firstCell));
         placeWidth = std::max(placeWidth, columnWidth(this, u'M' + site.secondCell));
     }
-    grdTitres->setColumnWidth(0, addressWidth);
-    grdTitres->setColumnWidth(1, placeWidth);
+    trackGrid_->setColumnWidth(0, addressWidth);
+    trackGrid_->setColumnWidth(1, placeWidth);
     if (!sites.sites.isEmpty())
-        grdTitres->setCurrentCell(0, 0);
+        trackGrid_->setCurrentCell(0, 0);
     btnChoisirSite->setText(ChooseCaption);
 }
 
 // The search waits for the choice; the window goes on meanwhile, and Return or a double click
 // in the panel chooses.
-void FrmCDDB::showCategories(const QStringList& lines)
+void LookupWindow::showCategories(const QStringList& lines)
 {
-    lstCategories->clear();
-    lstCategories->addItems(lines);
-    lstCategories->setCurrentRow(0);
-    fraCategorie->move((width() - fraCategorie->width()) / 2,
-                       (height() - fraCategorie->height()) / 2);
-    fraCategorie->show();
-    fraCategorie->raise();
+    categoryList_->clear();
+    categoryList_->addItems(lines);
+    categoryList_->setCurrentRow(0);
+    categoryFrame_->move((width() - categoryFrame_->width()) / 2,
+                         (height() - categoryFrame_->height()) / 2);
+    categoryFrame_->show();
+    categoryFrame_->raise();
     btnOkSelCategorie->setDefault(true);
-    lstCategories->setFocus();
+    categoryList_->setFocus();
 }
 
-void FrmCDDB::hideCategories()
+void LookupWindow::hideCategories()
 {
-    fraCategorie->hide();
+    categoryFrame_->hide();
     btnCodeID->setDefault(true);
 }
 
-void FrmCDDB::categoryChosen()
+void LookupWindow::categoryChosen()
 {
-    if (!running || !running->waitingForChoice() || !lstCategories->currentItem())
+    if (!running || !running->waitingForChoice() || !categoryList_->currentItem())
         return;
-    const QString line = lstCategories->currentItem()->text();
+    const QString line = categoryList_->currentItem()->text();
     hideCategories();
     running->choose(line);
 }
 
-void FrmCDDB::saveList()
+void LookupWindow::saveList()
 {
     const CddbRecord shown = shownRecord();
     const std::optional<QString> path =
@@ -570,25 +591,25 @@ void FrmCDDB::saveList()
 }
 
 // The record as the window shows it: the user may have corrected the four fields.
-CddbRecord FrmCDDB::shownRecord() const
+CddbRecord LookupWindow::shownRecord() const
 {
     CddbRecord shown = record;
-    shown.artist = txtArtiste->text();
-    shown.album = txtAlbum->text();
-    shown.year = txtAnnee->text();
-    shown.genre = txtGenre->text();
+    shown.artist = artistField_->text();
+    shown.album = albumField_->text();
+    shown.year = yearField_->text();
+    shown.genre = genreField_->text();
     return shown;
 }
 
-void FrmCDDB::sendMail()
+void LookupWindow::sendMail()
 {
-    QDesktopServices::openUrl(SendMail(lblMail->text(),
+    QDesktopServices::openUrl(SendMail(emailLabel_->text(),
                                        QStringLiteral("A propos de \"") + ProductName +
                                            QStringLiteral("\", version ") + QLatin1String(Version),
                                        QStringLiteral("Ce programme est formidable !")));
 }
 
-void FrmCDDB::done(int result)
+void LookupWindow::done(int result)
 {
     // Whatever runs or waits ends with the window: nothing goes on behind it.
     cancelSearch();
@@ -596,23 +617,23 @@ void FrmCDDB::done(int result)
     QDialog::done(result);
 }
 
-bool FrmCDDB::eventFilter(QObject* watched, QEvent* event)
+bool LookupWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == lblMail && event->type() == QEvent::MouseButtonRelease) {
+    if (watched == emailLabel_ && event->type() == QEvent::MouseButtonRelease) {
         sendMail();
         return true;
     }
     // The category panel follows the pointer while the left button is held on it.
     // Only a mouse event is a QMouseEvent: the panel gets paint and layout events too.
     const bool press = event->type() == QEvent::MouseButtonPress;
-    if (watched == fraCategorie && (press || event->type() == QEvent::MouseMove)) {
+    if (watched == categoryFrame_ && (press || event->type() == QEvent::MouseMove)) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (press) {
             dragStart = mouse->position().toPoint();
             return true;
         }
         if (mouse->buttons() & Qt::LeftButton) {
-            fraCategorie->move(fraCategorie->pos() + mouse->position().toPoint() - dragStart);
+            categoryFrame_->move(categoryFrame_->pos() + mouse->position().toPoint() - dragStart);
             return true;
         }
     }

@@ -1,19 +1,19 @@
-#include "frmJewelCase.h"
+#include "CoverWindow.h"
 
 #include "AboutBox.h"
 #include "CatalogueImport.h"
 #include "CenterWindow.h"
 #include "CoverView.h"
 #include "FileDrop.h"
-#include "FrmETICD.h"
 #include "HelpWindow.h"
+#include "ImageOptionsDialog.h"
+#include "LabelWindow.h"
 #include "PictureDrop.h"
 #include "PictureExport.h"
 #include "RecentFiles.h"
 #include "SheetWidget.h"
 #include "Twips.h"
 #include "VerticalTextDrawing.h"
-#include "frmJCimgOpts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,11 +29,12 @@ namespace {
 constexpr double workingAreaHeight = 8100;
 } // namespace
 
-frmJewelCase::frmJewelCase(Prompter* prompter, QWidget* parent)
+CoverWindow::CoverWindow(Prompter* prompter, QWidget* parent)
     : QMainWindow(parent), qtPrompter_(this), prompter_(prompter ? prompter : &qtPrompter_),
       context_(std::make_unique<CoverContext>(document_, *prompter_)),
       menus_(std::make_unique<MainMenus>(this))
 {
+    setObjectName(QStringLiteral("frmJewelCase"));
     setWindowTitle(QStringLiteral("Jaskel CD : Nouveau"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/jaskelcd.svg")));
     view_ = new CoverView(*context_, this);
@@ -47,7 +48,7 @@ frmJewelCase::frmJewelCase(Prompter* prompter, QWidget* parent)
     addAction(menus_->text.alignKey);
 
     editing_ = new EditingCommands(this, *context_, menus_->text, [this] { showAbout(); });
-    connect(editing_, &EditingCommands::coverChanged, this, &frmJewelCase::refreshCover);
+    connect(editing_, &EditingCommands::coverChanged, this, &CoverWindow::refreshCover);
     for (int sheet = 0; sheet < JewelCaseDocument::sheetCount; ++sheet) {
         SheetWidget* widget = view_->sheet(sheet);
         connect(widget, &SheetWidget::elementDoubleClicked, this,
@@ -60,34 +61,34 @@ frmJewelCase::frmJewelCase(Prompter* prompter, QWidget* parent)
     }
     wireViews();
     wireHistory();
-    connect(menus_->windows.about, &QAction::triggered, this, &frmJewelCase::showAbout);
+    connect(menus_->windows.about, &QAction::triggered, this, &CoverWindow::showAbout);
     menus_->windows.imageOptions->setEnabled(true);
     connect(menus_->windows.imageOptions, &QAction::triggered, this,
-            &frmJewelCase::showImageOptions);
+            &CoverWindow::showImageOptions);
     wirePictureExports();
     wireFileCommands();
     wireOutputCommands();
     wireRecentFilesAndDrops();
 }
 
-frmJewelCase::~frmJewelCase() = default;
+CoverWindow::~CoverWindow() = default;
 
-double frmJewelCase::pixelsPerTwip() const
+double CoverWindow::pixelsPerTwip() const
 {
     return Twips::toDevice(*view_).m11();
 }
 
-void frmJewelCase::wireHistory()
+void CoverWindow::wireHistory()
 {
     CoverHistory& history = context_->history;
     menus_->history.follow(history);
     // The sheets show every change of the cover, whichever command made it.
-    connect(&history, &DocumentHistory::changed, this, &frmJewelCase::refreshCover);
+    connect(&history, &DocumentHistory::changed, this, &CoverWindow::refreshCover);
     // What was selected may be gone or elsewhere in the cover put back.
     connect(&history, &DocumentHistory::restored, this, [this] { context_->selection.EndDrag(); });
 }
 
-void frmJewelCase::wireViews()
+void CoverWindow::wireViews()
 {
     const ViewActions& view = menus_->view;
     for (int entry = 0; entry < int(view.show.size()); ++entry)
@@ -98,7 +99,7 @@ void frmJewelCase::wireViews()
     connect(view.dosButton, &QAction::triggered, this, [this] { ShowView(FaceViews::Dos); });
 }
 
-void frmJewelCase::wirePictureExports()
+void CoverWindow::wirePictureExports()
 {
     const std::array<QAction*, 4>& entries = menus_->output.savePicture;
     for (int entry = 0; entry < int(entries.size()); ++entry) {
@@ -120,7 +121,7 @@ void frmJewelCase::wirePictureExports()
     });
 }
 
-void frmJewelCase::wireCommand(QAction* action, const std::function<void()>& command)
+void CoverWindow::wireCommand(QAction* action, const std::function<void()>& command)
 {
     action->setEnabled(true);
     connect(action, &QAction::triggered, this, [this, command] {
@@ -129,7 +130,7 @@ void frmJewelCase::wireCommand(QAction* action, const std::function<void()>& com
     });
 }
 
-void frmJewelCase::wireFileCommands()
+void CoverWindow::wireFileCommands()
 {
     CoverFileCommands::Hooks hooks;
     hooks.setTitle = [this](const QString& title) { setWindowTitle(title); };
@@ -150,15 +151,15 @@ void frmJewelCase::wireFileCommands()
     connect(menus_->windows.help, &QAction::triggered, this,
             [this] { HelpWindow::showHelp(this); });
     menus_->windows.label->setEnabled(true);
-    connect(menus_->windows.label, &QAction::triggered, this, &frmJewelCase::showLabelWindow);
+    connect(menus_->windows.label, &QAction::triggered, this, &CoverWindow::showLabelWindow);
     menus_->windows.cddb->setEnabled(true);
     connect(menus_->windows.cddb, &QAction::triggered, this, [this] {
-        FrmCDDB::open(this, *prompter_,
-                      lookupServices_ ? *lookupServices_ : FrmCDDB::Services::system());
+        LookupWindow::open(this, *prompter_,
+                           lookupServices_ ? *lookupServices_ : LookupWindow::Services::system());
     });
 }
 
-void frmJewelCase::wireRecentFilesAndDrops()
+void CoverWindow::wireRecentFilesAndDrops()
 {
     recentFiles_ =
         new RecentFiles(QStringLiteral("CoverWindow"), menus_->fileMenu, *prompter_, this);
@@ -199,34 +200,35 @@ void frmJewelCase::wireRecentFilesAndDrops()
         });
 }
 
-FrmETICD* frmJewelCase::showLabelWindow()
+LabelWindow* CoverWindow::showLabelWindow()
 {
     if (!labelWindow_) {
-        FrmETICD::Services services;
+        LabelWindow::Services services;
         // One printer for the program: "Configurer l'imprimante" of either window sets it.
         services.printer = [this]() -> QPrinter& { return output_->printer(); };
         services.showAbout = [this] { showAbout(); };
         services.showHelp = [](QWidget* owner) { HelpWindow::showHelp(owner); };
         // The program's own dialogs are the label window's, over it; a test's answers are
         // the same for both windows.
-        labelWindow_ = new FrmETICD(prompter_ == &qtPrompter_ ? nullptr : prompter_,
-                                    std::move(services), this);
+        labelWindow_ = new LabelWindow(prompter_ == &qtPrompter_ ? nullptr : prompter_,
+                                       std::move(services), this);
     }
     labelWindow_->showWindow();
     return labelWindow_;
 }
 
-bool frmJewelCase::openLabel(const QString& path)
+bool CoverWindow::openLabel(const QString& path)
 {
     return showLabelWindow()->openFile(path);
 }
 
-void frmJewelCase::wireOutputCommands()
+void CoverWindow::wireOutputCommands()
 {
-    cmdNoPrint_ = new QPushButton(QStringLiteral("Annuler l'impression"), this);
-    cmdNoPrint_->adjustSize();
-    output_ =
-        new OutputCommands(*context_, *cmdNoPrint_, this, [this](int entry) { ShowView(entry); });
+    cancelPrintButton_ = new QPushButton(QStringLiteral("Annuler l'impression"), this);
+    cancelPrintButton_->setObjectName(QStringLiteral("cmdNoPrint"));
+    cancelPrintButton_->adjustSize();
+    output_ = new OutputCommands(*context_, *cancelPrintButton_, this,
+                                 [this](int entry) { ShowView(entry); });
     // The window's, so that it goes with the window (after the button its printing shows).
     output_->setParent(this);
     connect(output_, &OutputCommands::sheetOutput, this, [this] { refreshCover(); });
@@ -246,7 +248,7 @@ void frmJewelCase::wireOutputCommands()
     wireCommand(output.saveBmpDos, [this] { output_->exportSheet(DosSheet); });
 }
 
-void frmJewelCase::quit()
+void CoverWindow::quit()
 {
     if (!files_->Quit())
         return;
@@ -254,7 +256,7 @@ void frmJewelCase::quit()
     close();
 }
 
-void frmJewelCase::startUp(const QString& commandLinePath)
+void CoverWindow::startUp(const QString& commandLinePath)
 {
     context_->screen.setBarsVisible(menus_->text.showBar->isChecked());
     ShowView(FaceViews::RectoVerso);
@@ -275,13 +277,13 @@ void frmJewelCase::startUp(const QString& commandLinePath)
         files_->openFile(commandLinePath);
 }
 
-void frmJewelCase::ShowView(int entry)
+void CoverWindow::ShowView(int entry)
 {
     if (const std::optional<ViewState> state = FaceViews::ShowView(*context_, entry))
         applyView(*state);
 }
 
-void frmJewelCase::applyView(const ViewState& state)
+void CoverWindow::applyView(const ViewState& state)
 {
     const ViewActions& view = menus_->view;
     const TextActions& text = menus_->text;
@@ -302,27 +304,27 @@ void frmJewelCase::applyView(const ViewState& state)
     refreshCover();
 }
 
-void frmJewelCase::refreshCover()
+void CoverWindow::refreshCover()
 {
     view_->refresh();
 }
 
-void frmJewelCase::centreOnScreen()
+void CoverWindow::centreOnScreen()
 {
     if (started_)
         CenterWindow(this);
 }
 
-void frmJewelCase::resizeEvent(QResizeEvent* event)
+void CoverWindow::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
     // The cancel button stands under the faces, where the captions leave room.
-    if (cmdNoPrint_)
-        cmdNoPrint_->move(8, height() - cmdNoPrint_->height() - 8);
+    if (cancelPrintButton_)
+        cancelPrintButton_->move(8, height() - cancelPrintButton_->height() - 8);
     centreOnScreen();
 }
 
-void frmJewelCase::closeEvent(QCloseEvent* event)
+void CoverWindow::closeEvent(QCloseEvent* event)
 {
     // The window's own close button asks about unsaved work, as "&Quitter" does.
     if (!quitting_ && !files_->mayClose()) {
@@ -346,10 +348,10 @@ void frmJewelCase::closeEvent(QCloseEvent* event)
     }
 }
 
-void frmJewelCase::showImageOptions()
+void CoverWindow::showImageOptions()
 {
     DocumentHistory::Edit edit(context_->history, QStringLiteral("les options d'images"));
-    frmJCimgOpts dialog(*context_, lastPicturePath_, this, [this] { showAbout(); });
+    ImageOptionsDialog dialog(*context_, lastPicturePath_, this, [this] { showAbout(); });
     dialog.exec();
     // A logo placed under the selection keeps its frame around it.
     if (context_->selection.frameShown())
@@ -357,7 +359,7 @@ void frmJewelCase::showImageOptions()
     refreshCover();
 }
 
-void frmJewelCase::showAbout()
+void CoverWindow::showAbout()
 {
     AboutBox about(this);
     about.exec();

@@ -1,4 +1,4 @@
-#include "frmJCimgOpts.h"
+#include "ImageOptionsDialog.h"
 
 #include "AboutPicture.h"
 #include "CoverContext.h"
@@ -146,11 +146,12 @@ const QStringList sources = {
 
 } // namespace
 
-frmJCimgOpts::frmJCimgOpts(CoverContext& context, QString& lastPicturePath, QWidget* parent,
-                           std::function<void()> showAbout)
+ImageOptionsDialog::ImageOptionsDialog(CoverContext& context, QString& lastPicturePath,
+                                       QWidget* parent, std::function<void()> showAbout)
     : QDialog(parent), context_(context), lastPicturePath_(lastPicturePath),
       options_(context.document)
 {
+    setObjectName(QStringLiteral("frmJCimgOpts"));
     setWindowTitle(QStringLiteral("Options d'affichage des images"));
     setModal(true);
 
@@ -159,7 +160,8 @@ frmJCimgOpts::frmJCimgOpts(CoverContext& context, QString& lastPicturePath, QWid
         faces->addWidget(buildPanel(face));
 
     logoSource_ = list(this, sources);
-    connect(logoSource_, &QComboBox::currentIndexChanged, this, &frmJCimgOpts::logoSourceChosen);
+    connect(logoSource_, &QComboBox::currentIndexChanged, this,
+            &ImageOptionsDialog::logoSourceChosen);
     auto* scanner =
         new QPushButton(QStringLiteral("&Sélectionner la source de numérisation"), this);
     scanner->setToolTip(QStringLiteral("Sélectionne le scanner"));
@@ -220,7 +222,7 @@ frmJCimgOpts::frmJCimgOpts(CoverContext& context, QString& lastPicturePath, QWid
     showLists();
 }
 
-QWidget* frmJCimgOpts::buildPanel(int face)
+QWidget* ImageOptionsDialog::buildPanel(int face)
 {
     Panel& panel = panels_[std::size_t(face)];
     auto* box = new QGroupBox(panelCaption(face), this);
@@ -280,7 +282,7 @@ QWidget* frmJCimgOpts::buildPanel(int face)
     return box;
 }
 
-void frmJCimgOpts::showLists()
+void ImageOptionsDialog::showLists()
 {
     settingLists_ = true;
     for (int face = 0; face < Face::count; ++face) {
@@ -300,14 +302,14 @@ void frmJCimgOpts::showLists()
     settingLists_ = false;
 }
 
-void frmJCimgOpts::showSource(QComboBox* list, int source)
+void ImageOptionsDialog::showSource(QComboBox* list, int source)
 {
     const QSignalBlocker blocker(list);
     list->setCurrentIndex(source);
 }
 
-std::optional<frmJCimgOpts::Acquired> frmJCimgOpts::acquire(int source, int exportEntry,
-                                                            const ScanHandler& scanned)
+std::optional<ImageOptionsDialog::Acquired> ImageOptionsDialog::acquire(int source, int exportEntry,
+                                                                        const ScanHandler& scanned)
 {
     // A picture from the clipboard has no file of its own; a scanned one has the file it is
     // saved to. (The last file opened is some other picture: the cover must not name it.)
@@ -331,7 +333,7 @@ std::optional<frmJCimgOpts::Acquired> frmJCimgOpts::acquire(int source, int expo
     return Acquired{*picture, path};
 }
 
-void frmJCimgOpts::logoSourceChosen(int source)
+void ImageOptionsDialog::logoSourceChosen(int source)
 {
     if (source == NoPicture) {
         options_.logoSource = NoPicture;
@@ -365,7 +367,7 @@ void frmJCimgOpts::logoSourceChosen(int source)
     }
 }
 
-void frmJCimgOpts::backgroundSourceChosen(int face, int source)
+void ImageOptionsDialog::backgroundSourceChosen(int face, int source)
 {
     ImageOptions::FaceOptions& options = options_.faces[std::size_t(face)];
     Panel& panel = panels_[std::size_t(face)];
@@ -396,7 +398,7 @@ void frmJCimgOpts::backgroundSourceChosen(int face, int source)
     panel.preview->update();
 }
 
-void frmJCimgOpts::close(bool apply)
+void ImageOptionsDialog::close(bool apply)
 {
     if (apply)
         options_.apply(context_.document);

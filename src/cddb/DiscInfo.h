@@ -8,7 +8,7 @@
 
 // The identity of the audio CD in one drive: its CDDB disc id and the "cddb query" command that
 // names it to a server. One instance per search: `Init` once, then `DiscID` and `QueryString`.
-class clsCdInfo {
+class DiscInfo {
 public:
     // What `QueryString` gives: the command, or, when there is none, the message the window
     // shows instead.
@@ -20,7 +20,7 @@ public:
     static inline const QString unavailable = QStringLiteral("(unavailable)");
 
     // `reader` is used by `Init` and must outlive it.
-    explicit clsCdInfo(DiscReader& reader) : reader(reader) {}
+    explicit DiscInfo(DiscReader& reader) : reader(reader) {}
 
     // Reads the table of contents of the disc in `drive`.
     void Init(const QString& drive);

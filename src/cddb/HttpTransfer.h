@@ -15,7 +15,7 @@ class QNetworkReply;
 // bound. The time-out is for the whole transfer: a server that keeps trickling data does not
 // extend it. One transfer at a time: starting another, `abort` or the destruction ends the
 // running one without a word, so a caller that has moved on never hears of it again.
-class InetCtrl {
+class HttpTransfer {
 public:
     enum class Failure { None, Network, CutShort, HttpError, TimedOut, TooLarge };
 
@@ -30,10 +30,10 @@ public:
     // Pages and pictures; the CDDB answers ask for less.
     static constexpr qint64 DefaultMaxBytes = 20 * 1024 * 1024;
 
-    explicit InetCtrl(std::chrono::milliseconds timeout = DefaultTimeout);
-    ~InetCtrl();
-    InetCtrl(const InetCtrl&) = delete;
-    InetCtrl& operator=(const InetCtrl&) = delete;
+    explicit HttpTransfer(std::chrono::milliseconds timeout = DefaultTimeout);
+    ~HttpTransfer();
+    HttpTransfer(const HttpTransfer&) = delete;
+    HttpTransfer& operator=(const HttpTransfer&) = delete;
 
     // Starts the transfer; `finished` is called once, from the event loop, when it ends. Always
     // fetched from the server, never from a cache. A body longer than `maxBytes` is not read

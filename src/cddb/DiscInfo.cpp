@@ -1,4 +1,4 @@
-#include "clsCdInfo.h"
+#include "DiscInfo.h"
 
 namespace {
 
@@ -17,17 +17,17 @@ QString paddedHex(int number, int width)
 
 } // namespace
 
-void clsCdInfo::Init(const QString& drive)
+void DiscInfo::Init(const QString& drive)
 {
     reading = reader.read(drive);
 }
 
-QString clsCdInfo::DiscID() const
+QString DiscInfo::DiscID() const
 {
     return reading.toc ? discIdOf(*reading.toc) : unavailable;
 }
 
-clsCdInfo::Query clsCdInfo::QueryString() const
+DiscInfo::Query DiscInfo::QueryString() const
 {
     if (reading.toc)
         return {queryOf(*reading.toc), std::nullopt};
@@ -39,7 +39,7 @@ clsCdInfo::Query clsCdInfo::QueryString() const
                                          Prompter::Ok, Prompter::Ok}};
 }
 
-QString clsCdInfo::discIdOf(const DiscToc& toc)
+QString DiscInfo::discIdOf(const DiscToc& toc)
 {
     constexpr int fps = DiscToc::framesPerSecond;
     int checksum = 0;
@@ -49,7 +49,7 @@ QString clsCdInfo::discIdOf(const DiscToc& toc)
     return paddedHex(checksum % 255, 2) + paddedHex(seconds, 4) + paddedHex(toc.trackCount(), 2);
 }
 
-QString clsCdInfo::queryOf(const DiscToc& toc)
+QString DiscInfo::queryOf(const DiscToc& toc)
 {
     QString command =
         QStringLiteral("cddb+query+") + discIdOf(toc) + u'+' + QString::number(toc.trackCount());

@@ -1,4 +1,4 @@
-#include "frmTextEdit.h"
+#include "TextEditorDialog.h"
 
 #include "AboutPicture.h"
 #include "Prompter.h"
@@ -15,10 +15,12 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-frmTextEdit::frmTextEdit(const QString& caption, bool labelTextEditing, Prompter& prompter,
-                         QWidget* parent, std::function<void()> showAbout)
+TextEditorDialog::TextEditorDialog(const QString& caption, bool labelTextEditing,
+                                   Prompter& prompter, QWidget* parent,
+                                   std::function<void()> showAbout)
     : QDialog(parent), prompter_(prompter), labelTextEditing_(labelTextEditing)
 {
+    setObjectName(QStringLiteral("frmTextEdit"));
     setWindowTitle(QStringLiteral("Editeur de texte"));
     setModal(true);
 
@@ -27,11 +29,11 @@ frmTextEdit::frmTextEdit(const QString& caption, bool labelTextEditing, Prompter
     headingFont.setBold(true);
     heading->setFont(headingFont);
 
-    txtNew_ = new QPlainTextEdit(this);
-    txtNew_->setObjectName(QStringLiteral("txtNew"));
-    txtNew_->setPlainText(TextEncoding::withLf(caption));
-    txtNew_->selectAll();
-    txtNew_->setTabChangesFocus(true);
+    textBox_ = new QPlainTextEdit(this);
+    textBox_->setObjectName(QStringLiteral("txtNew"));
+    textBox_->setPlainText(TextEncoding::withLf(caption));
+    textBox_->selectAll();
+    textBox_->setTabChangesFocus(true);
 
     auto makeButton = [this](const char* name, const QString& text) {
         auto* button = new QPushButton(text, this);
@@ -46,10 +48,10 @@ frmTextEdit::frmTextEdit(const QString& caption, bool labelTextEditing, Prompter
         makeButton("cmdFromFile", QStringLiteral("Insérer à partir d'un fichier texte .TXT"));
     QPushButton* ok = makeButton("cmdOk", QStringLiteral("&Ok"));
     QPushButton* cancel = makeButton("cmdCancel", QStringLiteral("&Annuler"));
-    connect(atStart, &QPushButton::clicked, this, &frmTextEdit::insertLineAtStart);
-    connect(atEnd, &QPushButton::clicked, this, &frmTextEdit::insertLineAtEnd);
-    connect(fromFile, &QPushButton::clicked, this, &frmTextEdit::insertFromFile);
-    connect(ok, &QPushButton::clicked, this, &frmTextEdit::accept);
+    connect(atStart, &QPushButton::clicked, this, &TextEditorDialog::insertLineAtStart);
+    connect(atEnd, &QPushButton::clicked, this, &TextEditorDialog::insertLineAtEnd);
+    connect(fromFile, &QPushButton::clicked, this, &TextEditorDialog::insertFromFile);
+    connect(ok, &QPushButton::clicked, this, &TextEditorDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* lines = new QHBoxLayout;
@@ -69,46 +71,45 @@ frmTextEdit::frmTextEdit(const QString& caption, bool labelTextEditing, Prompter
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addWidget(txtNew_, 1);
+    layout->addWidget(textBox_, 1);
     layout->addLayout(lines);
     layout->addLayout(closing);
     resize(560, 360);
-    txtNew_->setFocus();
+    textBox_->setFocus();
 }
 
-std::optional<QString> frmTextEdit::edit(const QString& caption, bool labelTextEditing,
-                                         Prompter& prompter, QWidget* parent,
-                                         std::function<void()> showAbout)
+std::optional<QString> TextEditorDialog::edit(const QString& caption, bool labelTextEditing,
+                                              Prompter& prompter, QWidget* parent,
+                                              std::function<void()> showAbout)
 {
-    frmTextEdit editor(caption, labelTextEditing, prompter, parent, std::move(showAbout));
+    TextEditorDialog editor(caption, labelTextEditing, prompter, parent, std::move(showAbout));
     editor.exec();
     return editor.result();
 }
 
-void frmTextEdit::insertLineAtStart()
+void TextEditorDialog::insertLineAtStart()
 {
-    txtNew_->setPlainText(QLatin1Char('\n') + txtNew_->toPlainText());
-    txtNew_->setFocus();
-    QTextCursor cursor = txtNew_->textCursor();
+    textBox_->setPlainText(QLatin1Char('\n') + textBox_->toPlainText());
+    textBox_->setFocus();
+    QTextCursor cursor = textBox_->textCursor();
     cursor.setPosition(0); // on the new, empty first line
-    txtNew_->setTextCursor(cursor);
+    textBox_->setTextCursor(cursor);
 }
 
-void frmTextEdit::insertLineAtEnd()
+void TextEditorDialog::insertLineAtEnd()
 {
-    txtNew_->setPlainText(txtNew_->toPlainText() + QLatin1Char('\n'));
-    txtNew_->setFocus();
-    txtNew_->moveCursor(QTextCursor::End);
+    textBox_->setPlainText(textBox_->toPlainText() + QLatin1Char('\n'));
+    textBox_->setFocus();
+    textBox_->moveCursor(QTextCursor::End);
 }
 
-void frmTextEdit::insertFromFile()
+void TextEditorDialog::insertFromFile()
 {
-    const auto path =
-        prompter_.getOpenFileName({QStringLiteral("Ouvrir un fichier texte .HEX ou .TXT"),
-                                   QString(),
-                                   {QStringLiteral("Fichier texte  (*.TXT *.txt)"),
-                                    QStringLiteral("Tous les fichiers  (*)")},
-                                   QString()});
+    const auto path = prompter_.getOpenFileName(
+        {QStringLiteral("Ouvrir un fichier texte .HEX ou .TXT"),
+         QString(),
+         {QStringLiteral("Fichier texte  (*.TXT *.txt)"), QStringLiteral("Tous les fichiers  (*)")},
+         QString()});
     if (!path)
         return;
     setWindowTitle(*path);
@@ -117,7 +118,7 @@ void frmTextEdit::insertFromFile()
     QGuiApplication::restoreOverrideCursor();
     switch (loaded.status) {
     case TextFileLoader::Result::Status::Loaded:
-        txtNew_->setPlainText(TextEncoding::withLf(loaded.text));
+        textBox_->setPlainText(TextEncoding::withLf(loaded.text));
         break;
     case TextFileLoader::Result::Status::TooLarge:
         reject();
@@ -131,8 +132,8 @@ void frmTextEdit::insertFromFile()
     }
 }
 
-void frmTextEdit::accept()
+void TextEditorDialog::accept()
 {
-    result_ = TextEncoding::withCrLf(txtNew_->toPlainText());
+    result_ = TextEncoding::withCrLf(textBox_->toPlainText());
     QDialog::accept();
 }

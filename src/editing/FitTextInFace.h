@@ -10,8 +10,8 @@ class TextElement;
 // measure it), keeping its Left and Top, and never made smaller than 60 twips. A text the
 // program fitted can therefore always be dragged: its selection, 30 twips wider, still ends
 // 30 twips inside the face. Nothing is fitted while a spine is selected.
-TextElement& FitLabelInFace(const JewelCaseDocument& document, SelectionController& selection,
-                            TextElement& element, int face);
+TextElement& fitTextInFace(const JewelCaseDocument& document, SelectionController& selection,
+                           TextElement& element, int face);
 
 // The same rule inside any area: a face frame, or the CD label's disc. With `wrapLines`, a text
 // sized to its text whose width is cut first takes the height of its lines wrapped at the new

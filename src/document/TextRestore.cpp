@@ -1,4 +1,4 @@
-#include "Ouverturetexte.h"
+#include "TextRestore.h"
 
 #include "JewelCaseDocument.h"
 #include "VerticalTextDrawing.h"
@@ -68,10 +68,9 @@ std::optional<ActiveFrame> activeFrameFromNumber(int number)
     return ActiveFrame(number);
 }
 
-bool Ouverturetexte(JewelCaseDocument& document, ActiveFrame tActiveFrame,
-                    const ElementRecord& record)
+bool restoreText(JewelCaseDocument& document, ActiveFrame frame, const ElementRecord& record)
 {
-    if (const std::optional<int> face = faceOfFrame(tActiveFrame)) {
+    if (const std::optional<int> face = faceOfFrame(frame)) {
         if (record.index < 0)
             return false;
         TextElement& element = document.faces[std::size_t(*face)].loadText(record.index);

@@ -9,13 +9,13 @@ class QPlainTextEdit;
 class QPushButton;
 
 // "Editeur de texte": edits the caption of the calling window's selection.
-class frmTextEdit : public QDialog {
+class TextEditorDialog : public QDialog {
     Q_OBJECT
 public:
     // `labelTextEditing` tells whose selection the caption is: the CD label window's, or the
     // cover window's. `showAbout` opens the about box; the editor's picture calls it.
-    frmTextEdit(const QString& caption, bool labelTextEditing, Prompter& prompter,
-                QWidget* parent = nullptr, std::function<void()> showAbout = {});
+    TextEditorDialog(const QString& caption, bool labelTextEditing, Prompter& prompter,
+                     QWidget* parent = nullptr, std::function<void()> showAbout = {});
 
     bool labelTextEditing() const { return labelTextEditing_; }
 
@@ -28,7 +28,7 @@ public:
                                        Prompter& prompter, QWidget* parent,
                                        std::function<void()> showAbout = {});
 
-    QPlainTextEdit* textBox() const { return txtNew_; }
+    QPlainTextEdit* textBox() const { return textBox_; }
 
 private:
     void insertLineAtStart();
@@ -38,6 +38,6 @@ private:
 
     Prompter& prompter_;
     bool labelTextEditing_;
-    QPlainTextEdit* txtNew_ = nullptr;
+    QPlainTextEdit* textBox_ = nullptr;
     std::optional<QString> result_;
 };

@@ -24,5 +24,4 @@ void restoreTextElement(TextElement& element, const ElementRecord& record, bool 
 // Creates, if needed, and restores one text element from the record: for the faces the
 // element named by the record's Index; for the vertical text, also the Dos sheet's colours
 // and the spines' drawing. Returns false for a face's element with a negative index.
-bool Ouverturetexte(JewelCaseDocument& document, ActiveFrame tActiveFrame,
-                    const ElementRecord& record);
+bool restoreText(JewelCaseDocument& document, ActiveFrame frame, const ElementRecord& record);

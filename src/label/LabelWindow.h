@@ -22,7 +22,7 @@ class SheetWidget;
 // "Etiquette CD": the window that designs the label printed on the disc. The cover window
 // creates it on first use and shows it modal; closing it only hides it, so the label stays as
 // it was until the program ends.
-class FrmETICD : public QMainWindow {
+class LabelWindow : public QMainWindow {
     Q_OBJECT
 public:
     // What the window borrows from the program: its printer (without one the window makes its
@@ -34,9 +34,9 @@ public:
     };
 
     // A null prompter means Qt's own dialogs, over this window.
-    explicit FrmETICD(Prompter* prompter = nullptr, Services services = {},
-                      QWidget* parent = nullptr);
-    ~FrmETICD() override;
+    explicit LabelWindow(Prompter* prompter = nullptr, Services services = {},
+                         QWidget* parent = nullptr);
+    ~LabelWindow() override;
 
     // "&Etiquette CD": shows the window, modal, with the label as it was left.
     void showWindow();
@@ -60,7 +60,7 @@ public:
     const LabelMenus& menus() const { return menus_; }
     SheetWidget* drawing() const { return drawing_; }
     QToolBar* toolBar() const { return toolBar_; }
-    QPushButton* cancelPrintButton() const { return cmdNoPrint_; }
+    QPushButton* cancelPrintButton() const { return cancelPrintButton_; }
     PrintOutput& output() { return *output_; }
     QPrinter& printer();
     RecentFiles& recentFiles() { return *recentFiles_; }
@@ -95,6 +95,6 @@ private:
     std::unique_ptr<PrintOutput> output_;
     SheetWidget* drawing_ = nullptr;
     QToolBar* toolBar_ = nullptr;
-    QPushButton* cmdNoPrint_ = nullptr; // "Annuler l'impression", shown while output runs
+    QPushButton* cancelPrintButton_ = nullptr; // "Annuler l'impression", shown while output runs
     RecentFiles* recentFiles_ = nullptr;
 };

@@ -1,4 +1,4 @@
-#include "InetCtrl.h"
+#include "HttpTransfer.h"
 
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -9,18 +9,18 @@ namespace {
 constexpr qint64 ReadBufferBytes = 64 * 1024;
 } // namespace
 
-InetCtrl::InetCtrl(std::chrono::milliseconds timeout) : transferTimeout(timeout)
+HttpTransfer::HttpTransfer(std::chrono::milliseconds timeout) : transferTimeout(timeout)
 {
     deadline.setSingleShot(true);
     QObject::connect(&deadline, &QTimer::timeout, &manager, [this] { end(Failure::TimedOut); });
 }
 
-InetCtrl::~InetCtrl()
+HttpTransfer::~HttpTransfer()
 {
     abort();
 }
 
-void InetCtrl::OpenURL(const QUrl& url, qint64 bound, Finished onFinished)
+void HttpTransfer::OpenURL(const QUrl& url, qint64 bound, Finished onFinished)
 {
     abort();
 
@@ -39,7 +39,7 @@ void InetCtrl::OpenURL(const QUrl& url, qint64 bound, Finished onFinished)
     deadline.start(transferTimeout);
 }
 
-void InetCtrl::abort()
+void HttpTransfer::abort()
 {
     if (!reply)
         return;
@@ -47,14 +47,14 @@ void InetCtrl::abort()
     finished = nullptr;
 }
 
-void InetCtrl::readAvailable()
+void HttpTransfer::readAvailable()
 {
     data += reply->read(maxBytes + 1 - data.size());
     if (data.size() > maxBytes)
         end(Failure::TooLarge);
 }
 
-void InetCtrl::replyFinished()
+void HttpTransfer::replyFinished()
 {
     readAvailable();
     if (!reply)
@@ -70,7 +70,7 @@ void InetCtrl::replyFinished()
     end(failure);
 }
 
-void InetCtrl::release()
+void HttpTransfer::release()
 {
     QNetworkReply* released = std::exchange(reply, nullptr);
     deadline.stop();
@@ -80,7 +80,7 @@ void InetCtrl::release()
     released->deleteLater();
 }
 
-void InetCtrl::end(Failure failure)
+void HttpTransfer::end(Failure failure)
 {
     release();
     Result result;
