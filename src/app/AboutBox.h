@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-// "A Propos": the program's name and version, closed by its button.
+// "A Propos": the program's name, version and licence, closed by its button.
 class AboutBox : public QDialog {
     Q_OBJECT
 public:
