@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The in-process speed targets: opening and saving a cover with 1,000 texts (20 ms or less
 // each), reading a CDDB record of 99 tracks into the window's fields and grid (1 ms or less),
 // a catalogue record of 999 tracks made into a cover, and 200 steps of undo history on a cover

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Every speed and memory target, measured on this machine in one run, printed as one table:
 # the headless PDF export of a full cover against gLabels' batch exporter and cdlabelgen, a
 # 600-dpi picture of the recto sheet, opening and saving a cover of 1,000 texts, reading a

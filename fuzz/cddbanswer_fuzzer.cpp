@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A CDDB server's answer on any bytes, read as the answer to each command: the query (the
 // first of several matches chosen), the record read, with its saved list and cover-art
 // search, and the server list.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The online store's result page on any bytes: its first line is the album's title as a CDDB
 // record gives it, the rest the page, read in the store's code page.
 #include "CoverArtLookup.h"

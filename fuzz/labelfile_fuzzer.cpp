@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The .jket reader on any bytes: it either rebuilds a label that saves and opens again to the
 // same file and paints, or says "Erreur lors de l'ouverture du fichier !".
 #include "CdLabelDocument.h"

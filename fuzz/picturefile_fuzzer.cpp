@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A picture file on any bytes, named as a metafile: a placeable header is played by libwmf's
 // player onto our drawing, within its time and memory bounds, anything else goes through Qt's
 // image readers. The picture, when there is one, is painted as a face would show it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The INI reader on any bytes, read from a file as the record import reads it.
 #include "FuzzSupport.h"
 #include "PrivateProfile.h"

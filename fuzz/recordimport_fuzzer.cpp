@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A catalogue record on any bytes, imported on the Verso and the Dos as "--import-record"
 // does it: the imported texts stay inside their face, and the cover saves and opens again.
 #include "CatalogueImport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text editor's file insertion on any bytes: a text with CR LF line breaks, or a refusal.
 #include "FuzzSupport.h"
 #include "TextFileLoader.h"

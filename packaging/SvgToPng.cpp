@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the application icon's SVG at the hicolor theme's PNG sizes, with Qt's own SVG
 // renderer, so that the build needs no drawing program.
 // Usage: jaskel_svgtopng ICON.svg FOLDER NAME.png SIZE...   (writes FOLDER/SIZExSIZE/NAME.png)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes the pictures of the window that the AppStream file shows (resources/screenshots/): a
 # cover made from a catalogue record, in its two views, on a virtual X server of its own.
 # Run it again when the window changes; the pictures are kept with the sources.

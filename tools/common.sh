@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by start.sh, check.sh and the benchmarks: install what is missing, then build.
 set -euo pipefail
 

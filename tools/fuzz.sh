@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the fuzz targets of fuzz/ and runs each for SECONDS (30 by default) from its seeds in
 # fuzz/corpus/<target>, as many at once as there are cores. Any crash, leak, time-out,
 # sanitizer report or broken rule fails the run; the input that caused it is kept in

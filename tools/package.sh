@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the program as start.sh and check.sh do, then its Debian package from the same install
 # rules: build/deb/jaskelcd_VERSION_ARCH.deb, to install with
 #     apt install ./build/deb/jaskelcd_*.deb

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs every test of the program built with AddressSanitizer and UndefinedBehaviorSanitizer:
 # a memory fault, undefined behaviour or leak in any test fails it.
 source "$(dirname "${BASH_SOURCE[0]}")/sanitized-build.sh"

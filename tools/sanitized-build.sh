@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by sanitize.sh and fuzz.sh: one clang build of the program, its tests and the fuzz
 # targets with AddressSanitizer, UndefinedBehaviorSanitizer and libFuzzer's instrumentation,
 # and the options its programs run with.

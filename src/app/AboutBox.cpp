@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "AboutBox.h"
 
 #include <QDialogButtonBox>
@@ -27,11 +28,17 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
         QStringLiteral("Création et impression des jaquettes et des étiquettes de CD audio."),
         this);
     purpose->setWordWrap(true);
+    // GPL-3.0-or-later, as the AppStream file and the package's copyright file name it.
+    auto* licence = new QLabel(
+        QStringLiteral("Logiciel libre sous licence GNU GPL version 3 ou ultérieure."), this);
+    licence->setObjectName(QStringLiteral("programLicence"));
+    licence->setWordWrap(true);
 
     auto* texts = new QVBoxLayout;
     texts->addWidget(name);
     texts->addWidget(version);
     texts->addWidget(purpose);
+    texts->addWidget(licence);
     texts->addStretch();
 
     auto* top = new QHBoxLayout;

@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "Prompter.h"
 
 #include <QDialog>
 
-// "A Propos": the program's name and version, closed by its button.
+// "A Propos": the program's name, version and licence, closed by its button.
 class AboutBox : public QDialog {
     Q_OBJECT
 public:

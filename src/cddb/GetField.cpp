@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "GetField.h"
 
 QString GetField(const QString& text, int n, const QString& separator)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "GivenTocReader.h"
 
 DiscRead GivenTocReader::read(const QString& /*drive*/)

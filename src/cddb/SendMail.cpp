@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "SendMail.h"
 
 QUrl SendMail(const QString& address, const QString& subject, const QString& body,

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The CDDB protocol client and the web transfers.
 target_sources(jaskel_cddb PRIVATE GetField.h GetField.cpp)
 target_sources(jaskel_cddb PRIVATE

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The cover's own measures, in twips (567 to the centimetre). Everything the cover lays out

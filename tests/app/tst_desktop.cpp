@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "AboutBox.h"
 #include "Application.h"
 #include "CommandLine.h"
@@ -8,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QIcon>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QUrl>
@@ -92,6 +94,30 @@ private Q_SLOTS:
             QCOMPARE(picture.size(), QSize(image.attributes.value("width").toInt(),
                                            image.attributes.value("height").toInt()));
         }
+    }
+
+    // The licence as the software centre and the about box name it (the package's copyright
+    // file is read in tst_packaging.sh).
+    void licenceIsNamed()
+    {
+        const QString metainfo =
+            resources +
+            QStringLiteral("/desktop/%1.metainfo.xml").arg(QGuiApplication::desktopFileName());
+        QCOMPARE(xmlElements(metainfo, QStringLiteral("project_license")).value(0).text,
+                 "GPL-3.0-or-later");
+
+        AboutBox about;
+        about.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        const auto* licence = about.findChild<QLabel*>(QStringLiteral("programLicence"));
+        QVERIFY(licence && licence->isVisible());
+        QCOMPARE(licence->text(), "Logiciel libre sous licence GNU GPL version 3 ou ultérieure.");
+        // Whole, unclipped, and in a place of its own in the box.
+        QVERIFY(about.rect().contains(licence->geometry()));
+        QVERIFY(licence->width() >= licence->minimumSizeHint().width());
+        QVERIFY(licence->height() >= licence->heightForWidth(licence->width()));
+        for (const QLabel* other : about.findChildren<QLabel*>())
+            QVERIFY(other == licence || !other->geometry().intersects(licence->geometry()));
     }
 
     void commandLine()

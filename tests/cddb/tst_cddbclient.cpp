@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "CddbClient.h"
 #include "LoopbackHttpServer.h"
 #include "SearchKeywords.h"

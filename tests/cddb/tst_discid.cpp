@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "CdDrives.h"
 #include "DiscInfo.h"
 #include "DiscToc.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # tst_packaging.sh install|deb BUILD: a staged install, or the Debian package CPack makes,
 # checked with the desktop's own tools.
 set -euo pipefail
@@ -22,13 +23,38 @@ expected_files() {
     printf '%s\n' usr/bin/jaskelcd "usr/share/applications/$id.desktop" \
         "usr/share/metainfo/$id.metainfo.xml" usr/share/mime/packages/jaskelcd.xml \
         "usr/share/icons/hicolor/scalable/apps/$id.svg" \
-        usr/share/jaskelcd/captures/{jaquette,dos}.png
+        usr/share/jaskelcd/captures/{jaquette,dos}.png usr/share/doc/jaskelcd/copyright
     for size in $sizes; do echo "usr/share/icons/hicolor/${size}x$size/apps/$id.png"; done
 }
 
 check_files() {
     check "files under $1 (< expected, > found)" \
         diff <(expected_files | sort) <(cd "$1" && find . -type f -printf '%P\n' | sort)
+}
+
+# The copyright file, read strictly as Debian's machine-readable format: the program under the
+# GPL version 3 or later, whose text it leaves to the system's copy; every licence it names
+# has its text.
+check_copyright() {
+    check "copyright file" /usr/bin/python3 - "$1/usr/share/doc/jaskelcd/copyright" <<'EOF'
+import sys
+from debian.copyright import Copyright
+
+with open(sys.argv[1], encoding="utf-8") as file:
+    header = file.readline().rstrip("\n")
+    file.seek(0)
+    copyright = Copyright(file, strict=True)
+format = "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/"
+assert header == format, "not the format's header: " + header
+texts = {p.license.synopsis: p.license.text for p in copyright.all_license_paragraphs()}
+for files in copyright.all_files_paragraphs():
+    assert files.license.text or files.license.synopsis in texts, files.license.synopsis
+program = copyright.find_files_paragraph("src/app/main.cpp")
+assert program and program.license.synopsis == "GPL-3+", "the program is not GPL-3+"
+gpl = program.license.text or texts["GPL-3+"]
+for words in ("either version 3 of the License, or", "/usr/share/common-licenses/GPL-3"):
+    assert words in gpl, "the GPL's text lacks: " + words
+EOF
 }
 
 install_mode() {
@@ -82,6 +108,7 @@ deb_mode() {
     done
     dpkg-deb -x "$deb" "$work/deb"
     check_files "$work/deb"
+    check_copyright "$work/deb"
     file "$work/deb/usr/bin/jaskelcd" | grep -q ', stripped' || fail "the program is not stripped"
     # The triggers of shared-mime-info, desktop-file-utils and hicolor-icon-theme update the
     # caches: the package runs no script of its own.
