@@ -1,0 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "AlbumSource.h"
+
+AlbumSource::~AlbumSource() = default;
