@@ -29,8 +29,12 @@ void HttpTransfer::OpenURL(const QUrl& url, qint64 bound, Finished onFinished)
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
                          QNetworkRequest::AlwaysNetwork);
     request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
+    if (!userAgent.isEmpty())
+        request.setHeader(QNetworkRequest::UserAgentHeader, userAgent);
 
     data.clear();
+    httpStatus = 0;
+    retryAfter.clear();
     maxBytes = bound;
     finished = std::move(onFinished);
     reply = manager.get(request);
@@ -61,8 +65,9 @@ void HttpTransfer::replyFinished()
     if (!reply)
         return; // too large
     Failure failure = Failure::None;
+    httpStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    retryAfter = reply->rawHeader("Retry-After");
     if (reply->error() != QNetworkReply::NoError) {
-        const int httpStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
         // A server that closes before the announced end cut its answer short: it was reached.
         failure = httpStatus >= 400                                        ? Failure::HttpError
                   : reply->error() == QNetworkReply::RemoteHostClosedError ? Failure::CutShort
@@ -86,6 +91,8 @@ void HttpTransfer::end(Failure failure)
     release();
     Result result;
     result.failure = failure;
+    result.httpStatus = std::exchange(httpStatus, 0);
+    result.retryAfter = std::exchange(retryAfter, {});
     if (result)
         result.data = std::move(data);
     data.clear();

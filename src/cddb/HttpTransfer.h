@@ -23,6 +23,8 @@ public:
     struct Result {
         QByteArray data; // empty unless the transfer succeeded
         Failure failure = Failure::None;
+        int httpStatus = 0;    // the server's status code, when it answered
+        QByteArray retryAfter; // its Retry-After header, when it sent one
         explicit operator bool() const { return failure == Failure::None; }
     };
     using Finished = std::function<void(const Result&)>;
@@ -44,6 +46,8 @@ public:
     {
         OpenURL(url, DefaultMaxBytes, std::move(finished));
     }
+    // Sent with every request from now on; empty: Qt's own.
+    void setUserAgent(const QByteArray& agent) { userAgent = agent; }
     // Ends the running transfer; its caller is not called. Nothing when idle.
     void abort();
     bool StillExecuting() const { return reply != nullptr; }
@@ -60,6 +64,9 @@ private:
     std::chrono::milliseconds transferTimeout;
     QNetworkReply* reply = nullptr;
     QByteArray data;
+    QByteArray userAgent;
+    int httpStatus = 0;
+    QByteArray retryAfter;
     qint64 maxBytes = 0;
     Finished finished;
 };
