@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DiscInfo.h"
 
+#include <discid/discid.h>
+#include <memory>
+
 namespace {
 
 int digitSum(int number)
@@ -57,4 +60,17 @@ QString DiscInfo::queryOf(const DiscToc& toc)
     for (int offset : toc.offsets())
         command += u'+' + QString::number(offset);
     return command + u'+' + QString::number(toc.leadOut() / DiscToc::framesPerSecond);
+}
+
+QString DiscInfo::musicBrainzIdOf(const DiscToc& toc)
+{
+    // libdiscid takes the lead-out first, then the start of each track at its number's place.
+    int offsets[100] = {};
+    offsets[0] = toc.leadOut();
+    for (int track = toc.firstTrack(); track <= toc.lastTrack(); ++track)
+        offsets[track] = toc.offsets()[track - toc.firstTrack()];
+    const std::unique_ptr<DiscId, decltype(&discid_free)> disc(discid_new(), &discid_free);
+    if (!disc || !discid_put(disc.get(), toc.firstTrack(), toc.lastTrack(), offsets))
+        return {};
+    return QString::fromLatin1(discid_get_id(disc.get()));
 }

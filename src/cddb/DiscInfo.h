@@ -8,7 +8,8 @@
 #include <optional>
 
 // The identity of the audio CD in one drive: its CDDB disc id and the "cddb query" command that
-// names it to a server. One instance per search: `Init` once, then `DiscID` and `QueryString`.
+// names it to a server, and its MusicBrainz disc id. One instance per search: `Init` once, then
+// `DiscID` and `QueryString`.
 class DiscInfo {
 public:
     // What `QueryString` gives: the command, or, when there is none, the message the window
@@ -28,6 +29,8 @@ public:
 
     QString DiscID() const;
     Query QueryString() const;
+    // The table read; nothing when the drive gave none (`QueryString` says why).
+    const std::optional<DiscToc>& toc() const { return reading.toc; }
 
     // The CDDB disc id of a table: the checksum of the track starts in whole seconds, the
     // playing time from the first start to the lead-out, and the track count, in hexadecimal.
@@ -35,6 +38,9 @@ public:
     // "cddb+query+", the disc id, the track count, every start in frames and the lead-out in
     // whole seconds from the start of the disc, joined by "+".
     static QString queryOf(const DiscToc& toc);
+    // The MusicBrainz disc id of a table, as libdiscid computes it: a table typed by the user
+    // gets the id its disc would get in a drive.
+    static QString musicBrainzIdOf(const DiscToc& toc);
 
 private:
     DiscReader& reader;

@@ -27,6 +27,8 @@ public:
     static std::optional<DiscToc> fromString(QStringView text, QString* refusal = nullptr);
     QString toString() const;
 
+    int firstTrack() const { return first; }
+    int lastTrack() const { return last; }
     int trackCount() const { return last - first + 1; }
     int leadOut() const { return leadOutFrame; }
     const QList<int>& offsets() const { return starts; }
