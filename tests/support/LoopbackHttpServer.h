@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QHash>
 #include <QStringList>
 #include <QTcpServer>
@@ -13,7 +14,8 @@
 // An HTTP server on loopback for the tests: answers each GET once, whole and with its length
 // (a client may otherwise resend the request), with the response of the longest key that
 // begins its target (path and query); a target without one gets 404. Records the targets it
-// was asked for. A response may also come in a hostile manner.
+// was asked for, and each request's head and time of arrival. A response may also come in a
+// hostile manner.
 class LoopbackHttpServer : public QObject {
 public:
     enum class Manner {
@@ -28,10 +30,24 @@ public:
         QByteArray status = "200 OK";
         QByteArray contentType = "text/plain";
         Manner manner = Manner::Whole;
+        QList<std::pair<QByteArray, QByteArray>> headers = {}; // more header lines (Location…)
+    };
+    struct Received {
+        QString target;
+        QByteArray head;              // the request line and headers
+        std::chrono::milliseconds at; // since the server started
+        QByteArray header(const QByteArray& name) const
+        {
+            for (const QByteArray& line : head.split('\n'))
+                if (line.toLower().startsWith(name.toLower() + ':'))
+                    return line.mid(name.size() + 1).trimmed();
+            return {};
+        }
     };
 
     LoopbackHttpServer()
     {
+        clock.start();
         server.listen(QHostAddress::LocalHost);
         connect(&server, &QTcpServer::newConnection, this, [this] {
             while (QTcpSocket* socket = server.nextPendingConnection()) {
@@ -48,7 +64,10 @@ public:
     }
 
     QHash<QString, Response> responses;
+    // Responses given once each, in order, before the response of the same key in `responses`.
+    QHash<QString, QList<Response>> firstResponses;
     QStringList requests;
+    QList<Received> received;
     std::chrono::milliseconds trickleInterval{1000};
 
 private:
@@ -61,21 +80,29 @@ private:
         socket->setProperty("answered", true);
         const QString target = QString::fromLatin1(request.split(' ').value(1));
         requests += target;
+        received += {target, request.left(request.indexOf("\r\n\r\n")),
+                     std::chrono::milliseconds(clock.elapsed())};
         Response response{"Not found", "404 Not Found", "text/plain"};
-        qsizetype matched = -1;
+        QString key;
         for (auto route = responses.cbegin(); route != responses.cend(); ++route)
-            if (target.startsWith(route.key()) && route.key().size() > matched) {
-                matched = route.key().size();
+            if (target.startsWith(route.key()) &&
+                (key.isNull() || route.key().size() > key.size())) {
+                key = route.key();
                 response = route.value();
             }
+        if (auto first = firstResponses.find(key);
+            first != firstResponses.end() && !first->isEmpty())
+            response = first->takeFirst();
         const qint64 endless = 100 * 1024 * 1024;
         const qint64 announced = response.manner == Manner::CutShort  ? 2 * response.body.size()
                                  : response.manner == Manner::Endless ? endless
                                                                       : response.body.size();
-        const QByteArray head = "HTTP/1.1 " + response.status +
-                                "\r\nContent-Type: " + response.contentType +
-                                "\r\nContent-Length: " + QByteArray::number(announced) +
-                                "\r\nConnection: close\r\n\r\n";
+        QByteArray head =
+            "HTTP/1.1 " + response.status + "\r\nContent-Type: " + response.contentType +
+            "\r\nContent-Length: " + QByteArray::number(announced) + "\r\nConnection: close\r\n";
+        for (const auto& [name, value] : response.headers)
+            head += name + ": " + value + "\r\n";
+        head += "\r\n";
         switch (response.manner) {
         case Manner::Silent:
             return;
@@ -113,4 +140,5 @@ private:
         }
     }
     QTcpServer server;
+    QElapsedTimer clock;
 };
