@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LookupWindow.h"
 
+#include "AlbumRows.h"
 #include "CdDrives.h"
 #include "CoverArtLookup.h"
 #include "DiscInfo.h"
@@ -44,6 +45,7 @@ constexpr int InnerWidth = 9765;
 constexpr int TocRowTop = 6180;
 constexpr int InnerHeight = 6630;
 const QString NoDrive = QStringLiteral("Pas de lecteur de CD détecté.");
+const QString MusicBrainzName = QStringLiteral("MusicBrainz");
 
 int pixels(double twips)
 {
@@ -117,6 +119,7 @@ LookupWindow::LookupWindow(Prompter& prompter, Services services, QWidget* paren
         {genreField_, "txtGenre"},
         {emailField_, "txtEmail"},
         {tocField_, "txtToc"},
+        {sourceList_, "cboSource"},
         {albumPicture_, "Image1"},
         {rawAnswerView_, "txtRecu"},
         {trackGrid_, "grdTitres"},
@@ -137,6 +140,12 @@ LookupWindow::LookupWindow(Prompter& prompter, Services services, QWidget* paren
         statusMessage->setText(NoDrive);
         tocField_->setFocus();
     }
+    sourceList_->setCurrentText(QSettings().value(QLatin1String(SourceSetting)).toString());
+    sourceChosen();
+    connect(sourceList_, &QComboBox::currentIndexChanged, this, [this] {
+        QSettings().setValue(QLatin1String(SourceSetting), sourceList_->currentText());
+        sourceChosen();
+    });
     client.setServerUrl(this->services.serverUrl);
     setSiteTitle();
     setTrackLayout();
@@ -232,7 +241,15 @@ void LookupWindow::buildControls()
         "Sans lecteur, ou pour un autre disque : la première et la dernière piste, la fin du "
         "disque puis le début de chaque piste, en trames (75 par seconde). Une table tapée ici "
         "est cherchée à la place du disque du lecteur."));
-    place(tocField_, 1860, TocRowTop, 7755, 285);
+    place(tocField_, 1860, TocRowTop, 4900, 285);
+
+    // Where the search goes: the CDDB server or MusicBrainz, remembered between runs.
+    label(area, QStringLiteral("Source :"), 6840, TocRowTop + 30, 700, 255);
+    sourceList_ = new QComboBox(area);
+    sourceList_->addItems({QStringLiteral("CDDB"), MusicBrainzName});
+    sourceList_->setToolTip(QStringLiteral(
+        "MusicBrainz trouve aussi un album par l'artiste et le titre tapés, sans disque"));
+    place(sourceList_, 7560, TocRowTop - 30, 2055, 345);
 
     emailLabel_ = label(area, QString::fromLatin1(ContactAddress), 5760, 5640, 2200, 195);
     QFont mailFont(QStringLiteral("MS Sans Serif"), 8);
@@ -354,14 +371,19 @@ void LookupWindow::showBusy()
 
 void LookupWindow::search()
 {
+    // MusicBrainz searches by the names typed when there is no disc, or an unknown one.
+    const QString typedArtist = artistField_->text().trimmed();
+    const QString typedAlbum = albumField_->text().trimmed();
     // One search at a time, and the grid shows either its tracks or the servers.
     cancelSearch();
     client.abort();
     clearResults();
     btnChoisirSite->setText(SearchCaption);
     statusMessage->setText(QStringLiteral("Identification du CD ..."));
-    const std::optional<QString> query = discQuery();
-    if (!query)
+    if (musicBrainzChosen())
+        return searchMusicBrainz(typedArtist, typedAlbum);
+    const std::optional<DiscToc> toc = readDisc();
+    if (!toc)
         return;
 
     const QString email = emailField_->text().trimmed();
@@ -379,10 +401,10 @@ void LookupWindow::search()
     connect(search, &CddbSearch::choiceNeeded, this, &LookupWindow::showCategories);
     connect(search, &CddbSearch::recordRead, this, &LookupWindow::showRecord);
     connect(search, &CddbSearch::coverArtFound, this, &LookupWindow::showCoverArt);
-    search->start(*query);
+    search->start(DiscInfo::queryOf(*toc));
 }
 
-std::optional<QString> LookupWindow::discQuery()
+std::optional<DiscToc> LookupWindow::readDisc()
 {
     const QString typed = tocField_->text().trimmed();
     std::unique_ptr<DiscReader> reader;
@@ -410,18 +432,123 @@ std::optional<QString> LookupWindow::discQuery()
     }
     DiscInfo disc(*reader);
     disc.Init(typed.isEmpty() ? driveList_->currentText() : QString());
-    const DiscInfo::Query query = disc.QueryString();
-    if (query.command.isEmpty()) {
+    if (const DiscInfo::Query query = disc.QueryString(); query.command.isEmpty()) {
         if (query.message)
             prompter.ask(*query.message);
         return std::nullopt;
     }
-    return query.command;
+    return disc.toc();
+}
+
+bool LookupWindow::musicBrainzChosen() const
+{
+    return sourceList_->currentText() == MusicBrainzName;
+}
+
+// The server list and the e-mail address are the CDDB server's.
+void LookupWindow::sourceChosen()
+{
+    btnChoisirSite->setEnabled(!musicBrainzChosen());
+    emailField_->setEnabled(!musicBrainzChosen());
+}
+
+void LookupWindow::searchMusicBrainz(const QString& typedArtist, const QString& typedAlbum)
+{
+    const QString noDisc = QStringLiteral("Sans disque, MusicBrainz cherche l'album par son nom.");
+    const bool typedToc = !tocField_->text().trimmed().isEmpty();
+    if (!typedToc && driveList_->count() == 0) {
+        if (typedArtist.isEmpty() && typedAlbum.isEmpty())
+            return searchByName(noDisc, {});
+        return startMusicBrainz(MusicBrainzQuery::search(typedArtist, typedAlbum));
+    }
+    const QString typed = typedArtist.isEmpty() || typedAlbum.isEmpty()
+                              ? typedArtist + typedAlbum
+                              : typedArtist + QStringLiteral(" - ") + typedAlbum;
+    const std::optional<DiscToc> toc = readDisc();
+    if (!toc) {
+        // A drive without a readable disc: the album may still be found by its name.
+        if (!typedToc)
+            searchByName(noDisc, typed);
+        return;
+    }
+    startMusicBrainz(MusicBrainzQuery::disc(*toc));
+    connect(musicBrainz.get(), &AlbumSource::finished, this,
+            [this, typed](const AlbumSource::Reply& reply) {
+                if (reply.albums.empty() && !reply.failed())
+                    searchByName(QStringLiteral("Ce disque n'est pas connu de MusicBrainz."),
+                                 typed);
+            });
+}
+
+// Asked once the answer has been dealt with, from the event loop: the source that answered is
+// not ended from inside its own reply.
+void LookupWindow::searchByName(const QString& why, const QString& typed)
+{
+    statusMessage->setText(why);
+    QMetaObject::invokeMethod(
+        this,
+        [this, why, typed] {
+            const std::optional<QString> name = prompter.getText(
+                QStringLiteral("Recherche sur MusicBrainz"),
+                why + QStringLiteral("\rTapez l'artiste et l'album : ARTISTE - ALBUM"), typed);
+            if (name && !name->trimmed().isEmpty())
+                startMusicBrainz(MusicBrainzQuery::search(*name));
+        },
+        Qt::QueuedConnection);
+}
+
+void LookupWindow::startMusicBrainz(const MusicBrainzQuery& query)
+{
+    cancelSearch();
+    musicBrainz = std::make_unique<MusicBrainzSource>(query, services.musicBrainz);
+    connect(musicBrainz.get(), &MusicBrainzSource::statusChanged, statusMessage, &QLabel::setText);
+    connect(musicBrainz.get(), &AlbumSource::finished, this,
+            [this](const AlbumSource::Reply& reply) { musicBrainzAnswered(reply); });
+    musicBrainzWaits = searchBusy = true;
+    showBusy();
+    musicBrainz->start();
+}
+
+void LookupWindow::musicBrainzAnswered(const AlbumSource::Reply& reply)
+{
+    searchBusy = false;
+    showBusy();
+    if (reply.albums.size() > 1) {
+        // The choice waits in the category panel, as several CDDB matches do.
+        releaseChoice = musicBrainz->candidates();
+        QStringList lines;
+        for (const MusicBrainzSource::Candidate& candidate : releaseChoice)
+            lines << candidate.description;
+        return showCategories(lines);
+    }
+    musicBrainzWaits = false;
+    if (reply.failed())
+        statusMessage->setText(reply.failure);
+    else if (reply.albums.empty())
+        statusMessage->setText(QStringLiteral("Aucun album trouvé sur MusicBrainz."));
+    else
+        showAlbum(reply.albums.front());
+}
+
+void LookupWindow::showAlbum(const Album& album)
+{
+    foundAlbum = album;
+    record = AlbumRows::record(album);
+    artistField_->setText(album.artist);
+    albumField_->setText(album.title);
+    yearField_->setText(album.year);
+    genreField_->setText(album.genre);
+    albumPicture_->setPixmap(album.frontPicture.isEmpty() ? placeholder->pixmap()
+                                                          : QPixmap(album.frontPicture));
+    showTracks(AlbumRows::rows(album));
 }
 
 void LookupWindow::cancelSearch()
 {
     running.reset();
+    musicBrainz.reset();
+    releaseChoice.clear();
+    musicBrainzWaits = false;
     hideCategories();
     searchBusy = false;
     showBusy();
@@ -432,6 +559,7 @@ void LookupWindow::clearResults()
 {
     saveListButton_->setEnabled(false);
     record = CddbRecord();
+    foundAlbum = Album();
     for (QLineEdit* field : {artistField_, albumField_, yearField_, genreField_})
         field->clear();
     rawAnswerView_->clear();
@@ -457,12 +585,17 @@ void LookupWindow::showRecord(const CddbClient::ReadResult& read)
     if (!read.complete)
         return;
 
-    trackGrid_->setRowCount(int(read.rows.size()));
+    showTracks(read.rows);
+}
+
+void LookupWindow::showTracks(const QList<GridRow>& rows)
+{
+    trackGrid_->setRowCount(int(rows.size()));
     int longest = 0;
-    for (int row = 0; row < read.rows.size(); ++row) {
-        trackGrid_->setItem(row, 0, new QTableWidgetItem(read.rows[row].firstCell));
-        trackGrid_->setItem(row, 1, new QTableWidgetItem(read.rows[row].secondCell));
-        longest = std::max(longest, int(read.rows[row].secondCell.size()));
+    for (int row = 0; row < rows.size(); ++row) {
+        trackGrid_->setItem(row, 0, new QTableWidgetItem(rows[row].firstCell));
+        trackGrid_->setItem(row, 1, new QTableWidgetItem(rows[row].secondCell));
+        longest = std::max(longest, int(rows[row].secondCell.size()));
     }
     trackGrid_->setColumnWidth(1, columnWidth(this, QString(longest + 2, u'M')));
     saveListButton_->setEnabled(true);
@@ -564,6 +697,10 @@ void LookupWindow::hideCategories()
 
 void LookupWindow::categoryChosen()
 {
+    // A release chosen among those MusicBrainz offered is read whole.
+    if (const int row = categoryList_->currentRow();
+        musicBrainz && row >= 0 && row < int(releaseChoice.size()))
+        return startMusicBrainz(MusicBrainzQuery::release(releaseChoice[row].releaseId));
     if (!running || !running->waitingForChoice() || !categoryList_->currentItem())
         return;
     const QString line = categoryList_->currentItem()->text();

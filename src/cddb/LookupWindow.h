@@ -4,6 +4,7 @@
 #include "CddbClient.h"
 #include "CddbRecord.h"
 #include "CddbSearch.h"
+#include "MusicBrainzSource.h"
 
 #include <QDialog>
 #include <chrono>
@@ -23,8 +24,9 @@ class QPushButton;
 class QTableWidget;
 
 // The lookup window: identifies the audio CD of a drive, or the disc whose table of contents the
-// user typed, fetches its record from a CDDB server and shows artist, album, year, genre, the
-// tracks and a cover picture. Its result leaves it as a text file ("Enregistrer la liste dans un
+// user typed, fetches its record from a CDDB server or its album from MusicBrainz (which also
+// finds an album by its name, with no disc) and shows artist, album, year, genre, the tracks and
+// a cover picture. Its result leaves it as a text file ("Enregistrer la liste dans un
 // fichier texte") that the text editor inserts into the cover; it writes nothing into the cover
 // itself. Nothing in it waits: a search runs while the window goes on (`CddbSearch`), and a new
 // search, a server list or the window's closing ends the one running.
@@ -39,6 +41,7 @@ public:
         QString serverUrl = QString::fromLatin1(CddbClient::DefaultServerUrl);
         QString coverArtSearch; // the store's search address up to the album; empty: the store's
         std::chrono::milliseconds timeout = HttpTransfer::DefaultTimeout;
+        MusicBrainzServers musicBrainz = {};
 
         static Services system();
     };
@@ -46,6 +49,8 @@ public:
     static constexpr auto ContactAddress = "jaskelcd@localhost";
     // Where the e-mail address sent to the server is remembered between runs.
     static constexpr auto EmailSetting = "cddb/email";
+    // Where the source chosen ("CDDB" or "MusicBrainz") is remembered between runs.
+    static constexpr auto SourceSetting = "lookup/source";
 
     // "Accès base CDDB...": the window, modal. Without a CD drive it says so and searches only
     // for a typed table of contents.
@@ -62,6 +67,7 @@ public:
 
     // For the tests.
     QComboBox* drives() const { return driveList_; }
+    QComboBox* source() const { return sourceList_; }
     QPushButton* searchButton() const { return btnCodeID; }
     QPushButton* siteButton() const { return btnChoisirSite; }
     QPushButton* saveButton() const { return saveListButton_; }
@@ -78,8 +84,10 @@ public:
     QListWidget* categories() const { return categoryList_; }
     QPushButton* categoryButton() const { return btnOkSelCategorie; }
     QString statusText() const;
-    // A search runs: it waits for an answer or for the choice of a category.
-    bool searching() const { return running && !running->isFinished(); }
+    // A search runs: it waits for an answer or for the choice of a category or a release.
+    bool searching() const { return (running && !running->isFinished()) || musicBrainzWaits; }
+    // The album MusicBrainz gave last, pictures included; empty after a CDDB search.
+    const Album& musicBrainzAlbum() const { return foundAlbum; }
 
 protected:
     void done(int result) override;
@@ -93,9 +101,17 @@ private:
     void setSiteLayout();
     void setSiteTitle();
     void showBusy();
-    // The query for the typed table of contents, else for the selected drive's disc; nothing,
-    // and the reason shown, when there is none.
-    std::optional<QString> discQuery();
+    // The typed table of contents, else the selected drive's disc's; nothing, and the reason
+    // shown, when there is none.
+    std::optional<DiscToc> readDisc();
+    bool musicBrainzChosen() const;
+    void sourceChosen();
+    // With no disc, and when the disc is not known: the album is searched for by its name.
+    void searchMusicBrainz(const QString& typedArtist, const QString& typedAlbum);
+    void searchByName(const QString& why, const QString& typed);
+    void startMusicBrainz(const MusicBrainzQuery& query);
+    void musicBrainzAnswered(const AlbumSource::Reply& reply);
+    void showAlbum(const Album& album);
     void cancelSearch();
     void clearResults();
     void showQueryAnswer(const CddbClient::QueryResult& query);
@@ -103,6 +119,7 @@ private:
     void hideCategories();
     void categoryChosen();
     void showRecord(const CddbClient::ReadResult& read);
+    void showTracks(const QList<GridRow>& rows);
     void showCoverArt(const CoverArt& art);
     void showSites(const CddbClient::SitesResult& sites);
     void reportRefusedEmail(const CddbClient::Reply& reply);
@@ -113,6 +130,10 @@ private:
     Services services;
     CddbClient client; // the server list's, and the server the searches ask
     std::unique_ptr<CddbSearch> running;
+    std::unique_ptr<MusicBrainzSource> musicBrainz;
+    std::vector<MusicBrainzSource::Candidate> releaseChoice; // offered in the category panel
+    bool musicBrainzWaits = false;
+    Album foundAlbum;
     CddbRecord record;
     bool searchBusy = false;
     bool sitesBusy = false;
@@ -120,6 +141,7 @@ private:
     QPoint dragStart;
 
     QComboBox* driveList_ = nullptr;
+    QComboBox* sourceList_ = nullptr;
     QPushButton* btnCodeID = nullptr;
     QPushButton* btnChoisirSite = nullptr;
     QLineEdit* artistField_ = nullptr;

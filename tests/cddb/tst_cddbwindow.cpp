@@ -10,6 +10,7 @@
 #include "ModalDriver.h"
 #include "ScriptedPrompter.h"
 
+#include <QBuffer>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -18,6 +19,7 @@
 #include <QNetworkProxy>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -65,6 +67,27 @@ const QByteArray Found = "200 rock 6909aa09 Dire Straits / Dire Straits\r\n";
 const QByteArray TwoMatches = "211 close matches found\r\nmisc 6909aa09 Autre disque\r\n"
                               "rock 6909aa09 Dire Straits\r\n.\r\n";
 
+// MusicBrainz and its picture archive, asked through the loopback server like the others.
+const QString MusicBrainz = QStringLiteral("http://musicbrainz.test");
+const QString Archive = QStringLiteral("http://coverartarchive.test");
+const QString SecondPressing = QStringLiteral("7a1c2d3e-4f50-4a6b-8c7d-1996e0000002");
+
+LoopbackHttpServer::Response musicBrainzAnswer(const QString& name)
+{
+    return {readAll(QFINDTESTDATA("cddb/data/musicbrainz/" + name)), "200 OK", "application/json"};
+}
+
+QByteArray png(QColor colour)
+{
+    QImage image(40, 40, QImage::Format_RGB32);
+    image.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
 QColor pictureColour(const LookupWindow& window)
 {
     return window.picture()->pixmap().toImage().pixelColor(20, 20);
@@ -100,6 +123,8 @@ private Q_SLOTS:
             {Large, {oneColour(Qt::red)}}};
         server.requests.clear();
         server.trickleInterval = 1s;
+        // Every test starts from CDDB, whatever source an earlier run chose.
+        QSettings().remove(LookupWindow::SourceSetting);
     }
 
     // The record is shown with its cover and the list saved in the code page and line breaks
@@ -362,6 +387,76 @@ private Q_SLOTS:
         QTRY_VERIFY(!window.searching());
         QCOMPARE(window.grid()->item(5, 1)->text(), "Sultans of swing");
         QCOMPARE(asked("cddb+query+6909aa09+9+150+18051"), 1);
+    }
+
+    // MusicBrainz, once chosen, stays chosen, and the CDDB server's controls rest. A disc with
+    // two releases offers them in the category panel; the one chosen is read whole, with its
+    // lengths and its front picture, and its list saved. A disc MusicBrainz does not know is
+    // searched for by the name the user types; with no disc, by the names in the fields.
+    void musicBrainz()
+    {
+        const QString disc = MusicBrainz + "/ws/2/discid/_YDhD3s18ZnHhitAtTviK04dWsU-";
+        server.responses[disc] = musicBrainzAnswer("discid-two.json");
+        server.responses[MusicBrainz + "/ws/2/release/" + SecondPressing] =
+            musicBrainzAnswer("release-dire-straits.json");
+        server.responses[MusicBrainz + "/ws/2/release?"] = musicBrainzAnswer("search-one.json");
+        server.responses[MusicBrainz + "/ws/2/release/0b8e6d2a-1c3f-4e5d-9a7b-2004d0000003"] =
+            musicBrainzAnswer("release-deux-soirs.json");
+        server.responses[Archive + "/release/" + SecondPressing + "/front-1200"] = {
+            png(Qt::red), "200 OK", "image/png"};
+        LookupWindow::Services online = services(DireStraits);
+        online.musicBrainz = {MusicBrainz, Archive, 1500ms, dir.filePath("images")};
+        ScriptedPrompter prompter;
+        LookupWindow(prompter, online).source()->setCurrentText("MusicBrainz");
+        LookupWindow window(prompter, online);
+        QCOMPARE(window.source()->currentText(), "MusicBrainz");
+        QVERIFY(!window.siteButton()->isEnabled() && !window.email()->isEnabled());
+        window.show();
+        window.search();
+        QTRY_VERIFY(window.categoryPanel()->isVisible());
+        QCOMPARE(window.categories()->item(1)->text(),
+                 "Dire Straits / Dire Straits (1996, DE, CD, 9 pistes)");
+        QVERIFY(window.searching());
+        window.categories()->setCurrentRow(1);
+        QTest::keyClick(window.categories(), Qt::Key_Return);
+        QTRY_VERIFY_WITH_TIMEOUT(!window.searching(), 10000);
+        QCOMPARE(window.statusText(), "Prêt");
+        QCOMPARE(window.year()->text(), "1996");
+        QCOMPARE(window.genre()->text(), "Rock");
+        QCOMPARE(window.grid()->item(5, 1)->text(), "Sultans of Swing (5:34)");
+        QCOMPARE(pictureColour(window), QColor(Qt::red));
+        QCOMPARE(window.musicBrainzAlbum().frontPicture,
+                 dir.filePath("images/Dire Straits - Dire Straits - recto.png"));
+        QCOMPARE(asked(disc), 1);
+        QCOMPARE(asked(Archive), 1); // the release has no back picture
+        prompter.paths = {dir.filePath("musicbrainz.txt")};
+        QTest::mouseClick(window.saveButton(), Qt::LeftButton);
+        QVERIFY(readAll(dir.filePath("musicbrainz.txt"))
+                    .contains("Genre : Rock\r\n\r\n01-Down to the Waterline\r\n"));
+
+        server.responses[disc] = {R"({"error":"Not Found"})", "404 Not Found", "application/json"};
+        prompter.texts = {"Alice Martin - Deux soirs"};
+        window.search();
+        QTRY_COMPARE_WITH_TIMEOUT(window.artist()->text(), "Alice Martin & Les Voisins", 10000);
+        QCOMPARE(prompter.lastAsked().kind, "text");
+        QVERIFY(prompter.last().text.startsWith("Ce disque n'est pas connu de MusicBrainz."));
+        QTRY_VERIFY_WITH_TIMEOUT(!window.searching(), 10000);
+        QCOMPARE(window.grid()->item(3, 0)->text(), "2.01");
+        QCOMPARE(window.grid()->item(3, 1)->text(), "Ouverture (reprise) (1:00)");
+
+        const qsizetype questions = prompter.asked.size();
+        LookupWindow noDrive(prompter, [&] {
+            LookupWindow::Services none = online;
+            none.drives.clear();
+            return none;
+        }());
+        noDrive.artist()->setText("Dire Straits");
+        noDrive.album()->setText("Communiqué");
+        noDrive.search();
+        QTRY_COMPARE_WITH_TIMEOUT(asked("query=artist%3A%22Dire%20Straits%22%20AND%20release%3A"
+                                        "%22Communiqu%C3%A9%22"),
+                                  1, 5000);
+        QCOMPARE(prompter.asked.size(), questions);
     }
 };
 
