@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "AudioFilesImport.h"
 #include "AudioFilesSource.h"
+#include "CoverWindow.h"
 #include "FileContents.h"
+#include "ScriptedPrompter.h"
 
 #include <QBuffer>
 #include <QImage>
+#include <QMenu>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -361,6 +365,55 @@ private Q_SLOTS:
         QThreadPool::globalInstance()->waitForDone();
         QCoreApplication::processEvents();
         QCOMPARE(finished.size(), 0);
+    }
+
+    // The menu entry of the real window: the folder chosen, read while the window goes on,
+    // the album handed to the window; a folder without audio is said.
+    void menuEntry()
+    {
+        QTemporaryDir folder, empty;
+        const Case c{.files = {{"01.flac", {.title = "Seule", .album = "Album"}}},
+                     .besidePicture = "cover.jpg",
+                     .besideBytes = picture(Qt::cyan, "JPG")};
+        QCOMPARE(makeFiles(c, folder.path()).size(), 1);
+        ScriptedPrompter prompter;
+        CoverWindow window(&prompter);
+        const MainMenus& menus = window.menus();
+        QAction* entry = menus.file.importAudio;
+        const QList<QAction*> entries = menus.fileMenu->actions();
+        QCOMPARE(entries.indexOf(entry), entries.indexOf(menus.file.quit) + 2);
+        QCOMPARE(entry->text(), "&Importer depuis des fichiers audio");
+        QCOMPARE(std::count_if(entries.begin(), entries.end(),
+                               [](QAction* other) {
+                                   return QKeySequence::mnemonic(other->text()) ==
+                                          QKeySequence(Qt::ALT | Qt::Key_I);
+                               }),
+                 1);
+
+        prompter.paths = {folder.path(), empty.path(), std::nullopt};
+        entry->trigger();
+        QCOMPARE(prompter.lastAsked().kind, "folder");
+        QCOMPARE(prompter.last().title, AudioFilesImport::title());
+        QVERIFY(!entry->isEnabled() && QGuiApplication::overrideCursor());
+        QTRY_VERIFY(entry->isEnabled());
+        QVERIFY(!QGuiApplication::overrideCursor());
+        const Album album = window.lastAlbum();
+        QCOMPARE(album.title, "Album");
+        QCOMPARE(album.discs.at(0).tracks.at(0).title, "Seule");
+        QCOMPARE(album.frontPicture, folder.filePath("cover.jpg"));
+
+        entry->trigger();
+        QCOMPARE(prompter.lastAsked().defaultText, folder.path());
+        QTRY_COMPARE(prompter.lastAsked().kind, "message");
+        QCOMPARE(prompter.last().text,
+                 QStringLiteral("Le dossier %1 ne contient aucun fichier audio lisible (FLAC, "
+                                "MP3, Ogg Vorbis, Opus, M4A ou WAV).")
+                     .arg(empty.path()));
+        QCOMPARE(prompter.last().title, AudioFilesImport::title());
+        QVERIFY(window.lastAlbum() == album);
+
+        entry->trigger(); // the dialog cancelled
+        QVERIFY(entry->isEnabled() && !QGuiApplication::overrideCursor());
     }
 };
 
