@@ -33,6 +33,7 @@ FileActions::FileActions(QObject* owner)
       saveJkcd(pending(owner, QStringLiteral("Fichier CD Jaquette (Format JKCD)"),
                        QStringLiteral("Ctrl+S"))),
       quit(pending(owner, QStringLiteral("&Quitter"), QStringLiteral("Ctrl+F4"))),
+      importAudio(pending(owner, QStringLiteral("&Importer depuis des fichiers audio"))),
       newButton(pendingButton(owner, QStringLiteral("Nouveau fichier jaquette"))),
       openButton(pendingButton(owner, QStringLiteral("Ouvrir une jaquette au format JKCD"))),
       saveButton(pendingButton(owner, QStringLiteral("Enregistrer la jaquette au format JKCD"))),

@@ -11,7 +11,8 @@ class QObject;
 // their own captions and shortcuts. Each set is wired by its subsystem when it exists; until
 // then its entries are shown disabled.
 
-// "&Ouvrir", "&Nouveau", "Fichier CD Jaquette (Format JKCD)", "&Quitter" and their buttons.
+// "&Ouvrir", "&Nouveau", "Fichier CD Jaquette (Format JKCD)", "&Quitter" and their buttons,
+// and "&Importer depuis des fichiers audio".
 struct FileActions {
     explicit FileActions(QObject* owner);
 
@@ -19,6 +20,7 @@ struct FileActions {
     QAction* newCover;
     QAction* saveJkcd;
     QAction* quit;
+    QAction* importAudio;
     QAction* newButton;
     QAction* openButton;
     QAction* saveButton;

@@ -2,6 +2,7 @@
 #include "CoverWindow.h"
 
 #include "AboutBox.h"
+#include "AudioFilesImport.h"
 #include "CatalogueImport.h"
 #include "CenterWindow.h"
 #include "CoverView.h"
@@ -153,6 +154,9 @@ void CoverWindow::wireFileCommands()
             [this] { HelpWindow::showHelp(this); });
     menus_->windows.label->setEnabled(true);
     connect(menus_->windows.label, &QAction::triggered, this, &CoverWindow::showLabelWindow);
+    new AudioFilesImport(
+        *prompter_, *menus_->file.importAudio, [this](const Album& album) { albumRead(album); },
+        this);
     menus_->windows.cddb->setEnabled(true);
     connect(menus_->windows.cddb, &QAction::triggered, this, [this] {
         LookupWindow::open(this, *prompter_,
@@ -221,6 +225,12 @@ LabelWindow* CoverWindow::showLabelWindow()
 bool CoverWindow::openLabel(const QString& path)
 {
     return showLabelWindow()->openFile(path);
+}
+
+void CoverWindow::albumRead(const Album& album)
+{
+    // The album becomes the cover here, through the cover's own filling (createCover).
+    lastAlbum_ = album;
 }
 
 void CoverWindow::wireOutputCommands()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Album.h"
 #include "CoverContext.h"
 #include "CoverFileCommands.h"
 #include "EditingCommands.h"
@@ -71,6 +72,14 @@ public:
     // Null until the label window was first opened.
     LabelWindow* labelWindow() const { return labelWindow_; }
 
+    // The last album a source gave the window (the tests look at it).
+    const Album& lastAlbum() const { return lastAlbum_; }
+
+public Q_SLOTS:
+    // An album read from a source ("Importer depuis des fichiers audio"): the cover is made
+    // from it.
+    void albumRead(const Album& album);
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -105,6 +114,7 @@ private:
     std::optional<LookupWindow::Services> lookupServices_;
     LabelWindow* labelWindow_ = nullptr;
     RecentFiles* recentFiles_ = nullptr;
+    Album lastAlbum_;
     bool started_ = false;
     bool quitting_ = false; // "&Quitter" was confirmed: closing asks nothing more
 };

@@ -111,6 +111,8 @@ void MainMenus::layOut(QMenuBar* bar, QToolBar* toolBar)
         saveAs->addAction(picture);
     fileMenu->addSeparator();
     fileMenu->addAction(file.quit);
+    fileMenu->addSeparator();
+    fileMenu->addAction(file.importAudio);
 
     textMenu = bar->addMenu(QStringLiteral("&Texte sélectionné"));
     textMenu->addActions({text.font, text.colour});

@@ -39,6 +39,9 @@ public:
     virtual std::optional<TextFont> getFont(const TextFont& initial) = 0;
     virtual std::optional<QString> getOpenFileName(const FileDialog& dialog) = 0;
     virtual std::optional<QString> getSaveFileName(const FileDialog& dialog) = 0;
+    // A folder that exists, chosen starting from `initialPath`.
+    virtual std::optional<QString> getExistingDirectory(const QString& title,
+                                                        const QString& initialPath) = 0;
 
     // A message with an OK button; no title of its own shows the program's name.
     void inform(const QString& text, const QString& title = QString(),

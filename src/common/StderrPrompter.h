@@ -17,4 +17,8 @@ public:
     std::optional<TextFont> getFont(const TextFont&) override { return std::nullopt; }
     std::optional<QString> getOpenFileName(const FileDialog&) override { return std::nullopt; }
     std::optional<QString> getSaveFileName(const FileDialog&) override { return std::nullopt; }
+    std::optional<QString> getExistingDirectory(const QString&, const QString&) override
+    {
+        return std::nullopt;
+    }
 };

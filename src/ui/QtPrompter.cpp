@@ -139,6 +139,15 @@ std::optional<QString> QtPrompter::getSaveFileName(const FileDialog& dialog)
     return askForPath(dialog, QFileDialog::AcceptSave);
 }
 
+std::optional<QString> QtPrompter::getExistingDirectory(const QString& title,
+                                                        const QString& initialPath)
+{
+    const QString folder = QFileDialog::getExistingDirectory(parent_, title, initialPath);
+    if (folder.isEmpty())
+        return std::nullopt;
+    return folder;
+}
+
 std::optional<QString> QtPrompter::askForPath(const FileDialog& dialog,
                                               QFileDialog::AcceptMode mode)
 {

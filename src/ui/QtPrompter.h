@@ -19,6 +19,8 @@ public:
     std::optional<TextFont> getFont(const TextFont& initial) override;
     std::optional<QString> getOpenFileName(const FileDialog& dialog) override;
     std::optional<QString> getSaveFileName(const FileDialog& dialog) override;
+    std::optional<QString> getExistingDirectory(const QString& title,
+                                                const QString& initialPath) override;
 
 private:
     std::optional<QString> askForPath(const FileDialog& dialog, QFileDialog::AcceptMode mode);

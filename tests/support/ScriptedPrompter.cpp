@@ -69,3 +69,11 @@ std::optional<QString> ScriptedPrompter::getSaveFileName(const FileDialog& dialo
         *path += QLatin1Char('.') + dialog.defaultSuffix;
     return path;
 }
+
+std::optional<QString> ScriptedPrompter::getExistingDirectory(const QString& title,
+                                                              const QString& initialPath)
+{
+    asked.append(
+        {QStringLiteral("folder"), {title, {}, Icon::None, Ok, Ok}, initialPath, {}, 0, {}});
+    return next(paths);
+}

@@ -12,12 +12,12 @@
 class ScriptedPrompter : public Prompter {
 public:
     struct Asked {
-        QString kind; // "message", "text", "colour", "font", "open", "save"
+        QString kind; // "message", "text", "colour", "font", "open", "save", "folder"
         Message message;
-        QString defaultText;       // an input box's starting text
+        QString defaultText;          // an input box's starting text, a folder dialog's folder
         std::optional<TextFont> font; // the font a font dialog starts from
-        OleColor colour = 0;       // the colour a colour dialog starts from
-        QStringList filters;       // a file dialog's filters
+        OleColor colour = 0;          // the colour a colour dialog starts from
+        QStringList filters;          // a file dialog's filters
     };
 
     // Answers are taken in order; with none left, a message gets its default button and
@@ -36,6 +36,8 @@ public:
     std::optional<TextFont> getFont(const TextFont& initial) override;
     std::optional<QString> getOpenFileName(const FileDialog& dialog) override;
     std::optional<QString> getSaveFileName(const FileDialog& dialog) override;
+    std::optional<QString> getExistingDirectory(const QString& title,
+                                                const QString& initialPath) override;
 
     const Asked& lastAsked() const { return asked.last(); }
     const Message& last() const { return asked.last().message; }
