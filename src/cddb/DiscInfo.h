@@ -28,6 +28,8 @@ public:
 
     QString DiscID() const;
     Query QueryString() const;
+    // The table of contents `Init` read, if it read one.
+    const std::optional<DiscToc>& toc() const { return reading.toc; }
 
     // The CDDB disc id of a table: the checksum of the track starts in whole seconds, the
     // playing time from the first start to the lead-out, and the track count, in hexadecimal.

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LookupWindow.h"
 
+#include "AlbumPictures.h"
 #include "CdDrives.h"
+#include "CddbAlbum.h"
 #include "CoverArtLookup.h"
 #include "DiscInfo.h"
 #include "GivenTocReader.h"
@@ -13,10 +15,12 @@
 #include "Twips.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QComboBox>
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -39,10 +43,12 @@ const QString ChooseCaption = QStringLiteral("Choisir ce &Site");
 constexpr auto Version = JASKEL_VERSION;
 
 // The window's controls are placed in twips, as it was drawn: inner area 9765 × 6330, and below
-// them a row for a typed table of contents.
+// them a row for a typed table of contents and a row of the commands that fill the cover and
+// the label.
 constexpr int InnerWidth = 9765;
 constexpr int TocRowTop = 6180;
-constexpr int InnerHeight = 6630;
+constexpr int CreateRowTop = 6570;
+constexpr int InnerHeight = 7110;
 const QString NoDrive = QStringLiteral("Pas de lecteur de CD détecté.");
 
 int pixels(double twips)
@@ -247,10 +253,34 @@ void LookupWindow::buildControls()
     place(closeButton_, 8040, 5480, 1575, 615);
     connect(closeButton_, &QPushButton::clicked, this, &QDialog::accept);
 
+    buildCreateButtons(area);
+
     auto* bar = new QWidget(this);
     buildStatusBar(bar);
     bar->move(0, area->height());
     setFixedSize(area->width(), area->height() + bar->height());
+}
+
+void LookupWindow::buildCreateButtons(QWidget* area)
+{
+    createCoverButton_ = new QPushButton(QStringLiteral("Créer la jaquette"), area);
+    createCoverButton_->setToolTip(
+        QStringLiteral("Remplit la jaquette avec l'album affiché : titres, durées et pochette"));
+    place(createCoverButton_, 4800, CreateRowTop, 2355, 435);
+    connect(createCoverButton_, &QPushButton::clicked, this, &LookupWindow::createCover);
+    createLabelButton_ = new QPushButton(QStringLiteral("Créer l'étiquette"), area);
+    createLabelButton_->setToolTip(
+        QStringLiteral("Remplit l'étiquette du CD avec l'album affiché et sa pochette"));
+    place(createLabelButton_, 7260, CreateRowTop, 2355, 435);
+    connect(createLabelButton_, &QPushButton::clicked, this, &LookupWindow::createLabel);
+    enableRecordCommands(false);
+}
+
+void LookupWindow::enableRecordCommands(bool on)
+{
+    saveListButton_->setEnabled(on);
+    createCoverButton_->setEnabled(on && bool(services.createCover));
+    createLabelButton_->setEnabled(on && bool(services.createLabel));
 }
 
 void LookupWindow::buildStatusBar(QWidget* bar)
@@ -410,6 +440,7 @@ std::optional<QString> LookupWindow::discQuery()
     }
     DiscInfo disc(*reader);
     disc.Init(typed.isEmpty() ? driveList_->currentText() : QString());
+    searchedToc = disc.toc();
     const DiscInfo::Query query = disc.QueryString();
     if (query.command.isEmpty()) {
         if (query.message)
@@ -430,8 +461,11 @@ void LookupWindow::cancelSearch()
 // Nothing of the disc searched for before stays on screen.
 void LookupWindow::clearResults()
 {
-    saveListButton_->setEnabled(false);
+    enableRecordCommands(false);
     record = CddbRecord();
+    searchedToc.reset();
+    shownArt = CoverArt();
+    keptPictureFile.clear();
     for (QLineEdit* field : {artistField_, albumField_, yearField_, genreField_})
         field->clear();
     rawAnswerView_->clear();
@@ -465,11 +499,12 @@ void LookupWindow::showRecord(const CddbClient::ReadResult& read)
         longest = std::max(longest, int(read.rows[row].secondCell.size()));
     }
     trackGrid_->setColumnWidth(1, columnWidth(this, QString(longest + 2, u'M')));
-    saveListButton_->setEnabled(true);
+    enableRecordCommands(true);
 }
 
 void LookupWindow::showCoverArt(const CoverArt& art)
 {
+    shownArt = art;
     if (!art.matched)
         albumPicture_->setPixmap(placeholder->pixmap());
     else if (art.picture.isNull())
@@ -600,6 +635,53 @@ CddbRecord LookupWindow::shownRecord() const
     shown.year = yearField_->text();
     shown.genre = genreField_->text();
     return shown;
+}
+
+Album LookupWindow::shownAlbum()
+{
+    Album album = CddbAlbum::fromRecord(shownRecord(), searchedToc);
+    album.frontPicture = keptPicture();
+    return album;
+}
+
+QString LookupWindow::keptPicture()
+{
+    if (!keptPictureFile.isEmpty() && QFileInfo::exists(keptPictureFile))
+        return keptPictureFile;
+    keptPictureFile.clear();
+    if (shownArt.picture.isNull())
+        return {};
+    // JPEG and PNG go as the store sent them; any other kind is written as PNG, which every
+    // reader of the cover's pictures opens.
+    QByteArray bytes = shownArt.file;
+    if (!bytes.startsWith("\xFF\xD8") && !bytes.startsWith("\x89PNG")) {
+        bytes.clear();
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        shownArt.picture.save(&buffer, "PNG");
+    }
+    const QString folder =
+        services.picturesFolder.isEmpty() ? AlbumPictures::folder() : services.picturesFolder;
+    keptPictureFile = AlbumPictures::keep(bytes, artistField_->text(), albumField_->text(),
+                                          AlbumPictures::Side::Front, folder);
+    if (keptPictureFile.isEmpty())
+        prompter.inform(QStringLiteral("L'image de la pochette ne peut pas être enregistrée dans "
+                                       "le dossier ") +
+                            folder + QStringLiteral(" : elle ne sera pas utilisée."),
+                        QStringLiteral("Erreur"), Prompter::Icon::Exclamation);
+    return keptPictureFile;
+}
+
+void LookupWindow::createCover()
+{
+    if (services.createCover && services.createCover(shownAlbum()))
+        statusMessage->setText(QStringLiteral("La jaquette est créée."));
+}
+
+void LookupWindow::createLabel()
+{
+    if (services.createLabel && services.createLabel(shownAlbum()))
+        statusMessage->setText(QStringLiteral("L'étiquette est créée."));
 }
 
 void LookupWindow::sendMail()
