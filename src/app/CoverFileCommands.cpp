@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CoverFileCommands.h"
 
+#include "AlbumLayout.h"
 #include "CatalogueImport.h"
 #include "CoverContext.h"
 #include "CoverFile.h"
@@ -110,6 +111,24 @@ void CoverFileCommands::New()
     context_.history.restart();
     if (hooks_.showView)
         hooks_.showView(FaceViews::RectoVerso);
+}
+
+bool CoverFileCommands::createCover(const Album& album)
+{
+    if (!settleUnsavedChanges())
+        return false;
+    context_.selection.EndDrag();
+    {
+        DocumentHistory::Edit edit(context_.history, QStringLiteral("la création de la jaquette"));
+        emptyCover(context_);
+        AlbumLayout::fillCover(context_.document, album, context_.prompter);
+    }
+    lastPicturePath_.clear();
+    setFileName(untitled);
+    context_.selection.pressEmpty(Face::Recto);
+    if (hooks_.showView)
+        hooks_.showView(FaceViews::RectoVerso);
+    return true;
 }
 
 void CoverFileCommands::emptyCover(CoverContext& context)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Album.h"
 #include "FaceViews.h"
 #include "ImageOptionsChoices.h"
 
@@ -32,6 +33,11 @@ public:
     void New();
     // "Fichier CD Jaquette (Format JKCD)": true when the cover was written.
     bool SaveAs();
+    // "Créer la jaquette": after the unsaved-changes question, the cover emptied as "&Nouveau"
+    // empties it and filled from `album` (AlbumLayout::fillCover), one step of its history
+    // that "Annuler" takes back whole. The cover is then a new one, "Nouveau". False when the
+    // user stopped at the question.
+    bool createCover(const Album& album);
     // "&Quitter": true when the program is to end.
     bool Quit();
     // The window's own close button: true when it may close.

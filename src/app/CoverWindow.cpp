@@ -159,8 +159,11 @@ void CoverWindow::wireFileCommands()
         this);
     menus_->windows.cddb->setEnabled(true);
     connect(menus_->windows.cddb, &QAction::triggered, this, [this] {
-        LookupWindow::open(this, *prompter_,
-                           lookupServices_ ? *lookupServices_ : LookupWindow::Services::system());
+        LookupWindow::Services services =
+            lookupServices_ ? *lookupServices_ : LookupWindow::Services::system();
+        services.createCover = [this](const Album& album) { return createCover(album); };
+        services.createLabel = [this](const Album& album) { return createLabel(album); };
+        LookupWindow::open(this, *prompter_, std::move(services));
     });
 }
 
@@ -220,6 +223,18 @@ LabelWindow* CoverWindow::showLabelWindow()
     }
     labelWindow_->showWindow();
     return labelWindow_;
+}
+
+bool CoverWindow::createCover(const Album& album)
+{
+    const bool created = files_->createCover(album);
+    refreshCover();
+    return created;
+}
+
+bool CoverWindow::createLabel(const Album& album)
+{
+    return showLabelWindow()->createLabel(album);
 }
 
 bool CoverWindow::openLabel(const QString& path)

@@ -63,6 +63,12 @@ public:
     void refreshCover();
     double pixelsPerTwip() const;
 
+    // "Créer la jaquette" and "Créer l'étiquette" of the lookup window: the cover, or the label
+    // in its window (shown), filled from `album` after the unsaved-changes question; false
+    // when the user stopped there.
+    bool createCover(const Album& album);
+    bool createLabel(const Album& album);
+
     // "&Etiquette CD": the label window, made on first use and kept, hidden, after it closes,
     // so that the label lasts until the program ends.
     LabelWindow* showLabelWindow();

@@ -90,13 +90,18 @@ QString addressKeywords(const QString& keywords)
     return QString::fromLatin1(bytes).replace(u' ', u'+');
 }
 
-// The picture at `address`, null when it cannot be had or read.
+// The picture at `address` with its file, null when it cannot be had or read.
 void downloadPicture(HttpTransfer& transfer, const QString& address,
-                     std::function<void(const QImage&)> downloaded)
+                     std::function<void(const CoverArt&)> downloaded)
 {
     transfer.OpenURL(QUrl(address),
                      [downloaded = std::move(downloaded)](const HttpTransfer::Result& result) {
-                         downloaded(result ? QImage::fromData(result.data) : QImage());
+                         CoverArt art{true, {}, {}};
+                         if (result)
+                             art.picture = QImage::fromData(result.data);
+                         if (!art.picture.isNull())
+                             art.file = result.data;
+                         downloaded(art);
                      });
 }
 
@@ -154,12 +159,10 @@ void CoverArtLookup(HttpTransfer& transfer, const QString& artistKeywords,
         if (!address)
             return found(CoverArt{});
         downloadPicture(transfer, LargePictureAddress(*address),
-                        [&transfer, small = *address, found](const QImage& large) {
-                            if (!large.isNull())
-                                return found(CoverArt{true, large});
-                            downloadPicture(transfer, small, [found](const QImage& picture) {
-                                found(CoverArt{true, picture});
-                            });
+                        [&transfer, small = *address, found](const CoverArt& large) {
+                            if (!large.picture.isNull())
+                                return found(large);
+                            downloadPicture(transfer, small, found);
                         });
     });
 }

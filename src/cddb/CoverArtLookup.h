@@ -17,6 +17,7 @@ struct CoverArt {
     bool matched = false; // false: the window shows its placeholder picture
     QImage picture;       // when matched: the product's picture, null when neither variant could
                           // be had (the box is cleared)
+    QByteArray file;      // the picture's file as the store sent it, kept as a file for a cover
 };
 
 // The store and the HTML its search result page is read by.

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LookupWindow.h"
 
+#include "AlbumPictures.h"
 #include "AlbumRows.h"
 #include "CdDrives.h"
+#include "CddbAlbum.h"
 #include "CoverArtLookup.h"
 #include "DiscInfo.h"
 #include "GivenTocReader.h"
@@ -14,10 +16,12 @@
 #include "Twips.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QComboBox>
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -40,10 +44,12 @@ const QString ChooseCaption = QStringLiteral("Choisir ce &Site");
 constexpr auto Version = JASKEL_VERSION;
 
 // The window's controls are placed in twips, as it was drawn: inner area 9765 × 6330, and below
-// them a row for a typed table of contents.
+// them a row for a typed table of contents and a row of the commands that fill the cover and
+// the label.
 constexpr int InnerWidth = 9765;
 constexpr int TocRowTop = 6180;
-constexpr int InnerHeight = 6630;
+constexpr int CreateRowTop = 6570;
+constexpr int InnerHeight = 7110;
 const QString NoDrive = QStringLiteral("Pas de lecteur de CD détecté.");
 const QString MusicBrainzName = QStringLiteral("MusicBrainz");
 
@@ -264,10 +270,34 @@ void LookupWindow::buildControls()
     place(closeButton_, 8040, 5480, 1575, 615);
     connect(closeButton_, &QPushButton::clicked, this, &QDialog::accept);
 
+    buildCreateButtons(area);
+
     auto* bar = new QWidget(this);
     buildStatusBar(bar);
     bar->move(0, area->height());
     setFixedSize(area->width(), area->height() + bar->height());
+}
+
+void LookupWindow::buildCreateButtons(QWidget* area)
+{
+    createCoverButton_ = new QPushButton(QStringLiteral("Créer la jaquette"), area);
+    createCoverButton_->setToolTip(
+        QStringLiteral("Remplit la jaquette avec l'album affiché : titres, durées et pochette"));
+    place(createCoverButton_, 4800, CreateRowTop, 2355, 435);
+    connect(createCoverButton_, &QPushButton::clicked, this, &LookupWindow::createCover);
+    createLabelButton_ = new QPushButton(QStringLiteral("Créer l'étiquette"), area);
+    createLabelButton_->setToolTip(
+        QStringLiteral("Remplit l'étiquette du CD avec l'album affiché et sa pochette"));
+    place(createLabelButton_, 7260, CreateRowTop, 2355, 435);
+    connect(createLabelButton_, &QPushButton::clicked, this, &LookupWindow::createLabel);
+    enableRecordCommands(false);
+}
+
+void LookupWindow::enableRecordCommands(bool on)
+{
+    saveListButton_->setEnabled(on);
+    createCoverButton_->setEnabled(on && bool(services.createCover));
+    createLabelButton_->setEnabled(on && bool(services.createLabel));
 }
 
 void LookupWindow::buildStatusBar(QWidget* bar)
@@ -432,7 +462,9 @@ std::optional<DiscToc> LookupWindow::readDisc()
     }
     DiscInfo disc(*reader);
     disc.Init(typed.isEmpty() ? driveList_->currentText() : QString());
-    if (const DiscInfo::Query query = disc.QueryString(); query.command.isEmpty()) {
+    searchedToc = disc.toc();
+    const DiscInfo::Query query = disc.QueryString();
+    if (query.command.isEmpty()) {
         if (query.message)
             prompter.ask(*query.message);
         return std::nullopt;
@@ -557,9 +589,12 @@ void LookupWindow::cancelSearch()
 // Nothing of the disc searched for before stays on screen.
 void LookupWindow::clearResults()
 {
-    saveListButton_->setEnabled(false);
+    enableRecordCommands(false);
     record = CddbRecord();
     foundAlbum = Album();
+    searchedToc.reset();
+    shownArt = CoverArt();
+    keptPictureFile.clear();
     for (QLineEdit* field : {artistField_, albumField_, yearField_, genreField_})
         field->clear();
     rawAnswerView_->clear();
@@ -598,11 +633,12 @@ void LookupWindow::showTracks(const QList<GridRow>& rows)
         longest = std::max(longest, int(rows[row].secondCell.size()));
     }
     trackGrid_->setColumnWidth(1, columnWidth(this, QString(longest + 2, u'M')));
-    saveListButton_->setEnabled(true);
+    enableRecordCommands(true);
 }
 
 void LookupWindow::showCoverArt(const CoverArt& art)
 {
+    shownArt = art;
     if (!art.matched)
         albumPicture_->setPixmap(placeholder->pixmap());
     else if (art.picture.isNull())
@@ -737,6 +773,63 @@ CddbRecord LookupWindow::shownRecord() const
     shown.year = yearField_->text();
     shown.genre = genreField_->text();
     return shown;
+}
+
+Album LookupWindow::shownAlbum()
+{
+    // An album from MusicBrainz keeps its discs, lengths and pictures, with the fields as the
+    // user left them.
+    if (!foundAlbum.discs.empty()) {
+        Album album = foundAlbum;
+        album.artist = artistField_->text();
+        album.title = albumField_->text();
+        album.year = yearField_->text();
+        album.genre = genreField_->text();
+        return album;
+    }
+    Album album = CddbAlbum::fromRecord(shownRecord(), searchedToc);
+    album.frontPicture = keptPicture();
+    return album;
+}
+
+QString LookupWindow::keptPicture()
+{
+    if (!keptPictureFile.isEmpty() && QFileInfo::exists(keptPictureFile))
+        return keptPictureFile;
+    keptPictureFile.clear();
+    if (shownArt.picture.isNull())
+        return {};
+    // JPEG and PNG go as the store sent them; any other kind is written as PNG, which every
+    // reader of the cover's pictures opens.
+    QByteArray bytes = shownArt.file;
+    if (!bytes.startsWith("\xFF\xD8") && !bytes.startsWith("\x89PNG")) {
+        bytes.clear();
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        shownArt.picture.save(&buffer, "PNG");
+    }
+    const QString folder =
+        services.picturesFolder.isEmpty() ? AlbumPictures::folder() : services.picturesFolder;
+    keptPictureFile = AlbumPictures::keep(bytes, artistField_->text(), albumField_->text(),
+                                          AlbumPictures::Side::Front, folder);
+    if (keptPictureFile.isEmpty())
+        prompter.inform(QStringLiteral("L'image de la pochette ne peut pas être enregistrée dans "
+                                       "le dossier ") +
+                            folder + QStringLiteral(" : elle ne sera pas utilisée."),
+                        QStringLiteral("Erreur"), Prompter::Icon::Exclamation);
+    return keptPictureFile;
+}
+
+void LookupWindow::createCover()
+{
+    if (services.createCover && services.createCover(shownAlbum()))
+        statusMessage->setText(QStringLiteral("La jaquette est créée."));
+}
+
+void LookupWindow::createLabel()
+{
+    if (services.createLabel && services.createLabel(shownAlbum()))
+        statusMessage->setText(QStringLiteral("L'étiquette est créée."));
 }
 
 void LookupWindow::sendMail()

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Album.h"
 #include "CddbClient.h"
 #include "CddbRecord.h"
 #include "CddbSearch.h"
 #include "MusicBrainzSource.h"
+#include "DiscToc.h"
 
 #include <QDialog>
 #include <chrono>
@@ -27,8 +29,9 @@ class QTableWidget;
 // user typed, fetches its record from a CDDB server or its album from MusicBrainz (which also
 // finds an album by its name, with no disc) and shows artist, album, year, genre, the tracks and
 // a cover picture. Its result leaves it as a text file ("Enregistrer la liste dans un
-// fichier texte") that the text editor inserts into the cover; it writes nothing into the cover
-// itself. Nothing in it waits: a search runs while the window goes on (`CddbSearch`), and a new
+// fichier texte") that the text editor inserts into the cover, or as an album that "Créer la
+// jaquette" and "Créer l'étiquette" hand to the windows that own the cover and the label.
+// Nothing in it waits: a search runs while the window goes on (`CddbSearch`), and a new
 // search, a server list or the window's closing ends the one running.
 class LookupWindow : public QDialog {
     Q_OBJECT
@@ -42,6 +45,12 @@ public:
         QString coverArtSearch; // the store's search address up to the album; empty: the store's
         std::chrono::milliseconds timeout = HttpTransfer::DefaultTimeout;
         MusicBrainzServers musicBrainz = {};
+        // Fill the cover and the label from the album shown: true when done (the user may
+        // cancel at the unsaved-changes question). Without them the buttons stay disabled.
+        std::function<bool(const Album&)> createCover;
+        std::function<bool(const Album&)> createLabel;
+        // Where the store's picture is kept as a file; empty: the user's pictures folder.
+        QString picturesFolder;
 
         static Services system();
     };
@@ -64,6 +73,11 @@ public:
     void search();
     void chooseSite();
     void saveList();
+    // "Créer la jaquette", "Créer l'étiquette": the record shown, as corrected in the four
+    // fields, with the store's picture kept as a file as its front picture.
+    void createCover();
+    void createLabel();
+    Album shownAlbum();
 
     // For the tests.
     QComboBox* drives() const { return driveList_; }
@@ -71,6 +85,8 @@ public:
     QPushButton* searchButton() const { return btnCodeID; }
     QPushButton* siteButton() const { return btnChoisirSite; }
     QPushButton* saveButton() const { return saveListButton_; }
+    QPushButton* createCoverButton() const { return createCoverButton_; }
+    QPushButton* createLabelButton() const { return createLabelButton_; }
     QLineEdit* artist() const { return artistField_; }
     QLineEdit* album() const { return albumField_; }
     QLineEdit* year() const { return yearField_; }
@@ -97,6 +113,11 @@ private:
     void buildControls();
     void buildCategoryPanel();
     void buildStatusBar(QWidget* bar);
+    void buildCreateButtons(QWidget* area);
+    void enableRecordCommands(bool on);
+    // The store's picture as a file of the pictures folder, written once a record; empty
+    // without one, or when it could not be written (the user is told).
+    QString keptPicture();
     void setTrackLayout();
     void setSiteLayout();
     void setSiteTitle();
@@ -135,6 +156,9 @@ private:
     bool musicBrainzWaits = false;
     Album foundAlbum;
     CddbRecord record;
+    std::optional<DiscToc> searchedToc; // the disc searched for, for the tracks' lengths
+    CoverArt shownArt;
+    QString keptPictureFile;
     bool searchBusy = false;
     bool sitesBusy = false;
     bool busy = false;
@@ -154,6 +178,8 @@ private:
     QPlainTextEdit* rawAnswerView_ = nullptr;
     QTableWidget* trackGrid_ = nullptr;
     QPushButton* saveListButton_ = nullptr;
+    QPushButton* createCoverButton_ = nullptr;
+    QPushButton* createLabelButton_ = nullptr;
     QLabel* emailLabel_ = nullptr;
     QPushButton* closeButton_ = nullptr;
     QLabel* statusMessage = nullptr;

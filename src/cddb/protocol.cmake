@@ -11,3 +11,5 @@ target_sources(jaskel_cddb PRIVATE
 target_sources(jaskel_cddb PRIVATE TrackList.h TrackList.cpp)
 target_sources(jaskel_cddb PRIVATE CoverArtLookup.h CoverArtLookup.cpp)
 target_sources(jaskel_cddb PRIVATE CddbSearch.h CddbSearch.cpp)
+# The record as an album, for the cover and the label.
+target_sources(jaskel_cddb PRIVATE CddbAlbum.h CddbAlbum.cpp)

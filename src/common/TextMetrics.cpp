@@ -52,4 +52,22 @@ double wrappedHeight(const TextFont& textFont, const QString& caption, double wi
     return std::ceil(std::max(used.height(), metrics.height()));
 }
 
+double lineHeight(const TextFont& textFont)
+{
+    return QFontMetricsF(twipFont(textFont)).height();
+}
+
+bool wrapsLines(const TextFont& textFont, const QString& caption, const QSizeF& size)
+{
+    const QFontMetricsF metrics(twipFont(textFont));
+    const QStringList lines = TextEncoding::withLf(caption).split(QLatin1Char('\n'));
+    if (size.height() < metrics.height() * double(lines.size() + 1))
+        return false;
+    for (const QString& line : lines) {
+        if (metrics.horizontalAdvance(line) > size.width())
+            return true;
+    }
+    return false;
+}
+
 } // namespace TextMetrics

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QRectF>
+#include <cmath>
+
 // The cover's own measures, in twips (567 to the centimetre). Everything the cover lays out
 // at start-up comes from these numbers and from nothing a window knows.
 namespace CoverLayout {
@@ -30,6 +33,17 @@ constexpr double previewScale = 0.3329414;
 // How far inside its face a text is kept when it is fitted, shrunk to the alignment bar,
 // or aligned on the bar: its right and bottom edges end this far from the face's edges.
 constexpr float insideMargin = 60;
+
+// The right and bottom edges a fitted text ends on, inside a face frame or an area: on the
+// whole twip at or before the inside margin, where the drag rules measure it.
+inline double fittedRight(const QRectF& frame)
+{
+    return std::floor(frame.right() - insideMargin);
+}
+inline double fittedBottom(const QRectF& frame)
+{
+    return std::floor(frame.bottom() - insideMargin);
+}
 
 // A new text starts this far right of its face's middle.
 constexpr float insertionOffset = 30;

@@ -11,6 +11,8 @@
 #include "PrivateProfile.h"
 #include "SharedProcedures.h"
 #include "TextElementCommands.h"
+#include "TextMetrics.h"
+#include "TrackListLayout.h"
 #include "VerticalSpread.h"
 #include "VerticalTextDrawing.h"
 
@@ -152,6 +154,50 @@ std::vector<double> spreadTops(const std::vector<double>& heights, double usedHe
                                       .total = total});
 }
 
+// Whether texts at these tops would stand over one another.
+bool overlapping(const std::vector<double>& tops, const std::vector<double>& heights)
+{
+    for (std::size_t i = 1; i < tops.size(); ++i) {
+        if (tops[i] < tops[i - 1] + heights[i - 1])
+            return true;
+    }
+    return false;
+}
+
+// Tracks that the record's own spreading would lay over one another are laid out as a track
+// list instead (TrackListLayout): smaller, then in columns, beside a logo the face shows; each
+// column's texts spread from its top down to where a fitted text ends, evenly. A caption wider
+// than its column ends with "…" on the face and stays whole in the text. Only more lines than
+// three columns show at the smallest size still overlap, evenly, within their column.
+void layOutCrowdedList(CoverContext& context, int face, const std::vector<TextElement*>& texts)
+{
+    JewelCaseDocument& document = context.document;
+    TextFont font = texts.front()->font();
+    double widest = 0;
+    for (const TextElement* text : texts)
+        widest = std::max(widest, TextMetrics::captionSize(font, text->caption()).width());
+    const TrackListLayout::Plan plan = TrackListLayout::planOnFace(
+        document.faces[std::size_t(face)], int(texts.size()), font, {}, widest);
+    font.size = plan.size;
+    for (const TrackListLayout::Column& column : plan.columns) {
+        const QRectF room = column.rect;
+        for (int row = 0; row < column.count; ++row) {
+            TextElement& text = *texts[std::size_t(column.first + row)];
+            // An empty caption keeps the box it was given, to be clicked and edited.
+            const float emptyWidth = text.caption().isEmpty() ? text.width : 0;
+            text.setAutoSize(true);
+            text.setFont(font);
+            text.setAutoSize(false);
+            text.width = std::min(std::max(text.width, emptyWidth), float(room.width()));
+            text.left = float(room.left());
+            const double step =
+                column.count > 1 ? (room.height() - text.height) / (column.count - 1) : 0;
+            text.top = float(room.top() + row * step);
+            fitTextInFace(document, context.selection, text, face);
+        }
+    }
+}
+
 // The texts move to the face's alignment bar when it stands in the face, as AlignToBar wants
 // it; otherwise (the Recto sheet's bar stands on the Recto at start-up) they keep their place
 // and nothing is said: the user asked for no alignment. Either way they are fitted to the face.
@@ -257,6 +303,11 @@ std::optional<ViewState> ImportCatalogueRecord(CoverContext& context, int face,
     for (const TextElement* element : imported)
         heights.push_back(element->height);
     const std::vector<double> tops = spreadTops(heights, usedHeight, firstTop, frame);
+    const bool list = kind == 1 || (kind == 3 && onDos);
+    if (list && overlapping(tops, heights)) {
+        layOutCrowdedList(context, face, imported);
+        return FaceViews::ShowView(context, face);
+    }
     for (std::size_t i = 0; i < imported.size(); ++i)
         imported[i]->top = float(tops[i]);
 

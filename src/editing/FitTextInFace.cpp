@@ -10,16 +10,6 @@
 #include <algorithm>
 #include <cmath>
 
-double fittedRight(const QRectF& frame)
-{
-    return std::floor(frame.right() - CoverLayout::insideMargin);
-}
-
-double fittedBottom(const QRectF& frame)
-{
-    return std::floor(frame.bottom() - CoverLayout::insideMargin);
-}
-
 TextElement& fitTextInFace(const JewelCaseDocument& document, SelectionController& selection,
                            TextElement& element, int face)
 {

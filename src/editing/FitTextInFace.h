@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "CoverLayout.h"
+
 class JewelCaseDocument;
-class QRectF;
 class SelectionController;
 class TextElement;
 
@@ -20,5 +21,5 @@ TextElement& fitTextInFace(const JewelCaseDocument& document, SelectionControlle
 TextElement& FitTextInArea(TextElement& element, const QRectF& area, bool wrapLines = false);
 
 // The right and bottom edges a fitted text ends on, inside a face frame or an area.
-double fittedRight(const QRectF& frame);
-double fittedBottom(const QRectF& frame);
+using CoverLayout::fittedBottom;
+using CoverLayout::fittedRight;

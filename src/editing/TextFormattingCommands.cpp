@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TextFormattingCommands.h"
 
-#include "DocumentHistory.h"
 #include "CoverContext.h"
+#include "CoverLayout.h"
+#include "DocumentHistory.h"
 #include "JewelCaseDocument.h"
 #include "Prompter.h"
+#include "TrackListLayout.h"
 #include "VerticalTextDrawing.h"
 
 TextFormattingCommands::TextFormattingCommands(CoverContext& context)
@@ -154,7 +156,8 @@ void TextFormattingCommands::colour()
 
 void TextFormattingCommands::backColour(int entry)
 {
-    DocumentHistory::Edit edit(selection_.surface().history(), QStringLiteral("la couleur de fond"));
+    DocumentHistory::Edit edit(selection_.surface().history(),
+                               QStringLiteral("la couleur de fond"));
     if (entry != 0 && entry != 1)
         return;
     const auto target = checkedTarget();
@@ -236,20 +239,37 @@ void TextFormattingCommands::textAlignment(int entry)
         return;
     }
     text->setAutoSize(true);
+    shrinkTrackList(*text);
     fit(*text);
     selection_.Select();
 }
 
+void TextFormattingCommands::shrinkTrackList(TextElement& text)
+{
+    const int face = selection_.currentFace();
+    if (!cover_ || !Face::isValid(face) || !TrackListLayout::isTrackList(text.caption()))
+        return;
+    const double room =
+        CoverLayout::fittedBottom(cover_->faces[std::size_t(face)].frame) - text.top;
+    if (text.height <= room)
+        return;
+    TextFont font = text.font();
+    font.size = TrackListLayout::fittingSize(font, text.caption(), room);
+    text.setFont(font);
+}
+
 void TextFormattingCommands::bringToFront()
 {
-    DocumentHistory::Edit edit(selection_.surface().history(), QStringLiteral("la mise au premier plan"));
+    DocumentHistory::Edit edit(selection_.surface().history(),
+                               QStringLiteral("la mise au premier plan"));
     if (TextElement* text = selectedText(); text && cover_)
         cover_->bringToFront(*text);
 }
 
 void TextFormattingCommands::sendToBack()
 {
-    DocumentHistory::Edit edit(selection_.surface().history(), QStringLiteral("la mise à l'arrière plan"));
+    DocumentHistory::Edit edit(selection_.surface().history(),
+                               QStringLiteral("la mise à l'arrière plan"));
     if (TextElement* text = selectedText(); text && cover_)
         cover_->sendToBack(*text);
 }

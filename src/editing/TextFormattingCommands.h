@@ -60,6 +60,9 @@ private:
     // Every text the apply-to-all answer reaches, hidden ones and the template included.
     void forEachText(const std::function<void(TextElement&)>& change);
     void fit(TextElement& element);
+    // A track list (a text file of the lookup window's, inserted) sized to its text takes a
+    // smaller font, down to 6 pt, rather than run past the foot of its face on the cover.
+    void shrinkTrackList(TextElement& text);
     TextElement* selectedText();
     void redrawVerticalText();
 

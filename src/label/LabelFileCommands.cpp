@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LabelFileCommands.h"
 
+#include "AlbumLayout.h"
 #include "LabelContext.h"
 #include "LabelFile.h"
 #include "Prompter.h"
@@ -27,6 +28,20 @@ void LabelFileCommands::New()
     context_.selection.EndDrag();
     context_.label.reset();
     context_.history.restart();
+}
+
+bool LabelFileCommands::createLabel(const Album& album)
+{
+    if (!settleUnsavedChanges())
+        return false;
+    context_.selection.EndDrag();
+    {
+        DocumentHistory::Edit edit(context_.history, QStringLiteral("la création de l'étiquette"));
+        context_.label.reset();
+        AlbumLayout::fillLabel(context_.label, album, context_.prompter);
+    }
+    context_.fileName = CdLabelDocument::newFileName;
+    return true;
 }
 
 void LabelFileCommands::Open()

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Album.h"
+
 #include <QString>
 #include <functional>
 
@@ -20,6 +22,10 @@ public:
     void Open();
     // "Fichier Etiquette CD (Format JKET)": true when the label was written.
     bool SaveAs();
+    // "Créer l'étiquette": after the unsaved-changes question, the label emptied and filled
+    // from `album` (AlbumLayout::fillLabel), one step of its history; it is then a new label,
+    // "Nouveau". False when the user stopped at the question.
+    bool createLabel(const Album& album);
     // Reads a .jket file into the label; false when it could not be read to its end (what was
     // read stays, and the user was told).
     bool openFile(const QString& path);

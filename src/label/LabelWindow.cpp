@@ -247,6 +247,13 @@ bool LabelWindow::openFile(const QString& path)
     return read;
 }
 
+bool LabelWindow::createLabel(const Album& album)
+{
+    const bool created = files_.createLabel(album);
+    refresh();
+    return created;
+}
+
 bool LabelWindow::mayEndProgram()
 {
     return files_.settleUnsavedChanges();

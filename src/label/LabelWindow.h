@@ -43,6 +43,9 @@ public:
     void showWindow();
     // Reads a .jket file into the window, after the unsaved-changes question.
     bool openFile(const QString& path);
+    // "Créer l'étiquette" of the lookup window: the label filled from `album`, after the
+    // unsaved-changes question; false when the user stopped there.
+    bool createLabel(const Album& album);
     // The program is ending: the unsaved-changes question; false when the user asked to save
     // and the label was not saved.
     bool mayEndProgram();

@@ -34,6 +34,43 @@ void ellipse(QPainter& painter, const QRectF& rect)
     painter.drawEllipse(rect);
 }
 
+namespace {
+
+Qt::Alignment horizontalFlag(Alignment alignment)
+{
+    switch (alignment) {
+    case Alignment::Right:
+        return Qt::AlignRight;
+    case Alignment::Centre:
+        return Qt::AlignHCenter;
+    case Alignment::Left:
+        break;
+    }
+    return Qt::AlignLeft;
+}
+
+// One line each, as the caption has them and as its size counts them (one line height apiece,
+// which a text sized to its caption was given), cut with "…" where wider than the text.
+void paintLines(QPainter& painter, const TextElement& element, const QString& caption)
+{
+    const QRectF rect = element.rect();
+    const QFontMetricsF metrics(painter.font());
+    double top = rect.top();
+    for (const QString& line : caption.split(QLatin1Char('\n'))) {
+        if (top >= rect.bottom())
+            break;
+        const QString shown = metrics.elidedText(line, Qt::ElideRight, rect.width());
+        const double room = rect.width() - metrics.horizontalAdvance(shown);
+        const double left = element.alignment == Alignment::Right    ? rect.left() + room
+                            : element.alignment == Alignment::Centre ? rect.left() + room / 2
+                                                                     : rect.left();
+        painter.drawText(QPointF(left, top + metrics.ascent()), shown);
+        top += metrics.height();
+    }
+}
+
+} // namespace
+
 void text(QPainter& painter, const TextElement& element, BorderStyle border)
 {
     const QRectF rect = element.rect();
@@ -43,19 +80,12 @@ void text(QPainter& painter, const TextElement& element, BorderStyle border)
     painter.setClipRect(rect, Qt::IntersectClip);
     painter.setFont(TextMetrics::twipFont(element.font()));
     painter.setPen(OleColors::toQColor(element.foreColor));
-    int flags = Qt::AlignTop | Qt::TextWordWrap;
-    switch (element.alignment) {
-    case Alignment::Right:
-        flags |= Qt::AlignRight;
-        break;
-    case Alignment::Centre:
-        flags |= Qt::AlignHCenter;
-        break;
-    case Alignment::Left:
-        flags |= Qt::AlignLeft;
-        break;
-    }
-    painter.drawText(rect, flags, TextEncoding::withLf(element.caption()));
+    const QString caption = TextEncoding::withLf(element.caption());
+    if (TextMetrics::wrapsLines(element.font(), caption, rect.size()))
+        painter.drawText(rect, Qt::AlignTop | Qt::TextWordWrap | horizontalFlag(element.alignment),
+                         caption);
+    else
+        paintLines(painter, element, caption);
     painter.restore();
     if (border == BorderStyle::Single)
         box(painter, rect, QColor(), true);

@@ -5,6 +5,7 @@
 #include "DiscToc.h"
 #include "FileContents.h"
 #include "GivenTocReader.h"
+#include "LabelWindow.h"
 #include "LookupWindow.h"
 #include "LoopbackHttpServer.h"
 #include "ModalDriver.h"
@@ -54,11 +55,12 @@ QByteArray resultPage()
 
 LookupWindow::Services services(std::optional<DiscToc> toc, QStringList drives = {"/dev/sr0"})
 {
-    return {.drives = drives,
-            .makeReader = [toc] { return std::make_unique<GivenTocReader>(toc); },
-            .serverUrl = Server,
-            .coverArtSearch = {},
-            .timeout = 1500ms};
+    LookupWindow::Services services;
+    services.drives = drives;
+    services.makeReader = [toc] { return std::make_unique<GivenTocReader>(toc); };
+    services.serverUrl = Server;
+    services.timeout = 1500ms;
+    return services;
 }
 
 const std::optional<DiscToc> DireStraits =
@@ -340,6 +342,68 @@ private Q_SLOTS:
                  "ou choisissez un autre serveur avec « Liste des Sites ».");
         QCOMPARE(window.focusWidget(), window.email());
         QCOMPARE(window.email()->selectedText(), "inconnu@example.org");
+    }
+
+    // Once a record is shown, "Créer la jaquette" and "Créer l'étiquette" fill the cover and the
+    // label of the window that opened the lookup: the tracks with their lengths from the disc's
+    // frames, the store's picture kept as one file (a PNG, as the store's is no JPEG) and made
+    // the Recto's background and the label's picture. Before a record, and after a search that
+    // found none, they cannot be pressed.
+    void createsCoverAndLabel()
+    {
+        ScriptedPrompter prompter;
+        CoverWindow cover(&prompter);
+        LookupWindow::Services lookup = services(DireStraits);
+        lookup.picturesFolder = dir.filePath("pochettes");
+        cover.setLookupServices(lookup);
+        cover.show();
+        QList<bool> enabled;
+        const auto buttons = [&](LookupWindow* window) {
+            enabled << (window->createCoverButton()->isEnabled() &&
+                        window->createLabelButton()->isEnabled());
+        };
+        // A failed check ends only the inner function: the window is closed all the same.
+        ExpectModal modal([&](QWidget* shown) {
+            if (auto* window = qobject_cast<LookupWindow*>(shown))
+                [&] {
+                    buttons(window);
+                    window->search();
+                    QVERIFY(QTest::qWaitFor([window] { return !window->searching(); }, 10000));
+                    buttons(window);
+                    QTest::mouseClick(window->createCoverButton(), Qt::LeftButton);
+                    QTest::mouseClick(window->createLabelButton(), Qt::LeftButton);
+                    server.responses[Query] = {"202 No match for disc ID 6909aa09, sorry.\r\n"};
+                    window->search();
+                    QVERIFY(QTest::qWaitFor([window] { return !window->searching(); }, 10000));
+                    buttons(window);
+                }();
+            shown->close();
+        });
+        cover.menus().windows.cddb->trigger();
+        QVERIFY(modal.seen());
+        QCOMPARE(enabled, QList<bool>({false, true, false}));
+
+        const QStringList kept = QDir(lookup.picturesFolder).entryList(QDir::Files);
+        QCOMPARE(kept, QStringList{"DIRE STRAITS - Dire Straits - recto.png"});
+        const QString picture = QDir(lookup.picturesFolder).filePath(kept.value(0));
+        const JewelCaseDocument& document = cover.document();
+        QCOMPARE(document.verticalText.caption(), "DIRE STRAITS — Dire Straits");
+        QCOMPARE(document.rectoImagePath, picture);
+        QVERIFY(document.faces[Face::Recto].background.visible);
+        QStringList verso;
+        for (const TextElement* text : shownTexts(document.faces[Face::Verso].texts))
+            verso << text->caption();
+        QVERIFY(verso.join("\r\n").contains("6. Sultans of swing\r\n"));
+        QCOMPARE(verso.value(1).split("\r\n").mid(0, 6),
+                 QStringList({"3:59", "5:23", "3:19", "4:10", "2:58", "5:34"}));
+        QVERIFY(cover.labelWindow() && cover.labelWindow()->isVisible());
+        const CdLabelDocument& label = cover.labelWindow()->label();
+        QCOMPARE(label.pictureFileName, picture);
+        QCOMPARE(label.shownTexts().size(), 2u);
+        QCOMPARE(label.shownTexts().back()->caption(), "DIRE STRAITS");
+        QCOMPARE(cover.context().history.stack().count(), 1);
+        QCOMPARE(cover.labelWindow()->context().history.stack().count(), 1);
+        cover.labelWindow()->close();
     }
 
     // Without a drive the window opens and says so; a table of contents typed or pasted is

@@ -186,15 +186,22 @@ private Q_SLOTS:
                  float(cover.context.screen.overlays[DosSheet].bar.right()));
 
         // However many they are, they all end inside their face, spread from the top margin
-        // down to where a fitted text ends.
+        // down to where a fitted text ends; in columns rather than over one another, and
+        // beside the Dos's logo.
         const RecordFile forty(QString(record).replace("NrSubRecords=2", "NrSubRecords=40"));
         Cover crowded;
         for (const int face : {int(Face::Verso), int(Face::Dos)}) {
             crowded.import(face, forty.path);
-            const QRectF frame = crowded.face(face).frame;
-            for (int i = 1; i <= 40; ++i)
-                QVERIFY2(frame.contains(crowded.face(face).text(i)->rect()),
-                         qPrintable(QString::number(i)));
+            const Face& target = crowded.face(face);
+            const QRectF frame = target.frame;
+            for (int i = 1; i <= 40; ++i) {
+                const QRectF text = target.text(i)->rect();
+                QVERIFY2(frame.contains(text), qPrintable(QString::number(i)));
+                QVERIFY(!target.logo.visible || !text.intersects(target.logo.rect));
+                for (int j = i + 1; j <= 40; ++j)
+                    QVERIFY2(!text.intersects(target.text(j)->rect()),
+                             qPrintable(QString::number(i)));
+            }
             QVERIFY(near(crowded.face(face).text(1)->top, 60));
             QVERIFY(near(crowded.face(face).text(40)->rect().bottom(), fittedBottom(frame)));
         }
