@@ -2,6 +2,7 @@
 #include "CommandUsage.h"
 
 #include "CddbClient.h"
+#include "MusicBrainzSource.h"
 
 #include <QStringList>
 
@@ -93,6 +94,33 @@ const QList<Command>& commands()
            QStringLiteral("l'adresse donnée au serveur (%1 sans cette option).")
                .arg(QLatin1String(CddbClient::DefaultUserEmail))}},
          QStringLiteral("jaskelcd --cddb-lookup --toc \"1 3 45900 150 18965 35170\"")},
+        {fillFromAudio,
+         QStringLiteral("DOSSIER SORTIE [--label]"),
+         QStringLiteral("Une nouvelle jaquette (SORTIE.jkcd) ou étiquette (SORTIE.jket), remplie "
+                        "de l'album des fichiers audio de DOSSIER : artiste, titre, année, genre, "
+                        "pistes et durées, image."),
+         {{label, QStringLiteral("une étiquette : SORTIE finit par .jket.")}},
+         QStringLiteral("jaskelcd --fill-from-audio ~/Musique/Album jaquette.jkcd")},
+        {fillFromMusicBrainz,
+         QStringLiteral("(--toc TABLE | --discid ID | --search \"ARTISTE - ALBUM\") "
+                        "[--server ADRESSE] [--cover-art-server ADRESSE] [--label] SORTIE"),
+         QStringLiteral("Une nouvelle jaquette (SORTIE.jkcd) ou étiquette (SORTIE.jket), remplie "
+                        "de l'album que MusicBrainz connaît (le premier, s'il y en a plusieurs), "
+                        "avec ses images du Cover Art Archive."),
+         {{toc + QStringLiteral(" TABLE"),
+           QStringLiteral("la table des matières du disque, comme pour --cddb-lookup.")},
+          {discId + QStringLiteral(" ID"), QStringLiteral("l'identifiant MusicBrainz du disque.")},
+          {search + QStringLiteral(" \"ARTISTE - ALBUM\""),
+           QStringLiteral("l'artiste et le titre de l'album cherchés.")},
+          {server + QStringLiteral(" ADRESSE"),
+           QStringLiteral("le service MusicBrainz (%1 sans cette option).")
+               .arg(QLatin1String(MusicBrainzServers::DefaultServiceUrl))},
+          {coverArtServer + QStringLiteral(" ADRESSE"),
+           QStringLiteral("le Cover Art Archive (%1 sans cette option).")
+               .arg(QLatin1String(MusicBrainzServers::DefaultCoverArtUrl))},
+          {label, QStringLiteral("une étiquette : SORTIE finit par .jket.")}},
+         QStringLiteral("jaskelcd --fill-from-musicbrainz --search \"Dire Straits - Dire "
+                        "Straits\" jaquette.jkcd")},
     };
     return all;
 }

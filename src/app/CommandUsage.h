@@ -15,12 +15,18 @@ inline constexpr QLatin1String convert("--convert");
 inline constexpr QLatin1String importRecord("--import-record");
 inline constexpr QLatin1String exportDocument("--export");
 inline constexpr QLatin1String cddbLookup("--cddb-lookup");
+inline constexpr QLatin1String fillFromAudio("--fill-from-audio");
+inline constexpr QLatin1String fillFromMusicBrainz("--fill-from-musicbrainz");
 // Their options.
 inline constexpr QLatin1String sheet("--sheet");
 inline constexpr QLatin1String dpi("--dpi");
 inline constexpr QLatin1String toc("--toc");
 inline constexpr QLatin1String server("--server");
 inline constexpr QLatin1String email("--email");
+inline constexpr QLatin1String discId("--discid");
+inline constexpr QLatin1String search("--search");
+inline constexpr QLatin1String coverArtServer("--cover-art-server");
+inline constexpr QLatin1String label("--label");
 
 // The resolutions --export takes, and what it uses without one: the screen's for a picture,
 // the pictures' highest in a PDF.

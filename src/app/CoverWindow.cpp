@@ -244,8 +244,7 @@ bool CoverWindow::openLabel(const QString& path)
 
 void CoverWindow::albumRead(const Album& album)
 {
-    // The album becomes the cover here, through the cover's own filling (createCover).
-    lastAlbum_ = album;
+    createCover(album);
 }
 
 void CoverWindow::wireOutputCommands()

@@ -78,9 +78,6 @@ public:
     // Null until the label window was first opened.
     LabelWindow* labelWindow() const { return labelWindow_; }
 
-    // The last album a source gave the window (the tests look at it).
-    const Album& lastAlbum() const { return lastAlbum_; }
-
 public Q_SLOTS:
     // An album read from a source ("Importer depuis des fichiers audio"): the cover is made
     // from it.
@@ -120,7 +117,6 @@ private:
     std::optional<LookupWindow::Services> lookupServices_;
     LabelWindow* labelWindow_ = nullptr;
     RecentFiles* recentFiles_ = nullptr;
-    Album lastAlbum_;
     bool started_ = false;
     bool quitting_ = false; // "&Quitter" was confirmed: closing asks nothing more
 };

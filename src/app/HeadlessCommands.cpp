@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "HeadlessCommands.h"
 
+#include "AlbumLayout.h"
+#include "AudioFilesSource.h"
 #include "BmpFile.h"
 #include "CatalogueImport.h"
 #include "CdLabelDocument.h"
@@ -17,6 +19,7 @@
 #include "JewelCaseDocument.h"
 #include "LabelFile.h"
 #include "LabelRenderer.h"
+#include "MusicBrainzSource.h"
 #include "PrintedSheet.h"
 #include "SharedProcedures.h"
 #include "SheetRenderer.h"
@@ -143,6 +146,68 @@ std::optional<Request> parseLookup(const QStringList& arguments)
     return request;
 }
 
+// --fill-from-audio FOLDER OUT [--label]; --fill-from-musicbrainz (--toc TABLE | --discid ID |
+// --search "ARTIST - ALBUM") [--server URL] [--cover-art-server URL] [--label] OUT. Options in
+// any order; OUT names a cover (.jkcd) or, with --label or by its name, a label (.jket).
+std::optional<Request> parseFill(const QStringList& arguments)
+{
+    const QLatin1String command =
+        arguments.at(1) == fillFromAudio ? fillFromAudio : fillFromMusicBrainz;
+    const bool fromAudio = command == fillFromAudio;
+    const auto refused = [command](const QString& wrong) { return refuse(command, wrong); };
+    Request request;
+    request.command = command;
+    QStringList files;
+    for (qsizetype i = 2; i < arguments.size(); ++i) {
+        const QString option = arguments.at(i);
+        if (option == label) {
+            request.label = true;
+            continue;
+        }
+        if (!option.startsWith(QStringLiteral("--"))) {
+            files << option;
+            continue;
+        }
+        if (fromAudio || (option != toc && option != discId && option != search &&
+                          option != server && option != coverArtServer))
+            return refused(QStringLiteral("%1 : option inconnue de %2.").arg(option, command));
+        if (i + 1 >= arguments.size())
+            return refused(QStringLiteral("%1 : sa valeur manque.").arg(option));
+        const QString value = arguments.at(++i);
+        QString wrong;
+        if (option == toc && !(request.toc = DiscToc::fromString(value, &wrong)))
+            return refused(QStringLiteral("%1 : %2").arg(option, wrong));
+        if (option == discId)
+            request.discId = value;
+        else if (option == search)
+            request.search = value;
+        else if (option == server)
+            request.server = value;
+        else if (option == coverArtServer)
+            request.coverArtServer = value;
+    }
+    if (files.size() != (fromAudio ? 2 : 1))
+        return refused(fromAudio ? QStringLiteral("--fill-from-audio : il faut le dossier des "
+                                                  "fichiers audio, puis la jaquette ou "
+                                                  "l'étiquette à écrire.")
+                                 : QStringLiteral("--fill-from-musicbrainz : il faut la "
+                                                  "jaquette ou l'étiquette à écrire."));
+    if (!fromAudio &&
+        int(bool(request.toc)) + int(bool(request.discId)) + int(bool(request.search)) != 1)
+        return refused(QStringLiteral("--fill-from-musicbrainz : il faut une des options %1, "
+                                      "%2 et %3, et une seule.")
+                           .arg(toc, discId, search));
+    request.in = fromAudio ? files.first() : QString();
+    request.out = files.last();
+    const QString suffix = outputSuffix(request.out);
+    request.label = request.label || suffix == QStringLiteral("jket");
+    if (suffix != (request.label ? QStringLiteral("jket") : QStringLiteral("jkcd")))
+        return refused(QStringLiteral("%1 : le fichier écrit est une jaquette (.jkcd) ou, avec "
+                                      "%2, une étiquette (.jket).")
+                           .arg(request.out, label));
+    return request;
+}
+
 int convertDocument(const QString& in, const QString& out, Prompter& prompter)
 {
     if (isLabelFile(in)) {
@@ -259,13 +324,62 @@ int lookUpDisc(const Request& request, Prompter& prompter)
     return 0;
 }
 
+// The source a fill command names.
+std::unique_ptr<AlbumSource> albumSource(const Request& request)
+{
+    if (request.command == fillFromAudio)
+        return std::make_unique<AudioFilesSource>(QStringList{request.in});
+    MusicBrainzQuery query = request.toc      ? MusicBrainzQuery::disc(*request.toc)
+                             : request.discId ? MusicBrainzQuery::disc(*request.discId)
+                                              : MusicBrainzQuery::search(*request.search);
+    // Nobody chooses among several releases: the first one is taken.
+    query.takeFirst = true;
+    MusicBrainzServers servers;
+    if (request.server)
+        servers.serviceUrl = *request.server;
+    if (request.coverArtServer)
+        servers.coverArtUrl = *request.coverArtServer;
+    return std::make_unique<MusicBrainzSource>(std::move(query), std::move(servers));
+}
+
+// A new cover or label filled from the album a source finds, as "Créer la jaquette" and
+// "Créer l'étiquette" fill them.
+int fillFromSource(const Request& request, Prompter& prompter)
+{
+    const std::unique_ptr<AlbumSource> source = albumSource(request);
+    QEventLoop replies;
+    AlbumSource::Reply reply;
+    QObject::connect(source.get(), &AlbumSource::finished, [&](const AlbumSource::Reply& answer) {
+        reply = answer;
+        replies.quit();
+    });
+    source->start();
+    replies.exec();
+    if (reply.failed())
+        return fail(prompter, reply.failure);
+    if (reply.albums.empty())
+        return fail(prompter, QStringLiteral("Aucun album trouvé."));
+    const Album& album = reply.albums.front();
+    if (request.label) {
+        CdLabelDocument label;
+        AlbumLayout::fillLabel(label, album, prompter);
+        return LabelFile::save(label, request.out, prompter) ? 0 : 1;
+    }
+    JewelCaseDocument document;
+    CoverContext context(document, prompter);
+    CoverFileCommands::emptyCover(context);
+    AlbumLayout::fillCover(document, album, prompter);
+    return CoverFile::save(document, request.out, prompter) ? 0 : 1;
+}
+
 } // namespace
 
 bool requested(const QStringList& arguments)
 {
     return arguments.size() > 1 &&
            (arguments.at(1) == convert || arguments.at(1) == importRecord ||
-            arguments.at(1) == exportDocument || arguments.at(1) == cddbLookup);
+            arguments.at(1) == exportDocument || arguments.at(1) == cddbLookup ||
+            arguments.at(1) == fillFromAudio || arguments.at(1) == fillFromMusicBrainz);
 }
 
 std::optional<Request> parse(const QStringList& arguments)
@@ -275,6 +389,8 @@ std::optional<Request> parse(const QStringList& arguments)
         return parseExport(arguments);
     if (command == cddbLookup)
         return parseLookup(arguments);
+    if (command == fillFromAudio || command == fillFromMusicBrainz)
+        return parseFill(arguments);
     if (command == convert && arguments.size() != 4)
         return refuse(convert, QStringLiteral("--convert : il faut le fichier à lire, puis celui "
                                               "à écrire."));
@@ -295,6 +411,8 @@ int run(const Request& request)
         return exportCoverOrLabel(request, prompter);
     if (request.command == cddbLookup)
         return lookUpDisc(request, prompter);
+    if (request.command == fillFromAudio || request.command == fillFromMusicBrainz)
+        return fillFromSource(request, prompter);
     if (request.command == convert)
         return convertDocument(request.in, request.out, prompter);
     return importCatalogueRecord(request.in, request.out, prompter);

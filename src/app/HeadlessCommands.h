@@ -20,6 +20,8 @@ struct Request {
     std::optional<int> dpi;
     std::optional<DiscToc> toc;
     std::optional<QString> server, email;
+    std::optional<QString> coverArtServer, discId, search; // --fill-from-musicbrainz
+    bool label = false; // a label (.jket) to fill rather than a cover
 };
 
 // True when the arguments (the program's name first) ask for one of these commands.

@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QScopeGuard>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <QtTest>
 #include <unistd.h>
 
@@ -158,7 +159,8 @@ private Q_SLOTS:
     {
         const Run run = jaskelcd({"--help"});
         QCOMPARE(run.exitCode, 0);
-        for (const char* command : {"--convert", "--import-record", "--export", "--cddb-lookup"})
+        for (const char* command : {"--convert", "--import-record", "--export", "--cddb-lookup",
+                                    "--fill-from-audio", "--fill-from-musicbrainz"})
             QVERIFY2(run.output.contains(QString("\n    Exemple : jaskelcd ") + command + ' '),
                      command);
         const auto options = [](const QString& text) {
@@ -212,6 +214,16 @@ private Q_SLOTS:
         refusal("neither PDF, PNG nor BMP", {"--export", out + ".jpg", cover},
                 out + ".jpg : le fichier écrit est un PDF, un PNG ou un BMP (son nom finit par "
                       ".pdf, .png ou .bmp).");
+        refusal("two ways to find the album",
+                {"--fill-from-musicbrainz", "--discid", "x", "--search", "a - b", out + ".jkcd"},
+                "--fill-from-musicbrainz : il faut une des options --toc, --discid et --search, "
+                "et une seule.");
+        refusal("a label in a cover's file", {"--fill-from-audio", dir.path(), cover, "--label"},
+                cover + " : le fichier écrit est une jaquette (.jkcd) ou, avec --label, une "
+                        "étiquette (.jket).");
+        refusal("no folder", {"--fill-from-audio", out + ".jkcd"},
+                "--fill-from-audio : il faut le dossier des fichiers audio, puis la jaquette ou "
+                "l'étiquette à écrire.");
         const auto table = [&](const char* tag, const QString& toc, const QString& error) {
             refusal(tag, {"--cddb-lookup", "--toc", toc}, "--toc : " + error);
         };
@@ -349,6 +361,47 @@ private Q_SLOTS:
                  QStringList({"Artiste : Various - Album : Ska Island",
                               "Année : 1997 - Genre : Reggae", "", "01-King of Kings"}));
         QCOMPARE(lines.size(), 3 + 15 + 1); // and the final line break
+    }
+
+    // A cover and a label filled from MusicBrainz (served from recorded answers, its pictures
+    // missing), and a cover from a folder of untagged WAV files, named by their files.
+    void fillingFromSources()
+    {
+        LoopbackHttpServer service;
+        const auto answer = [](const char* name) {
+            LoopbackHttpServer::Response response;
+            response.body = readAll(QStringLiteral(MUSICBRAINZ_DATA "/") + name);
+            response.contentType = "application/json";
+            return response;
+        };
+        service.responses["/ws/2/release?"] = answer("search-one.json");
+        service.responses["/ws/2/release/"] = answer("release-deux-soirs.json");
+        const QString filled = dir.filePath("musicbrainz.jkcd");
+        const QString labelled = dir.filePath("musicbrainz.jket");
+        for (const QString& out : {filled, labelled}) {
+            const Run run = jaskelcd({"--fill-from-musicbrainz", "--search",
+                                      "Alice Martin - Deux soirs", "--server", service.url(""),
+                                      "--cover-art-server", service.url("/caa"), out});
+            QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
+        }
+        QVERIFY(readAll(filled).contains("Ouverture") && readAll(labelled).contains("Alice"));
+        QVERIFY(service.received.first().header("User-Agent").startsWith("JaskelCD/"));
+
+        const QString folder = dir.filePath("wav");
+        QVERIFY(QDir().mkpath(folder));
+        // A second of silence, 8 kHz mono in 16 bits, without tags.
+        QByteArray wav = "RIFF" + QByteArray(4, 0) + "WAVEfmt " +
+                         QByteArray::fromHex("1000000001000100401f0000803e000002001000") + "data" +
+                         QByteArray::fromHex("803e0000") + QByteArray(16000, 0);
+        qToLittleEndian<quint32>(quint32(wav.size() - 8), wav.data() + 4);
+        for (const char* name : {"02 Coucher.wav", "01 Lever.wav"})
+            QVERIFY(writeAll(QDir(folder).filePath(name), wav));
+        const QString fromAudio = dir.filePath("wav.jkcd");
+        const Run run = jaskelcd({"--fill-from-audio", folder, fromAudio});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
+        const QByteArray bytes = readAll(fromAudio);
+        QVERIFY(bytes.indexOf("Lever") >= 0 && bytes.indexOf("Lever") < bytes.indexOf("Coucher"));
+        QCOMPARE(jaskelcd({"--fill-from-audio", dir.filePath("absent"), fromAudio}).exitCode, 1);
     }
 };
 
