@@ -57,9 +57,14 @@ QString keep(const QByteArray& bytes, const QString& artist, const QString& albu
         QFile file(dir.filePath(name));
         // NewOnly: a file that appears between the test and the write is never replaced.
         if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-            if (file.exists())
-                continue;
-            return {};
+            if (!file.exists())
+                return {};
+            // The same picture kept before (the same album looked up again) is that file.
+            QFile existing(file.fileName());
+            if (existing.size() == bytes.size() && existing.open(QIODevice::ReadOnly) &&
+                existing.readAll() == bytes)
+                return existing.fileName();
+            continue;
         }
         if (file.write(bytes) != bytes.size() || !file.flush()) {
             file.close();

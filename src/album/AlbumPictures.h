@@ -17,7 +17,8 @@ QString folder();
 
 // Writes `bytes` (a picture file's contents, JPEG or PNG: the suffix follows what they are) to
 // a new file in `into`, named after the album and the side; a name already taken gets " (2)",
-// " (3)"… The path written, or an empty string when it could not be (nothing is left behind).
+// " (3)"…, unless that file holds the same bytes, which it then names. The path, or an empty
+// string when it could not be written (nothing is left behind).
 QString keep(const QByteArray& bytes, const QString& artist, const QString& album, Side side,
              const QString& into = folder());
 

@@ -260,7 +260,8 @@ private Q_SLOTS:
     }
 
     // A picture is kept under the album's name, in the folder given, never over another file;
-    // what a file name cannot hold is replaced; a PNG keeps its suffix. Nothing is written for
+    // what a file name cannot hold is replaced; a PNG keeps its suffix; the same picture kept
+    // again is the file kept before. Nothing is written for
     // nothing, nor where no folder can be made.
     void keptPictures_data()
     {
@@ -309,8 +310,14 @@ private Q_SLOTS:
             bytes, artist, album, front ? AlbumPictures::Side::Front : AlbumPictures::Side::Back,
             into);
         QCOMPARE(kept.isEmpty() ? QString() : QFileInfo(kept).fileName(), expected);
-        if (!kept.isEmpty())
+        if (!kept.isEmpty()) {
             QCOMPARE(readAll(kept), bytes);
+            // Kept again, the same picture is the same file.
+            QCOMPARE(AlbumPictures::keep(
+                         bytes, artist, album,
+                         front ? AlbumPictures::Side::Front : AlbumPictures::Side::Back, into),
+                     kept);
+        }
         for (const QString& name : taken)
             QCOMPARE(readAll(dir.filePath(name)), name.toUtf8()); // never written over
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(),
