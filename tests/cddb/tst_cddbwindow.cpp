@@ -9,6 +9,7 @@
 #include "LookupWindow.h"
 #include "LoopbackHttpServer.h"
 #include "ModalDriver.h"
+#include "PictureBytes.h"
 #include "ScriptedPrompter.h"
 
 #include <QBuffer>
@@ -77,17 +78,6 @@ const QString SecondPressing = QStringLiteral("7a1c2d3e-4f50-4a6b-8c7d-1996e0000
 LoopbackHttpServer::Response musicBrainzAnswer(const QString& name)
 {
     return {readAll(QFINDTESTDATA("cddb/data/musicbrainz/" + name)), "200 OK", "application/json"};
-}
-
-QByteArray png(QColor colour)
-{
-    QImage image(40, 40, QImage::Format_RGB32);
-    image.fill(colour);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
 }
 
 QColor pictureColour(const LookupWindow& window)
@@ -467,7 +457,7 @@ private Q_SLOTS:
         server.responses[MusicBrainz + "/ws/2/release/0b8e6d2a-1c3f-4e5d-9a7b-2004d0000003"] =
             musicBrainzAnswer("release-deux-soirs.json");
         server.responses[Archive + "/release/" + SecondPressing + "/front-1200"] = {
-            png(Qt::red), "200 OK", "image/png"};
+            pngBytes(Qt::red, 40), "200 OK", "image/png"};
         LookupWindow::Services online = services(DireStraits);
         online.musicBrainz = {MusicBrainz, Archive, 1500ms, dir.filePath("images")};
         ScriptedPrompter prompter;

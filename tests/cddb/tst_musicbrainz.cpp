@@ -4,6 +4,7 @@
 #include "GivenTocReader.h"
 #include "LoopbackHttpServer.h"
 #include "MusicBrainzSource.h"
+#include "PictureBytes.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -27,17 +28,6 @@ const QString DeuxSoirs = QStringLiteral("0b8e6d2a-1c3f-4e5d-9a7b-2004d0000003")
 QByteArray answer(const QString& name)
 {
     return readAll(QFINDTESTDATA("data/musicbrainz/" + name));
-}
-
-QByteArray png(QColor colour)
-{
-    QImage image(4, 4, QImage::Format_RGB32);
-    image.fill(colour);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
 }
 
 LoopbackHttpServer::Response json(const QByteArray& body, QByteArray status = "200 OK")
@@ -151,7 +141,7 @@ private Q_SLOTS:
                                "text/plain",
                                LoopbackHttpServer::Manner::Whole,
                                {{"Location", pictureHost.url("/ia/front.png").toLatin1()}}}}};
-        pictureHost.responses = {{"/ia/front.png", {png(Qt::red), "200 OK", "image/png"}}};
+        pictureHost.responses = {{"/ia/front.png", {pngBytes(Qt::red), "200 OK", "image/png"}}};
         archive.requests.clear();
         LoopbackHttpServer::Response busy = json("{}", "503 Service Unavailable");
         busy.headers = {{"Retry-After", "2"}};
@@ -203,7 +193,7 @@ private Q_SLOTS:
                                   "/release/" + DireStraitsRelease + "/back-1200"}));
             const QString kept = pictures.filePath("Dire Straits - Dire Straits - recto.png");
             QCOMPARE(reply.albums.front().frontPicture, kept);
-            QCOMPARE(readAll(kept), png(Qt::red));
+            QCOMPARE(readAll(kept), pngBytes(Qt::red));
         } else if (query == "search") {
             QCOMPARE(asked.size(), 3);
             QCOMPARE(asked[0], "/ws/2/release?query=artist%3A%22Alice%20Martin%22%20AND%20"
@@ -277,7 +267,7 @@ private Q_SLOTS:
                                << "Dire Straits - Dire Straits - recto.jpg";
         QTest::newRow("taken twice")
             << "A"
-            << "B" << false << png(Qt::blue)
+            << "B" << false << pngBytes(Qt::blue)
             << QStringList{"A - B - verso.png", "A - B - verso (2).png"} << "A - B - verso (3).png";
         QTest::newRow("bad characters")
             << "AC/DC"
