@@ -22,8 +22,7 @@ namespace {
 
 using PicturePlacement::BackgroundFitMode;
 
-// As many texts as the record import allows on a face.
-constexpr int mostTexts = 999;
+constexpr int mostTexts = CoverLayout::mostFilledTexts;
 // Between a column's titles and its durations.
 constexpr double durationGap = 120;
 // The Recto's texts start this far below its top, one under the other.

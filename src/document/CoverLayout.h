@@ -8,6 +8,9 @@
 // at start-up comes from these numbers and from nothing a window knows.
 namespace CoverLayout {
 
+// The most texts a fill of a face (an import, an album) places: more than any face can show.
+constexpr int mostFilledTexts = 999;
+
 // The faces: Recto and Verso 12 × 12 cm, the Dos 13.85 × 11.8 cm between its spines.
 constexpr float bookletFaceWidth = 6803.15f;
 constexpr float bookletFaceHeight = 6803.15f;

@@ -28,7 +28,7 @@ namespace {
 
 // A record asks for one text per track or synopsis line; a larger count is no record of ours
 // and would only fill the memory with texts no face can show.
-constexpr int largestCount = 999;
+constexpr int largestCount = CoverLayout::mostFilledTexts;
 
 // Imported texts start this far right of their face's left edge: tracks and sub-records
 // further in than the synopsis and the remarks, which also stand this far below the top.
