@@ -102,7 +102,7 @@ void CoverFileCommands::New()
                                      QStringLiteral("Créer une nouvelle jacquette CD")))
         return;
     context_.selection.EndDrag();
-    emptyCover(context_);
+    emptyCover(context_.document);
     lastPicturePath_.clear();
     setFileName(untitled);
     if (hooks_.showView)
@@ -120,7 +120,7 @@ bool CoverFileCommands::createCover(const Album& album)
     context_.selection.EndDrag();
     {
         DocumentHistory::Edit edit(context_.history, QStringLiteral("la création de la jaquette"));
-        emptyCover(context_);
+        emptyCover(context_.document);
         AlbumLayout::fillCover(context_.document, album, context_.prompter);
     }
     lastPicturePath_.clear();
@@ -131,11 +131,9 @@ bool CoverFileCommands::createCover(const Album& album)
     return true;
 }
 
-void CoverFileCommands::emptyCover(CoverContext& context)
+void CoverFileCommands::emptyCover(JewelCaseDocument& document)
 {
-    JewelCaseDocument& document = context.document;
     document.reset();
-    context.fileName = untitled;
     // The templates of new texts: whole sizes, which the file keeps as they are.
     for (Face& face : document.faces) {
         TextElement& model = face.texts.at(0);

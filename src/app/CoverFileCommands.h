@@ -50,7 +50,7 @@ public:
 
     // The cover as "&Nouveau" leaves it before its import, for the window and the headless
     // commands alike.
-    static void emptyCover(CoverContext& context);
+    static void emptyCover(JewelCaseDocument& document);
 
 private:
     // Asks about unsaved changes when there are some: false when the user asked to save and

@@ -4,14 +4,14 @@
 #include "AlbumLayout.h"
 #include "AudioFilesSource.h"
 #include "BmpFile.h"
-#include "CatalogueImport.h"
+#include "CatalogueRecord.h"
 #include "CdLabelDocument.h"
 #include "CddbClient.h"
 #include "CommandLine.h"
 #include "CommandUsage.h"
-#include "CoverContext.h"
 #include "CoverFile.h"
 #include "CoverFileCommands.h"
+#include "CoverScreen.h"
 #include "DiscInfo.h"
 #include "DiscToc.h"
 #include "GetField.h"
@@ -21,6 +21,7 @@
 #include "LabelRenderer.h"
 #include "MusicBrainzSource.h"
 #include "PrintedSheet.h"
+#include "RecordLayout.h"
 #include "SharedProcedures.h"
 #include "SheetRenderer.h"
 #include "StderrPrompter.h"
@@ -229,10 +230,16 @@ int importCatalogueRecord(const QString& record, const QString& out, Prompter& p
         return fail(prompter,
                     QStringLiteral("Le fichier ") + record + QStringLiteral(" est introuvable !"));
     JewelCaseDocument document;
-    CoverContext context(document, prompter);
-    CoverFileCommands::emptyCover(context);
-    for (int face : {int(Face::Verso), int(Face::Dos)})
-        CatalogueImport::ImportCatalogueRecord(context, face, record);
+    CoverFileCommands::emptyCover(document);
+    // Laid out as the window lays it, on the bars where a new window shows them.
+    const CatalogueRecord read = CatalogueRecord::read(record);
+    const CoverScreen screen;
+    for (int face : {int(Face::Verso), int(Face::Dos)}) {
+        const RecordLayout::Imported imported = RecordLayout::importRecord(document, face, read);
+        if (imported.placement == RecordLayout::Placement::Spread)
+            RecordLayout::alignOnBar(document, face, imported.texts,
+                                     screen.overlays[Face::sheetOf(face)].bar.right());
+    }
     return CoverFile::save(document, out, prompter) ? 0 : 1;
 }
 
@@ -366,8 +373,7 @@ int fillFromSource(const Request& request, Prompter& prompter)
         return LabelFile::save(label, request.out, prompter) ? 0 : 1;
     }
     JewelCaseDocument document;
-    CoverContext context(document, prompter);
-    CoverFileCommands::emptyCover(context);
+    CoverFileCommands::emptyCover(document);
     AlbumLayout::fillCover(document, album, prompter);
     return CoverFile::save(document, request.out, prompter) ? 0 : 1;
 }

@@ -37,6 +37,9 @@ constexpr double previewScale = 0.3329414;
 // or aligned on the bar: its right and bottom edges end this far from the face's edges.
 constexpr float insideMargin = 60;
 
+// No fitted, dragged or resized text is made narrower or lower than this.
+constexpr double smallestText = 60;
+
 // The right and bottom edges a fitted text ends on, inside a face frame or an area: on the
 // whole twip at or before the inside margin, where the drag rules measure it.
 inline double fittedRight(const QRectF& frame)
@@ -46,6 +49,14 @@ inline double fittedRight(const QRectF& frame)
 inline double fittedBottom(const QRectF& frame)
 {
     return std::floor(frame.bottom() - insideMargin);
+}
+
+// Whether an alignment bar whose right edge is at `barRight` stands in a face: texts are
+// aligned on it only between the face's inside margins.
+inline bool barInFace(double barRight, const QRectF& faceFrame)
+{
+    return faceFrame.left() + insideMargin <= barRight &&
+           barRight <= faceFrame.right() - insideMargin;
 }
 
 // A new text starts this far right of its face's middle.

@@ -111,3 +111,30 @@ const TextElement* JewelCaseDocument::text(int face, int index) const
 {
     return Face::isValid(face) ? faces[std::size_t(face)].text(index) : nullptr;
 }
+
+TextElement& JewelCaseDocument::insertText(int face)
+{
+    using namespace CoverLayout;
+    Face& target = faces[std::size_t(face)];
+    TextElement& element = target.loadText(target.highestIndex() + 1);
+    QPointF position;
+    switch (face) {
+    case Face::Recto:
+        position = {bookletFaceWidth / 2 + insertionOffset, dosFaceWidth / 2};
+        break;
+    case Face::Verso:
+        position = {bookletFaceWidth / 2 + insertionOffset + bookletFaceWidth, dosFaceWidth / 2};
+        break;
+    default:
+        position = {bookletFaceHeight / 2 + insertionOffset + spines[0].rect.width(),
+                    dosFaceHeight / 2};
+    }
+    element.setAutoSize(true);
+    element.setCaption(QStringLiteral("Texte"));
+    element.left = float(position.x());
+    element.top = float(position.y());
+    element.visible = true;
+    bringToFront(element);
+    element.setAutoSize(false);
+    return element;
+}

@@ -60,6 +60,11 @@ public:
     TextElement* text(int face, int index);
     const TextElement* text(int face, int index) const;
 
+    // A new visible text of a face, in front of the others: "Texte", as large as its caption,
+    // right of the face's middle, at mid-height (the Recto and Verso take half the Dos's width
+    // for it, as they always have).
+    TextElement& insertText(int face);
+
     // Stacking among the texts of a sheet.
     void bringToFront(TextElement& element) { element.zOrder = ++topZ_; }
     void sendToBack(TextElement& element) { element.zOrder = --bottomZ_; }

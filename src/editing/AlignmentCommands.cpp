@@ -19,12 +19,6 @@ namespace {
 constexpr double spacingMargin = DragRules::edgeMargin;
 } // namespace
 
-bool barInFace(double barRight, const QRectF& faceFrame)
-{
-    return faceFrame.left() + CoverLayout::insideMargin <= barRight &&
-           barRight <= faceFrame.right() - CoverLayout::insideMargin;
-}
-
 std::vector<double> spacedTops(const std::vector<double>& heights, double firstTop,
                                double faceHeight)
 {
@@ -65,7 +59,7 @@ bool AlignmentCommands::alignOnFace(int face)
     const QRectF bar = context_.screen.overlays[context_.screen.activeSheet()].bar;
     const QRectF frame = document.faces[std::size_t(face)].frame;
     const double barRight = bar.right();
-    if (!barInFace(barRight, frame)) {
+    if (!CoverLayout::barInFace(barRight, frame)) {
         context_.prompter.inform(QStringLiteral("Désolé. La barre d'alignement n'est pas dans la "
                                                 "zone. Déplacer la barre dans la zone désirée."));
         return false;

@@ -26,10 +26,6 @@ private:
     CoverContext& context_;
 };
 
-// Whether a bar whose right edge is at `barRight` stands in a face: texts can be aligned on it
-// only between the face's inside margins.
-bool barInFace(double barRight, const QRectF& faceFrame);
-
 // Where vertical spacing puts the tops of texts of the given heights, in their order, on a face
 // of height `faceHeight` whose topmost text is at `firstTop`: the topmost keeps its place and
 // equal gaps part the others, leaving three gaps below the last. When they do not fit below

@@ -6,6 +6,7 @@
 #include <QString>
 #include <optional>
 
+class CatalogueRecord;
 struct CoverContext;
 
 // A record that a catalogue program hands over in an INI file (an album, a film, a
@@ -19,10 +20,12 @@ QString startUpRecordFile();
 // The record read by "&Nouveau": "x~x.cfg" in the current folder.
 QString newCoverRecordFile();
 
-// Adds the record of `recordFile` to face 0 (Verso) or 2 (Dos) of an emptied cover, as new
-// visible texts of the face that always end inside it; a missing file or key gives the
-// defaults (on the Dos, the vertical text "Votre texte"). Returns the view the import switched to, for the window to show; nothing when the view
-// was left alone.
+// Adds the record to face 0 (Verso) or 2 (Dos) of an emptied cover as RecordLayout lays it,
+// then aligns its spread texts on the bar the window shows for the face. Returns the view the
+// import switched to, for the window to show; nothing when the view was left alone.
+std::optional<ViewState> ImportCatalogueRecord(CoverContext& context, int face,
+                                               const CatalogueRecord& record);
+// The same with the record of `recordFile`; a missing file reads as an empty record.
 std::optional<ViewState> ImportCatalogueRecord(CoverContext& context, int face,
                                                const QString& recordFile);
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "CoverLayout.h"
+
 #include <QMarginsF>
 #include <QPointF>
 #include <QRectF>
@@ -13,7 +15,7 @@ namespace DragRules {
 // stops this far from the bottom, and is never made narrower or lower than the minimum size.
 constexpr double edgeMargin = 30;
 constexpr double bottomResizeMargin = 60;
-constexpr double minimumSize = 60;
+constexpr double minimumSize = CoverLayout::smallestText;
 constexpr double handleSize = 90;
 } // namespace DragRules
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "CoverLayout.h"
+#include "TextFitting.h"
 
 class JewelCaseDocument;
 class SelectionController;
@@ -14,11 +15,6 @@ class TextElement;
 // 30 twips inside the face. Nothing is fitted while a spine is selected.
 TextElement& fitTextInFace(const JewelCaseDocument& document, SelectionController& selection,
                            TextElement& element, int face);
-
-// The same rule inside any area: a face frame, or the CD label's disc. With `wrapLines`, a text
-// sized to its text whose width is cut first takes the height of its lines wrapped at the new
-// width (the CD label's texts wrap; the cover's are cut).
-TextElement& FitTextInArea(TextElement& element, const QRectF& area, bool wrapLines = false);
 
 // The right and bottom edges a fitted text ends on, inside a face frame or an area.
 using CoverLayout::fittedBottom;

@@ -9,26 +9,6 @@
 #include "Prompter.h"
 #include "VerticalTextDrawing.h"
 
-namespace {
-
-// Where a new text of a face starts: right of the face's middle, at mid-height (the Recto and
-// Verso take half the Dos's width for it, as they always have).
-QPointF insertionPoint(const JewelCaseDocument& document, int face)
-{
-    using namespace CoverLayout;
-    switch (face) {
-    case Face::Recto:
-        return {bookletFaceWidth / 2 + insertionOffset, dosFaceWidth / 2};
-    case Face::Verso:
-        return {bookletFaceWidth / 2 + insertionOffset + bookletFaceWidth, dosFaceWidth / 2};
-    default:
-        return {bookletFaceHeight / 2 + insertionOffset + document.spines[0].rect.width(),
-                dosFaceHeight / 2};
-    }
-}
-
-} // namespace
-
 TextElementCommands::TextElementCommands(CoverContext& context, Editor editor)
     : selection_(context.selection), prompter_(context.prompter), cover_(&context),
       editor_(std::move(editor))
@@ -43,20 +23,11 @@ TextElementCommands::TextElementCommands(SelectionController& selection, Prompte
 
 TextElement* TextElementCommands::InsertText(int face, bool keepSelection)
 {
-    DocumentHistory::Edit edit(selection_.surface().history(), QStringLiteral("l'insertion du texte"));
+    DocumentHistory::Edit edit(selection_.surface().history(),
+                               QStringLiteral("l'insertion du texte"));
     if (!cover_ || !Face::isValid(face))
         return nullptr;
-    JewelCaseDocument& document = cover_->document;
-    Face& target = document.faces[std::size_t(face)];
-    TextElement& element = target.loadText(target.highestIndex() + 1);
-    const QPointF position = insertionPoint(document, face);
-    element.setAutoSize(true);
-    element.setCaption(QStringLiteral("Texte"));
-    element.left = float(position.x());
-    element.top = float(position.y());
-    element.visible = true;
-    document.bringToFront(element);
-    element.setAutoSize(false);
+    TextElement& element = cover_->document.insertText(face);
 
     if (!keepSelection) {
         // Selected as a press on it would: its face becomes the face of the drag bounds.
@@ -115,7 +86,8 @@ void TextElementCommands::doubleClick(const ElementRef& element)
 
 void TextElementCommands::deleteSelection()
 {
-    DocumentHistory::Edit edit(selection_.surface().history(), QStringLiteral("la suppression du texte"));
+    DocumentHistory::Edit edit(selection_.surface().history(),
+                               QStringLiteral("la suppression du texte"));
     if (!selection_.TextSelectionCheck(prompter_))
         return;
     const ElementRef selected = selection_.currentSelection();

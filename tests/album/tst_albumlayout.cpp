@@ -82,7 +82,7 @@ struct Cover {
     JewelCaseDocument document;
     CoverContext context{document, prompter};
 
-    Cover() { CoverFileCommands::emptyCover(context); }
+    Cover() { CoverFileCommands::emptyCover(document); }
 };
 
 } // namespace

@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Application.h"
 #include "CatalogueImport.h"
+#include "CatalogueRecord.h"
 #include "CoverContext.h"
+#include "CoverFile.h"
+#include "CoverFileCommands.h"
+#include "FileContents.h"
 #include "FitTextInFace.h"
 #include "ImageOptionsDialog.h"
 #include "JewelCaseDocument.h"
@@ -13,6 +17,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QImage>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -139,6 +144,32 @@ private Q_SLOTS:
         QVERIFY(cover.face(Face::Verso).logo.isEmpty());
         if (QTest::currentDataTag() == QStringLiteral("synopsis")) // it keeps its corner
             QVERIFY(near(cover.face(Face::Verso).text(1)->top, 20));
+
+        // The headless import lays the record out as a new window does, on its bars.
+        Cover window;
+        CoverFileCommands::emptyCover(window.document);
+        window.import(Face::Verso, path);
+        window.import(Face::Dos, path);
+        const QString saved = file.dir.filePath(QStringLiteral("fenetre.jkcd"));
+        const QString headless = file.dir.filePath(QStringLiteral("commande.jkcd"));
+        QVERIFY(CoverFile::save(window.document, saved, window.prompter));
+        QCOMPARE(QProcess::execute(QStringLiteral(JASKELCD_BINARY),
+                                   {QStringLiteral("--import-record"), path, headless}),
+                 record.isNull() ? 1 : 0);
+        if (!record.isNull())
+            QCOMPARE(readAll(headless), readAll(saved));
+
+        // An album's record is an album, as the other sources give one.
+        const std::optional<Album> album = CatalogueRecord::read(path).album();
+        QCOMPARE(album.has_value(), QTest::currentDataTag() == QStringLiteral("tracks"));
+        if (album) {
+            Album expected;
+            expected.artist = QStringLiteral("Band");
+            expected.title = QStringLiteral("Album");
+            expected.discs = {
+                {{}, {{QStringLiteral("Intro"), 65}, {QStringLiteral("Track 02"), 0}}}};
+            QCOMPARE(*album, expected);
+        }
     }
 
     void importedTextsStayOnTheirFace()
