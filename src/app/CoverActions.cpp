@@ -34,6 +34,8 @@ FileActions::FileActions(QObject* owner)
                        QStringLiteral("Ctrl+S"))),
       quit(pending(owner, QStringLiteral("&Quitter"), QStringLiteral("Ctrl+F4"))),
       importAudio(pending(owner, QStringLiteral("&Importer depuis des fichiers audio"))),
+      createCover(pending(owner, QStringLiteral("Créer la &jaquette"))),
+      createLabel(pending(owner, QStringLiteral("Créer l'é&tiquette"))),
       newButton(pendingButton(owner, QStringLiteral("Nouveau fichier jaquette"))),
       openButton(pendingButton(owner, QStringLiteral("Ouvrir une jaquette au format JKCD"))),
       saveButton(pendingButton(owner, QStringLiteral("Enregistrer la jaquette au format JKCD"))),

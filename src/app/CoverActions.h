@@ -21,6 +21,9 @@ struct FileActions {
     QAction* saveJkcd;
     QAction* quit;
     QAction* importAudio;
+    // From the album last read (audio files, a catalogue record); disabled until there is one.
+    QAction* createCover;
+    QAction* createLabel;
     QAction* newButton;
     QAction* openButton;
     QAction* saveButton;

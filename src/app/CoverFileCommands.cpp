@@ -3,6 +3,7 @@
 
 #include "AlbumLayout.h"
 #include "CatalogueImport.h"
+#include "CatalogueRecord.h"
 #include "CoverContext.h"
 #include "CoverFile.h"
 #include "JewelCaseDocument.h"
@@ -161,12 +162,15 @@ void CoverFileCommands::emptyCover(JewelCaseDocument& document)
 void CoverFileCommands::importRecord(const QString& recordFile)
 {
     DocumentHistory::Edit edit(context_.history, QStringLiteral("l'import de la fiche"));
+    const CatalogueRecord record = CatalogueRecord::read(recordFile);
     for (int face : {int(Face::Verso), int(Face::Dos)}) {
         const std::optional<ViewState> view =
-            CatalogueImport::ImportCatalogueRecord(context_, face, recordFile);
+            CatalogueImport::ImportCatalogueRecord(context_, face, record);
         if (view && hooks_.applyView)
             hooks_.applyView(*view);
     }
+    if (const std::optional<Album> album = record.album(); album && hooks_.albumImported)
+        hooks_.albumImported(*album);
 }
 
 bool CoverFileCommands::Quit()

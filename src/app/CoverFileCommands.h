@@ -21,6 +21,8 @@ public:
         std::function<void(const ViewState& state)> applyView;
         // A file read whole, or written: the recent files.
         std::function<void(const QString& path)> fileUsed;
+        // The album of an album's record an import brought in.
+        std::function<void(const Album& album)> albumImported;
     };
 
     CoverFileCommands(CoverContext& context, QString& lastPicturePath, Hooks hooks);

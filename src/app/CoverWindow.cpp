@@ -139,6 +139,7 @@ void CoverWindow::wireFileCommands()
     hooks.showView = [this](int entry) { ShowView(entry); };
     hooks.applyView = [this](const ViewState& state) { applyView(state); };
     hooks.fileUsed = [this](const QString& path) { recentFiles_->add(path); };
+    hooks.albumImported = [this](const Album& album) { albumKnown(album); };
     files_ = std::make_unique<CoverFileCommands>(*context_, lastPicturePath_, std::move(hooks));
     const FileActions& file = menus_->file;
     for (QAction* open : {file.open, file.openButton})
@@ -157,6 +158,14 @@ void CoverWindow::wireFileCommands()
     new AudioFilesImport(
         *prompter_, *menus_->file.importAudio, [this](const Album& album) { albumRead(album); },
         this);
+    connect(menus_->file.createCover, &QAction::triggered, this, [this] {
+        if (album_)
+            createCover(*album_);
+    });
+    connect(menus_->file.createLabel, &QAction::triggered, this, [this] {
+        if (album_)
+            createLabel(*album_);
+    });
     menus_->windows.cddb->setEnabled(true);
     connect(menus_->windows.cddb, &QAction::triggered, this, [this] {
         LookupWindow::Services services =
@@ -244,7 +253,24 @@ bool CoverWindow::openLabel(const QString& path)
 
 void CoverWindow::albumRead(const Album& album)
 {
+    albumKnown(album);
     createCover(album);
+}
+
+void CoverWindow::albumKnown(const Album& album)
+{
+    album_ = album;
+    // The entries name the album they fill from.
+    QStringList names;
+    for (const QString& name : {album.artist.trimmed(), album.title.trimmed()})
+        if (!name.isEmpty())
+            names << name;
+    const QString named = names.join(QStringLiteral(" - "));
+    for (QAction* entry : {menus_->file.createCover, menus_->file.createLabel}) {
+        entry->setEnabled(true);
+        entry->setStatusTip(named);
+        entry->setToolTip(named);
+    }
 }
 
 void CoverWindow::wireOutputCommands()

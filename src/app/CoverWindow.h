@@ -80,8 +80,11 @@ public:
 
 public Q_SLOTS:
     // An album read from a source ("Importer depuis des fichiers audio"): the cover is made
-    // from it.
+    // from it, and it is the album "Créer la jaquette" and "Créer l'étiquette" use.
     void albumRead(const Album& album);
+    // The album of a catalogue record the cover was filled from, for the same entries.
+    void albumKnown(const Album& album);
+    const std::optional<Album>& album() const { return album_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -115,6 +118,7 @@ private:
     QToolBar* toolBar_ = nullptr;
     QString lastPicturePath_; // the picture last opened or exported
     std::optional<LookupWindow::Services> lookupServices_;
+    std::optional<Album> album_; // the album last read, for "Créer la jaquette" and the label
     LabelWindow* labelWindow_ = nullptr;
     RecentFiles* recentFiles_ = nullptr;
     bool started_ = false;

@@ -112,7 +112,7 @@ void MainMenus::layOut(QMenuBar* bar, QToolBar* toolBar)
     fileMenu->addSeparator();
     fileMenu->addAction(file.quit);
     fileMenu->addSeparator();
-    fileMenu->addAction(file.importAudio);
+    fileMenu->addActions({file.importAudio, file.createCover, file.createLabel});
 
     textMenu = bar->addMenu(QStringLiteral("&Texte sélectionné"));
     textMenu->addActions({text.font, text.colour});

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AudioFilesImport.h"
 #include "AudioFilesSource.h"
+#include "CdLabelDocument.h"
 #include "CoverWindow.h"
 #include "FileContents.h"
+#include "LabelWindow.h"
 #include "ScriptedPrompter.h"
 
 #include <QBuffer>
@@ -383,12 +385,21 @@ private Q_SLOTS:
         const QList<QAction*> entries = menus.fileMenu->actions();
         QCOMPARE(entries.indexOf(entry), entries.indexOf(menus.file.quit) + 2);
         QCOMPARE(entry->text(), "&Importer depuis des fichiers audio");
-        QCOMPARE(std::count_if(entries.begin(), entries.end(),
-                               [](QAction* other) {
-                                   return QKeySequence::mnemonic(other->text()) ==
-                                          QKeySequence(Qt::ALT | Qt::Key_I);
-                               }),
-                 1);
+        // Below it, the entries that fill the cover and the label from the album last read.
+        QAction* createCover = menus.file.createCover;
+        QAction* createLabel = menus.file.createLabel;
+        QCOMPARE(entries.indexOf(createCover), entries.indexOf(entry) + 1);
+        QCOMPARE(entries.indexOf(createLabel), entries.indexOf(entry) + 2);
+        QCOMPARE(createCover->text(), "Créer la &jaquette");
+        QCOMPARE(createLabel->text(), "Créer l'é&tiquette");
+        for (const auto key : {Qt::Key_I, Qt::Key_J, Qt::Key_T})
+            QCOMPARE(std::count_if(entries.begin(), entries.end(),
+                                   [key](QAction* other) {
+                                       return QKeySequence::mnemonic(other->text()) ==
+                                              QKeySequence(Qt::ALT | key);
+                                   }),
+                     1);
+        QVERIFY(!createCover->isEnabled() && !createLabel->isEnabled());
 
         prompter.paths = {folder.path(), empty.path(), std::nullopt};
         entry->trigger();
@@ -406,6 +417,22 @@ private Q_SLOTS:
                             }));
         QCOMPARE(window.context().history.stack().undoText(),
                  QStringLiteral("la création de la jaquette"));
+        // The same album makes the label, in its window; and the cover again, after the
+        // unsaved-changes question.
+        QVERIFY(createCover->isEnabled() && createLabel->isEnabled());
+        QCOMPARE(createLabel->statusTip(), "Album");
+        createLabel->trigger();
+        QVERIFY(window.labelWindow() && window.labelWindow()->isVisible());
+        const CdLabelDocument& label = window.labelWindow()->label();
+        QCOMPARE(label.pictureFileName, folder.filePath("cover.jpg"));
+        QCOMPARE(label.shownTexts().size(), 1u);
+        QCOMPARE(label.shownTexts().front()->caption(), "Album");
+        window.labelWindow()->close();
+        prompter.buttons = {Prompter::No};
+        createCover->trigger();
+        QCOMPARE(prompter.last().title, "Fichier modifié");
+        QCOMPARE(window.context().history.stack().count(), 2);
+        QCOMPARE(cover.picturePath(Face::Recto), folder.filePath("cover.jpg"));
 
         entry->trigger();
         QCOMPARE(prompter.lastAsked().defaultText, folder.path());
@@ -416,10 +443,23 @@ private Q_SLOTS:
                      .arg(empty.path()));
         QCOMPARE(prompter.last().title, AudioFilesImport::title());
         // A failed reading changes nothing.
-        QCOMPARE(window.context().history.stack().count(), 1);
+        QCOMPARE(window.context().history.stack().count(), 2);
 
         entry->trigger(); // the dialog cancelled
         QVERIFY(entry->isEnabled() && !QGuiApplication::overrideCursor());
+
+        // A catalogue program's album record, imported by "&Nouveau", is the album now.
+        QTemporaryDir records;
+        const QString current = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(records.path()));
+        QVERIFY(writeAll(records.filePath("x~x.cfg"),
+                         "[Core]\r\nMediaFlag=1\r\nArtist=Nina\r\nTitle=Live\r\n"
+                         "[RecordData]\r\nNrSubRecords=1\r\n[SubRec]\r\nTrack1=Intro\r\n"));
+        prompter.buttons = {Prompter::No, Prompter::Yes};
+        menus.file.newCover->trigger();
+        QVERIFY(QDir::setCurrent(current));
+        QCOMPARE(createLabel->statusTip(), "Nina - Live");
+        QVERIFY(window.album() && window.album()->discs.at(0).tracks.at(0).title == "Intro");
     }
 };
 
