@@ -41,7 +41,14 @@ void AudioFilesImport::run()
     if (!folder || folder->isEmpty())
         return;
     lastFolder_ = *folder;
-    source_ = new AudioFilesSource({*folder}, AlbumPictures::folder(), this);
+    read({*folder});
+}
+
+void AudioFilesImport::read(const QStringList& paths)
+{
+    if (running())
+        return;
+    source_ = new AudioFilesSource(paths, AlbumPictures::folder(), this);
     connect(source_, &AlbumSource::finished, this, &AudioFilesImport::finish);
     entry_->setEnabled(false);
     QGuiApplication::setOverrideCursor(QCursor(Qt::BusyCursor));

@@ -27,7 +27,11 @@ public:
     // A reading still under way is dropped, and the cursor given back.
     ~AudioFilesImport() override;
 
+    // The entry: asks for a folder, then reads it.
     void run();
+    // Reads these folders and audio files (a drop on the window), unless a reading is under
+    // way.
+    void read(const QStringList& paths);
     bool running() const { return source_ != nullptr; }
 
 private:

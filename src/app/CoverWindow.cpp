@@ -2,6 +2,7 @@
 #include "CoverWindow.h"
 
 #include "AboutBox.h"
+#include "AudioFileTags.h"
 #include "AudioFilesImport.h"
 #include "CatalogueImport.h"
 #include "CenterWindow.h"
@@ -20,6 +21,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -155,7 +157,7 @@ void CoverWindow::wireFileCommands()
             [this] { HelpWindow::showHelp(this); });
     menus_->windows.label->setEnabled(true);
     connect(menus_->windows.label, &QAction::triggered, this, &CoverWindow::showLabelWindow);
-    new AudioFilesImport(
+    audioImport_ = new AudioFilesImport(
         *prompter_, *menus_->file.importAudio, [this](const Album& album) { albumRead(album); },
         this);
     connect(menus_->file.createCover, &QAction::triggered, this, [this] {
@@ -190,7 +192,7 @@ void CoverWindow::wireRecentFilesAndDrops()
     const auto isCover = [](const QString& path) {
         return FileDrop::hasSuffix(path, QStringLiteral("jkcd"));
     };
-    new FileDrop(
+    auto* drop = new FileDrop(
         this,
         [isCover](const QString& path) {
             return isCover(path) || PictureDrop::isPictureFile(path);
@@ -215,6 +217,14 @@ void CoverWindow::wireRecentFilesAndDrops()
                 refreshCover();
             };
         });
+    // Folders and audio files, one or several, are read as "Importer depuis des fichiers audio"
+    // reads a folder.
+    drop->takeGroups([this](const QStringList& paths) -> FileDrop::Action {
+        for (const QString& path : paths)
+            if (!QFileInfo(path).isDir() && !AudioFileTags::isAudioFileName(path))
+                return {};
+        return [this, paths] { audioImport_->read(paths); };
+    });
 }
 
 LabelWindow* CoverWindow::showLabelWindow()

@@ -17,6 +17,7 @@
 #include <functional>
 #include <memory>
 
+class AudioFilesImport;
 class CoverView;
 class LabelWindow;
 class QPrinter;
@@ -121,6 +122,7 @@ private:
     std::optional<Album> album_; // the album last read, for "Créer la jaquette" and the label
     LabelWindow* labelWindow_ = nullptr;
     RecentFiles* recentFiles_ = nullptr;
+    AudioFilesImport* audioImport_ = nullptr;
     bool started_ = false;
     bool quitting_ = false; // "&Quitter" was confirmed: closing asks nothing more
 };

@@ -27,6 +27,20 @@ std::optional<QString> FileDrop::singleLocalFile(const QMimeData* data)
     return path;
 }
 
+QStringList FileDrop::localPaths(const QMimeData* data)
+{
+    if (!data || !data->hasUrls())
+        return {};
+    QStringList paths;
+    for (const QUrl& url : data->urls()) {
+        const QFileInfo info(url.toLocalFile());
+        if (!url.isLocalFile() || !(info.isFile() || info.isDir()))
+            return {};
+        paths << info.filePath();
+    }
+    return paths;
+}
+
 bool FileDrop::hasSuffix(const QString& path, const QString& suffix)
 {
     return QFileInfo(path).suffix().compare(suffix, Qt::CaseInsensitive) == 0;
@@ -50,6 +64,12 @@ bool FileDrop::eventFilter(QObject* watched, QEvent* event)
             taken = takes_(*path);
         } else {
             action = resolve_(*path, drop->position().toPoint(), drop->modifiers());
+            taken = bool(action);
+        }
+    }
+    if (!taken && groups_ && copied) {
+        if (const QStringList paths = localPaths(drop->mimeData()); !paths.isEmpty()) {
+            action = groups_(paths);
             taken = bool(action);
         }
     }

@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QPoint>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
@@ -24,11 +25,20 @@ public:
     using Resolver = std::function<Action(const QString& path, const QPoint& position,
                                           Qt::KeyboardModifiers modifiers)>;
 
+    // What dropping these local files and folders anywhere on the window does; an empty
+    // action refuses them.
+    using GroupResolver = std::function<Action(const QStringList& paths)>;
+
     // `takes`: whether the window takes such a file somewhere, which lets its drag in.
     FileDrop(QWidget* window, std::function<bool(const QString& path)> takes, Resolver resolve);
 
+    // Also takes drops the one-file rule refuses (several files, a folder), as `resolve` says.
+    void takeGroups(GroupResolver resolve) { groups_ = std::move(resolve); }
+
     // The one local file that `data` carries, or nothing.
     static std::optional<QString> singleLocalFile(const QMimeData* data);
+    // The local files and folders that `data` carries; empty when any is neither.
+    static QStringList localPaths(const QMimeData* data);
     // Whether `path` ends with `suffix` (without its dot), in any letter case.
     static bool hasSuffix(const QString& path, const QString& suffix);
 
@@ -39,4 +49,5 @@ private:
     QWidget* window_;
     std::function<bool(const QString&)> takes_;
     Resolver resolve_;
+    GroupResolver groups_;
 };

@@ -3,6 +3,7 @@
 #include "AudioFilesSource.h"
 #include "CdLabelDocument.h"
 #include "CoverWindow.h"
+#include "DropFiles.h"
 #include "FileContents.h"
 #include "LabelWindow.h"
 #include "ScriptedPrompter.h"
@@ -460,6 +461,26 @@ private Q_SLOTS:
         QVERIFY(QDir::setCurrent(current));
         QCOMPARE(createLabel->statusTip(), "Nina - Live");
         QVERIFY(window.album() && window.album()->discs.at(0).tracks.at(0).title == "Intro");
+        // Audio files dropped on the window, one or several, or their folder, are read as the
+        // entry reads a folder; a drop with anything else in it is refused.
+        QTemporaryDir two;
+        const Case c2{.files = {{"01.flac", {.title = "Un", .album = "Deux"}},
+                                {"02.ogg", {.title = "Autre", .album = "Deux"}}}};
+        const QStringList files = makeFiles(c2, two.path());
+        QCOMPARE(files.size(), 2);
+        QVERIFY(writeAll(two.filePath("notes.txt"), "texte"));
+        const QPoint at = window.rect().center();
+        QCOMPARE(drop(&window, {files.at(0), two.filePath("notes.txt")}, at),
+                 std::make_pair(false, false));
+        prompter.buttons = {Prompter::No};
+        QCOMPARE(drop(&window, files, at), std::make_pair(true, true));
+        QTRY_COMPARE(createLabel->statusTip(), "Deux");
+        QCOMPARE(window.album()->trackCount(), 2);
+        QCOMPARE(window.context().history.stack().undoText(),
+                 QStringLiteral("la création de la jaquette"));
+        prompter.buttons = {Prompter::No};
+        QCOMPARE(drop(&window, {folder.path()}, at), std::make_pair(true, true));
+        QTRY_COMPARE(createLabel->statusTip(), "Album");
     }
 };
 

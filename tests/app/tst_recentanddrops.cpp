@@ -2,6 +2,7 @@
 #include "Application.h"
 #include "CoverView.h"
 #include "CoverWindow.h"
+#include "DropFiles.h"
 #include "ImageOptionsDialog.h"
 #include "LabelWindow.h"
 #include "ModalDriver.h"
@@ -55,30 +56,6 @@ Side side(Program& program, bool label)
     const MainMenus& menus = program.cover.menus();
     return {&program.cover, program.cover.recentFiles(), menus.file.saveJkcd,
             menus.text.insertRectoButton};
-}
-
-// Drags `paths` over `window` to `at` and drops them there, then lets what the drop does run:
-// whether the pointer said the drop was taken, and whether the drop was.
-std::pair<bool, bool> drop(QWidget* window, const QStringList& paths, const QPoint& at,
-                           Qt::KeyboardModifiers modifiers = {})
-{
-    QMimeData data;
-    QList<QUrl> urls;
-    for (const QString& path : paths)
-        urls << QUrl::fromLocalFile(path);
-    data.setUrls(urls);
-    const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
-    QDragEnterEvent enter(at, offered, &data, Qt::LeftButton, modifiers);
-    QApplication::sendEvent(window, &enter);
-    QDragMoveEvent move(at, offered, &data, Qt::LeftButton, modifiers);
-    QApplication::sendEvent(window, &move);
-    QDropEvent dropped(at, offered, &data, Qt::LeftButton, modifiers);
-    QApplication::sendEvent(window, &dropped);
-    QCoreApplication::processEvents();
-    const auto copied = [](const QDropEvent& event) {
-        return event.isAccepted() && event.dropAction() == Qt::CopyAction;
-    };
-    return {copied(move), copied(dropped)};
 }
 
 // Where a face's centre is in the cover window, once its view is shown.
