@@ -26,6 +26,14 @@ double within(double value, double low, double high, double none)
     return std::round(std::clamp(value, low, high) * 10) / 10;
 }
 
+// A number the settings hold, or `none` for what is no number.
+double numberOr(const QSettings& settings, const QString& key, double none)
+{
+    bool isNumber = false;
+    const double value = settings.value(key).toDouble(&isNumber);
+    return isNumber ? value : none;
+}
+
 } // namespace
 
 QTransform PrinterCorrection::transform(double dpiX, double dpiY) const
@@ -61,10 +69,10 @@ PrinterCorrection PrinterCorrection::of(const QString& printer)
     QSettings settings;
     settings.beginGroup(groupOf(printer));
     PrinterCorrection correction;
-    correction.scaleX = settings.value(QStringLiteral("scaleX"), 100).toDouble();
-    correction.scaleY = settings.value(QStringLiteral("scaleY"), 100).toDouble();
-    correction.offsetX = settings.value(QStringLiteral("offsetX"), 0).toDouble();
-    correction.offsetY = settings.value(QStringLiteral("offsetY"), 0).toDouble();
+    correction.scaleX = numberOr(settings, QStringLiteral("scaleX"), 100);
+    correction.scaleY = numberOr(settings, QStringLiteral("scaleY"), 100);
+    correction.offsetX = numberOr(settings, QStringLiteral("offsetX"), 0);
+    correction.offsetY = numberOr(settings, QStringLiteral("offsetY"), 0);
     // The settings are a file the user may have edited.
     return correction.bounded();
 }

@@ -282,15 +282,17 @@ private Q_SLOTS:
         QVERIFY2(qAbs(corrected[0] - plain[0] - 2) <= 0.3,
                  qPrintable(QString::number(corrected[0] - plain[0])));
 
-        // The calibration page of the label window: its square, 40 mm from the paper's left
-        // edge, is at 42.4 mm and 121.2 mm wide.
+        // The calibration page of either window: its square, 40 mm from the paper's left edge,
+        // is at 42.4 mm and 121.2 mm wide.
         LabelWindow* label = window.showLabelWindow();
-        const QList<double> page = PaperMeasure::linesAlong(
-            printed([&] { label->menus().calibrationPage->trigger(); }, job), 100.5,
-            Qt::Horizontal);
-        const double left = PaperMeasure::nearest(page, 42.4);
-        QVERIFY2(qAbs(left - 42.4) <= 0.3, qPrintable(QString::number(left)));
-        QVERIFY(qAbs(PaperMeasure::nearest(page, 163.6) - left - 121.2) <= 0.3);
+        for (QAction* calibrationPage :
+             {label->menus().calibrationPage, window.menus().output.calibrationPage}) {
+            const QList<double> page = PaperMeasure::linesAlong(
+                printed([&] { calibrationPage->trigger(); }, job), 100.5, Qt::Horizontal);
+            const double left = PaperMeasure::nearest(page, 42.4);
+            QVERIFY2(qAbs(left - 42.4) <= 0.3, qPrintable(QString::number(left)));
+            QVERIFY(qAbs(PaperMeasure::nearest(page, 163.6) - left - 121.2) <= 0.3);
+        }
 
         // Printed to a file, the same printer's correction is not applied.
         window.printer().setOutputFileName(dir_.filePath("fichier.pdf"));
