@@ -5,7 +5,7 @@
 source "$(dirname "${BASH_SOURCE[0]}")/sanitized-build.sh"
 # What check.sh installs for the tests, and clang.
 install_packages "${build_packages[@]}" "${sanitize_packages[@]}" \
-    poppler-utils cups-daemon cups-client cups-core-drivers \
+    poppler-utils qpdf cups-daemon cups-client cups-core-drivers \
     desktop-file-utils appstream shared-mime-info libxml2-utils dpkg-dev file ffmpeg
 configure_and_build_sanitized
 cd "$sanitize_build"

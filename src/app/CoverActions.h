@@ -38,6 +38,8 @@ struct OutputActions {
     QAction* printRectoVerso;
     QAction* printDos;
     QAction* printerSetup;
+    QAction* calibratePrinter;       // "Calibrer l'imprimante…"
+    QAction* calibrationPage;        // "Imprimer une page de calibrage"
     std::array<QAction*, 4> quality; // draft, low, medium, high
     QAction* copyRectoVerso;
     QAction* copyDos;

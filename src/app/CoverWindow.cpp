@@ -300,6 +300,8 @@ void CoverWindow::wireOutputCommands()
     for (QAction* action : {output.printDos, output.printDosButton})
         wireCommand(action, [this] { output_->Print(OutputCommands::Dos); });
     wireCommand(output.printerSetup, [this] { output_->printerSetup(); });
+    wireCommand(output.calibratePrinter, [this] { output_->calibratePrinter(); });
+    wireCommand(output.calibrationPage, [this] { output_->printCalibrationPage(); });
     for (int entry = 0; entry < int(output.quality.size()); ++entry)
         wireCommand(output.quality[std::size_t(entry)],
                     [this, entry] { output_->setQuality(entry); });

@@ -94,7 +94,7 @@ void MainMenus::layOut(QMenuBar* bar, QToolBar* toolBar)
     QMenu* print = fileMenu->addMenu(QStringLiteral("Imprimer"));
     print->addActions({output.printAll, output.printRectoVerso, output.printDos});
     print->addSeparator();
-    print->addAction(output.printerSetup);
+    print->addActions({output.printerSetup, output.calibratePrinter, output.calibrationPage});
     QMenu* quality = fileMenu->addMenu(QStringLiteral("&Qualité d'impression"));
     for (QAction* level : output.quality)
         quality->addAction(level);

@@ -52,6 +52,17 @@ void OutputCommands::printerSetup()
     output_->printerSetup();
 }
 
+void OutputCommands::calibratePrinter()
+{
+    output_->calibratePrinter();
+}
+
+void OutputCommands::printCalibrationPage()
+{
+    context_.selection.EndDrag();
+    output_->printCalibrationPage();
+}
+
 void OutputCommands::Print(int entry)
 {
     if (entry < DosToClipboard || entry > Dos)

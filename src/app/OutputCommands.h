@@ -43,6 +43,10 @@ public:
     bool setQuality(int entry);
     // "Configurer l'imprimante".
     void printerSetup();
+    // "Calibrer l'imprimante…".
+    void calibratePrinter();
+    // "Imprimer une page de calibrage".
+    void printCalibrationPage();
     // "Copier Recto && Verso" (0) and "Copier Dos" (1).
     void copy(int entry);
     // "CD Jaquette Recto Verso  (Format BMP)" and "CD Jaquette Dos               (Format BMP)".

@@ -2,13 +2,18 @@
 #include "PrintOutput.h"
 
 #include "BmpFile.h"
+#include "CalibrationPage.h"
 #include "ClipboardPicture.h"
+#include "PdfPrintScaling.h"
 #include "PrintJobOptions.h"
+#include "PrinterCalibrationDialog.h"
+#include "PrinterCorrection.h"
 #include "Prompter.h"
 #include "RecordedPage.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QLocale>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPrintDialog>
@@ -31,6 +36,21 @@ int resolutionOf(int printQualityCode)
         return 600;
     default:
         return 1200;
+    }
+}
+
+// The quality's name as the calibration page says it.
+QString qualityName(int printQualityCode)
+{
+    switch (printQualityCode) {
+    case -1:
+        return QStringLiteral("brouillon");
+    case -2:
+        return QStringLiteral("basse");
+    case -3:
+        return QStringLiteral("moyenne");
+    default:
+        return QStringLiteral("haute");
     }
 }
 
@@ -101,6 +121,69 @@ bool PrintOutput::printerSetup()
     return dialog.exec() == QDialog::Accepted;
 }
 
+bool PrintOutput::printsOnPaper() const
+{
+    const QPrinter& printer = this->printer();
+    return printer.outputFormat() == QPrinter::NativeFormat && printer.outputFileName().isEmpty();
+}
+
+bool PrintOutput::calibratePrinter()
+{
+    settlePrinter();
+    if (!printsOnPaper() || !missingPrinter().isEmpty()) {
+        prompter_.inform(QStringLiteral("Le calibrage vaut pour une imprimante ; un fichier PDF "
+                                        "s'imprime toujours à sa taille réelle.\r\nChoisissez "
+                                        "d'abord une imprimante avec « Configurer "
+                                        "l'imprimante »."),
+                         QStringLiteral("Calibrer l'imprimante"), Prompter::Icon::Information);
+        return false;
+    }
+    const QString name = printer().printerName();
+    PrinterCalibrationDialog dialog(name, PrinterCorrection::of(name), window_);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    PrinterCorrection::remember(name, dialog.correction());
+    return true;
+}
+
+QRectF PrintOutput::printableArea() const
+{
+    return printer().pageLayout().paintRect(QPageLayout::Millimeter);
+}
+
+QString PrintOutput::printingDescription() const
+{
+    const QPrinter& printer = this->printer();
+    const QLocale french(QLocale::French, QLocale::France);
+    const QPageLayout layout = printer.pageLayout();
+    const QSizeF paper = layout.fullRect(QPageLayout::Millimeter).size();
+    const QString who = printsOnPaper()
+                            ? QStringLiteral("Imprimante : %1").arg(printer.printerName())
+                            : QStringLiteral("Fichier PDF : %1").arg(printer.outputFileName());
+    const QString correction =
+        printsOnPaper()
+            ? QStringLiteral("Correction : %1")
+                  .arg(PrinterCorrection::of(printer.printerName()).description())
+            : QStringLiteral("Correction : aucune (un fichier PDF est à sa taille réelle)");
+    return QStringLiteral("%1\nPapier : %2 (%3 × %4 mm) ; qualité %5 (%6 ppp)\n%7")
+        .arg(who, layout.pageSize().name(), french.toString(paper.width(), 'f', 1),
+             french.toString(paper.height(), 'f', 1), qualityName(printQualityCode_))
+        .arg(qualityResolution())
+        .arg(correction);
+}
+
+void PrintOutput::printCalibrationPage()
+{
+    if (!confirmed(QStringLiteral("Impression de la page de calibrage")))
+        return;
+    Page page;
+    page.jobName = QStringLiteral("Jaskel CD : Page de calibrage");
+    page.paint = [this](QPainter& painter) {
+        CalibrationPage::paint(painter, printableArea(), printingDescription());
+    };
+    output({page}, false, QPageLayout::Portrait);
+}
+
 bool PrintOutput::confirmed(const QString& what)
 {
     if (copyOrExportInProgress())
@@ -109,7 +192,7 @@ bool PrintOutput::confirmed(const QString& what)
 }
 
 void PrintOutput::output(const std::vector<Page>& pages, bool toClipboard,
-                         QPageLayout::Orientation orientation)
+                         QPageLayout::Orientation orientation, const QPageSize& pageSize)
 {
     if (!toClipboard && !printerReady())
         return;
@@ -125,7 +208,7 @@ void PrintOutput::output(const std::vector<Page>& pages, bool toClipboard,
             Q_EMIT pageOutput(page.number);
         }
     } else {
-        print(pages, orientation);
+        print(pages, orientation, pageSize);
     }
     cancelButton_.hide();
     cancelButton_.setEnabled(false);
@@ -141,7 +224,8 @@ bool PrintOutput::shownAndNotCancelled(const Page& page)
     return !cancelled_;
 }
 
-void PrintOutput::print(const std::vector<Page>& pages, QPageLayout::Orientation orientation)
+void PrintOutput::print(const std::vector<Page>& pages, QPageLayout::Orientation orientation,
+                        const QPageSize& pageSize)
 {
     QPrinter& printer = this->printer();
     // The printer's own settings are lent for the command and given back after it.
@@ -150,6 +234,10 @@ void PrintOutput::print(const std::vector<Page>& pages, QPageLayout::Orientation
     const QStringList options = PrintJobOptions::jobOptions(printer);
     // One PDF file holds the whole command; a printer gets one job a page.
     const bool oneFile = printer.outputFormat() == QPrinter::PdfFormat;
+    // What this printer needs to print at true size; a file is at true size already.
+    const PrinterCorrection correction =
+        printsOnPaper() ? PrinterCorrection::of(printer.printerName()) : PrinterCorrection();
+    bool filePrinted = false;
     QPainter job;
 
     for (const Page& page : pages) {
@@ -171,6 +259,8 @@ void PrintOutput::print(const std::vector<Page>& pages, QPageLayout::Orientation
         }
         // The next page of a file takes the layout set now; the engine may have gone back to
         // the printer's own.
+        if (pageSize.isValid())
+            printer.setPageSize(pageSize);
         printer.setPageOrientation(orientation);
 
         Q_EMIT pagePainting(page.number);
@@ -195,13 +285,16 @@ void PrintOutput::print(const std::vector<Page>& pages, QPageLayout::Orientation
             reportFailure(true);
             break;
         }
-        recorded.playOn(job);
+        recorded.playOn(job, correction.transform(printer.logicalDpiX(), printer.logicalDpiY()));
+        filePrinted = oneFile;
         if (!oneFile && !finishJob(job))
             break;
         Q_EMIT pageOutput(page.number);
     }
-    if (job.isActive())
-        finishJob(job);
+    // A viewer that prints the file is told to print it at its actual size.
+    if (job.isActive() && finishJob(job) && filePrinted &&
+        !PdfPrintScaling::markActualSize(printer.outputFileName()))
+        reportFailure(false);
 
     printer.setPageLayout(layout);
     printer.setResolution(resolution);

@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QObject>
 #include <QPageLayout>
+#include <QPageSize>
+#include <QRectF>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -49,18 +51,27 @@ public:
     QList<int> offeredResolutions() const;
     // "Configurer l'imprimante". True when the user chose.
     bool printerSetup();
+    // "Calibrer l'imprimante…": the correction of the chosen printer, remembered under its name.
+    // True when the user chose one.
+    bool calibratePrinter();
+    // "Imprimer une page de calibrage", with the printer's correction as every print.
+    void printCalibrationPage();
+    // The printable area of the page being printed, in mm from the paper's corner.
+    QRectF printableArea() const;
 
     // A copy or a BMP export is running: the pages go to the clipboard, nothing is asked.
     bool copyOrExportInProgress() const { return copyInProgress_ || bmpExportInProgress_; }
     // The question before printing, `what` then "   Confirmez  ?"; true without asking while a
     // copy or an export runs.
     bool confirmed(const QString& what);
-    // Sends `pages` in order to the printer, in `orientation`, or puts their pictures on the
-    // clipboard. A page is painted first and goes out only if "Annuler l'impression" was not
+    // Sends `pages` in order to the printer, in `orientation` (on paper of `pageSize` when it is
+    // given), or puts their pictures on the clipboard. A printer's remembered correction is
+    // applied to every page, never to a PDF file, which says it is to be printed at its actual
+    // size. A page is painted first and goes out only if "Annuler l'impression" was not
     // pressed meanwhile; the pages after it are then skipped. Without a printer, offers to
     // choose one; a printer that fails is reported, and left ready for the next command.
     void output(const std::vector<Page>& pages, bool toClipboard,
-                QPageLayout::Orientation orientation);
+                QPageLayout::Orientation orientation, const QPageSize& pageSize = {});
     // A copy: `print` runs without its question and puts its page on the clipboard, with the
     // message "Image copiée vers le presse papier".
     void copy(const std::function<void()>& print);
@@ -79,7 +90,12 @@ private:
     void toClipboard(const Page& page);
     // The window shows the page and lets events run; false when the output was cancelled.
     bool shownAndNotCancelled(const Page& page);
-    void print(const std::vector<Page>& pages, QPageLayout::Orientation orientation);
+    void print(const std::vector<Page>& pages, QPageLayout::Orientation orientation,
+               const QPageSize& pageSize);
+    // A printer that is a printer, not a PDF file.
+    bool printsOnPaper() const;
+    // Which printer, paper, quality and correction print: the calibration page's lines.
+    QString printingDescription() const;
     // A printer to print on, or the user's choice of one.
     bool printerReady();
     QString missingPrinter() const;

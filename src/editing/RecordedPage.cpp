@@ -11,12 +11,13 @@ RecordedPage::RecordedPage(const QPaintDevice& printer)
 {
 }
 
-void RecordedPage::playOn(QPainter& painter) const
+void RecordedPage::playOn(QPainter& painter, const QTransform& correction) const
 {
     // A picture takes its units for the screen's and scales them to the device it plays on;
     // these are already the printer's dots.
     const QPicture screen;
     painter.save();
+    painter.setTransform(correction, true);
     painter.scale(double(screen.logicalDpiX()) / painter.device()->logicalDpiX(),
                   double(screen.logicalDpiY()) / painter.device()->logicalDpiY());
     painter.drawPicture(0, 0, *this);

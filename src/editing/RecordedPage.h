@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QPicture>
+#include <QTransform>
 
 class QPaintDevice;
 class QPainter;
@@ -14,8 +15,9 @@ class RecordedPage : public QPicture {
 public:
     explicit RecordedPage(const QPaintDevice& printer);
 
-    // Plays the page with `painter`, on the printer it was recorded for.
-    void playOn(QPainter& painter) const;
+    // Plays the page with `painter`, on the printer it was recorded for, through `correction`
+    // (in the printer's dots).
+    void playOn(QPainter& painter, const QTransform& correction = {}) const;
 
 protected:
     int metric(PaintDeviceMetric metric) const override;

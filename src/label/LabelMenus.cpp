@@ -23,6 +23,12 @@ LabelMenus::LabelMenus(QObject* owner)
               makeAction(owner, QStringLiteral("Moyenne qualité")),
               makeAction(owner, QStringLiteral("Haute qualité"))},
       printerSetup(makeAction(owner, QStringLiteral("Configurer l'imprimante"))),
+      calibratePrinter(makeAction(owner, QStringLiteral("Ca&librer l'imprimante…"),
+                                  QStringLiteral("Ctrl+Shift+L"))),
+      calibrationPage(makeAction(owner, QStringLiteral("Imprimer une page de &calibrage"),
+                                 QStringLiteral("Ctrl+Shift+I"))),
+      labelSheet(makeAction(owner, QStringLiteral("Feuille d'&étiquettes…"),
+                            QStringLiteral("Ctrl+Shift+E"))),
       copy(makeAction(owner, QStringLiteral("Copier dans le presse papier"))),
       close(makeAction(owner, QStringLiteral("&Fermer"), QStringLiteral("Ctrl+F4"))),
       insertText(
@@ -87,7 +93,7 @@ void LabelMenus::layOut(QMenuBar* bar, QToolBar* toolBar)
     for (QAction* level : quality)
         qualityMenu->addAction(level);
     qualityMenu->addSeparator();
-    qualityMenu->addAction(printerSetup);
+    qualityMenu->addActions({printerSetup, calibratePrinter, calibrationPage, labelSheet});
     fileMenu->addSeparator();
     fileMenu->addAction(copy);
     fileMenu->addSeparator();

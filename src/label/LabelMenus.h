@@ -45,6 +45,9 @@ struct LabelMenus {
     QAction* print;
     std::array<QAction*, 4> quality; // draft, low, medium, high
     QAction* printerSetup;
+    QAction* calibratePrinter; // "Calibrer l'imprimante…"
+    QAction* calibrationPage;  // "Imprimer une page de calibrage"
+    QAction* labelSheet;       // "Feuille d'étiquettes…": alone on its page or on label stock
     QAction* copy;
     QAction* close;
 

@@ -3,9 +3,11 @@
 
 #include "CdLabelDocument.h"
 #include "ElementPainter.h"
+#include "LabelSheet.h"
 #include "PrintedSheet.h"
 #include "SheetOverlay.h"
 #include "SheetRenderer.h"
+#include "Twips.h"
 
 #include <QPainter>
 
@@ -53,6 +55,25 @@ void paintPrinted(QPainter& painter, const CdLabelDocument& label)
 {
     PrintedSheet::paintAtMargin(painter, {CdLabelDocument::discArea},
                                 [&](QPainter& twips) { paint(twips, label); });
+}
+
+void paintOnSheet(QPainter& painter, const CdLabelDocument& label, const LabelSheet& sheet,
+                  const std::vector<std::size_t>& places, const QPointF& printableCorner)
+{
+    constexpr double twipsPerMm = Twips::perInch / 25.4;
+    // The disc's centre is the hub's.
+    const QPointF discCentre = CdLabelDocument::hubCircle.center();
+    painter.save();
+    painter.setTransform(Twips::toDevice(*painter.device()), true);
+    for (std::size_t place : places) {
+        if (place >= sheet.places.size())
+            continue;
+        painter.save();
+        painter.translate((sheet.centre(place) - printableCorner) * twipsPerMm - discCentre);
+        paint(painter, label);
+        painter.restore();
+    }
+    painter.restore();
 }
 
 bool writePdf(const CdLabelDocument& label, const QString& path, int dpi)

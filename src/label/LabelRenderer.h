@@ -4,8 +4,11 @@
 #include <QImage>
 #include <QPageLayout>
 #include <QPointF>
+#include <QRectF>
+#include <vector>
 
 class CdLabelDocument;
+struct LabelSheet;
 class QPaintDevice;
 class QPainter;
 struct SelectionMarks;
@@ -34,6 +37,12 @@ QPageLayout pageLayout();
 // corner, with cut marks outside the disc area's corners, on a paged device (a printer, a PDF
 // writer) whose origin is the printable area's corner.
 void paintPrinted(QPainter& painter, const CdLabelDocument& label);
+
+// Paints the label on a sheet of label stock at `places` (from 0), the disc's centre on each
+// label's, on a paged device whose origin is the printable area's corner, which is
+// `printableCorner` mm from the paper's. No cut marks: the labels are cut already.
+void paintOnSheet(QPainter& painter, const CdLabelDocument& label, const LabelSheet& sheet,
+                  const std::vector<std::size_t>& places, const QPointF& printableCorner);
 
 // Writes the label as a one-page PDF, at `dpi` for the pictures. False when the file cannot be
 // written.

@@ -5,6 +5,8 @@
 #include "CenterWindow.h"
 #include "FileDrop.h"
 #include "LabelRenderer.h"
+#include "LabelSheet.h"
+#include "LabelSheetDialog.h"
 #include "PictureDrop.h"
 #include "PrintOutput.h"
 #include "RecentFiles.h"
@@ -190,6 +192,12 @@ void LabelWindow::wireOutputCommands()
     for (int entry = 0; entry < int(menus_.quality.size()); ++entry)
         wire(menus_.quality[std::size_t(entry)], [this, entry] { output_->setQuality(entry); });
     wire(menus_.printerSetup, [this] { output_->printerSetup(); });
+    wire(menus_.calibratePrinter, [this] { output_->calibratePrinter(); });
+    wire(menus_.calibrationPage, [this] {
+        context_.selection.EndDrag();
+        output_->printCalibrationPage();
+    });
+    wire(menus_.labelSheet, [this] { chooseLabelSheet(); });
     wire(menus_.copy, [this] { copy(); });
     wire(menus_.saveBmp, [this] { exportBmp(); });
 }
@@ -269,16 +277,34 @@ void LabelWindow::insertText()
 
 void LabelWindow::Print()
 {
-    if (!output_->confirmed(QStringLiteral("Impression de l'étiquette du CD")))
+    // On label stock, the confirmation names the sheet and the places.
+    const LabelSheetChoice choice = LabelSheetChoice::remembered();
+    const LabelSheet* sheet = choice.labelSheet();
+    QString what = QStringLiteral("Impression de l'étiquette du CD");
+    if (sheet)
+        what += QStringLiteral("\r\n") + choice.description();
+    if (!output_->confirmed(what))
         return;
     context_.selection.EndDrag();
     PrintOutput::Page page;
     page.jobName = QStringLiteral("Jaskel CD : Etiquette CD");
-    page.paint = [this](QPainter& painter) {
-        LabelRenderer::paintPrinted(painter, context_.label);
+    page.paint = [this, choice, sheet](QPainter& painter) {
+        if (sheet)
+            LabelRenderer::paintOnSheet(painter, context_.label, *sheet, choice.places(),
+                                        output_->printableArea().topLeft());
+        else
+            LabelRenderer::paintPrinted(painter, context_.label);
     };
     page.picture = [this] { return LabelRenderer::image(context_.label, int(Twips::screenDpi)); };
-    output_->output({page}, output_->copyOrExportInProgress(), QPageLayout::Portrait);
+    output_->output({page}, output_->copyOrExportInProgress(), QPageLayout::Portrait,
+                    sheet ? sheet->pageSize() : QPageSize());
+}
+
+void LabelWindow::chooseLabelSheet()
+{
+    LabelSheetDialog dialog(LabelSheetChoice::remembered(), this);
+    if (dialog.exec() == QDialog::Accepted)
+        dialog.choice().remember();
 }
 
 void LabelWindow::copy()

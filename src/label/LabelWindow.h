@@ -55,6 +55,9 @@ public:
     // "&Imprimer l'étiquette du CD", "Copier dans le presse papier" and "Enregistrer Etiquette
     // CD au format BMP".
     void Print();
+    // "Feuille d'étiquettes…": the label alone on its page, or on a sheet of label stock at
+    // one place or all; remembered.
+    void chooseLabelSheet();
     void copy();
     void exportBmp();
 

@@ -2,6 +2,7 @@
 #include "PrintedSheet.h"
 
 #include "JewelCaseDocument.h"
+#include "PdfPrintScaling.h"
 #include "SheetRenderer.h"
 #include "Twips.h"
 
@@ -112,7 +113,8 @@ bool writePdfPages(const QString& path, const QPageLayout& layout, int dpi, int 
             painted = painter.end();
     }
     file.close();
-    return painted && file.error() == QFileDevice::NoError;
+    // A viewer that prints the file is told to print it at its actual size.
+    return painted && file.error() == QFileDevice::NoError && PdfPrintScaling::markActualSize(path);
 }
 
 bool writePdf(const JewelCaseDocument& document, const std::vector<int>& sheets,

@@ -41,8 +41,8 @@ void paintAtMargin(QPainter& painter, const std::vector<QRectF>& cutRects,
 // The lines of the cut marks outside the corners of `rects` (the edges they share marked once).
 std::vector<QLineF> cutMarks(const std::vector<QRectF>& rects);
 // A PDF file of `pageCount` pages on `layout`, page `page` painted by `paintPage` with a painter
-// whose origin is the page's corner, at `dpi` for the pictures. False when the file cannot be
-// written.
+// whose origin is the page's corner, at `dpi` for the pictures, marked to be printed at its
+// actual size. False when the file cannot be written.
 bool writePdfPages(const QString& path, const QPageLayout& layout, int dpi, int pageCount,
                    const std::function<void(QPainter&, int page)>& paintPage);
 

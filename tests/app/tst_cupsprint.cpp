@@ -2,16 +2,24 @@
 #include "Application.h"
 #include "CoverWindow.h"
 #include "FileContents.h"
+#include "LabelMenus.h"
+#include "LabelWindow.h"
 #include "MainMenus.h"
+#include "ModalDriver.h"
 #include "OutputCommands.h"
+#include "PaperMeasure.h"
 #include "PostedClick.h"
+#include "PrinterCorrection.h"
 #include "ScriptedPrompter.h"
 
+#include <QDialog>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -58,6 +66,11 @@ int jobCount()
     return run("/usr/bin/lpstat", {"-W", "all", "-o", "jaskel"}).count("jaskel-");
 }
 
+int completedJobs()
+{
+    return run("/usr/bin/lpstat", {"-W", "completed", "-o", "jaskel"}).count("jaskel-");
+}
+
 } // namespace
 
 // Printing through a real CUPS queue: a scheduler of the test's own on loopback, whose queue
@@ -71,6 +84,8 @@ class TestCupsPrint : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
+        // The printers' corrections go to a folder of the tests.
+        QStandardPaths::setTestModeEnabled(true);
         Application::configure(*qApp);
         if (!QFile::exists("/usr/sbin/cupsd") || geteuid() != 0)
             QSKIP("cupsd is not installed, or the test does not run as root");
@@ -217,6 +232,72 @@ private Q_SLOTS:
         QCOMPARE(prompter.last().text,
                  QStringLiteral("L'imprimante « parti » n'est pas disponible.\r\nChoisir une "
                                 "imprimante ou un fichier PDF avec « Configurer l'imprimante » ?"));
+    }
+
+    // A printer's correction, chosen with "Calibrer l'imprimante…" and remembered under its
+    // name, reaches every print on it, measured on the rasterised job: 101 % across and 2 mm to
+    // the right make the Recto 121.2 mm wide and 2 mm further right, and the label window's
+    // calibration page has its square as much wider and further; a PDF file is never corrected.
+    void aPrintersCorrectionReachesEveryPrint()
+    {
+        ScriptedPrompter prompter;
+        CoverWindow window(&prompter);
+        window.startUp();
+        window.printer().setPrinterName("jaskel");
+        PrinterCorrection::remember("jaskel", PrinterCorrection()); // a former run's
+        const QString job = dir_.filePath("out/job.pdf");
+        const auto printed = [&](const std::function<void()>& print, const QString& file) {
+            const int before = completedJobs();
+            prompter.buttons = {Prompter::Yes};
+            print();
+            if (file == job &&
+                !QTest::qWaitFor([&] { return completedJobs() == before + 1; }, 20000))
+                return QImage();
+            return PaperMeasure::firstPage(file);
+        };
+        // The Recto's edges: the first two cut marks above the sheet, 3 mm above its top.
+        const auto rectoEdges = [&](const QString& file) {
+            const QImage page =
+                printed([&] { window.output().Print(OutputCommands::RectoVerso); }, file);
+            const QList<double> down = PaperMeasure::linesAlong(page, 60, Qt::Vertical);
+            const QList<double> marks =
+                PaperMeasure::linesAlong(page, down.value(0) - 3, Qt::Horizontal);
+            return marks.size() >= 2 ? marks.mid(0, 2) : QList<double>{-1000, -1000};
+        };
+        const QList<double> plain = rectoEdges(job);
+        QVERIFY2(qAbs(plain[1] - plain[0] - 120) <= 0.3, qPrintable(QString::number(plain[0])));
+
+        {
+            ExpectModal calibrating([](QWidget* dialog) {
+                dialog->findChild<QDoubleSpinBox*>("spnScaleX")->setValue(101);
+                dialog->findChild<QDoubleSpinBox*>("spnOffsetX")->setValue(2);
+                qobject_cast<QDialog*>(dialog)->accept();
+            });
+            window.menus().output.calibratePrinter->trigger();
+            QVERIFY(calibrating.seen());
+        }
+        const QList<double> corrected = rectoEdges(job);
+        QVERIFY2(qAbs(corrected[1] - corrected[0] - 121.2) <= 0.3,
+                 qPrintable(QString::number(corrected[1] - corrected[0])));
+        QVERIFY2(qAbs(corrected[0] - plain[0] - 2) <= 0.3,
+                 qPrintable(QString::number(corrected[0] - plain[0])));
+
+        // The calibration page of either window: its square, 40 mm from the paper's left edge,
+        // is at 42.4 mm and 121.2 mm wide.
+        LabelWindow* label = window.showLabelWindow();
+        for (QAction* calibrationPage :
+             {label->menus().calibrationPage, window.menus().output.calibrationPage}) {
+            const QList<double> page = PaperMeasure::linesAlong(
+                printed([&] { calibrationPage->trigger(); }, job), 100.5, Qt::Horizontal);
+            const double left = PaperMeasure::nearest(page, 42.4);
+            QVERIFY2(qAbs(left - 42.4) <= 0.3, qPrintable(QString::number(left)));
+            QVERIFY(qAbs(PaperMeasure::nearest(page, 163.6) - left - 121.2) <= 0.3);
+        }
+
+        // Printed to a file, the same printer's correction is not applied.
+        window.printer().setOutputFileName(dir_.filePath("fichier.pdf"));
+        const QList<double> toFile = rectoEdges(dir_.filePath("fichier.pdf"));
+        QVERIFY(qAbs(toFile[1] - toFile[0] - 120) <= 0.3);
     }
 };
 

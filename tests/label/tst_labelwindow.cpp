@@ -3,8 +3,11 @@
 #include "CoverWindow.h"
 #include "FitTextInFace.h"
 #include "LabelRenderer.h"
+#include "LabelSheet.h"
 #include "LabelWindow.h"
+#include "MainMenus.h"
 #include "ModalDriver.h"
+#include "PaperMeasure.h"
 #include "PrintOutput.h"
 #include "ScriptedPrompter.h"
 #include "SheetWidget.h"
@@ -12,6 +15,8 @@
 #include "TextMetrics.h"
 
 #include <QClipboard>
+#include <QComboBox>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QProcess>
@@ -265,6 +270,112 @@ private Q_SLOTS:
         QCOMPARE(QImage(bmp).size(), shown);
         w.menus.quality[0]->trigger();
         QCOMPARE(w.window.output().qualityResolution(), 150);
+    }
+
+    // "Feuille d'étiquettes…" puts the label on the A4 sheet of two labels, at place 2: the
+    // choice is remembered, the confirmation names it, and on the printed PDF the hub's centre
+    // is the second label's (105 mm, 217 mm from the paper's corner). The calibration page has
+    // its 120 mm square 40 mm from the paper's edges; a PDF file has no correction to choose,
+    // and says it is to be printed at its actual size.
+    void printsOnLabelStockAndCalibrates()
+    {
+        QTemporaryDir dir;
+        Window w;
+        LabelSheetChoice().remember(); // a former run's
+        const QString sheetName = QStringLiteral("A4, 2 étiquettes Ø 117 mm, trou Ø 41 mm");
+        {
+            ExpectModal choosing([&](QWidget* dialog) {
+                auto* sheets = dialog->findChild<QComboBox*>("cboSheet");
+                sheets->setCurrentIndex(sheets->findText(sheetName));
+                auto* places = dialog->findChild<QComboBox*>("cboPlace");
+                places->setCurrentIndex(places->findText(QStringLiteral("Place 2")));
+                qobject_cast<QDialog*>(dialog)->accept();
+            });
+            w.menus.labelSheet->trigger();
+            QVERIFY(choosing.seen());
+        }
+        QCOMPARE(LabelSheetChoice::remembered(), (LabelSheetChoice{sheetName, 1}));
+        QPrinter& printer = w.window.printer();
+        const QString printed = dir.filePath(QStringLiteral("feuille.pdf"));
+        printer.setOutputFileName(printed);
+        w.prompter.buttons = {Prompter::Yes};
+        w.menus.print->trigger();
+        QCOMPARE(w.prompter.last().text,
+                 QStringLiteral("Impression de l'étiquette du CD\r\nsur la feuille « %1 », "
+                                "place 2\r   Confirmez  ?")
+                     .arg(sheetName));
+        const QImage sheet = PaperMeasure::firstPage(printed);
+        const double hub = CdLabelDocument::hubSide / 1440 * 25.4;
+        const QList<double> across = PaperMeasure::linesAlong(sheet, 217, Qt::Horizontal);
+        const QList<double> down = PaperMeasure::linesAlong(sheet, 105, Qt::Vertical);
+        const double left = PaperMeasure::nearest(across, 105 - hub / 2);
+        const double top = PaperMeasure::nearest(down, 217 - hub / 2);
+        QVERIFY2(qAbs(left + hub / 2 - 105) <= 0.3, qPrintable(QString::number(left)));
+        QVERIFY2(qAbs(top + hub / 2 - 217) <= 0.3, qPrintable(QString::number(top)));
+        QVERIFY(qAbs(PaperMeasure::nearest(across, 105 + hub / 2) - left - hub) <= 0.3);
+        // Nothing on the first label.
+        QVERIFY(PaperMeasure::linesAlong(sheet, 80, Qt::Horizontal).isEmpty());
+        LabelSheetChoice().remember();
+
+        const QString calibration = dir.filePath(QStringLiteral("calibrage.pdf"));
+        printer.setOutputFileName(calibration);
+        w.prompter.buttons = {Prompter::Yes};
+        w.menus.calibrationPage->trigger();
+        const QList<double> square =
+            PaperMeasure::linesAlong(PaperMeasure::firstPage(calibration), 100.5, Qt::Horizontal);
+        const double squareLeft = PaperMeasure::nearest(square, 40);
+        QVERIFY2(qAbs(squareLeft - 40) <= 0.3, qPrintable(QString::number(squareLeft)));
+        QVERIFY(qAbs(PaperMeasure::nearest(square, 160) - squareLeft - 120) <= 0.3);
+        const QList<double> ruler =
+            PaperMeasure::linesAlong(PaperMeasure::firstPage(calibration), 21.5, Qt::Horizontal);
+        QVERIFY(qAbs(PaperMeasure::nearest(ruler, 120) - PaperMeasure::nearest(ruler, 20) - 100) <=
+                0.3);
+        w.menus.calibratePrinter->trigger();
+        QCOMPARE(w.prompter.last().title, QStringLiteral("Calibrer l'imprimante"));
+
+        if (!PaperMeasure::haveQpdf())
+            QSKIP("qpdf is not installed (tools/check.sh installs it)");
+        for (const QString& pdf : {printed, calibration}) {
+            QCOMPARE(PaperMeasure::qpdfProblems(pdf), QString());
+            QVERIFY(PaperMeasure::catalog(pdf).contains("/PrintScaling /None"));
+        }
+    }
+
+    // No key reaches two entries of a window, and the print menus (where the calibration's
+    // entries were added) give no mnemonic to two of their entries.
+    void everyKeyReachesOneEntry()
+    {
+        ScriptedPrompter prompter;
+        CoverWindow cover(&prompter);
+        cover.startUp();
+        Window label;
+        for (QWidget* window :
+             {static_cast<QWidget*>(&cover), static_cast<QWidget*>(&label.window)}) {
+            QSet<QString> keys;
+            for (QAction* action : window->findChildren<QAction*>()) {
+                for (const QKeySequence& key : action->shortcuts()) {
+                    QVERIFY2(!keys.contains(key.toString()), qPrintable(key.toString()));
+                    keys.insert(key.toString());
+                }
+            }
+            for (QMenu* menu : window->findChildren<QMenu*>()) {
+                const QList<QAction*> entries = menu->actions();
+                if (std::none_of(entries.begin(), entries.end(), [](QAction* entry) {
+                        return entry->text().contains(QStringLiteral("page de &calibrage"));
+                    }))
+                    continue;
+                QSet<QChar> mnemonics;
+                for (QAction* action : entries) {
+                    const QString text = QString(action->text()).remove(QStringLiteral("&&"));
+                    const qsizetype at = text.indexOf(QLatin1Char('&'));
+                    if (at < 0 || at + 1 >= text.size())
+                        continue;
+                    const QChar mnemonic = text.at(at + 1).toLower();
+                    QVERIFY2(!mnemonics.contains(mnemonic), qPrintable(action->text()));
+                    mnemonics.insert(mnemonic);
+                }
+            }
+        }
     }
 };
 

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "JewelCaseDocument.h"
+#include "PrinterCorrection.h"
 #include "SheetOverlay.h"
 #include "SheetRenderer.h"
 
 #include <QImage>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QtTest>
 
 namespace {
@@ -50,6 +53,31 @@ TextElement& addText(JewelCaseDocument& document, int face, QPointF topLeft, con
 class TestSheetRenderer : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // A printer's correction is kept under its own name ("/" in it included), and what a
+    // hand-edited settings file holds is brought back within its ranges, to 0.1.
+    void aPrintersCorrectionIsKeptByItsName()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QCoreApplication::setOrganizationName(QStringLiteral("jaskelcd-tests"));
+        QSettings().clear();
+        const PrinterCorrection set{101.04, 99.5, -2.5, 30};
+        PrinterCorrection::remember(QStringLiteral("bureau/étage"), set);
+        QCOMPARE(PrinterCorrection::of(QStringLiteral("bureau/étage")),
+                 (PrinterCorrection{101, 99.5, -2.5, 20}));
+        QVERIFY(PrinterCorrection::of(QStringLiteral("bureau")).isNone());
+        QSettings settings;
+        for (const QString& key : settings.allKeys())
+            settings.setValue(key, key.endsWith("scaleX") ? QVariant("abc") : QVariant(-1e9));
+        settings.sync();
+        QCOMPARE(PrinterCorrection::of(QStringLiteral("bureau/étage")),
+                 (PrinterCorrection{100, 95, -20, -20}));
+        PrinterCorrection::remember(QStringLiteral("bureau/étage"), PrinterCorrection());
+        QVERIFY(QSettings().allKeys().isEmpty());
+        // The correction in a printer's dots: 1 % wider about the corner, then 2 mm right.
+        const PrinterCorrection wider{101, 100, 2, 0};
+        QCOMPARE(wider.transform(254, 254).map(QPointF(1000, 500)), QPointF(1030, 500));
+    }
+
     void facesLandAtTheSameTwipsAtAnyResolution()
     {
         const JewelCaseDocument document; // laid out by itself, with no window anywhere
