@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PrinterCalibrationDialog.h"
 
+#include "DialogButtons.h"
+
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
@@ -48,12 +50,7 @@ PrinterCalibrationDialog::PrinterCalibrationDialog(const QString& printer,
                    correction.offsetY);
     layout->addLayout(form);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("cmdValidate"));
-    ok->setDefault(true);
-    buttons->addButton(QStringLiteral("Annuler"), QDialogButtonBox::RejectRole)
-        ->setObjectName(QStringLiteral("cmdCancel"));
+    QDialogButtonBox* buttons = okCancelButtons(this);
     QPushButton* reset =
         buttons->addButton(QStringLiteral("Aucune correction"), QDialogButtonBox::ResetRole);
     reset->setObjectName(QStringLiteral("cmdReset"));
@@ -63,8 +60,6 @@ PrinterCalibrationDialog::PrinterCalibrationDialog(const QString& printer,
         offsetX_->setValue(0);
         offsetY_->setValue(0);
     });
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LabelSheetDialog.h"
 
+#include "DialogButtons.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -30,15 +32,7 @@ LabelSheetDialog::LabelSheetDialog(const LabelSheetChoice& choice, QWidget* pare
     places_->setCurrentIndex(std::max(0, places_->findData(choice.place)));
     connect(sheets_, &QComboBox::currentIndexChanged, this, &LabelSheetDialog::listPlaces);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("cmdValidate"));
-    ok->setDefault(true);
-    buttons->addButton(QStringLiteral("Annuler"), QDialogButtonBox::RejectRole)
-        ->setObjectName(QStringLiteral("cmdCancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(okCancelButtons(this));
 }
 
 void LabelSheetDialog::listPlaces()
