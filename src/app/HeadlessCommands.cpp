@@ -6,7 +6,7 @@
 #include "BmpFile.h"
 #include "CatalogueRecord.h"
 #include "CdLabelDocument.h"
-#include "CddbClient.h"
+#include "CddbSource.h"
 #include "CommandLine.h"
 #include "CommandUsage.h"
 #include "CoverFile.h"
@@ -14,7 +14,6 @@
 #include "CoverScreen.h"
 #include "DiscInfo.h"
 #include "DiscToc.h"
-#include "GetField.h"
 #include "GivenTocReader.h"
 #include "JewelCaseDocument.h"
 #include "LabelFile.h"
@@ -286,11 +285,6 @@ int exportCoverOrLabel(const Request& request, Prompter& prompter)
 // list.
 int lookUpDisc(const Request& request, Prompter& prompter)
 {
-    CddbClient client;
-    if (request.server)
-        client.setServerUrl(*request.server);
-    if (request.email)
-        client.setUserEmail(*request.email);
     GivenTocReader reader(request.toc);
     DiscInfo disc(reader);
     disc.Init(QString());
@@ -300,33 +294,20 @@ int lookUpDisc(const Request& request, Prompter& prompter)
             prompter.ask(*query.message);
         return 1;
     }
-    QObject::connect(&client, &CddbClient::statusChanged,
+    CddbSource source(*disc.toc(),
+                      {request.server.value_or(QString()), request.email.value_or(QString())});
+    QObject::connect(&source, &CddbSource::statusChanged,
                      [](const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text)); });
     // The command's own event loop runs while the answers come. Nobody chooses among several
     // matches: the first one is taken.
     QEventLoop answers;
-    std::optional<CddbClient::ReadResult> read;
-    const auto readMatch = [&](const QString& match) {
-        if (!client.CddbRead(GetField(match, 1, QStringLiteral("|")),
-                             GetField(match, 2, QStringLiteral("|")),
-                             [&](const CddbClient::ReadResult& result) {
-                                 read = result;
-                                 answers.quit();
-                             }))
-            answers.quit();
-    };
-    client.CddbQuery(query.command, [&](const CddbClient::QueryResult& match) {
-        if (!match.categories.isEmpty())
-            readMatch(CddbClient::matchOf(match.categories.first()));
-        else if (!match.match.isEmpty() && match.match != CddbClient::ErrorMarker)
-            readMatch(match.match);
-        else
-            answers.quit();
-    });
+    QObject::connect(&source, &AlbumSource::finished, &answers, &QEventLoop::quit);
+    source.start();
     answers.exec();
-    if (!read || !read->complete)
+    if (!source.record())
         return 1;
-    const QByteArray list = TrackList::lines(read->record).join(QLatin1Char('\n')).toUtf8() + '\n';
+    const QByteArray list =
+        TrackList::lines(*source.record()).join(QLatin1Char('\n')).toUtf8() + '\n';
     std::fwrite(list.constData(), 1, std::size_t(list.size()), stdout);
     return 0;
 }

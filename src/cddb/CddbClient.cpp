@@ -12,7 +12,7 @@
 namespace {
 
 const QString Ready = QStringLiteral("Prêt");
-const QString NotInDatabase = QStringLiteral("Ce CD n'existe pas dans la base de données.");
+const QString& NotInDatabase = CddbClient::NotInDatabase;
 const QString TransmissionProblem = QStringLiteral("Problème de transmission de données.");
 const QString MalformedRequest =
     QStringLiteral("La structure de la requête envoyée est incorrecte.");

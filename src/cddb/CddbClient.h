@@ -28,6 +28,9 @@ public:
     static constexpr auto ClientVersion = "v1.0PL0";
     static constexpr int ProtocolLevel = 6;
     static constexpr qint64 MaxAnswerBytes = 1024 * 1024;
+    // The status of a disc the server does not know.
+    static inline const QString NotInDatabase =
+        QStringLiteral("Ce CD n'existe pas dans la base de données.");
     // A query's match when the server gave none that can be read.
     static inline const QString ErrorMarker = QStringLiteral("Erreur|Erreur");
 

@@ -13,3 +13,5 @@ target_sources(jaskel_cddb PRIVATE CoverArtLookup.h CoverArtLookup.cpp)
 target_sources(jaskel_cddb PRIVATE CddbSearch.h CddbSearch.cpp)
 # The record as an album, for the cover and the label.
 target_sources(jaskel_cddb PRIVATE CddbAlbum.h CddbAlbum.cpp)
+# The disc looked up as an album source, for the commands that ask nobody.
+target_sources(jaskel_cddb PRIVATE CddbSource.h CddbSource.cpp)

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CddbClient.h"
+#include "CddbSource.h"
 #include "LoopbackHttpServer.h"
 #include "SearchKeywords.h"
 #include "TrackList.h"
 
 #include <QEventLoop>
 #include <QFile>
+#include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
 
@@ -282,6 +284,71 @@ private Q_SLOTS:
         const QStringList actual = joined(result->rows);
         for (const QString& row : rows)
             QVERIFY2(actual.contains(row), qPrintable(row + " in " + actual.join(" | ")));
+    }
+
+    // The disc as an album source: the query, then the read of its match (the first of several),
+    // the lengths from the table; an unknown disc is no album and no failure; a refusal of either
+    // request is a failure in the status bar's words. A cancelled search never answers.
+    void albumSource_data()
+    {
+        QTest::addColumn<QByteArray>("queryAnswer");
+        QTest::addColumn<QByteArray>("readAnswer");
+        QTest::addColumn<QString>("readRequest"); // what the read asks for; empty: no read
+        QTest::addColumn<QString>("failure");
+        const QByteArray three =
+            "211 close matches\r\nblues 000000bb C\r\nrock 6909aa09 A\r\n.\r\n";
+        QTest::newRow("one match") << QByteArray("200 rock ffffffff Dire Straits\r\n")
+                                   << direStraits() << "rock+6909aa09" << QString();
+        QTest::newRow("several") << three << direStraits() << "blues+000000bb" << QString();
+        QTest::newRow("unknown") << QByteArray("202 No match\r\n") << QByteArray() << QString()
+                                 << QString();
+        QTest::newRow("e-mail refused")
+            << QByteArray("500 Unknown developer email\r\n") << QByteArray() << QString()
+            << "Adresse e-mail refusée par le serveur.";
+        QTest::newRow("read refused") << QByteArray("200 rock ffffffff Dire Straits\r\n")
+                                      << QByteArray("403 No\r\n") << "rock+6909aa09"
+                                      << "Problème de transmission de données.";
+    }
+
+    void albumSource()
+    {
+        QFETCH(QByteArray, queryAnswer);
+        QFETCH(QByteArray, readAnswer);
+        QFETCH(QString, readRequest);
+        QFETCH(QString, failure);
+        server.firstResponses[""] = {{queryAnswer}};
+        serve(readAnswer);
+        const std::optional<DiscToc> toc = DiscToc::fromString(
+            u"1 9 185700 150 18051 42248 57183 75952 89333 114384 142453 163641");
+        QVERIFY(toc);
+        CddbSource source(*toc, {cgi, QStringLiteral("moi@exemple.fr")});
+        QSignalSpy finished(&source, &AlbumSource::finished);
+        source.start();
+        QVERIFY(finished.isEmpty());
+        QVERIFY(finished.wait(20000));
+        const auto reply = finished.takeFirst().at(0).value<AlbumSource::Reply>();
+        QCOMPARE(reply.failure, failure);
+        QVERIFY(server.requests.first().contains(Query));
+        QVERIFY(server.requests.first().contains("moi%40exemple.fr"));
+        QCOMPARE(server.requests.size(), readRequest.isEmpty() ? 1 : 2);
+        const bool found = failure.isEmpty() && !readRequest.isEmpty();
+        QCOMPARE(reply.albums.size(), std::size_t(found));
+        QCOMPARE(source.record().has_value(), found);
+        if (found) {
+            QVERIFY(server.requests.last().contains("cddb+read+" + readRequest));
+            const Album& album = reply.albums.front();
+            QCOMPARE(album.artist, "DIRE STRAITS");
+            QCOMPARE(album.trackCount(), 9);
+            QCOMPARE(album.discs.front().tracks.front().title, "Down to the waterline");
+            QCOMPARE(album.discs.front().tracks.front().seconds, 239); // 17901 frames, rounded
+        }
+
+        // Cancelled on its way, it never answers.
+        server.firstResponses[""] = {{queryAnswer}};
+        source.start();
+        source.cancel();
+        QTest::qWait(300);
+        QVERIFY(finished.isEmpty());
     }
 
     // The window's test checks the list's heading and bytes.
