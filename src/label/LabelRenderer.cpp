@@ -51,8 +51,10 @@ QPageLayout pageLayout()
 
 void paintPrinted(QPainter& painter, const CdLabelDocument& label)
 {
-    PrintedSheet::paintAtMargin(painter, {CdLabelDocument::discArea},
-                                [&](QPainter& twips) { paint(twips, label); });
+    PrintedSheet::paintAtMargin(painter, {CdLabelDocument::discArea}, [&](QPainter& twips) {
+        ElementPainter::preparePrinted(twips, {&label.picture});
+        paint(twips, label);
+    });
 }
 
 bool writePdf(const CdLabelDocument& label, const QString& path, int dpi)

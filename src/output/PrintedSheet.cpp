@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PrintedSheet.h"
 
+#include "ElementPainter.h"
 #include "JewelCaseDocument.h"
 #include "SheetRenderer.h"
 #include "Twips.h"
@@ -85,8 +86,14 @@ void paint(QPainter& painter, const JewelCaseDocument& document, int sheet)
 {
     if (sheet < 0 || sheet >= JewelCaseDocument::sheetCount)
         return;
-    paintAtMargin(painter, cutRects(document, sheet),
-                  [&](QPainter& twips) { SheetRenderer::paint(twips, document, sheet, nullptr); });
+    // Every sheet of the cover takes each picture at one size, the largest it is printed at.
+    std::vector<const ImageSlot*> slots;
+    for (const Face& face : document.faces)
+        slots.insert(slots.end(), {&face.background, &face.logo});
+    paintAtMargin(painter, cutRects(document, sheet), [&](QPainter& twips) {
+        ElementPainter::preparePrinted(twips, slots);
+        SheetRenderer::paint(twips, document, sheet, nullptr);
+    });
 }
 
 bool writePdfPages(const QString& path, const QPageLayout& layout, int dpi, int pageCount,

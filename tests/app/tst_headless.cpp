@@ -263,13 +263,13 @@ private Q_SLOTS:
         QVERIFY2(written.isEmpty(), qPrintable(written.join(' ')));
     }
 
-    // A PDF takes pictures at no more than the resolution asked for, 1200 dpi unless told: a
+    // A PDF takes pictures at no more than the resolution asked for, 300 dpi unless told: a
     // 2000-pixel picture one inch wide on a label.
     void pdfPicturesAtMostTheResolution_data()
     {
         QTest::addColumn<QStringList>("dpi");
         QTest::addColumn<int>("pixels");
-        QTest::newRow("unless told") << QStringList() << 1200;
+        QTest::newRow("unless told") << QStringList() << 300;
         QTest::newRow("150") << QStringList{"--dpi", "150"} << 150;
         QTest::newRow("2400, more than the picture has") << QStringList{"--dpi", "2400"} << 2000;
     }
