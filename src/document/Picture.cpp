@@ -55,18 +55,22 @@ struct Picture::Data {
 
     // Copies made for the outputs, shared by every copy of the picture.
     mutable std::mutex mutex;
-    mutable QImage preview;
+    mutable QImage preview;              // a reader's pixels as last read for a screen
     mutable std::vector<QImage> screens; // exact sizes, the last drawn first
     mutable QImage output;
 
-    // The pixels copies of at most `size` are made from (the mutex held).
-    QImage sourceFor(const QSize& size) const
+    // The pixels copies of at most `size` are made from (the mutex held); those read for a
+    // screen are kept, for the other faces and sizes they cover.
+    QImage sourceFor(const QSize& size, bool forScreen) const
     {
         if (!reader)
             return whole;
         if (covers(preview, size))
             return preview;
-        return reader->read(size);
+        QImage read = reader->read(size);
+        if (forScreen && !read.isNull())
+            preview = read;
+        return read;
     }
 
     QImage screenCopy(const QSize& size) const
@@ -78,7 +82,7 @@ struct Picture::Data {
             std::rotate(screens.begin(), found, found + 1);
             return screens.front();
         }
-        const QImage from = sourceFor(size);
+        const QImage from = sourceFor(size, true);
         if (from.isNull())
             return {};
         screens.insert(screens.begin(), resized(from, size.boundedTo(from.size())));
@@ -96,7 +100,7 @@ struct Picture::Data {
                               output.height() > size.height() * outputSlack;
         if (covers(output, size) && !(exact && tooLarge))
             return output;
-        const QImage from = sourceFor(size);
+        const QImage from = sourceFor(size, false);
         if (from.isNull())
             return {};
         const bool withinSlack = from.width() <= size.width() * outputSlack &&
@@ -125,7 +129,7 @@ Picture Picture::fromImage(const QImage& image, const QSizeF& naturalTwips)
 Picture Picture::fromReader(std::shared_ptr<const Reader> reader, const QSize& pixels,
                             const QImage& preview, const QSizeF& naturalTwips)
 {
-    if (!reader || pixels.isEmpty() || preview.isNull() || naturalTwips.isEmpty())
+    if (!reader || pixels.isEmpty() || naturalTwips.isEmpty())
         return {};
     auto data = std::make_shared<Data>();
     data->reader = std::move(reader);

@@ -34,8 +34,9 @@ public:
     static Picture fromImage(const QImage& image);
     // Pixels read reduced from a picture whose own size is `naturalTwips`.
     static Picture fromImage(const QImage& image, const QSizeF& naturalTwips);
-    // Pixels read from `reader` at each output's size; the source has `pixels` (as shown),
-    // `preview` is a copy already read (at most that size), which the screens are made from.
+    // Pixels read from `reader` at each output's size; the source has `pixels` (as shown).
+    // `preview`, when not null, is a copy already read, which screens are made from while it
+    // covers them.
     static Picture fromReader(std::shared_ptr<const Reader> reader, const QSize& pixels,
                               const QImage& preview, const QSizeF& naturalTwips);
     // A recorded drawing whose extent is `frame`, in the recording's units, and its size in

@@ -27,8 +27,6 @@ constexpr double finestDpi = 1200;
 constexpr int largestStoredSide = 16000;
 // A JPEG file up to this size is kept as its bytes and decoded at each output's size.
 constexpr qint64 largestKeptFile = 256 * 1024 * 1024;
-// The copy a JPEG's screens are made from: a face at twice the screen's size.
-constexpr int previewSide = 1200;
 
 // Qt's image allocation limit, which is for the whole program, set for one reading.
 class AllocationLimit {
@@ -142,17 +140,11 @@ std::optional<Picture> loadImage(QIODevice& device, const QByteArray& bytes,
             (!drawn && qMax(stored.width(), stored.height()) > largestStoredSide))
             return std::nullopt;
         const QSize shown = turned ? stored.transposed() : stored;
-        if (!bytes.isEmpty() && reader.format() == "jpeg") {
-            auto jpeg = std::make_shared<JpegReader>(bytes, stored, turned);
-            // Read now, reduced, so that a file that cannot be decoded is said at once.
-            const QImage preview =
-                jpeg->read(shown.scaled(previewSide, previewSide, Qt::KeepAspectRatio)
-                               .boundedTo(shown)
-                               .expandedTo(QSize(1, 1)));
-            if (preview.isNull())
-                return std::nullopt;
-            return Picture::fromReader(std::move(jpeg), largestRead(shown), preview,
-                                       QSizeF(shown) * twipsPerPixel);
+        if (!bytes.isEmpty() && reader.format() == "jpeg" && reader.canRead()) {
+            // Only its header is read here (libjpeg fails on nothing else: a damaged scan is
+            // decoded grey where damaged); each output decodes it at its own size.
+            return Picture::fromReader(std::make_shared<JpegReader>(bytes, stored, turned),
+                                       largestRead(shown), QImage(), QSizeF(shown) * twipsPerPixel);
         }
         reduced = largestRead(stored);
         if (reduced != stored)
