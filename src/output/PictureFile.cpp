@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QPainter>
 #include <cmath>
 #include <map>
 #include <mutex>
@@ -65,6 +66,32 @@ QImage eightBits(QImage image)
         image.convertTo(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
                                                 : QImage::Format_RGB32);
     return image;
+}
+
+// `whole` at `size`, a band of rows at a time, so that only a band is ever held in 32 bits
+// besides the result: a scan of 16,000 pixels a side in 8 bits is 256 MB, in 32 bits 1 GB.
+// Each band is reduced by a whole factor (smoothly: every pixel counts), then placed.
+QImage reducedInBands(const QImage& whole, const QSize& size)
+{
+    const int factor = qMax(1, qMin(whole.width() / size.width(), whole.height() / size.height()));
+    const int bandRows = 256 * factor;
+    const QImage::Format format =
+        whole.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
+    QImage reduced(size, format);
+    reduced.fill(Qt::transparent);
+    QPainter painter(&reduced);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    const double scale = double(size.height()) / whole.height();
+    for (int top = 0; top < whole.height(); top += bandRows) {
+        const int rows = qMin(bandRows, whole.height() - top);
+        QImage band = whole.copy(0, top, whole.width(), rows).convertToFormat(format);
+        if (factor > 1)
+            band = band.scaled(qMax(1, whole.width() / factor), qMax(1, rows / factor),
+                               Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        painter.drawImage(QRectF(0, top * scale, size.width(), rows * scale), band);
+    }
+    return reduced;
 }
 
 // A JPEG file's bytes, decoded at each size asked by libjpeg's scaled decoding (an eighth, a
@@ -146,16 +173,16 @@ std::optional<Picture> loadImage(QIODevice& device, const QByteArray& bytes,
             return Picture::fromReader(std::make_shared<JpegReader>(bytes, stored, turned),
                                        largestRead(shown), QImage(), QSizeF(shown) * twipsPerPixel);
         }
+        // A drawing is rendered at the size asked; pixels are decoded whole, in the reader's
+        // format, and reduced a band at a time.
         reduced = largestRead(stored);
-        if (reduced != stored)
+        if (drawn && reduced != stored)
             reader.setScaledSize(reduced);
-        // What the reading allocates: the picture whole in the reader's format, and when it is
-        // reduced, in 32 bits a pixel (even a PNG of 8), or 64 with 16 a channel.
         const QImage::Format format = reader.imageFormat();
         const int bits =
             format == QImage::Format_Invalid ? 32 : QImage::toPixelFormat(format).bitsPerPixel();
-        decoded = reduced == stored ? imageBytes(stored, bits)
-                                    : imageBytes(drawn ? reduced : stored, bits > 32 ? 64 : 32);
+        // Qt's readers count a picture of fewer bits as 32 against the limit.
+        decoded = imageBytes(drawn ? reduced : stored, qMax(bits, 32));
     }
     QImage image;
     {
@@ -166,8 +193,7 @@ std::optional<Picture> loadImage(QIODevice& device, const QByteArray& bytes,
         return std::nullopt;
     const QSize natural = stored.isValid() ? (turned ? stored.transposed() : stored) : image.size();
     if (qMax(image.width(), image.height()) > largestSide())
-        image = image.scaled(largestSide(), largestSide(), Qt::KeepAspectRatio,
-                             Qt::SmoothTransformation);
+        image = reducedInBands(image, largestRead(image.size()));
     return Picture::fromImage(eightBits(image), QSizeF(natural) * twipsPerPixel);
 }
 
