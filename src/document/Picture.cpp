@@ -238,6 +238,18 @@ void Picture::prepareOutput(const QSize& dots) const
         data_->outputCopy(atLeastOne(dots.boundedTo(data_->pixels)), true);
 }
 
+QByteArray Picture::printedFile() const
+{
+    if (!data_ || !data_->reader)
+        return {};
+    {
+        const std::lock_guard lock(data_->mutex);
+        if (data_->output.size() != data_->pixels)
+            return {};
+    }
+    return data_->reader->fileBytes();
+}
+
 QImage Picture::toImage() const
 {
     if (!data_)

@@ -24,6 +24,9 @@ public:
         // The pixels as shown, at least `atLeast` when the source has that many and not many
         // more, at most the source's own; a null image when they cannot be read.
         virtual QImage read(const QSize& atLeast) const = 0;
+        // The file's bytes, when they show the picture as its own pixels do (a JPEG not
+        // turned): what a PDF may hold as they are. Nothing otherwise.
+        virtual QByteArray fileBytes() const { return {}; }
     };
     struct Data;
     // Finds a picture again while any copy of it lives.
@@ -68,6 +71,9 @@ public:
     // drawn, `dots` large (the largest of its places, in the output's dots), so that the
     // output holds the picture once.
     void prepareOutput(const QSize& dots) const;
+    // The file's bytes of a raster picture whose copy for paper is its whole source (its own
+    // size and orientation), when its reader gives them; nothing otherwise.
+    QByteArray printedFile() const;
     // The picture at its own size, as pixels: a raster picture's own, a drawing at its
     // natural size on the screen's 15 twips a pixel, on white.
     QImage toImage() const;

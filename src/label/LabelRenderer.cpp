@@ -60,7 +60,9 @@ void paintPrinted(QPainter& painter, const CdLabelDocument& label)
 bool writePdf(const CdLabelDocument& label, const QString& path, int dpi)
 {
     return PrintedSheet::writePdfPages(
-        path, pageLayout(), dpi, 1, [&](QPainter& painter, int) { paintPrinted(painter, label); });
+               path, pageLayout(), dpi, 1,
+               [&](QPainter& painter, int) { paintPrinted(painter, label); }) &&
+           PrintedSheet::passJpegFilesThrough(path, {&label.picture});
 }
 
 } // namespace LabelRenderer

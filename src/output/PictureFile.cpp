@@ -99,9 +99,14 @@ QImage reducedInBands(const QImage& whole, const QSize& size)
 // a face on a screen or 12 cm of paper.
 class JpegReader : public Picture::Reader {
 public:
-    JpegReader(QByteArray bytes, const QSize& stored, bool turned)
-        : bytes_(std::move(bytes)), stored_(stored), turned_(turned)
+    JpegReader(QByteArray bytes, const QSize& stored, bool turned, bool transformed)
+        : bytes_(std::move(bytes)), stored_(stored), turned_(turned), transformed_(transformed)
     {
+    }
+
+    QByteArray fileBytes() const override
+    {
+        return transformed_ || largestRead(stored_) != stored_ ? QByteArray() : bytes_;
     }
 
     QImage read(const QSize& atLeast) const override
@@ -130,6 +135,7 @@ private:
     mutable QByteArray bytes_; // QBuffer reads a non-const array; it is never changed
     QSize stored_;
     bool turned_;
+    bool transformed_; // turned or flipped by its EXIF data
 };
 
 // Pictures read, by file, while any copy of them lives: the slots that name one file share
@@ -170,8 +176,11 @@ std::optional<Picture> loadImage(QIODevice& device, const QByteArray& bytes,
         if (!bytes.isEmpty() && reader.format() == "jpeg" && reader.canRead()) {
             // Only its header is read here (libjpeg fails on nothing else: a damaged scan is
             // decoded grey where damaged); each output decodes it at its own size.
-            return Picture::fromReader(std::make_shared<JpegReader>(bytes, stored, turned),
-                                       largestRead(shown), QImage(), QSizeF(shown) * twipsPerPixel);
+            return Picture::fromReader(
+                std::make_shared<JpegReader>(bytes, stored, turned,
+                                             reader.transformation() !=
+                                                 QImageIOHandler::TransformationNone),
+                largestRead(shown), QImage(), QSizeF(shown) * twipsPerPixel);
         }
         // A drawing is rendered at the size asked; pixels are decoded whole, in the reader's
         // format, and reduced a band at a time.

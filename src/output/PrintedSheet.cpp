@@ -3,6 +3,7 @@
 
 #include "ElementPainter.h"
 #include "JewelCaseDocument.h"
+#include "PdfJpegPassThrough.h"
 #include "SheetRenderer.h"
 #include "Twips.h"
 
@@ -122,12 +123,29 @@ bool writePdfPages(const QString& path, const QPageLayout& layout, int dpi, int 
     return painted && file.error() == QFileDevice::NoError;
 }
 
+bool passJpegFilesThrough(const QString& path, const std::vector<const ImageSlot*>& slots)
+{
+    std::vector<QByteArray> files;
+    for (const ImageSlot* slot : slots) {
+        if (slot->visible && !slot->isEmpty())
+            if (const QByteArray file = slot->picture.printedFile(); !file.isEmpty())
+                files.push_back(file);
+    }
+    return PdfJpegPassThrough::apply(path, files);
+}
+
 bool writePdf(const JewelCaseDocument& document, const std::vector<int>& sheets,
               const QString& path, int dpi)
 {
-    return writePdfPages(
-        path, pageLayout(), dpi, int(sheets.size()),
-        [&](QPainter& painter, int page) { paint(painter, document, sheets[std::size_t(page)]); });
+    if (!writePdfPages(path, pageLayout(), dpi, int(sheets.size()),
+                       [&](QPainter& painter, int page) {
+                           paint(painter, document, sheets[std::size_t(page)]);
+                       }))
+        return false;
+    std::vector<const ImageSlot*> slots;
+    for (const Face& face : document.faces)
+        slots.insert(slots.end(), {&face.background, &face.logo});
+    return passJpegFilesThrough(path, slots);
 }
 
 } // namespace PrintedSheet

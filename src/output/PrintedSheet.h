@@ -9,6 +9,7 @@
 #include <vector>
 
 class JewelCaseDocument;
+struct ImageSlot;
 class QPainter;
 
 // A sheet as it goes on paper: at true size, its top-left corner a margin in from the top-left
@@ -45,6 +46,11 @@ std::vector<QLineF> cutMarks(const std::vector<QRectF>& rects);
 // written.
 bool writePdfPages(const QString& path, const QPageLayout& layout, int dpi, int pageCount,
                    const std::function<void(QPainter&, int page)>& paintPage);
+
+// After a PDF is written: the JPEG pictures of `slots` that it holds at their own size and
+// orientation take their files' bytes when fewer (PdfJpegPassThrough). False when the file could
+// not be rewritten.
+bool passJpegFilesThrough(const QString& path, const std::vector<const ImageSlot*>& slots);
 
 // Writes `sheets` as the pages of a PDF file, in that order, at `dpi` for the pictures. False
 // when the file cannot be written.

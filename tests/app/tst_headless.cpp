@@ -305,16 +305,18 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("dpi");
         QTest::addColumn<QSize>("photo");
-        QTest::newRow("300 unless told") << QStringList() << QSize(1630, 1412);
-        QTest::newRow("150") << QStringList{"--dpi", "150"} << QSize(815, 706);
+        QTest::addColumn<bool>("itsFile"); // the photo is its file's bytes, fewer than Qt's
+        QTest::newRow("300 unless told") << QStringList() << QSize(1630, 1412) << false;
+        QTest::newRow("150") << QStringList{"--dpi", "150"} << QSize(815, 706) << false;
         QTest::newRow("600, more than the photo has")
-            << QStringList{"--dpi", "600"} << QSize(2400, 1600);
+            << QStringList{"--dpi", "600"} << QSize(2400, 1600) << true;
     }
 
     void pdfHoldsEachPictureOnce()
     {
         QFETCH(QStringList, dpi);
         QFETCH(QSize, photo);
+        QFETCH(bool, itsFile);
         const QString photoPath = dir.filePath("photo.jpg");
         const QString logoPath = dir.filePath("logo.png");
         QImage pixels(2400, 1600, QImage::Format_RGB32);
@@ -353,6 +355,17 @@ private Q_SLOTS:
         std::sort(objects.begin(), objects.end(),
                   [](const QStringList& a, const QStringList& b) { return a.size() > b.size(); });
         QCOMPARE(objects, QList<QStringList>({expected["photo"], expected["logo"]}));
+
+        // The images as the PDF holds them, the photo first.
+        QProcess extract;
+        extract.start("pdfimages", {"-j", "-f", "1", "-l", "1", pdf, dir.filePath("image")});
+        QVERIFY(extract.waitForFinished() && extract.exitCode() == 0);
+        QCOMPARE(readAll(dir.filePath("image-000.jpg")) == readAll(photoPath), itsFile);
+        const QColor middle =
+            QImage(dir.filePath("image-000.jpg")).pixelColor(photo.width() / 2, 10);
+        QVERIFY2(middle.red() < 4 && qAbs(middle.green() - 128) < 4 &&
+                     qAbs(middle.blue() - 128) < 4,
+                 qPrintable(middle.name()));
     }
 
     // A save that cannot be written, into a read-only folder or past the file-size limit (as on
