@@ -228,7 +228,12 @@ void Picture::paint(QPainter& painter, const QRectF& target) const
         return;
     painter.save();
     painter.resetTransform();
-    painter.drawImage(dots.topLeft(), pixels);
+    // What is left is the device's own scale (a high-density screen's), if any.
+    const QTransform ownScale = painter.deviceTransform();
+    if (ownScale.isIdentity())
+        painter.drawImage(dots.topLeft(), pixels);
+    else
+        painter.drawImage(ownScale.inverted().mapRect(QRectF(dots)), pixels);
     painter.restore();
 }
 

@@ -302,6 +302,41 @@ private Q_SLOTS:
         QVERIFY(PictureFile::patterns().contains(QStringLiteral("*.JPG")));
     }
 
+    // A raster picture on a screen is drawn from a copy of its place's size, pixel for pixel,
+    // where the place is, on an ordinary screen and a high-density one (two pixels a unit);
+    // a JPEG, which is decoded for the place, as any picture.
+    void rasterPicturesFillTheirPlace()
+    {
+        QTemporaryDir dir;
+        QImage halves(400, 200, QImage::Format_RGB32);
+        halves.fill(Qt::red);
+        QPainter(&halves).fillRect(200, 0, 200, 200, Qt::blue);
+        const QString path = dir.filePath(QStringLiteral("moities.jpg"));
+        QVERIFY(halves.save(path, "jpeg", 95));
+        const std::optional<Picture> jpeg = PictureFile::load(path);
+        QVERIFY(jpeg);
+        for (const Picture& picture : {*jpeg, Picture::fromImage(halves)}) {
+            for (const double ratio : {1.0, 2.0}) {
+                QImage screen(QSize(200, 100) * ratio, QImage::Format_RGB32);
+                screen.setDevicePixelRatio(ratio);
+                screen.fill(Qt::white);
+                QPainter painter(&screen);
+                painter.translate(10.25, 20.5);
+                picture.paint(painter, QRectF(0, 0, 100, 50));
+                painter.end();
+                const auto at = [&](double x, double y) {
+                    return screen.pixelColor(int(x * ratio), int(y * ratio));
+                };
+                const QString where =
+                    QStringLiteral("%1 a unit, %2 pixels").arg(ratio).arg(picture.image().width());
+                QVERIFY2(at(13, 25).red() > 200 && at(13, 25).blue() < 60, qPrintable(where));
+                QVERIFY2(at(107, 67).blue() > 200 && at(107, 67).red() < 60, qPrintable(where));
+                QVERIFY2(at(113, 25) == Qt::white && at(50, 73) == Qt::white, qPrintable(where));
+                QVERIFY2(at(8, 25) == Qt::white && at(50, 18) == Qt::white, qPrintable(where));
+            }
+        }
+    }
+
     void largePicturesAreReadReduced()
     {
         // No output shows more than the widest face at 1200 dpi; a picture keeps its own size.
