@@ -33,7 +33,7 @@ inline constexpr QLatin1String label("--label");
 constexpr int minimumDpi = 10;
 constexpr int maximumDpi = 2400;
 constexpr int pictureDpi = int(Twips::screenDpi);
-constexpr int pdfDpi = 1200;
+constexpr int pdfDpi = 300;
 
 struct Option {
     QString name; // with its value, as typed: "--dpi N"

@@ -53,8 +53,10 @@ QPageLayout pageLayout()
 
 void paintPrinted(QPainter& painter, const CdLabelDocument& label)
 {
-    PrintedSheet::paintAtMargin(painter, {CdLabelDocument::discArea},
-                                [&](QPainter& twips) { paint(twips, label); });
+    PrintedSheet::paintAtMargin(painter, {CdLabelDocument::discArea}, [&](QPainter& twips) {
+        ElementPainter::preparePrinted(twips, {&label.picture});
+        paint(twips, label);
+    });
 }
 
 void paintOnSheet(QPainter& painter, const CdLabelDocument& label, const LabelSheet& sheet,
@@ -79,7 +81,8 @@ void paintOnSheet(QPainter& painter, const CdLabelDocument& label, const LabelSh
 bool writePdf(const CdLabelDocument& label, const QString& path, int dpi)
 {
     return PrintedSheet::writePdfPages(
-        path, pageLayout(), dpi, 1, [&](QPainter& painter, int) { paintPrinted(painter, label); });
+        path, pageLayout(), dpi, 1, [&](QPainter& painter, int) { paintPrinted(painter, label); },
+        {&label.picture});
 }
 
 } // namespace LabelRenderer

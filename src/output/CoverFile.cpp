@@ -13,6 +13,7 @@
 #include <QFile>
 #include <cmath>
 #include <limits>
+#include <map>
 #include <set>
 
 namespace CoverFile {
@@ -137,16 +138,22 @@ bool readCover(JewelCaseDocument& document, FieldReader& in, Prompter& prompter)
         value = *read;
     }
 
+    // Faces naming one file share its picture, read (or said unreadable) once.
+    std::map<QString, std::optional<Picture>> restored;
+    const auto restore = [&](const QString& path) {
+        const auto known = restored.find(path);
+        if (known != restored.end())
+            return known->second;
+        return restored[path] = DocumentFile::restoredPicture(path, prompter);
+    };
     for (int face : listOrder) {
-        if (const std::optional<Picture> picture =
-                DocumentFile::restoredPicture(document.picturePath(face), prompter)) {
+        if (const std::optional<Picture> picture = restore(document.picturePath(face))) {
             const int mode = choices.backgroundFitMode[std::size_t(face)];
             PlaceBackground(document, face, document.faces[std::size_t(face)].color,
                             backgroundFitModeFromNumber(mode), *picture);
         }
     }
-    if (const std::optional<Picture> logo =
-            DocumentFile::restoredPicture(document.logoImagePath, prompter)) {
+    if (const std::optional<Picture> logo = restore(document.logoImagePath)) {
         for (int face = 0; face < Face::count; ++face) {
             const int mode = choices.logoDisplayMode[std::size_t(face)];
             PlaceLogo(document, face, logoDisplayModeFromNumber(mode),

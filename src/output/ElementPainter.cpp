@@ -9,6 +9,8 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QtMath>
+#include <map>
 
 namespace ElementPainter {
 
@@ -95,12 +97,30 @@ void picture(QPainter& painter, const ImageSlot& slot, BorderStyle border)
 {
     if (slot.isEmpty() || !slot.visible)
         return;
-    if (slot.stretch)
-        slot.picture.paint(painter, slot.rect);
-    else
-        slot.picture.paint(painter, QRectF(slot.rect.topLeft(), slot.picture.naturalSize()));
+    slot.picture.paint(painter, pictureRect(slot));
     if (border == BorderStyle::Single)
         box(painter, slot.rect, QColor(), true);
+}
+
+QRectF pictureRect(const ImageSlot& slot)
+{
+    return slot.stretch ? slot.rect : QRectF(slot.rect.topLeft(), slot.picture.naturalSize());
+}
+
+void preparePrinted(const QPainter& painter, const std::vector<const ImageSlot*>& slots)
+{
+    std::map<const void*, std::pair<Picture, QSize>> largest;
+    for (const ImageSlot* slot : slots) {
+        if (slot->isEmpty() || !slot->visible || slot->picture.isVector())
+            continue;
+        const QSizeF placed = painter.deviceTransform().mapRect(pictureRect(*slot)).size();
+        const QSize dots(qCeil(placed.width() - 1e-6), qCeil(placed.height() - 1e-6));
+        auto& [picture, size] = largest[slot->picture.handle().lock().get()];
+        picture = slot->picture;
+        size = size.expandedTo(dots);
+    }
+    for (const auto& [key, pictureAndSize] : largest)
+        pictureAndSize.first.prepareOutput(pictureAndSize.second);
 }
 
 void rotatedText(QPainter& painter, const RotatedTextRun& run)

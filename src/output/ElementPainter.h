@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QColor>
+#include <vector>
 
 struct ImageSlot;
 class QPainter;
@@ -25,5 +26,11 @@ void ellipse(QPainter& painter, const QRectF& rect);
 void text(QPainter& painter, const TextElement& element, BorderStyle border);
 void picture(QPainter& painter, const ImageSlot& slot, BorderStyle border);
 void rotatedText(QPainter& painter, const RotatedTextRun& run);
+// Where a slot's picture is painted: its rectangle, or its natural size from its corner.
+QRectF pictureRect(const ImageSlot& slot);
+// Before pictures go on paper (a PDF, a print job): each raster picture of `slots` gets the one
+// copy every slot showing it takes, at the painter's resolution for the largest of its places,
+// so that the output holds it once.
+void preparePrinted(const QPainter& painter, const std::vector<const ImageSlot*>& slots);
 
 } // namespace ElementPainter

@@ -6,9 +6,15 @@
 #include "Prompter.h"
 #include "Twips.h"
 
+#include <QBuffer>
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
+#include <QPainter>
 #include <cmath>
+#include <map>
+#include <mutex>
 
 namespace PictureFile {
 
@@ -18,9 +24,10 @@ constexpr int placeableHeaderSize = 22;
 constexpr qint64 largestMetafile = 64 * 1024 * 1024;
 // The finest print quality.
 constexpr double finestDpi = 1200;
-// Qt's readers decode a picture whole before reducing it (but for drawings, which they render
-// at the size asked): no more pixels than a large scan's, a 12000 × 12000 picture.
-constexpr qint64 largestDecodedPixels = 160LL * 1000 * 1000;
+// The longest side of a picture that is read at all (a scan of 16,000 pixels, read reduced).
+constexpr int largestStoredSide = 16000;
+// A JPEG file up to this size is kept as its bytes and decoded at each output's size.
+constexpr qint64 largestKeptFile = 256 * 1024 * 1024;
 
 // Qt's image allocation limit, which is for the whole program, set for one reading.
 class AllocationLimit {
@@ -44,33 +51,148 @@ qint64 imageBytes(const QSize& size, int bits)
     return bytesPerLine * size.height();
 }
 
-std::optional<Picture> loadImage(const QString& path)
+QSize largestRead(const QSize& size)
 {
-    QImageReader reader(path);
+    if (qMax(size.width(), size.height()) <= largestSide())
+        return size;
+    return size.scaled(largestSide(), largestSide(), Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+}
+
+// Sixteen bits a channel are more than any screen or printer shows, and the painters would
+// convert them at every paint: once, where read, at half the memory.
+QImage eightBits(QImage image)
+{
+    if (image.depth() > 32)
+        image.convertTo(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                : QImage::Format_RGB32);
+    return image;
+}
+
+// `whole` at `size`, a band of rows at a time, so that only a band is ever held in 32 bits
+// besides the result: a scan of 16,000 pixels a side in 8 bits is 256 MB, in 32 bits 1 GB.
+// Each band is reduced by a whole factor (smoothly: every pixel counts), then placed.
+QImage reducedInBands(const QImage& whole, const QSize& size)
+{
+    const int factor = qMax(1, qMin(whole.width() / size.width(), whole.height() / size.height()));
+    const int bandRows = 256 * factor;
+    const QImage::Format format =
+        whole.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
+    QImage reduced(size, format);
+    reduced.fill(Qt::transparent);
+    QPainter painter(&reduced);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    const double scale = double(size.height()) / whole.height();
+    for (int top = 0; top < whole.height(); top += bandRows) {
+        const int rows = qMin(bandRows, whole.height() - top);
+        QImage band = whole.copy(0, top, whole.width(), rows).convertToFormat(format);
+        if (factor > 1)
+            band = band.scaled(qMax(1, whole.width() / factor), qMax(1, rows / factor),
+                               Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        painter.drawImage(QRectF(0, top * scale, size.width(), rows * scale), band);
+    }
+    return reduced;
+}
+
+// A JPEG file's bytes, decoded at each size asked by libjpeg's scaled decoding (an eighth, a
+// quarter or half of its pixels a side), so that a camera's photo is never decoded whole for
+// a face on a screen or 12 cm of paper.
+class JpegReader : public Picture::Reader {
+public:
+    JpegReader(QByteArray bytes, const QSize& stored, bool turned, bool transformed)
+        : bytes_(std::move(bytes)), stored_(stored), turned_(turned), transformed_(transformed)
+    {
+    }
+
+    QByteArray fileBytes() const override
+    {
+        return transformed_ || largestRead(stored_) != stored_ ? QByteArray() : bytes_;
+    }
+
+    QImage read(const QSize& atLeast) const override
+    {
+        // Sizes in the file's own orientation, which the reader turns after decoding.
+        const QSize wanted = turned_ ? atLeast.transposed() : atLeast;
+        int eighths = 8; // libjpeg's reductions that Qt uses: 1/8, 1/4, 1/2
+        while (eighths > 1 && (stored_.width() / eighths < wanted.width() ||
+                               stored_.height() / eighths < wanted.height()))
+            eighths /= 2;
+        // A picture larger than any output is never decoded whole: half its pixels a side
+        // still give more than 600 dpi on the widest face.
+        if (largestRead(stored_) != stored_)
+            eighths = qMax(eighths, 2);
+        const QSize decoded = eighths > 1 ? stored_ / eighths : stored_;
+        QBuffer buffer(&bytes_);
+        QImageReader reader(&buffer, "jpeg");
+        reader.setAutoTransform(true);
+        if (decoded != stored_)
+            reader.setScaledSize(decoded);
+        const AllocationLimit limit(imageBytes(decoded, 32));
+        return eightBits(reader.read());
+    }
+
+private:
+    mutable QByteArray bytes_; // QBuffer reads a non-const array; it is never changed
+    QSize stored_;
+    bool turned_;
+    bool transformed_; // turned or flipped by its EXIF data
+};
+
+// Pictures read, by file, while any copy of them lives: the slots that name one file share
+// one picture, read once.
+struct ReadPicture {
+    qint64 size = 0;
+    QDateTime modified;
+    size_t hash = 0;
+    Picture::Handle picture;
+};
+
+std::mutex readMutex;
+std::map<QString, ReadPicture>& readPictures()
+{
+    static std::map<QString, ReadPicture> pictures;
+    return pictures;
+}
+
+std::optional<Picture> loadImage(QIODevice& device, const QByteArray& bytes,
+                                 const QByteArray& suffix)
+{
+    // The format its bytes say, else the one its name says.
+    const QByteArray format = QImageReader::imageFormat(&device);
+    QImageReader reader(&device, format.isEmpty() ? suffix : format);
     reader.setAutoTransform(true);
     const QSize stored = reader.size();
     const bool drawn = reader.format().startsWith("svg");
+    // Its own size as it is shown: a camera's turned photo has its width and height swapped.
+    const bool turned = reader.transformation() & QImageIOHandler::TransformationRotate90;
+    const double twipsPerPixel = Twips::perInch / Twips::screenDpi;
     QSize reduced = stored;
-    qint64 decoded = imageBytes(QSize(1, 1), 32) * largestDecodedPixels; // size untold
+    qint64 decoded = imageBytes(QSize(largestStoredSide, largestStoredSide), 32); // size untold
     if (stored.isValid()) {
         if (stored.isEmpty() ||
-            (!drawn && qint64(stored.width()) * stored.height() > largestDecodedPixels))
+            (!drawn && qMax(stored.width(), stored.height()) > largestStoredSide))
             return std::nullopt;
-        if (qMax(stored.width(), stored.height()) > largestSide()) {
-            reduced = stored.scaled(largestSide(), largestSide(), Qt::KeepAspectRatio)
-                          .expandedTo(QSize(1, 1));
-            reader.setScaledSize(reduced);
+        const QSize shown = turned ? stored.transposed() : stored;
+        if (!bytes.isEmpty() && reader.format() == "jpeg" && reader.canRead()) {
+            // Only its header is read here (libjpeg fails on nothing else: a damaged scan is
+            // decoded grey where damaged); each output decodes it at its own size.
+            return Picture::fromReader(
+                std::make_shared<JpegReader>(bytes, stored, turned,
+                                             reader.transformation() !=
+                                                 QImageIOHandler::TransformationNone),
+                largestRead(shown), QImage(), QSizeF(shown) * twipsPerPixel);
         }
-        // What the reading allocates: the picture whole in the reader's format, and when it is
-        // reduced, in 32 bits a pixel (even a PNG of 8), or 64 with 16 a channel.
+        // A drawing is rendered at the size asked; pixels are decoded whole, in the reader's
+        // format, and reduced a band at a time.
+        reduced = largestRead(stored);
+        if (drawn && reduced != stored)
+            reader.setScaledSize(reduced);
         const QImage::Format format = reader.imageFormat();
         const int bits =
             format == QImage::Format_Invalid ? 32 : QImage::toPixelFormat(format).bitsPerPixel();
-        decoded = reduced == stored ? imageBytes(stored, bits)
-                                    : imageBytes(drawn ? reduced : stored, bits > 32 ? 64 : 32);
+        // Qt's readers count a picture of fewer bits as 32 against the limit.
+        decoded = imageBytes(drawn ? reduced : stored, qMax(bits, 32));
     }
-    // Its own size as it is shown: a camera's turned photo has its width and height swapped.
-    const bool turned = reader.transformation() & QImageIOHandler::TransformationRotate90;
     QImage image;
     {
         const AllocationLimit limit(decoded);
@@ -80,15 +202,48 @@ std::optional<Picture> loadImage(const QString& path)
         return std::nullopt;
     const QSize natural = stored.isValid() ? (turned ? stored.transposed() : stored) : image.size();
     if (qMax(image.width(), image.height()) > largestSide())
-        image = image.scaled(largestSide(), largestSide(), Qt::KeepAspectRatio,
-                             Qt::SmoothTransformation);
-    // Sixteen bits a channel are more than any screen or printer shows, and the painters would
-    // convert them at every paint: once, here, at half the memory.
-    if (image.depth() > 32)
-        image.convertTo(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
-                                                : QImage::Format_RGB32);
-    const double twipsPerPixel = Twips::perInch / Twips::screenDpi;
-    return Picture::fromImage(image, QSizeF(natural) * twipsPerPixel);
+        image = reducedInBands(image, largestRead(image.size()));
+    return Picture::fromImage(eightBits(image), QSizeF(natural) * twipsPerPixel);
+}
+
+std::optional<Picture> loadImage(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QFileInfo info(file);
+    ReadPicture read{file.size(), info.lastModified(), 0, {}};
+    QByteArray bytes;
+    if (read.size <= largestKeptFile) {
+        bytes = file.readAll();
+        read.hash = qHash(bytes);
+    }
+    const QString key = info.absoluteFilePath();
+    const std::lock_guard lock(readMutex);
+    auto& pictures = readPictures();
+    const auto known = pictures.find(key);
+    if (known != pictures.end() && known->second.size == read.size &&
+        known->second.modified == read.modified && known->second.hash == read.hash) {
+        if (Picture picture = Picture::fromHandle(known->second.picture); !picture.isNull())
+            return picture;
+    }
+    const QByteArray suffix = info.suffix().toLower().toLatin1();
+    std::optional<Picture> picture;
+    if (bytes.isEmpty() && read.size > 0) {
+        file.seek(0);
+        picture = loadImage(file, bytes, suffix);
+    } else {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        picture = loadImage(buffer, bytes, suffix);
+    }
+    // Those whose copies are all gone go.
+    std::erase_if(pictures, [](const auto& entry) { return entry.second.picture.expired(); });
+    if (picture) {
+        read.picture = picture->handle();
+        pictures[key] = read;
+    }
+    return picture;
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PrintedSheet.h"
 
+#include "ElementPainter.h"
 #include "JewelCaseDocument.h"
+#include "PdfJpegPassThrough.h"
 #include "PdfPrintScaling.h"
 #include "SheetRenderer.h"
 #include "Twips.h"
@@ -86,12 +88,36 @@ void paint(QPainter& painter, const JewelCaseDocument& document, int sheet)
 {
     if (sheet < 0 || sheet >= JewelCaseDocument::sheetCount)
         return;
-    paintAtMargin(painter, cutRects(document, sheet),
-                  [&](QPainter& twips) { SheetRenderer::paint(twips, document, sheet, nullptr); });
+    // Every sheet of the cover takes each picture at one size, the largest it is printed at.
+    std::vector<const ImageSlot*> slots;
+    for (const Face& face : document.faces)
+        slots.insert(slots.end(), {&face.background, &face.logo});
+    paintAtMargin(painter, cutRects(document, sheet), [&](QPainter& twips) {
+        ElementPainter::preparePrinted(twips, slots);
+        SheetRenderer::paint(twips, document, sheet, nullptr);
+    });
 }
 
+namespace {
+
+// The JPEG pictures of `slots` that a written PDF holds at their own size and orientation take
+// their files' bytes when fewer. False when the file could not be rewritten.
+bool passJpegFilesThrough(const QString& path, const std::vector<const ImageSlot*>& slots)
+{
+    std::vector<QByteArray> files;
+    for (const ImageSlot* slot : slots) {
+        if (slot->visible && !slot->isEmpty())
+            if (const QByteArray file = slot->picture.printedFile(); !file.isEmpty())
+                files.push_back(file);
+    }
+    return PdfJpegPassThrough::apply(path, files);
+}
+
+} // namespace
+
 bool writePdfPages(const QString& path, const QPageLayout& layout, int dpi, int pageCount,
-                   const std::function<void(QPainter&, int page)>& paintPage)
+                   const std::function<void(QPainter&, int page)>& paintPage,
+                   const std::vector<const ImageSlot*>& slots)
 {
     QFile file(path);
     if (pageCount <= 0 || !file.open(QIODevice::WriteOnly))
@@ -113,16 +139,22 @@ bool writePdfPages(const QString& path, const QPageLayout& layout, int dpi, int 
             painted = painter.end();
     }
     file.close();
-    // A viewer that prints the file is told to print it at its actual size.
-    return painted && file.error() == QFileDevice::NoError && PdfPrintScaling::markActualSize(path);
+    // The JPEG files go in first: the mark of actual size is an update appended to the file as
+    // Qt wrote it, which a viewer that prints the file reads last.
+    return painted && file.error() == QFileDevice::NoError && passJpegFilesThrough(path, slots) &&
+           PdfPrintScaling::markActualSize(path);
 }
 
 bool writePdf(const JewelCaseDocument& document, const std::vector<int>& sheets,
               const QString& path, int dpi)
 {
+    std::vector<const ImageSlot*> slots;
+    for (const Face& face : document.faces)
+        slots.insert(slots.end(), {&face.background, &face.logo});
     return writePdfPages(
         path, pageLayout(), dpi, int(sheets.size()),
-        [&](QPainter& painter, int page) { paint(painter, document, sheets[std::size_t(page)]); });
+        [&](QPainter& painter, int page) { paint(painter, document, sheets[std::size_t(page)]); },
+        slots);
 }
 
 } // namespace PrintedSheet

@@ -263,13 +263,13 @@ private Q_SLOTS:
         QVERIFY2(written.isEmpty(), qPrintable(written.join(' ')));
     }
 
-    // A PDF takes pictures at no more than the resolution asked for, 1200 dpi unless told: a
+    // A PDF takes pictures at no more than the resolution asked for, 300 dpi unless told: a
     // 2000-pixel picture one inch wide on a label.
     void pdfPicturesAtMostTheResolution_data()
     {
         QTest::addColumn<QStringList>("dpi");
         QTest::addColumn<int>("pixels");
-        QTest::newRow("unless told") << QStringList() << 1200;
+        QTest::newRow("unless told") << QStringList() << 300;
         QTest::newRow("150") << QStringList{"--dpi", "150"} << 150;
         QTest::newRow("2400, more than the picture has") << QStringList{"--dpi", "2400"} << 2000;
     }
@@ -294,6 +294,78 @@ private Q_SLOTS:
         const QStringList columns = images.value(2).simplified().split(' ');
         QCOMPARE(columns.mid(3, 2),
                  QStringList({QString::number(pixels), QString::number(pixels)}));
+    }
+
+    // A PDF holds each picture once, whatever the faces and pages showing it: a photograph
+    // (2400 x 1600 JPEG) covering the Recto, the Verso and the Dos is one image, at the size
+    // of the largest face at the PDF's resolution (the Dos's width, the Recto's height) and
+    // never beyond its own pixels; a logo at its own size in the corner of the Recto and the
+    // Dos is another.
+    void pdfHoldsEachPictureOnce_data()
+    {
+        QTest::addColumn<QStringList>("dpi");
+        QTest::addColumn<QSize>("photo");
+        QTest::addColumn<bool>("itsFile"); // the photo is its file's bytes, fewer than Qt's
+        QTest::newRow("300 unless told") << QStringList() << QSize(1630, 1412) << false;
+        QTest::newRow("150") << QStringList{"--dpi", "150"} << QSize(815, 706) << false;
+        QTest::newRow("600, more than the photo has")
+            << QStringList{"--dpi", "600"} << QSize(2400, 1600) << true;
+    }
+
+    void pdfHoldsEachPictureOnce()
+    {
+        QFETCH(QStringList, dpi);
+        QFETCH(QSize, photo);
+        QFETCH(bool, itsFile);
+        const QString photoPath = dir.filePath("photo.jpg");
+        const QString logoPath = dir.filePath("logo.png");
+        QImage pixels(2400, 1600, QImage::Format_RGB32);
+        pixels.fill(Qt::darkCyan);
+        QVERIFY(pixels.save(photoPath, "jpeg"));
+        QImage logo(300, 200, QImage::Format_RGB32);
+        logo.fill(Qt::darkRed);
+        QVERIFY(logo.save(logoPath));
+        // The cover's lines: three colours, the three faces' pictures and the logo, the lists
+        // (backgrounds, logo source, logo modes: 3 is the top left corner)...
+        QList<QByteArray> lines = coverBytes.split('\n');
+        for (int line : {3, 4, 5})
+            lines[line] = photoPath.toUtf8() + '\r';
+        lines[6] = logoPath.toUtf8() + '\r';
+        lines[11] = lines[13] = " 3 \r";
+        const QString framed = dir.filePath("photo.jkcd");
+        QVERIFY(writeAll(framed, lines.join('\n')));
+        const QString pdf = dir.filePath("photo.pdf");
+        QCOMPARE(jaskelcd(QStringList{"--export", pdf, framed} + dpi).exitCode, 0);
+        QProcess list;
+        list.start("pdfimages", {"-list", pdf});
+        QVERIFY(list.waitForFinished());
+        // page num type width height color comp bpc enc interp object ID x-ppi y-ppi size ratio
+        QMap<QString, QStringList> shown; // object: its pages and sizes
+        for (const QString& row :
+             QString::fromUtf8(list.readAllStandardOutput()).split('\n').mid(2)) {
+            const QStringList columns = row.simplified().split(' ');
+            if (columns.size() > 10)
+                shown[columns[10]] << columns[0] + ':' + columns[3] + 'x' + columns[4];
+        }
+        const QString photoSize = QString("%1x%2").arg(photo.width()).arg(photo.height());
+        const QMap<QString, QStringList> expected = {
+            {"photo", {"1:" + photoSize, "1:" + photoSize, "2:" + photoSize}},
+            {"logo", {"1:300x200", "2:300x200"}}};
+        QList<QStringList> objects = shown.values(); // each object's rows, in the pages' order
+        std::sort(objects.begin(), objects.end(),
+                  [](const QStringList& a, const QStringList& b) { return a.size() > b.size(); });
+        QCOMPARE(objects, QList<QStringList>({expected["photo"], expected["logo"]}));
+
+        // The images as the PDF holds them, the photo first.
+        QProcess extract;
+        extract.start("pdfimages", {"-j", "-f", "1", "-l", "1", pdf, dir.filePath("image")});
+        QVERIFY(extract.waitForFinished() && extract.exitCode() == 0);
+        QCOMPARE(readAll(dir.filePath("image-000.jpg")) == readAll(photoPath), itsFile);
+        const QColor middle =
+            QImage(dir.filePath("image-000.jpg")).pixelColor(photo.width() / 2, 10);
+        QVERIFY2(middle.red() < 4 && qAbs(middle.green() - 128) < 4 &&
+                     qAbs(middle.blue() - 128) < 4,
+                 qPrintable(middle.name()));
     }
 
     // A save that cannot be written, into a read-only folder or past the file-size limit (as on
