@@ -32,6 +32,14 @@ struct Album {
     QString frontPicture;
     QString backPicture;
 
+    // The artist and the title, trimmed, joined by `separator`; the one missing left out.
+    QString name(const QString& separator) const
+    {
+        const QString a = artist.trimmed();
+        const QString t = title.trimmed();
+        return a.isEmpty() || t.isEmpty() ? a + t : a + separator + t;
+    }
+
     int trackCount() const
     {
         int count = 0;

@@ -226,15 +226,6 @@ void fillList(JewelCaseDocument& document, int face, const std::vector<ListLine>
     }
 }
 
-QString spineText(const Album& album)
-{
-    QStringList parts;
-    for (const QString& part : {album.artist.trimmed(), album.title.trimmed()})
-        if (!part.isEmpty())
-            parts << part;
-    return parts.join(QStringLiteral(" — "));
-}
-
 // A text of the label, centred on the disc; `above` puts its foot `hubGap` over the hub,
 // otherwise its top stands that far below it.
 void addLabelText(CdLabelDocument& label, const QString& caption, float size, bool bold, bool above,
@@ -306,7 +297,7 @@ void fillCover(JewelCaseDocument& document, const Album& album, Prompter& prompt
 {
     placeBackground(document, Face::Recto, album.frontPicture, prompter);
     placeBackground(document, Face::Dos, album.backPicture, prompter);
-    const QString spine = spineText(album);
+    const QString spine = album.name(QStringLiteral(" — "));
     if (!spine.isEmpty())
         DrawRotatedText(document, spine);
     fillRecto(document, album, document.faces[Face::Recto].background.visible);

@@ -20,7 +20,9 @@ namespace RecordLayout {
 
 namespace {
 
-constexpr int largestCount = CatalogueRecord::largestCount;
+constexpr int largestCount = CoverLayout::mostFilledTexts;
+// A record gives no more sub-records than a face takes texts.
+static_assert(CatalogueRecord::largestCount == largestCount);
 
 // Imported texts start this far right of their face's left edge: tracks and sub-records
 // further in than the synopsis and the remarks, which also stand this far below the top.

@@ -271,11 +271,7 @@ void CoverWindow::albumKnown(const Album& album)
 {
     album_ = album;
     // The entries name the album they fill from.
-    QStringList names;
-    for (const QString& name : {album.artist.trimmed(), album.title.trimmed()})
-        if (!name.isEmpty())
-            names << name;
-    const QString named = names.join(QStringLiteral(" - "));
+    const QString named = album.name(QStringLiteral(" - "));
     for (QAction* entry : {menus_->file.createCover, menus_->file.createLabel}) {
         entry->setEnabled(true);
         entry->setStatusTip(named);

@@ -6,7 +6,6 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 LabelSheetDialog::LabelSheetDialog(const LabelSheetChoice& choice, QWidget* parent)
