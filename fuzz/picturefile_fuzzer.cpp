@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A picture file on any bytes, named as a metafile: a placeable header is played by libwmf's
 // player onto our drawing, within its time and memory bounds, anything else goes through Qt's
-// image readers. The picture, when there is one, is painted as a face would show it.
+// image readers. The picture, when there is one, is painted as a face would show it, and into
+// a PDF at its own size, where a JPEG or a PNG goes in as its file.
 #include "FuzzSupport.h"
 #include "PictureFile.h"
+#include "PrintedSheet.h"
 
 #include <QImage>
 #include <QPainter>
@@ -23,5 +25,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     face.fill(Qt::white);
     QPainter painter(&face);
     picture->paint(painter, QRectF(0, 0, 48, 48));
+    if (!picture->isVector()) {
+        static const QString pdf = inputPath(QStringLiteral("sortie.pdf"));
+        require(PrintedSheet::writePdfPages(pdf, PrintedSheet::pageLayout(), 72, 1,
+                                            [&](QPainter& page, int) {
+                                                picture->paint(page, QRectF(QPointF(0, 0),
+                                                                            picture->pixelSize()));
+                                            }),
+                "a picture that loads goes into a PDF");
+    }
     return 0;
 }

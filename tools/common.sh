@@ -31,7 +31,7 @@ install_packages() {
 # table of contents; libcups says whether a printer's queue takes jobs; TagLib reads the tags of
 # audio files.
 build_packages=(cmake make g++ pkgconf qt6-base-dev qt6-svg-dev libqt6svg6 qt6-translations-l10n
-                libdiscid-dev libwmf-dev libcups2-dev libtag1-dev
+                libdiscid-dev libwmf-dev libcups2-dev libtag1-dev zlib1g-dev
                 qt6-image-formats-plugins libsane1
                 fonts-liberation2 fonts-comic-neue)
 

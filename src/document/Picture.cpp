@@ -6,6 +6,7 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPicture>
+#include <QRandomGenerator>
 #include <QtMath>
 #include <algorithm>
 #include <mutex>
@@ -43,6 +44,13 @@ QSize atLeastOne(const QSize& size)
     return size.expandedTo(QSize(1, 1));
 }
 
+// A source that many pixels goes on paper as it is for a place of `place` dots.
+bool withinSlack(const QSize& source, const QSize& place)
+{
+    return source.width() <= place.width() * outputSlack &&
+           source.height() <= place.height() * outputSlack;
+}
+
 } // namespace
 
 struct Picture::Data {
@@ -58,6 +66,7 @@ struct Picture::Data {
     mutable QImage preview;              // a reader's pixels as last read for a screen
     mutable std::vector<QImage> screens; // exact sizes, the last drawn first
     mutable QImage output;
+    mutable QSize outputPlace; // the largest place on paper, as last prepared
 
     // The pixels copies of at most `size` are made from (the mutex held); those read for a
     // screen are kept, for the other faces and sizes they cover.
@@ -103,12 +112,94 @@ struct Picture::Data {
         const QImage from = sourceFor(size, false);
         if (from.isNull())
             return {};
-        const bool withinSlack = from.width() <= size.width() * outputSlack &&
-                                 from.height() <= size.height() * outputSlack;
-        output = resized(from, withinSlack ? from.size() : size.boundedTo(from.size()));
+        output = resized(from, withinSlack(from.size(), size) ? from.size()
+                                                              : size.boundedTo(from.size()));
         return output;
     }
 };
+
+struct Picture::FilesAsTheyAre::Drawn {
+    struct Entry {
+        std::shared_ptr<const Data> data;
+        StandIn standIn; // a null image when the file does not go in
+        bool drawn = false;
+    };
+    const QPaintDevice* device;
+    std::function<bool(const QByteArray&)> takes;
+    std::mutex mutex;
+    // The pictures looked at, in that order: each file is looked at once.
+    std::vector<Entry> pictures;
+
+    // The stand-in of `data` for a place of `place` dots, to be drawn when `drawing`; a null
+    // image when the file does not go in as it is.
+    QImage standInFor(const std::shared_ptr<const Data>& data, const QSize& place, bool drawing)
+    {
+        if (!data->reader || !withinSlack(data->pixels, place))
+            return {};
+        const std::lock_guard lock(mutex);
+        auto known = std::find_if(pictures.begin(), pictures.end(),
+                                  [&](const Entry& entry) { return entry.data == data; });
+        if (known == pictures.end()) {
+            Entry entry{data, {QImage(), data->reader->fileBytes()}, false};
+            if (!entry.standIn.file.isEmpty() && takes(entry.standIn.file)) {
+                QImage& pixels = entry.standIn.pixels;
+                pixels = QImage(16, 1, QImage::Format_RGB32);
+                for (int x = 0; x < pixels.width(); ++x)
+                    pixels.setPixel(x, 0, QRandomGenerator::system()->generate() | 0xFF000000);
+            }
+            known = pictures.insert(pictures.end(), std::move(entry));
+        }
+        known->drawn = known->drawn || (drawing && !known->standIn.pixels.isNull());
+        return known->standIn.pixels;
+    }
+};
+
+namespace {
+
+std::mutex filesMutex;
+std::vector<Picture::FilesAsTheyAre::Drawn*> filesDevices;
+
+} // namespace
+
+Picture::FilesAsTheyAre::FilesAsTheyAre(const QPaintDevice* device,
+                                        std::function<bool(const QByteArray&)> takes)
+    : drawn_(std::make_unique<Drawn>())
+{
+    drawn_->device = device;
+    drawn_->takes = std::move(takes);
+    const std::lock_guard lock(filesMutex);
+    filesDevices.push_back(drawn_.get());
+}
+
+Picture::FilesAsTheyAre::~FilesAsTheyAre()
+{
+    const std::lock_guard lock(filesMutex);
+    std::erase(filesDevices, drawn_.get());
+}
+
+std::vector<Picture::FilesAsTheyAre::StandIn> Picture::FilesAsTheyAre::standIns() const
+{
+    const std::lock_guard lock(drawn_->mutex);
+    std::vector<StandIn> drawn;
+    for (const Drawn::Entry& entry : drawn_->pictures) {
+        if (entry.drawn)
+            drawn.push_back(entry.standIn);
+    }
+    return drawn;
+}
+
+namespace {
+
+// The PDF being written on `device` that takes files as they are, if any.
+Picture::FilesAsTheyAre::Drawn* filesOn(const QPaintDevice* device)
+{
+    const std::lock_guard lock(filesMutex);
+    const auto found = std::find_if(filesDevices.begin(), filesDevices.end(),
+                                    [&](const auto* drawn) { return drawn->device == device; });
+    return found == filesDevices.end() ? nullptr : *found;
+}
+
+} // namespace
 
 Picture Picture::fromImage(const QImage& image)
 {
@@ -203,6 +294,23 @@ void Picture::paint(QPainter& painter, const QRectF& target) const
         (engine->type() == QPaintEngine::Pdf || engine->type() == QPaintEngine::Picture)) {
         // The dots of the place, a rounding error short of a whole one not counted.
         const QSize dots(qCeil(placed.width() - 1e-6), qCeil(placed.height() - 1e-6));
+        if (auto* files = filesOn(painter.device())) {
+            QSize place;
+            {
+                const std::lock_guard lock(data.mutex);
+                place = dots.expandedTo(data.outputPlace);
+            }
+            const QImage standIn =
+                files->standInFor(data_, atLeastOne(place.boundedTo(data.pixels)), true);
+            if (!standIn.isNull()) {
+                painter.save();
+                // Drawn without loss, so that the PDF's writer finds its pixels again.
+                painter.setRenderHint(QPainter::LosslessImageRendering);
+                painter.drawImage(target, standIn);
+                painter.restore();
+                return;
+            }
+        }
         const QImage pixels = data.outputCopy(atLeastOne(dots.boundedTo(data.pixels)), false);
         if (!pixels.isNull())
             painter.drawImage(target, pixels);
@@ -237,22 +345,18 @@ void Picture::paint(QPainter& painter, const QRectF& target) const
     painter.restore();
 }
 
-void Picture::prepareOutput(const QSize& dots) const
+void Picture::prepareOutput(const QSize& dots, const QPaintDevice* device) const
 {
-    if (data_ && !data_->drawing)
-        data_->outputCopy(atLeastOne(dots.boundedTo(data_->pixels)), true);
-}
-
-QByteArray Picture::printedFile() const
-{
-    if (!data_ || !data_->reader)
-        return {};
+    if (!data_ || data_->drawing)
+        return;
+    const QSize place = atLeastOne(dots.boundedTo(data_->pixels));
     {
         const std::lock_guard lock(data_->mutex);
-        if (data_->output.size() != data_->pixels)
-            return {};
+        data_->outputPlace = place;
     }
-    return data_->reader->fileBytes();
+    if (auto* files = filesOn(device); files && !files->standInFor(data_, place, false).isNull())
+        return;
+    data_->outputCopy(place, true);
 }
 
 QImage Picture::toImage() const

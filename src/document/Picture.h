@@ -4,8 +4,11 @@
 #include <QImage>
 #include <QRectF>
 #include <QSizeF>
+#include <functional>
 #include <memory>
+#include <vector>
 
+class QPaintDevice;
 class QPainter;
 class QPicture;
 
@@ -24,10 +27,35 @@ public:
         // The pixels as shown, at least `atLeast` when the source has that many and not many
         // more, at most the source's own; a null image when they cannot be read.
         virtual QImage read(const QSize& atLeast) const = 0;
-        // The file's bytes, when they show the picture as its own pixels do (a JPEG not
-        // turned): what a PDF may hold as they are. Nothing otherwise.
+        // The file's bytes, when they show the picture as its own pixels do (not turned by
+        // its EXIF data, not read reduced): what a PDF may hold as they are. Nothing
+        // otherwise.
         virtual QByteArray fileBytes() const { return {}; }
     };
+    // A PDF being written that holds pictures' files as they are: while it lives, a raster
+    // picture drawn on its device at about its own size, whose file it takes, is drawn as a
+    // stand-in (a few random pixels, without loss) and its file is never decoded; once the
+    // PDF is written, the writer puts each file in its stand-in's place.
+    class FilesAsTheyAre {
+    public:
+        struct StandIn {
+            QImage pixels;
+            QByteArray file;
+        };
+        FilesAsTheyAre(const QPaintDevice* device, std::function<bool(const QByteArray&)> takes);
+        ~FilesAsTheyAre();
+        FilesAsTheyAre(const FilesAsTheyAre&) = delete;
+        FilesAsTheyAre& operator=(const FilesAsTheyAre&) = delete;
+
+        // The stand-ins drawn, one a picture, each to be replaced by its file.
+        std::vector<StandIn> standIns() const;
+
+        struct Drawn; // the pictures drawn, and where
+
+    private:
+        std::unique_ptr<Drawn> drawn_;
+    };
+
     struct Data;
     // Finds a picture again while any copy of it lives.
     using Handle = std::weak_ptr<const Data>;
@@ -69,11 +97,8 @@ public:
     void paint(QPainter& painter, const QRectF& target) const;
     // Makes the copy of a raster picture that a PDF or a print job takes wherever it is
     // drawn, `dots` large (the largest of its places, in the output's dots), so that the
-    // output holds the picture once.
-    void prepareOutput(const QSize& dots) const;
-    // The file's bytes of a raster picture whose copy for paper is its whole source (its own
-    // size and orientation), when its reader gives them; nothing otherwise.
-    QByteArray printedFile() const;
+    // output holds the picture once; none when `device` takes its file as it is.
+    void prepareOutput(const QSize& dots, const QPaintDevice* device) const;
     // The picture at its own size, as pixels: a raster picture's own, a drawing at its
     // natural size on the screen's 15 twips a pixel, on white.
     QImage toImage() const;

@@ -81,8 +81,7 @@ void paintOnSheet(QPainter& painter, const CdLabelDocument& label, const LabelSh
 bool writePdf(const CdLabelDocument& label, const QString& path, int dpi)
 {
     return PrintedSheet::writePdfPages(
-        path, pageLayout(), dpi, 1, [&](QPainter& painter, int) { paintPrinted(painter, label); },
-        {&label.picture});
+        path, pageLayout(), dpi, 1, [&](QPainter& painter, int) { paintPrinted(painter, label); });
 }
 
 } // namespace LabelRenderer

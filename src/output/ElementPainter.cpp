@@ -120,7 +120,7 @@ void preparePrinted(const QPainter& painter, const std::vector<const ImageSlot*>
         size = size.expandedTo(dots);
     }
     for (const auto& [key, pictureAndSize] : largest)
-        pictureAndSize.first.prepareOutput(pictureAndSize.second);
+        pictureAndSize.first.prepareOutput(pictureAndSize.second, painter.device());
 }
 
 void rotatedText(QPainter& painter, const RotatedTextRun& run)

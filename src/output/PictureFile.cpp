@@ -2,7 +2,9 @@
 #include "PictureFile.h"
 
 #include "CoverLayout.h"
+#include "JpegStructure.h"
 #include "Metafile.h"
+#include "PngStructure.h"
 #include "Prompter.h"
 #include "Twips.h"
 
@@ -138,6 +140,38 @@ private:
     bool transformed_; // turned or flipped by its EXIF data
 };
 
+// A PNG file's bytes, whose chunks are sound and which no EXIF data turns, decoded when an
+// output first needs its pixels (PNG has no reduced decoding): a PDF that holds the file as it
+// is never decodes it.
+class PngReader : public Picture::Reader {
+public:
+    PngReader(QByteArray bytes, const QSize& stored) : bytes_(std::move(bytes)), stored_(stored) {}
+
+    QByteArray fileBytes() const override
+    {
+        return largestRead(stored_) != stored_ ? QByteArray() : bytes_;
+    }
+
+    QImage read(const QSize&) const override
+    {
+        QBuffer buffer(&bytes_);
+        QImageReader reader(&buffer, "png");
+        reader.setAutoTransform(true);
+        QImage image;
+        {
+            const AllocationLimit limit(imageBytes(stored_, 64));
+            image = reader.read();
+        }
+        if (!image.isNull() && qMax(image.width(), image.height()) > largestSide())
+            image = reducedInBands(image, largestRead(image.size()));
+        return eightBits(image);
+    }
+
+private:
+    mutable QByteArray bytes_; // QBuffer reads a non-const array; it is never changed
+    QSize stored_;
+};
+
 // Pictures read, by file, while any copy of them lives: the slots that name one file share
 // one picture, read once.
 struct ReadPicture {
@@ -157,15 +191,48 @@ std::map<QString, ReadPicture>& readPictures()
 std::optional<Picture> loadImage(QIODevice& device, const QByteArray& bytes,
                                  const QByteArray& suffix)
 {
-    // The format its bytes say, else the one its name says.
-    const QByteArray format = QImageReader::imageFormat(&device);
+    // The format its bytes say, else the one its name says. JPEG and PNG are known by their
+    // first bytes: asking Qt loads every image plugin, and the libraries they need.
+    const QByteArray head = device.peek(8);
+    const QByteArray format = head.startsWith("\xFF\xD8\xFF") ? QByteArray("jpeg")
+                              : head.startsWith("\x89PNG\r\n\x1A\n")
+                                  ? QByteArray("png")
+                                  : QImageReader::imageFormat(&device);
+    const double twipsPerPixel = Twips::perInch / Twips::screenDpi;
+    if (format == "png" && !bytes.isEmpty()) {
+        // Its chunks are checked, its pixels read when an output needs them. Qt's reader would
+        // load every image plugin to learn its size, which its header says.
+        const std::optional<PngStructure> png = PngStructure::read(bytes, false);
+        if (!png || qMax(png->size.width(), png->size.height()) > largestStoredSide)
+            return std::nullopt;
+        if (!png->turnable)
+            return Picture::fromReader(std::make_shared<PngReader>(bytes, png->size),
+                                       largestRead(png->size), QImage(),
+                                       QSizeF(png->size) * twipsPerPixel);
+    }
+    if (format == "jpeg" && !bytes.isEmpty()) {
+        // Only its header is read here (libjpeg fails on nothing else: a damaged scan is
+        // decoded grey where damaged); each output decodes it at its own size. A header this
+        // reading does not follow is left to Qt's reader.
+        if (const std::optional<JpegStructure> jpeg = JpegStructure::read(bytes)) {
+            if (qMax(jpeg->size.width(), jpeg->size.height()) > largestStoredSide)
+                return std::nullopt;
+            // Its own size as it is shown: a camera's turned photo has its sides swapped.
+            const bool turned = jpeg->transformation & QImageIOHandler::TransformationRotate90;
+            const QSize shown = turned ? jpeg->size.transposed() : jpeg->size;
+            return Picture::fromReader(
+                std::make_shared<JpegReader>(bytes, jpeg->size, turned,
+                                             jpeg->transformation !=
+                                                 QImageIOHandler::TransformationNone),
+                largestRead(shown), QImage(), QSizeF(shown) * twipsPerPixel);
+        }
+    }
     QImageReader reader(&device, format.isEmpty() ? suffix : format);
     reader.setAutoTransform(true);
     const QSize stored = reader.size();
     const bool drawn = reader.format().startsWith("svg");
     // Its own size as it is shown: a camera's turned photo has its width and height swapped.
     const bool turned = reader.transformation() & QImageIOHandler::TransformationRotate90;
-    const double twipsPerPixel = Twips::perInch / Twips::screenDpi;
     QSize reduced = stored;
     qint64 decoded = imageBytes(QSize(largestStoredSide, largestStoredSide), 32); // size untold
     if (stored.isValid()) {

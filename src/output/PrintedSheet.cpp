@@ -3,7 +3,7 @@
 
 #include "ElementPainter.h"
 #include "JewelCaseDocument.h"
-#include "PdfJpegPassThrough.h"
+#include "PdfPictureFiles.h"
 #include "PdfPrintScaling.h"
 #include "SheetRenderer.h"
 #include "Twips.h"
@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <algorithm>
+#include <optional>
 #include <set>
 
 namespace PrintedSheet {
@@ -100,34 +101,25 @@ void paint(QPainter& painter, const JewelCaseDocument& document, int sheet)
 
 namespace {
 
-// The JPEG pictures of `slots` that a written PDF holds at their own size and orientation take
-// their files' bytes when fewer. False when the file could not be rewritten.
-bool passJpegFilesThrough(const QString& path, const std::vector<const ImageSlot*>& slots)
-{
-    std::vector<QByteArray> files;
-    for (const ImageSlot* slot : slots) {
-        if (slot->visible && !slot->isEmpty())
-            if (const QByteArray file = slot->picture.printedFile(); !file.isEmpty())
-                files.push_back(file);
-    }
-    return PdfJpegPassThrough::apply(path, files);
-}
-
-} // namespace
-
-bool writePdfPages(const QString& path, const QPageLayout& layout, int dpi, int pageCount,
-                   const std::function<void(QPainter&, int page)>& paintPage,
-                   const std::vector<const ImageSlot*>& slots)
+// Writes the pages; the picture files a PDF takes as they are go in when `filesAsTheyAre`.
+bool writePages(const QString& path, const QPageLayout& layout, int dpi, int pageCount,
+                const std::function<void(QPainter&, int page)>& paintPage, bool filesAsTheyAre)
 {
     QFile file(path);
     if (pageCount <= 0 || !file.open(QIODevice::WriteOnly))
         return false;
     bool painted = false;
+    std::vector<Picture::FilesAsTheyAre::StandIn> standIns;
     {
         QPdfWriter pdf(&file);
         pdf.setCreator(QStringLiteral("Jaskel CD"));
         pdf.setResolution(std::max(dpi, 1));
         pdf.setPageLayout(layout);
+        std::optional<Picture::FilesAsTheyAre> files;
+        if (filesAsTheyAre)
+            files.emplace(&pdf, [](const QByteArray& bytes) {
+                return PdfPictureFiles::imageOf(bytes).has_value();
+            });
         QPainter painter;
         painted = painter.begin(&pdf);
         for (int page = 0; painted && page < pageCount; ++page) {
@@ -137,24 +129,33 @@ bool writePdfPages(const QString& path, const QPageLayout& layout, int dpi, int 
         }
         if (painted)
             painted = painter.end();
+        if (files)
+            standIns = files->standIns();
     }
     file.close();
-    // The JPEG files go in first: the mark of actual size is an update appended to the file as
-    // Qt wrote it, which a viewer that prints the file reads last.
-    return painted && file.error() == QFileDevice::NoError && passJpegFilesThrough(path, slots) &&
+    return painted && file.error() == QFileDevice::NoError &&
+           PdfPictureFiles::apply(path, standIns);
+}
+
+} // namespace
+
+bool writePdfPages(const QString& path, const QPageLayout& layout, int dpi, int pageCount,
+                   const std::function<void(QPainter&, int page)>& paintPage)
+{
+    // Should the files not go in (a PDF not as Qt's engine writes it), the pictures are
+    // decoded and written by Qt's engine instead. The files go in first: the mark of actual
+    // size is an update appended to the file, which a viewer that prints the file reads last.
+    return (writePages(path, layout, dpi, pageCount, paintPage, true) ||
+            writePages(path, layout, dpi, pageCount, paintPage, false)) &&
            PdfPrintScaling::markActualSize(path);
 }
 
 bool writePdf(const JewelCaseDocument& document, const std::vector<int>& sheets,
               const QString& path, int dpi)
 {
-    std::vector<const ImageSlot*> slots;
-    for (const Face& face : document.faces)
-        slots.insert(slots.end(), {&face.background, &face.logo});
     return writePdfPages(
         path, pageLayout(), dpi, int(sheets.size()),
-        [&](QPainter& painter, int page) { paint(painter, document, sheets[std::size_t(page)]); },
-        slots);
+        [&](QPainter& painter, int page) { paint(painter, document, sheets[std::size_t(page)]); });
 }
 
 } // namespace PrintedSheet

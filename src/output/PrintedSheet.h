@@ -43,11 +43,10 @@ void paintAtMargin(QPainter& painter, const std::vector<QRectF>& cutRects,
 std::vector<QLineF> cutMarks(const std::vector<QRectF>& rects);
 // A PDF file of `pageCount` pages on `layout`, page `page` painted by `paintPage` with a painter
 // whose origin is the page's corner, at `dpi` for the pictures, marked to be printed at its
-// actual size. The JPEG pictures of `slots` that it holds at their own size and orientation take
-// their files' bytes when fewer (PdfJpegPassThrough). False when the file cannot be written.
+// actual size. A JPEG or PNG picture it holds at about its own size and orientation goes in as
+// its file, never decoded (PdfPictureFiles). False when the file cannot be written.
 bool writePdfPages(const QString& path, const QPageLayout& layout, int dpi, int pageCount,
-                   const std::function<void(QPainter&, int page)>& paintPage,
-                   const std::vector<const ImageSlot*>& slots = {});
+                   const std::function<void(QPainter&, int page)>& paintPage);
 
 // Writes `sheets` as the pages of a PDF file, in that order, at `dpi` for the pictures. False
 // when the file cannot be written.

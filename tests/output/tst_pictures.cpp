@@ -16,8 +16,10 @@
 #include <QDataStream>
 #include <QDir>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QMimeData>
 #include <QPainter>
+#include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -484,6 +486,99 @@ private Q_SLOTS:
         overlong[40] = '\xFF';
         overlong[41] = '\xFF';
         QVERIFY(!Metafile::read(overlong));
+    }
+
+    // A JPEG or a PNG drawn at its own size goes into a PDF as its file, never decoded, and
+    // shows as the file does; one the PDF cannot hold as it is (turned by its EXIF data,
+    // transparent) is drawn by Qt's engine.
+    void filesGoIntoPdfAsTheyAre_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QImage>("pixels");
+        QTest::addColumn<bool>("asItIs");
+        QImage colour(120, 80, QImage::Format_RGB32);
+        colour.fill(Qt::red);
+        QPainter quarters(&colour);
+        quarters.fillRect(60, 0, 60, 40, Qt::green);
+        quarters.fillRect(0, 40, 60, 40, Qt::blue);
+        quarters.fillRect(60, 40, 60, 40, Qt::yellow);
+        quarters.end();
+        QImage palette = colour.convertToFormat(QImage::Format_Indexed8);
+        QImage transparent = colour.convertToFormat(QImage::Format_ARGB32);
+        transparent.setPixelColor(0, 0, Qt::transparent);
+        QTest::newRow("JPEG, colour") << "couleur.jpg" << colour << true;
+        QTest::newRow("JPEG, grey")
+            << "gris.jpg" << colour.convertToFormat(QImage::Format_Grayscale8) << true;
+        QTest::newRow("JPEG, turned") << "tourne.jpg" << colour << false;
+        QTest::newRow("PNG, colour") << "couleur.png" << colour << true;
+        QTest::newRow("PNG, 16 bits")
+            << "profond.png" << colour.convertToFormat(QImage::Format_RGBX64) << true;
+        QTest::newRow("PNG, grey")
+            << "gris.png" << colour.convertToFormat(QImage::Format_Grayscale8) << true;
+        QTest::newRow("PNG, palette") << "palette.png" << palette << true;
+        QTest::newRow("PNG, transparent") << "transparent.png" << transparent << false;
+    }
+
+    void filesGoIntoPdfAsTheyAre()
+    {
+        QFETCH(QString, name);
+        QFETCH(QImage, pixels);
+        QFETCH(bool, asItIs);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(name);
+        QVERIFY(pixels.save(path, nullptr, 95));
+        QByteArray file = readAll(path);
+        if (name.startsWith(QStringLiteral("tourne"))) {
+            // EXIF data after the JPEG's start: one entry, the orientation 6 (turned a quarter
+            // clockwise to be shown).
+            const QByteArray exif = QByteArray("Exif\0\0MM\0\x2a\0\0\0\x08\0\x01", 16) +
+                                    QByteArray("\x01\x12\0\x03\0\0\0\x01\0\x06\0\0", 12) +
+                                    QByteArray(4, '\0');
+            file.insert(2, QByteArray("\xFF\xE1\0", 3) + char(exif.size() + 2) + exif);
+            QVERIFY(writeAll(path, file));
+        }
+        const std::optional<Picture> picture = PictureFile::load(path);
+        QVERIFY(picture);
+        QImageReader reader(path);
+        reader.setAutoTransform(true);
+        const QImage shown = reader.read(); // turned as its EXIF data says
+        QCOMPARE(picture->pixelSize(), shown.size());
+        // At 150 dpi, a dot a pixel.
+        const QString pdf = dir.filePath(QStringLiteral("images.pdf"));
+        QVERIFY(PrintedSheet::writePdfPages(
+            pdf, PrintedSheet::pageLayout(), 150, 1, [&](QPainter& painter, int) {
+                picture->paint(painter, QRectF(QPointF(100, 100), shown.size()));
+            }));
+        QProcess list;
+        list.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
+        QVERIFY(list.waitForFinished());
+        // page num type width height color comp bpc enc ...
+        const QStringList image = QString::fromUtf8(list.readAllStandardOutput())
+                                      .split('\n')
+                                      .value(2)
+                                      .simplified()
+                                      .split(' ');
+        QVERIFY(image.size() > 8);
+        const bool jpeg = name.endsWith(QStringLiteral(".jpg"));
+        // Qt's engine writes every picture it draws as a JPEG of its own.
+        const bool itsFile =
+            jpeg ? readAll(pdf).contains(file) : image[8] == QStringLiteral("image");
+        QCOMPARE(itsFile, asItIs);
+        QCOMPARE(QSize(image[3].toInt(), image[4].toInt()), asItIs ? pixels.size() : shown.size());
+
+        QProcess::execute(QStringLiteral("pdftoppm"), {"-r", "150", "-singlefile", "-png", pdf,
+                                                       dir.filePath(QStringLiteral("page"))});
+        const QImage page(dir.filePath(QStringLiteral("page.png")));
+        for (const QPoint& at :
+             {QPoint(20, 15), QPoint(100, 15), QPoint(20, 65), QPoint(100, 65)}) {
+            const QPoint turned(at.x() * shown.width() / 120, at.y() * shown.height() / 80);
+            const QColor expected = shown.pixelColor(turned);
+            const QColor printed = page.pixelColor(turned + QPoint(100, 100));
+            QVERIFY2(qAbs(printed.red() - expected.red()) < 16 &&
+                         qAbs(printed.green() - expected.green()) < 16 &&
+                         qAbs(printed.blue() - expected.blue()) < 16,
+                     qPrintable(printed.name() + " for " + expected.name()));
+        }
     }
 
     void metafilesStayVectorInPdf()
