@@ -5,15 +5,19 @@
 #include "CoverView.h"
 #include "CoverWindow.h"
 #include "HeadlessCommands.h"
+#include "PictureReadAhead.h"
+#include "Twips.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDateTime>
 #include <QDir>
 #include <QProcess>
+#include <QScreen>
 #include <QTimer>
 #include <csignal>
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -40,6 +44,15 @@ protected:
 private:
     bool reported_ = false;
 };
+
+// The largest face of a cover on the primary screen at its own size, in pixels.
+QSize largestFaceOnScreen()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? PictureReadAhead::largestFaceAt(screen->logicalDotsPerInch() / Twips::perInch *
+                                                    screen->devicePixelRatio())
+                  : QSize();
+}
 
 } // namespace
 
@@ -72,6 +85,19 @@ int main(int argc, char* argv[])
             qputenv("QT_QPA_PLATFORM", "offscreen");
     }
 
+    // The pictures of a cover to open are read while the program starts and the window is
+    // being built (the files as the parser below will find them).
+    std::optional<PictureReadAhead> readAhead;
+    QStringList named;
+    for (const QString& argument : arguments.mid(1)) {
+        if (!argument.startsWith(QLatin1Char('-')))
+            named << argument;
+    }
+    const QString firstNamed = CommandLine::documentPaths(named, QDir::currentPath()).value(0);
+    if (named.size() == arguments.size() - 1 && !firstNamed.isEmpty() &&
+        !CommandLine::isLabelFile(firstNamed))
+        readAhead.emplace(firstNamed);
+
     QApplication application(argc, argv);
     Application::configure(application);
 
@@ -97,10 +123,14 @@ int main(int argc, char* argv[])
     const QString first = paths.value(0);
     const bool label = CommandLine::isLabelFile(first);
 
+    if (readAhead)
+        readAhead->decodeFor(largestFaceOnScreen());
     CoverWindow window;
     if (qEnvironmentVariableIsSet("JASKELCD_REPORT_FIRST_PAINT"))
         window.coverView()->installEventFilter(new FirstPaintProbe(&window));
     window.startUp(label ? QString() : first);
+    if (readAhead)
+        readAhead->release();
     window.show();
     // A label opens in the label window, over a new cover.
     if (label)

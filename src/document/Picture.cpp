@@ -345,6 +345,14 @@ void Picture::paint(QPainter& painter, const QRectF& target) const
     painter.restore();
 }
 
+void Picture::readAheadForScreen(const QSize& atLeast) const
+{
+    if (!data_ || !data_->reader)
+        return;
+    const std::lock_guard lock(data_->mutex);
+    data_->sourceFor(atLeastOne(atLeast.boundedTo(data_->pixels)), true);
+}
+
 void Picture::prepareOutput(const QSize& dots, const QPaintDevice* device) const
 {
     if (!data_ || data_->drawing)

@@ -95,6 +95,10 @@ public:
     // the PDF's resolution, never with more pixels than its source has, from the copy
     // `prepareOutput` made when it covers the place.
     void paint(QPainter& painter, const QRectF& target) const;
+    // Reads a raster picture's pixels for screens of at least `atLeast`, ahead of its first
+    // paint (on another thread while a window is being built); a paint meanwhile waits for
+    // them rather than reading them twice.
+    void readAheadForScreen(const QSize& atLeast) const;
     // Makes the copy of a raster picture that a PDF or a print job takes wherever it is
     // drawn, `dots` large (the largest of its places, in the output's dots), so that the
     // output holds the picture once; none when `device` takes its file as it is.

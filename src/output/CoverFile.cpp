@@ -94,6 +94,32 @@ QByteArray coverText(const JewelCaseDocument& document, bool& quotesReplaced)
 
 // Everything after the emptying of the cover; false at the first field that is missing or
 // wrong.
+// What a cover file says first: the faces' colours, and the paths of the Recto's, the Verso's
+// and the Dos's backgrounds and of the logo.
+struct Header {
+    std::array<OleColor, Face::count> colours;
+    std::array<QString, 4> picturePaths;
+};
+
+std::optional<Header> readHeader(FieldReader& in)
+{
+    Header header;
+    for (OleColor& colour : header.colours) {
+        const std::optional<qint64> number = in.integer(std::numeric_limits<std::int32_t>::min(),
+                                                        std::numeric_limits<std::uint32_t>::max());
+        if (!number)
+            return std::nullopt;
+        colour = OleColor(std::uint32_t(*number));
+    }
+    for (QString& path : header.picturePaths) {
+        const std::optional<QString> value = in.line();
+        if (!value)
+            return std::nullopt;
+        path = value->isEmpty() ? JewelCaseDocument::noPicture : *value;
+    }
+    return header;
+}
+
 bool readCover(JewelCaseDocument& document, FieldReader& in, Prompter& prompter)
 {
     constexpr qint64 int32Min = std::numeric_limits<std::int32_t>::min();
@@ -101,20 +127,15 @@ bool readCover(JewelCaseDocument& document, FieldReader& in, Prompter& prompter)
     constexpr qint64 int16Min = std::numeric_limits<std::int16_t>::min();
     constexpr qint64 int16Max = std::numeric_limits<std::int16_t>::max();
 
-    for (Face& face : document.faces) {
-        const std::optional<qint64> colour =
-            in.integer(int32Min, std::numeric_limits<std::uint32_t>::max());
-        if (!colour)
-            return false;
-        face.color = OleColor(std::uint32_t(*colour));
-    }
-    for (QString* path : {&document.rectoImagePath, &document.versoImagePath,
-                          &document.dosImagePath, &document.logoImagePath}) {
-        const std::optional<QString> value = in.line();
-        if (!value)
-            return false;
-        *path = value->isEmpty() ? JewelCaseDocument::noPicture : *value;
-    }
+    const std::optional<Header> header = readHeader(in);
+    if (!header)
+        return false;
+    for (std::size_t face = 0; face < Face::count; ++face)
+        document.faces[face].color = header->colours[face];
+    document.rectoImagePath = header->picturePaths[0];
+    document.versoImagePath = header->picturePaths[1];
+    document.dosImagePath = header->picturePaths[2];
+    document.logoImagePath = header->picturePaths[3];
     std::array<qint64, 10> lists{};
     for (qint64& value : lists) {
         const std::optional<qint64> read = in.integer(int16Min, int16Max);
@@ -227,6 +248,22 @@ bool open(JewelCaseDocument& document, const QString& path, Prompter& prompter)
     if (!read)
         DocumentFile::tellOpenFailed(prompter);
     return read;
+}
+
+QStringList picturePaths(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    FieldReader in(TextEncoding::decode(file.readAll()));
+    QStringList paths;
+    if (const std::optional<Header> header = readHeader(in)) {
+        for (const QString& picture : header->picturePaths) {
+            if (picture != JewelCaseDocument::noPicture && !paths.contains(picture))
+                paths << picture;
+        }
+    }
+    return paths;
 }
 
 } // namespace CoverFile

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class JewelCaseDocument;
 class Prompter;
@@ -25,5 +26,8 @@ bool save(const JewelCaseDocument& document, const QString& path, Prompter& prom
 // read to its end says "Erreur lors de l'ouverture du fichier !" and keeps what was restored
 // before the fault.
 bool open(JewelCaseDocument& document, const QString& path, Prompter& prompter);
+// The picture files the cover file at `path` names (each once), read from its first lines
+// alone; none when it cannot be read.
+QStringList picturePaths(const QString& path);
 
 } // namespace CoverFile

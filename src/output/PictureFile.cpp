@@ -177,7 +177,7 @@ private:
 struct ReadPicture {
     qint64 size = 0;
     QDateTime modified;
-    size_t hash = 0;
+    QDateTime changed; // any write changes it, also one that keeps the time of change
     Picture::Handle picture;
 };
 
@@ -279,21 +279,19 @@ std::optional<Picture> loadImage(const QString& path)
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
     const QFileInfo info(file);
-    ReadPicture read{file.size(), info.lastModified(), 0, {}};
-    QByteArray bytes;
-    if (read.size <= largestKeptFile) {
-        bytes = file.readAll();
-        read.hash = qHash(bytes);
-    }
+    ReadPicture read{file.size(), info.lastModified(), info.metadataChangeTime(), {}};
     const QString key = info.absoluteFilePath();
     const std::lock_guard lock(readMutex);
     auto& pictures = readPictures();
     const auto known = pictures.find(key);
     if (known != pictures.end() && known->second.size == read.size &&
-        known->second.modified == read.modified && known->second.hash == read.hash) {
+        known->second.modified == read.modified && known->second.changed == read.changed) {
         if (Picture picture = Picture::fromHandle(known->second.picture); !picture.isNull())
             return picture;
     }
+    QByteArray bytes;
+    if (read.size <= largestKeptFile)
+        bytes = file.readAll();
     const QByteArray suffix = info.suffix().toLower().toLatin1();
     std::optional<Picture> picture;
     if (bytes.isEmpty() && read.size > 0) {

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BmpFile.h"
 #include "ClipboardPicture.h"
+#include "CoverFile.h"
 #include "FileContents.h"
 #include "JewelCaseDocument.h"
 #include "Metafile.h"
 #include "PictureFile.h"
 #include "PicturePlacement.h"
+#include "PictureReadAhead.h"
 #include "PrintedSheet.h"
 #include "SaneScanner.h"
 #include "SaneTestScanner.h"
@@ -268,6 +270,51 @@ private Q_SLOTS:
             colours.insert(page->pixel(x, page->height() / 2));
         QVERIFY(colours.size() >= 3);
         QVERIFY(!SaneScanner::scan(QString(), [](int percent) { return percent < 50; }));
+    }
+
+    // The pictures a cover names, read ahead on another thread while the cover is opened,
+    // are the cover's own: one picture a file, the same pixels.
+    void picturesReadAheadAreTheCoversOwn()
+    {
+        QTemporaryDir dir;
+        QImage halves(800, 600, QImage::Format_RGB32);
+        halves.fill(Qt::red);
+        QPainter(&halves).fillRect(400, 0, 400, 600, Qt::blue);
+        JewelCaseDocument document;
+        document.rectoImagePath = dir.filePath(QStringLiteral("photo.jpg"));
+        document.versoImagePath = dir.filePath(QStringLiteral("absente.jpg"));
+        document.dosImagePath = dir.filePath(QStringLiteral("fond.bmp"));
+        document.logoImagePath = dir.filePath(QStringLiteral("logo.png"));
+        QVERIFY(halves.save(document.rectoImagePath, "jpeg", 95));
+        QVERIFY(halves.save(document.dosImagePath) && halves.save(document.logoImagePath));
+        ScriptedPrompter prompter;
+        const QString cover = dir.filePath(QStringLiteral("jaquette.jkcd"));
+        QVERIFY(CoverFile::save(document, cover, prompter));
+        QCOMPARE(CoverFile::picturePaths(cover),
+                 QStringList({document.rectoImagePath, document.versoImagePath,
+                              document.dosImagePath, document.logoImagePath}));
+
+        for (const bool openedFirst : {false, true}) {
+            JewelCaseDocument opened;
+            {
+                PictureReadAhead readAhead(cover);
+                if (openedFirst)
+                    CoverFile::open(opened, cover, prompter);
+                readAhead.decodeFor(QSize(1000, 1000));
+                if (!openedFirst)
+                    CoverFile::open(opened, cover, prompter);
+                readAhead.release();
+            }
+            const Picture& photo = opened.faces[Face::Recto].background.picture;
+            QVERIFY(photo == *PictureFile::load(document.rectoImagePath));
+            QVERIFY(opened.faces[Face::Dos].background.picture ==
+                    *PictureFile::load(document.dosImagePath));
+            QImage face(80, 60, QImage::Format_RGB32);
+            QPainter painter(&face);
+            photo.paint(painter, face.rect());
+            painter.end();
+            QVERIFY(face.pixelColor(10, 30).red() > 200 && face.pixelColor(70, 30).blue() > 200);
+        }
     }
 
     void pictureFiles()
