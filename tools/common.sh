@@ -26,12 +26,13 @@ install_packages() {
 }
 
 # libwmf-dev brings libwmf's metafile player (the program links its lite library);
+# libjpeg62-turbo-dev libjpeg-turbo, which decodes JPEG pictures at each output's size;
 # qt6-image-formats-plugins reads the picture formats Qt's base does not (TIFF, WebP), libqt6svg6
 # SVG; libsane1 brings the scanners (the program also runs without it); libdiscid reads a CD's
 # table of contents; libcups says whether a printer's queue takes jobs; TagLib reads the tags of
 # audio files.
 build_packages=(cmake make g++ pkgconf qt6-base-dev qt6-svg-dev libqt6svg6 qt6-translations-l10n
-                libdiscid-dev libwmf-dev libcups2-dev libtag1-dev zlib1g-dev
+                libdiscid-dev libwmf-dev libjpeg62-turbo-dev libcups2-dev libtag1-dev zlib1g-dev
                 qt6-image-formats-plugins libsane1
                 fonts-liberation2 fonts-comic-neue)
 

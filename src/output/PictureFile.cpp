@@ -2,6 +2,8 @@
 #include "PictureFile.h"
 
 #include "CoverLayout.h"
+#include "HugePages.h"
+#include "JpegDecoder.h"
 #include "JpegStructure.h"
 #include "Metafile.h"
 #include "PngStructure.h"
@@ -97,33 +99,48 @@ QImage reducedInBands(const QImage& whole, const QSize& size)
 }
 
 // A JPEG file's bytes, decoded at each size asked by libjpeg's scaled decoding (an eighth, a
-// quarter or half of its pixels a side), so that a camera's photo is never decoded whole for
-// a face on a screen or 12 cm of paper.
+// quarter or half of its pixels a side), so that a camera's photo is never decoded whole
+// for a face on a screen or 12 cm of paper.
 class JpegReader : public Picture::Reader {
 public:
-    JpegReader(QByteArray bytes, const QSize& stored, bool turned, bool transformed)
-        : bytes_(std::move(bytes)), stored_(stored), turned_(turned), transformed_(transformed)
+    JpegReader(QByteArray bytes, const QSize& stored, QImageIOHandler::Transformations shown)
+        : bytes_(std::move(bytes)), stored_(stored), shown_(shown)
     {
     }
 
     QByteArray fileBytes() const override
     {
-        return transformed_ || largestRead(stored_) != stored_ ? QByteArray() : bytes_;
+        return shown_ != QImageIOHandler::TransformationNone || largestRead(stored_) != stored_
+                   ? QByteArray()
+                   : bytes_;
     }
 
     QImage read(const QSize& atLeast) const override
     {
-        // Sizes in the file's own orientation, which the reader turns after decoding.
-        const QSize wanted = turned_ ? atLeast.transposed() : atLeast;
-        int eighths = 8; // libjpeg's reductions that Qt uses: 1/8, 1/4, 1/2
-        while (eighths > 1 && (stored_.width() / eighths < wanted.width() ||
-                               stored_.height() / eighths < wanted.height()))
-            eighths /= 2;
         // A picture larger than any output is never decoded whole: half its pixels a side
         // still give more than 600 dpi on the widest face.
+        const bool large = largestRead(stored_) != stored_;
+        if (std::optional<QImage> decoded =
+                JpegDecoder::decode(bytes_, atLeast, shown_, large ? 4 : 8))
+            return *decoded;
+        return readByQt(atLeast);
+    }
+
+private:
+    // What libjpeg does not give straight as RGB (CMYK, YCCK), through Qt's reader, which
+    // reduces by an eighth, a quarter or half a side.
+    QImage readByQt(const QSize& atLeast) const
+    {
+        // Sizes in the file's own orientation, which the reader turns after decoding.
+        const QSize wanted =
+            shown_ & QImageIOHandler::TransformationRotate90 ? atLeast.transposed() : atLeast;
+        int reduction = 8;
+        while (reduction > 1 && (stored_.width() / reduction < wanted.width() ||
+                                 stored_.height() / reduction < wanted.height()))
+            reduction /= 2;
         if (largestRead(stored_) != stored_)
-            eighths = qMax(eighths, 2);
-        const QSize decoded = eighths > 1 ? stored_ / eighths : stored_;
+            reduction = qMax(reduction, 2); // never whole, as above
+        const QSize decoded = reduction > 1 ? stored_ / reduction : stored_;
         QBuffer buffer(&bytes_);
         QImageReader reader(&buffer, "jpeg");
         reader.setAutoTransform(true);
@@ -133,11 +150,9 @@ public:
         return eightBits(reader.read());
     }
 
-private:
     mutable QByteArray bytes_; // QBuffer reads a non-const array; it is never changed
     QSize stored_;
-    bool turned_;
-    bool transformed_; // turned or flipped by its EXIF data
+    QImageIOHandler::Transformations shown_; // turned or flipped by its EXIF data
 };
 
 // A PNG file's bytes, whose chunks are sound and which no EXIF data turns, decoded when an
@@ -221,9 +236,7 @@ std::optional<Picture> loadImage(QIODevice& device, const QByteArray& bytes,
             const bool turned = jpeg->transformation & QImageIOHandler::TransformationRotate90;
             const QSize shown = turned ? jpeg->size.transposed() : jpeg->size;
             return Picture::fromReader(
-                std::make_shared<JpegReader>(bytes, jpeg->size, turned,
-                                             jpeg->transformation !=
-                                                 QImageIOHandler::TransformationNone),
+                std::make_shared<JpegReader>(bytes, jpeg->size, jpeg->transformation),
                 largestRead(shown), QImage(), QSizeF(shown) * twipsPerPixel);
         }
     }
@@ -244,9 +257,7 @@ std::optional<Picture> loadImage(QIODevice& device, const QByteArray& bytes,
             // Only its header is read here (libjpeg fails on nothing else: a damaged scan is
             // decoded grey where damaged); each output decodes it at its own size.
             return Picture::fromReader(
-                std::make_shared<JpegReader>(bytes, stored, turned,
-                                             reader.transformation() !=
-                                                 QImageIOHandler::TransformationNone),
+                std::make_shared<JpegReader>(bytes, stored, reader.transformation()),
                 largestRead(shown), QImage(), QSizeF(shown) * twipsPerPixel);
         }
         // A drawing is rendered at the size asked; pixels are decoded whole, in the reader's
@@ -290,8 +301,12 @@ std::optional<Picture> loadImage(const QString& path)
             return picture;
     }
     QByteArray bytes;
-    if (read.size <= largestKeptFile)
-        bytes = file.readAll();
+    if (read.size <= largestKeptFile) {
+        bytes = QByteArray(read.size, Qt::Uninitialized);
+        HugePages::advise(bytes.data(), bytes.size());
+        const qint64 got = file.read(bytes.data(), read.size);
+        bytes.resize(qMax<qint64>(got, 0)); // a file cut short meanwhile reads as it is now
+    }
     const QByteArray suffix = info.suffix().toLower().toLatin1();
     std::optional<Picture> picture;
     if (bytes.isEmpty() && read.size > 0) {

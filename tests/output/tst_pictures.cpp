@@ -4,6 +4,7 @@
 #include "CoverFile.h"
 #include "FileContents.h"
 #include "JewelCaseDocument.h"
+#include "JpegDecoder.h"
 #include "Metafile.h"
 #include "PictureFile.h"
 #include "PicturePlacement.h"
@@ -19,12 +20,17 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QImageReader>
+#include <QImageWriter>
 #include <QMimeData>
 #include <QPainter>
 #include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <cstdio> // jpeglib.h needs FILE and size_t declared first
+#include <cstdlib>
+#include <jpeglib.h>
+#include <vector>
 
 using namespace PicturePlacement;
 
@@ -157,6 +163,99 @@ QString written(const QTemporaryDir& dir, const char* name, const QByteArray& by
 {
     const QString path = dir.filePath(QLatin1String(name));
     return writeAll(path, bytes) ? path : QString();
+}
+
+// A picture whose corners, halves and gradients show any turn or flip: red top left, blue top
+// right, green bottom left, and shades across.
+QImage quadrants(const QSize& size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x) {
+            const bool right = x >= size.width() / 2, bottom = y >= size.height() / 2;
+            const int shade = 40 * x / size.width() + 40 * y / size.height();
+            image.setPixel(x, y,
+                           bottom ? (right ? qRgb(200, 200, shade) : qRgb(shade, 200, 40))
+                                  : (right ? qRgb(shade, 40, 200) : qRgb(200, 40 + shade, 40)));
+        }
+    return image;
+}
+
+QByteArray jpegOf(const QImage& image, bool progressive = false)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setQuality(90);
+    writer.setProgressiveScanWrite(progressive);
+    return writer.write(image) ? bytes : QByteArray();
+}
+
+// `jpeg` with an EXIF segment that says `orientation` (1 to 8), right after its start.
+QByteArray withOrientation(QByteArray jpeg, quint16 orientation)
+{
+    QByteArray exif("\xFF\xE1", 2);
+    QDataStream out(&exif, QIODevice::Append); // big-endian, as the segment and its TIFF data
+    out << quint16(34);
+    out.writeRawData("Exif\0\0MM\0\x2A", 10);
+    // The first directory at 8: one entry, the orientation (a SHORT), then no next directory.
+    out << quint32(8) << quint16(1) << quint16(0x0112) << quint16(3) << quint32(1) << orientation
+        << quint16(0) << quint32(0);
+    return jpeg.insert(2, exif);
+}
+
+// A CMYK file, as a printer's scan or a page from a layout program is, written by libjpeg.
+QByteArray cmykJpeg(const QSize& size)
+{
+    jpeg_compress_struct info;
+    jpeg_error_mgr errors;
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char* out = nullptr;
+    unsigned long length = 0;
+    jpeg_mem_dest(&info, &out, &length);
+    info.image_width = JDIMENSION(size.width());
+    info.image_height = JDIMENSION(size.height());
+    info.input_components = 4;
+    info.in_color_space = JCS_CMYK;
+    jpeg_set_defaults(&info);
+    jpeg_start_compress(&info, TRUE);
+    std::vector<JSAMPLE> row(size_t(size.width()) * 4);
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x) {
+            const bool right = x >= size.width() / 2, bottom = y >= size.height() / 2;
+            JSAMPLE* pixel = &row[size_t(x) * 4];
+            pixel[0] = right ? 220 : 20;
+            pixel[1] = bottom ? 200 : 30;
+            pixel[2] = JSAMPLE(x * 255 / size.width());
+            pixel[3] = 10;
+        }
+        JSAMPROW rows[] = {row.data()};
+        jpeg_write_scanlines(&info, rows, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    const QByteArray bytes(reinterpret_cast<const char*>(out), qsizetype(length));
+    std::free(out);
+    return bytes;
+}
+
+// Two pictures of one size whose channels differ by 2 at most (libjpeg's versions round alike).
+bool alike(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size() || a.isNull())
+        return false;
+    const QImage first = a.convertToFormat(QImage::Format_RGB32);
+    const QImage second = b.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < first.height(); ++y)
+        for (int x = 0; x < first.width(); ++x) {
+            const QRgb p = first.pixel(x, y), q = second.pixel(x, y);
+            if (std::max({qAbs(qRed(p) - qRed(q)), qAbs(qGreen(p) - qGreen(q)),
+                          qAbs(qBlue(p) - qBlue(q))}) > 2)
+                return false;
+        }
+    return true;
 }
 
 bool near(const QRectF& a, const QRectF& b)
@@ -429,6 +528,95 @@ private Q_SLOTS:
                 qAbs(QColor(loaded->image().pixel(read.width() / 2, read.height() / 2)).green() -
                      128) < 8,
                 row.name);
+        }
+    }
+
+    // JPEG files are decoded by libjpeg straight into the painters' pixels, as Qt's reader
+    // gives them (turned by their EXIF orientation too), at the smallest of an eighth, a
+    // quarter, half or the whole that covers the size asked; what libjpeg does not give as RGB
+    // (CMYK) is left to Qt's reader.
+    void jpegFilesDecodeAsQtReadsThem_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QSize>("asked");   // as shown; an empty size: the whole picture
+        QTest::addColumn<QSize>("decoded"); // what the decoder gives; invalid: Qt's reader
+        QTest::addColumn<bool>("likeQt");   // the same pixels as Qt's reader, whole
+        const QImage photo = quadrants(QSize(403, 241));
+        const QByteArray colour = jpegOf(photo);
+        QTest::newRow("colour") << colour << QSize() << QSize(403, 241) << true;
+        QTest::newRow("grey") << jpegOf(photo.convertToFormat(QImage::Format_Grayscale8)) << QSize()
+                              << QSize(403, 241) << true;
+        QTest::newRow("progressive") << jpegOf(photo, true) << QSize() << QSize(403, 241) << true;
+        QTest::newRow("CMYK, by Qt") << cmykJpeg(QSize(120, 80)) << QSize() << QSize() << true;
+        // A file cut short: what was decoded, the rest grey, as Qt gives it.
+        QTest::newRow("cut short")
+            << colour.left(colour.size() / 2) << QSize() << QSize(403, 241) << true;
+        QTest::newRow("not a JPEG") << QByteArray(4000, '\x5A').prepend("\xFF\xD8\xFF\xDB")
+                                    << QSize() << QSize(0, 0) << false;
+        // Reduced: an eighth of 403 x 241 is 51 x 31, a quarter 101 x 61, half 202 x 121.
+        QTest::newRow("an eighth") << colour << QSize(51, 31) << QSize(51, 31) << false;
+        QTest::newRow("a quarter, one more pixel across")
+            << colour << QSize(52, 31) << QSize(101, 61) << false;
+        QTest::newRow("half, one more row") << colour << QSize(101, 62) << QSize(202, 121) << false;
+        QTest::newRow("whole, a pixel more than half")
+            << colour << QSize(203, 10) << QSize(403, 241) << false;
+        QTest::newRow("never more than its own")
+            << colour << QSize(1000, 1000) << QSize(403, 241) << false;
+        // The EXIF orientations; from 5 on, the picture is shown turned a quarter.
+        for (quint16 orientation = 1; orientation <= 8; ++orientation) {
+            const QSize shown = orientation >= 5 ? QSize(241, 403) : QSize(403, 241);
+            QTest::addRow("orientation %d", orientation)
+                << withOrientation(colour, orientation) << QSize() << shown << true;
+        }
+        // Turned, a quarter asked as shown is a quarter of the file's own rows and columns.
+        QTest::newRow("orientation 6, a quarter")
+            << withOrientation(colour, 6) << QSize(61, 101) << QSize(61, 101) << false;
+    }
+
+    void jpegFilesDecodeAsQtReadsThem()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QSize, asked);
+        QFETCH(QSize, decoded);
+        QFETCH(bool, likeQt);
+        QVERIFY(!bytes.isEmpty());
+        QBuffer buffer(&bytes);
+        QImageReader qt(&buffer, "jpeg");
+        qt.setAutoTransform(true);
+        const QImage byQt = qt.read();
+        const QImageIOHandler::Transformations shown = qt.transformation();
+        const QSize whole = shown & QImageIOHandler::TransformationRotate90
+                                ? QSize(byQt.height(), byQt.width())
+                                : byQt.size();
+        const std::optional<QImage> ours =
+            JpegDecoder::decode(bytes, asked.isEmpty() ? whole : asked, shown);
+        QCOMPARE(bool(ours), decoded.isValid());
+        if (ours) {
+            QCOMPARE(ours->size(), decoded);
+            QVERIFY(ours->isNull() || ours->format() == QImage::Format_RGB32);
+        }
+        if (likeQt && ours)
+            QVERIFY(alike(*ours, byQt));
+        if (ours && !ours->isNull() && !likeQt) {
+            // Reduced, it is the picture as Qt shows it, resampled (the corners' colours).
+            const QImage reference =
+                byQt.scaled(decoded, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            for (const QPoint& corner :
+                 {QPoint(2, 2), QPoint(decoded.width() - 3, 2), QPoint(2, decoded.height() - 3)}) {
+                const QColor a = ours->pixelColor(corner), b = reference.pixelColor(corner);
+                QVERIFY2(qAbs(a.red() - b.red()) + qAbs(a.green() - b.green()) +
+                                 qAbs(a.blue() - b.blue()) <
+                             40,
+                         qPrintable(a.name() + " " + b.name()));
+            }
+        }
+        // A file picture shows the same, whole, and at its size, through either decoder.
+        if (likeQt) {
+            QTemporaryDir dir;
+            const std::optional<Picture> picture = PictureFile::load(written(dir, "p.jpg", bytes));
+            QVERIFY(picture);
+            QCOMPARE(picture->pixelSize(), byQt.size());
+            QVERIFY(alike(picture->image(), byQt));
         }
     }
 

@@ -103,7 +103,7 @@ deb_mode() {
     # Named by hand, and found by dpkg-shlibdeps in the program's links.
     for package in fonts-liberation2 fonts-comic-neue \
         qt6-image-formats-plugins qt6-translations-l10n libqt6svg6 libqt6widgets6 \
-        libqt6printsupport6 libqt6network6 libdiscid0 libwmflite-0.2-7 libc6; do
+        libqt6printsupport6 libqt6network6 libdiscid0 libwmflite-0.2-7 libjpeg62-turbo libc6; do
         grep -Eq "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends lacks $package: $depends"
     done
     dpkg-deb -x "$deb" "$work/deb"
