@@ -23,7 +23,8 @@ std::optional<std::map<int, qsizetype>> objectOffsets(const QByteArray& pdf, qsi
         return std::nullopt;
     bool ok = false;
     xref = pdf.mid(start + 10, 20).split('\n').value(0).trimmed().toLongLong(&ok);
-    if (!ok || xref <= 0 || xref >= start || !pdf.mid(xref).startsWith("xref\n0 "))
+    if (!ok || xref <= 0 || xref >= start ||
+        !QByteArrayView(pdf).sliced(xref).startsWith("xref\n0 "))
         return std::nullopt;
     const qsizetype countEnd = pdf.indexOf('\n', xref + 7);
     count = pdf.mid(xref + 7, countEnd - xref - 7).trimmed().toInt(&ok);
@@ -36,7 +37,7 @@ std::optional<std::map<int, qsizetype>> objectOffsets(const QByteArray& pdf, qsi
             continue;
         const qsizetype offset = entry.left(10).toLongLong(&ok);
         if (!ok || offset <= 0 || offset >= xref ||
-            !pdf.mid(offset).startsWith(QByteArray::number(object) + " 0 obj\n"))
+            !QByteArrayView(pdf).sliced(offset).startsWith(QByteArray::number(object) + " 0 obj\n"))
             return std::nullopt;
         offsets[object] = offset;
     }
@@ -166,7 +167,9 @@ bool apply(const QString& path, const std::vector<Picture::FilesAsTheyAre::Stand
             length->second.mid(lengthHead.size()).split('\n').value(0).toLongLong(&ok);
         const qsizetype dataAt = streamAt + 10;
         if (!ok || dataAt + streamLength > bytes.size() ||
-            !bytes.mid(dataAt + streamLength).startsWith("\nendstream\nendobj\n"))
+            !QByteArrayView(bytes)
+                 .sliced(dataAt + streamLength)
+                 .startsWith("\nendstream\nendobj\n"))
             continue;
         QByteArray pixels = bytes.mid(dataAt, streamLength);
         if (dictionary.contains("/Filter /FlateDecode\n")) {
