@@ -19,6 +19,7 @@
 #include <cmath>
 #include <map>
 #include <mutex>
+#include <set>
 
 namespace PictureFile {
 
@@ -33,19 +34,47 @@ constexpr int largestStoredSide = 16000;
 // A JPEG file up to this size is kept as its bytes and decoded at each output's size.
 constexpr qint64 largestKeptFile = 256 * 1024 * 1024;
 
-// Qt's image allocation limit, which is for the whole program, set for one reading.
+// Qt's image allocation limit, which is for the whole program, set for one reading. Pictures
+// are read on several threads at once (read ahead while a window is built, an album's files):
+// the limit is the largest of the readings under way, and Qt's own once none is, so that no
+// reading ends with another's limit left behind.
 class AllocationLimit {
 public:
-    explicit AllocationLimit(qint64 bytes) : previous_(QImageReader::allocationLimit())
+    explicit AllocationLimit(qint64 bytes) : megabytes_(int((bytes + (1 << 20) - 1) >> 20))
     {
-        QImageReader::setAllocationLimit(int((bytes + (1 << 20) - 1) >> 20));
+        const std::lock_guard lock(mutex());
+        if (active().empty())
+            qtLimit() = QImageReader::allocationLimit();
+        active().insert(megabytes_);
+        QImageReader::setAllocationLimit(*active().rbegin());
     }
-    ~AllocationLimit() { QImageReader::setAllocationLimit(previous_); }
+    ~AllocationLimit()
+    {
+        const std::lock_guard lock(mutex());
+        active().erase(active().find(megabytes_));
+        QImageReader::setAllocationLimit(active().empty() ? qtLimit() : *active().rbegin());
+    }
     AllocationLimit(const AllocationLimit&) = delete;
     AllocationLimit& operator=(const AllocationLimit&) = delete;
 
 private:
-    int previous_;
+    static std::mutex& mutex()
+    {
+        static std::mutex limits;
+        return limits;
+    }
+    static std::multiset<int>& active()
+    {
+        static std::multiset<int> limits;
+        return limits;
+    }
+    static int& qtLimit()
+    {
+        static int limit = 0;
+        return limit;
+    }
+
+    int megabytes_;
 };
 
 // The bytes of a picture of `size` at `bits` a pixel, as Qt counts them.
