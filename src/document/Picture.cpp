@@ -142,10 +142,13 @@ struct Picture::FilesAsTheyAre::Drawn {
         if (known == pictures.end()) {
             Entry entry{data, {QImage(), data->reader->fileBytes()}, false};
             if (!entry.standIn.file.isEmpty() && takes(entry.standIn.file)) {
+                // One bit a pixel: Qt's engine writes such pixels as they are, without asking
+                // which image formats it could encode (which loads every image plugin).
                 QImage& pixels = entry.standIn.pixels;
-                pixels = QImage(16, 1, QImage::Format_RGB32);
-                for (int x = 0; x < pixels.width(); ++x)
-                    pixels.setPixel(x, 0, QRandomGenerator::system()->generate() | 0xFF000000);
+                pixels = QImage(128, 1, QImage::Format_Mono);
+                QRandomGenerator::system()->generate(
+                    reinterpret_cast<quint32*>(pixels.scanLine(0)),
+                    reinterpret_cast<quint32*>(pixels.scanLine(0) + pixels.width() / 8));
             }
             known = pictures.insert(pictures.end(), std::move(entry));
         }
@@ -303,11 +306,7 @@ void Picture::paint(QPainter& painter, const QRectF& target) const
             const QImage standIn =
                 files->standInFor(data_, atLeastOne(place.boundedTo(data.pixels)), true);
             if (!standIn.isNull()) {
-                painter.save();
-                // Drawn without loss, so that the PDF's writer finds its pixels again.
-                painter.setRenderHint(QPainter::LosslessImageRendering);
                 painter.drawImage(target, standIn);
-                painter.restore();
                 return;
             }
         }

@@ -34,8 +34,8 @@ public:
     };
     // A PDF being written that holds pictures' files as they are: while it lives, a raster
     // picture drawn on its device at about its own size, whose file it takes, is drawn as a
-    // stand-in (a few random pixels, without loss) and its file is never decoded; once the
-    // PDF is written, the writer puts each file in its stand-in's place.
+    // stand-in (a row of random black and white pixels) and its file is never decoded; once
+    // the PDF is written, the writer puts each file in its stand-in's place.
     class FilesAsTheyAre {
     public:
         struct StandIn {

@@ -101,18 +101,13 @@ std::optional<Image> imageOf(const QByteArray& file)
 
 bool apply(const QString& path, const std::vector<Picture::FilesAsTheyAre::StandIn>& standIns)
 {
-    // Each stand-in by its pixels as the PDF holds them: red, green and blue bytes.
+    // Each stand-in by its pixels as the PDF holds them: a bit each, eight a byte.
     std::map<QByteArray, const QByteArray*> files;
     const int standInWidth = standIns.empty() ? 0 : standIns.front().pixels.width();
     for (const auto& standIn : standIns) {
-        QByteArray rgb;
-        for (int x = 0; x < standIn.pixels.width(); ++x) {
-            const QRgb pixel = standIn.pixels.pixel(x, 0);
-            rgb += char(qRed(pixel));
-            rgb += char(qGreen(pixel));
-            rgb += char(qBlue(pixel));
-        }
-        files.emplace(rgb, &standIn.file);
+        files.emplace(QByteArray(reinterpret_cast<const char*>(standIn.pixels.constScanLine(0)),
+                                 standIn.pixels.width() / 8),
+                      &standIn.file);
     }
     if (files.empty())
         return true;
@@ -174,7 +169,7 @@ bool apply(const QString& path, const std::vector<Picture::FilesAsTheyAre::Stand
         QByteArray pixels = bytes.mid(dataAt, streamLength);
         if (dictionary.contains("/Filter /FlateDecode\n")) {
             // qUncompress reads the size expected first.
-            const qsizetype expected = standInWidth * 3;
+            const qsizetype expected = standInWidth / 8;
             QByteArray sized(4, '\0');
             for (int i = 0; i < 4; ++i)
                 sized[i] = char((expected >> (8 * (3 - i))) & 0xFF);
