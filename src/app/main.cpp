@@ -135,5 +135,8 @@ int main(int argc, char* argv[])
     // A label opens in the label window, over a new cover.
     if (label)
         window.openLabel(first);
-    return application.exec();
+    const int status = application.exec();
+    // Its reading ends while the application still is.
+    readAhead.reset();
+    return status;
 }
