@@ -301,6 +301,31 @@ private Q_SLOTS:
     // of the largest face at the PDF's resolution (the Dos's width, the Recto's height) and
     // never beyond its own pixels; a logo at its own size in the corner of the Recto and the
     // Dos is another.
+    // Started on a cover whose faces show a photo, the window reads the photo on another
+    // thread while it is built, paints, and the program ends cleanly (the probe closes it).
+    void windowStartedOnACoverPaints()
+    {
+        QImage pixels(1200, 800, QImage::Format_RGB32);
+        pixels.fill(Qt::darkCyan);
+        const QString photoPath = dir.filePath("fond.jpg");
+        QVERIFY(pixels.save(photoPath, "jpeg"));
+        QList<QByteArray> lines = coverBytes.split('\n');
+        for (int line : {3, 4, 5})
+            lines[line] = photoPath.toUtf8() + '\r';
+        const QString cover = dir.filePath("fond.jkcd");
+        QVERIFY(writeAll(cover, lines.join('\n')));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        environment.insert("JASKELCD_REPORT_FIRST_PAINT", "1");
+        QProcess window;
+        window.setProcessEnvironment(environment);
+        window.start(JASKELCD_BINARY, {cover});
+        QVERIFY(window.waitForFinished(60000));
+        QCOMPARE(window.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(window.exitCode(), 0);
+        QVERIFY(window.readAllStandardError().contains("first-paint-epoch-ns"));
+    }
+
     void pdfHoldsEachPictureOnce_data()
     {
         QTest::addColumn<QStringList>("dpi");
