@@ -59,30 +59,47 @@ qint64 dictionaryNumber(const QByteArray& dictionary, const QByteArray& key)
     return ok ? number : -1;
 }
 
-} // namespace
-
-Frame frameOf(const QByteArray& jpeg)
+// A JPEG's header when the PDF's DCT filter reads the file as it is (baseline, extended or
+// progressive, Huffman-coded, one or three components): arithmetic coding and the lossless and
+// hierarchical frames are not PDF's.
+std::optional<JpegStructure> dctFrame(const QByteArray& file)
 {
-    const std::optional<JpegStructure> header = JpegStructure::read(jpeg);
-    // Arithmetic coding and the lossless and hierarchical frames are not PDF's.
+    std::optional<JpegStructure> header = JpegStructure::read(file);
     if (!header || header->frameMarker > 0xC2 ||
         (header->components != 1 && header->components != 3))
-        return {};
-    return {header->size.width(), header->size.height(), header->components};
+        return std::nullopt;
+    return header;
+}
+
+// A PNG's structure when the PDF's Flate filter reads its rows as they are: grey, colour or
+// palette, without transparency, not interlaced; with its rows when `withRows`.
+std::optional<PngStructure> flateRows(const QByteArray& file, bool withRows)
+{
+    std::optional<PngStructure> png = PngStructure::read(file, withRows);
+    if (!png || png->interlaced || png->transparency ||
+        (png->colourType != 0 && png->colourType != 2 && png->colourType != 3))
+        return std::nullopt;
+    return png;
+}
+
+} // namespace
+
+bool holds(const QByteArray& file)
+{
+    return dctFrame(file) || flateRows(file, false);
 }
 
 std::optional<Image> imageOf(const QByteArray& file)
 {
-    if (const Frame frame = frameOf(file); frame.components != 0) {
-        return Image{"/Width " + QByteArray::number(frame.width) + "\n/Height " +
-                         QByteArray::number(frame.height) + "\n/BitsPerComponent 8\n/ColorSpace " +
-                         (frame.components == 3 ? "/DeviceRGB" : "/DeviceGray") +
-                         "\n/Filter /DCTDecode\n",
-                     file, "1.4"};
+    if (const std::optional<JpegStructure> jpeg = dctFrame(file)) {
+        return Image{
+            "/Width " + QByteArray::number(jpeg->size.width()) + "\n/Height " +
+                QByteArray::number(jpeg->size.height()) + "\n/BitsPerComponent 8\n/ColorSpace " +
+                (jpeg->components == 3 ? "/DeviceRGB" : "/DeviceGray") + "\n/Filter /DCTDecode\n",
+            file, "1.4"};
     }
-    const std::optional<PngStructure> png = PngStructure::read(file, true);
-    if (!png || png->interlaced || png->transparency ||
-        (png->colourType != 0 && png->colourType != 2 && png->colourType != 3))
+    const std::optional<PngStructure> png = flateRows(file, true);
+    if (!png)
         return std::nullopt;
     const int colours = png->colourType == 2 ? 3 : 1;
     QByteArray colourSpace = png->colourType == 2 ? "/DeviceRGB" : "/DeviceGray";

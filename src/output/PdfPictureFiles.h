@@ -15,16 +15,6 @@
 // such picture (Picture::FilesAsTheyAre), then each stand-in's image object takes its file.
 namespace PdfPictureFiles {
 
-// The frame size and the colour components of a JPEG that a PDF's DCT filter reads as it is
-// (baseline, extended or progressive, Huffman-coded, one or three components); nothing for
-// any other bytes.
-struct Frame {
-    int width = 0;
-    int height = 0;
-    int components = 0;
-};
-Frame frameOf(const QByteArray& jpeg);
-
 // A file as a PDF's image object: its dictionary's entries (size, colours, filter) and its
 // stream, and the PDF version they need.
 struct Image {
@@ -35,6 +25,8 @@ struct Image {
 // The image of `file`: a JPEG the DCT filter reads, or a PNG without transparency, not
 // interlaced; nothing for any other file.
 std::optional<Image> imageOf(const QByteArray& file);
+// Whether `file` has an image, known from its header and chunks alone.
+bool holds(const QByteArray& file);
 
 // Rewrites the PDF file at `path` as Qt's PDF engine writes it: the image object of each of
 // `standIns` takes its file. False when the file could not be read, understood or written; it

@@ -117,9 +117,7 @@ bool writePages(const QString& path, const QPageLayout& layout, int dpi, int pag
         pdf.setPageLayout(layout);
         std::optional<Picture::FilesAsTheyAre> files;
         if (filesAsTheyAre)
-            files.emplace(&pdf, [](const QByteArray& bytes) {
-                return PdfPictureFiles::imageOf(bytes).has_value();
-            });
+            files.emplace(&pdf, PdfPictureFiles::holds);
         QPainter painter;
         painted = painter.begin(&pdf);
         for (int page = 0; painted && page < pageCount; ++page) {
