@@ -105,9 +105,7 @@ struct Picture::Data {
     QImage outputCopy(const QSize& size, bool exact) const
     {
         const std::lock_guard lock(mutex);
-        const bool tooLarge = output.width() > size.width() * outputSlack ||
-                              output.height() > size.height() * outputSlack;
-        if (covers(output, size) && !(exact && tooLarge))
+        if (covers(output, size) && !(exact && !withinSlack(output.size(), size)))
             return output;
         const QImage from = sourceFor(size, false);
         if (from.isNull())
@@ -162,6 +160,15 @@ namespace {
 std::mutex filesMutex;
 std::vector<Picture::FilesAsTheyAre::Drawn*> filesDevices;
 
+// The PDF being written on `device` that takes files as they are, if any.
+Picture::FilesAsTheyAre::Drawn* filesOn(const QPaintDevice* device)
+{
+    const std::lock_guard lock(filesMutex);
+    const auto found = std::find_if(filesDevices.begin(), filesDevices.end(),
+                                    [&](const auto* drawn) { return drawn->device == device; });
+    return found == filesDevices.end() ? nullptr : *found;
+}
+
 } // namespace
 
 Picture::FilesAsTheyAre::FilesAsTheyAre(const QPaintDevice* device,
@@ -190,19 +197,6 @@ std::vector<Picture::FilesAsTheyAre::StandIn> Picture::FilesAsTheyAre::standIns(
     }
     return drawn;
 }
-
-namespace {
-
-// The PDF being written on `device` that takes files as they are, if any.
-Picture::FilesAsTheyAre::Drawn* filesOn(const QPaintDevice* device)
-{
-    const std::lock_guard lock(filesMutex);
-    const auto found = std::find_if(filesDevices.begin(), filesDevices.end(),
-                                    [&](const auto* drawn) { return drawn->device == device; });
-    return found == filesDevices.end() ? nullptr : *found;
-}
-
-} // namespace
 
 Picture Picture::fromImage(const QImage& image)
 {

@@ -11,24 +11,17 @@ int bigEndian16(const QByteArray& bytes, qsizetype at)
 // The transformation of an EXIF orientation, as Qt's readers map it.
 QImageIOHandler::Transformations transformationOf(int orientation)
 {
-    switch (orientation) {
-    case 2:
-        return QImageIOHandler::TransformationMirror;
-    case 3:
-        return QImageIOHandler::TransformationRotate180;
-    case 4:
-        return QImageIOHandler::TransformationFlip;
-    case 5:
-        return QImageIOHandler::TransformationFlipAndRotate90;
-    case 6:
-        return QImageIOHandler::TransformationRotate90;
-    case 7:
-        return QImageIOHandler::TransformationMirrorAndRotate90;
-    case 8:
-        return QImageIOHandler::TransformationRotate270;
-    default:
-        return QImageIOHandler::TransformationNone;
-    }
+    constexpr QImageIOHandler::Transformation byOrientation[] = {
+        QImageIOHandler::TransformationNone,              // 1: as stored
+        QImageIOHandler::TransformationMirror,            // 2
+        QImageIOHandler::TransformationRotate180,         // 3
+        QImageIOHandler::TransformationFlip,              // 4
+        QImageIOHandler::TransformationFlipAndRotate90,   // 5
+        QImageIOHandler::TransformationRotate90,          // 6
+        QImageIOHandler::TransformationMirrorAndRotate90, // 7
+        QImageIOHandler::TransformationRotate270};        // 8
+    return orientation >= 1 && orientation <= 8 ? byOrientation[orientation - 1]
+                                                : QImageIOHandler::TransformationNone;
 }
 
 // The orientation in an APP1 segment's data (`exif`, after its length), 1 when it has none.

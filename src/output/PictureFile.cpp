@@ -127,12 +127,11 @@ QImage reducedInBands(const QImage& whole, const QSize& size)
     return reduced;
 }
 
-// A JPEG file's bytes, decoded at each size asked by libjpeg's scaled decoding (an eighth, a
-// quarter or half of its pixels a side), so that a camera's photo is never decoded whole
-// for a face on a screen or 12 cm of paper.
-class JpegReader : public Picture::Reader {
+// A file's bytes, kept and read when an output needs its pixels, and what a PDF may hold as
+// they are: the file of a picture neither turned by its EXIF data nor read reduced.
+class KeptFileReader : public Picture::Reader {
 public:
-    JpegReader(QByteArray bytes, const QSize& stored, QImageIOHandler::Transformations shown)
+    KeptFileReader(QByteArray bytes, const QSize& stored, QImageIOHandler::Transformations shown)
         : bytes_(std::move(bytes)), stored_(stored), shown_(shown)
     {
     }
@@ -143,6 +142,19 @@ public:
                    ? QByteArray()
                    : bytes_;
     }
+
+protected:
+    mutable QByteArray bytes_; // QBuffer reads a non-const array; it is never changed
+    QSize stored_;
+    QImageIOHandler::Transformations shown_; // turned or flipped by its EXIF data
+};
+
+// A JPEG file's bytes, decoded at each size asked by libjpeg's scaled decoding (an eighth, a
+// quarter or half of its pixels a side), so that a camera's photo is never decoded whole
+// for a face on a screen or 12 cm of paper.
+class JpegReader : public KeptFileReader {
+public:
+    using KeptFileReader::KeptFileReader;
 
     QImage read(const QSize& atLeast) const override
     {
@@ -178,29 +190,22 @@ private:
         const AllocationLimit limit(imageBytes(decoded, 32));
         return eightBits(reader.read());
     }
-
-    mutable QByteArray bytes_; // QBuffer reads a non-const array; it is never changed
-    QSize stored_;
-    QImageIOHandler::Transformations shown_; // turned or flipped by its EXIF data
 };
 
 // A PNG file's bytes, whose chunks are sound and which no EXIF data turns, decoded when an
 // output first needs its pixels (PNG has no reduced decoding): a PDF that holds the file as it
 // is never decodes it.
-class PngReader : public Picture::Reader {
+class PngReader : public KeptFileReader {
 public:
-    PngReader(QByteArray bytes, const QSize& stored) : bytes_(std::move(bytes)), stored_(stored) {}
-
-    QByteArray fileBytes() const override
+    PngReader(QByteArray bytes, const QSize& stored)
+        : KeptFileReader(std::move(bytes), stored, QImageIOHandler::TransformationNone)
     {
-        return largestRead(stored_) != stored_ ? QByteArray() : bytes_;
     }
 
     QImage read(const QSize&) const override
     {
         QBuffer buffer(&bytes_);
         QImageReader reader(&buffer, "png");
-        reader.setAutoTransform(true);
         QImage image;
         {
             const AllocationLimit limit(imageBytes(stored_, 64));
@@ -210,11 +215,30 @@ public:
             image = reducedInBands(image, largestRead(image.size()));
         return eightBits(image);
     }
-
-private:
-    mutable QByteArray bytes_; // QBuffer reads a non-const array; it is never changed
-    QSize stored_;
 };
+
+// A JPEG file's picture, of `stored` pixels in the file, shown turned by `shown`: only its
+// header has been read (libjpeg fails on nothing else: a damaged scan is decoded grey where
+// damaged); each output decodes it at its own size.
+Picture jpegPicture(const QByteArray& bytes, const QSize& stored,
+                    QImageIOHandler::Transformations shown)
+{
+    // Its own size as it is shown: a camera's turned photo has its sides swapped.
+    const QSize turned =
+        shown & QImageIOHandler::TransformationRotate90 ? stored.transposed() : stored;
+    return Picture::fromReader(std::make_shared<JpegReader>(bytes, stored, shown),
+                               largestRead(turned), QImage(),
+                               QSizeF(turned) * Twips::perInch / Twips::screenDpi);
+}
+
+// "jpeg" or "png" when the first bytes of a file say so: Qt would load every image plugin,
+// and the libraries they need, to find out.
+QByteArray lazyFormat(const QByteArray& head)
+{
+    return head.startsWith("\xFF\xD8\xFF")        ? QByteArray("jpeg")
+           : head.startsWith("\x89PNG\r\n\x1A\n") ? QByteArray("png")
+                                                  : QByteArray();
+}
 
 // Pictures read, by file, while any copy of them lives: the slots that name one file share
 // one picture, read once.
@@ -235,13 +259,10 @@ std::map<QString, ReadPicture>& readPictures()
 std::optional<Picture> loadImage(QIODevice& device, const QByteArray& bytes,
                                  const QByteArray& suffix)
 {
-    // The format its bytes say, else the one its name says. JPEG and PNG are known by their
-    // first bytes: asking Qt loads every image plugin, and the libraries they need.
-    const QByteArray head = device.peek(8);
-    const QByteArray format = head.startsWith("\xFF\xD8\xFF") ? QByteArray("jpeg")
-                              : head.startsWith("\x89PNG\r\n\x1A\n")
-                                  ? QByteArray("png")
-                                  : QImageReader::imageFormat(&device);
+    // The format its bytes say, else the one its name says.
+    QByteArray format = lazyFormat(device.peek(8));
+    if (format.isEmpty())
+        format = QImageReader::imageFormat(&device);
     const double twipsPerPixel = Twips::perInch / Twips::screenDpi;
     if (format == "png" && !bytes.isEmpty()) {
         // Its chunks are checked, its pixels read when an output needs them. Qt's reader would
@@ -255,18 +276,11 @@ std::optional<Picture> loadImage(QIODevice& device, const QByteArray& bytes,
                                        QSizeF(png->size) * twipsPerPixel);
     }
     if (format == "jpeg" && !bytes.isEmpty()) {
-        // Only its header is read here (libjpeg fails on nothing else: a damaged scan is
-        // decoded grey where damaged); each output decodes it at its own size. A header this
-        // reading does not follow is left to Qt's reader.
+        // A header this reading does not follow is left to Qt's reader.
         if (const std::optional<JpegStructure> jpeg = JpegStructure::read(bytes)) {
             if (qMax(jpeg->size.width(), jpeg->size.height()) > largestStoredSide)
                 return std::nullopt;
-            // Its own size as it is shown: a camera's turned photo has its sides swapped.
-            const bool turned = jpeg->transformation & QImageIOHandler::TransformationRotate90;
-            const QSize shown = turned ? jpeg->size.transposed() : jpeg->size;
-            return Picture::fromReader(
-                std::make_shared<JpegReader>(bytes, jpeg->size, jpeg->transformation),
-                largestRead(shown), QImage(), QSizeF(shown) * twipsPerPixel);
+            return jpegPicture(bytes, jpeg->size, jpeg->transformation);
         }
     }
     QImageReader reader(&device, format.isEmpty() ? suffix : format);
@@ -281,14 +295,8 @@ std::optional<Picture> loadImage(QIODevice& device, const QByteArray& bytes,
         if (stored.isEmpty() ||
             (!drawn && qMax(stored.width(), stored.height()) > largestStoredSide))
             return std::nullopt;
-        const QSize shown = turned ? stored.transposed() : stored;
-        if (!bytes.isEmpty() && reader.format() == "jpeg" && reader.canRead()) {
-            // Only its header is read here (libjpeg fails on nothing else: a damaged scan is
-            // decoded grey where damaged); each output decodes it at its own size.
-            return Picture::fromReader(
-                std::make_shared<JpegReader>(bytes, stored, reader.transformation()),
-                largestRead(shown), QImage(), QSizeF(shown) * twipsPerPixel);
-        }
+        if (!bytes.isEmpty() && reader.format() == "jpeg" && reader.canRead())
+            return jpegPicture(bytes, stored, reader.transformation());
         // A drawing is rendered at the size asked; pixels are decoded whole, in the reader's
         // format, and reduced a band at a time.
         reduced = largestRead(stored);
@@ -356,6 +364,12 @@ std::optional<Picture> loadImage(const QString& path)
 }
 
 } // namespace
+
+bool readLazily(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && !lazyFormat(file.read(8)).isEmpty();
+}
 
 int largestSide()
 {

@@ -19,6 +19,10 @@ namespace PictureFile {
 // own size all the same.
 std::optional<Picture> load(const QString& path);
 
+// True when the file in `path` is a JPEG or a PNG, whose pixels `load` leaves to be read when
+// an output first needs them.
+bool readLazily(const QString& path);
+
 // `load`, and when the picture cannot be read, the message "Le fichier image … ne peut pas
 // être lu !" (titled "Erreur").
 std::optional<Picture> loadOrTell(const QString& path, Prompter& prompter);

@@ -7,27 +7,11 @@
 #include "SharedProcedures.h"
 #include "Twips.h"
 
-#include <QFile>
 #include <QtMath>
 #include <condition_variable>
 #include <mutex>
 #include <optional>
 #include <vector>
-
-namespace {
-
-// A JPEG or a PNG, whose pixels are read when first needed; the other pictures are read
-// whole where the window opens them.
-bool readLazily(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray head = file.read(8);
-    return head.startsWith("\xFF\xD8\xFF") || head.startsWith("\x89PNG\r\n\x1A\n");
-}
-
-} // namespace
 
 QSize PictureReadAhead::largestFaceAt(double pixelsPerTwip)
 {
@@ -49,7 +33,7 @@ PictureReadAhead::PictureReadAhead(const QString& coverPath) : shared_(std::make
     reading_ = std::thread([shared = shared_, coverPath] {
         std::vector<Picture> read;
         for (const QString& path : CoverFile::picturePaths(coverPath)) {
-            if (FileExists(path) && readLazily(path)) {
+            if (FileExists(path) && PictureFile::readLazily(path)) {
                 if (const std::optional<Picture> picture = PictureFile::load(path))
                     read.push_back(*picture);
             }
